@@ -1,0 +1,15 @@
+# One test program per area, run by CTest in a fixed, display-less environment.
+function(ordvane_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(tst_${name} ${ARG_SOURCES})
+  target_link_libraries(tst_${name} PRIVATE ordvane_core Qt6::Test ${ARG_LIBRARIES})
+  target_compile_definitions(tst_${name} PRIVATE
+    ORDVANE_BIN_DIR="${ORDVANE_BIN_DIR}/"
+    ORDVANE_TEST_BIN_DIR="${ORDVANE_TEST_BIN_DIR}/")
+  set_target_properties(tst_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_dependencies(tst_${name} tsypdf tsypdf-worker)
+  add_test(NAME ${name} COMMAND tst_${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=;LANGUAGE=;TZ=UTC"
+    TIMEOUT 300)
+endfunction()

@@ -1,0 +1,165 @@
+#include "platform/FileSystem.h"
+
+#include "platform/PathCodec.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace FileSystem {
+
+QByteArray encodePath(const QString &path)
+{
+    const std::string bytes = PathCodec::encode(std::u16string_view(reinterpret_cast<const char16_t *>(path.utf16()), size_t(path.size())));
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+QString decodePath(QByteArrayView bytes)
+{
+    const std::u16string text = PathCodec::decode(std::string_view(bytes.data(), size_t(bytes.size())));
+    return QString(reinterpret_cast<const QChar *>(text.data()), qsizetype(text.size()));
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    return a == b;
+}
+
+QString pathKey(const QString &path)
+{
+    return path;
+}
+
+QString fileNamePart(const QString &path)
+{
+    return path.mid(path.lastIndexOf(Separator) + 1);
+}
+
+qsizetype extensionPosition(const QString &path)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot > path.lastIndexOf(Separator) ? dot : -1;
+}
+
+namespace {
+
+bool statPath(const QString &path, struct stat &info)
+{
+    const QByteArray bytes = encodePath(path);
+    return !bytes.isEmpty() && !bytes.contains('\0') && stat(bytes.constData(), &info) == 0;
+}
+
+} // namespace
+
+int writeAll(int fd, const char *data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        data += n;
+        size -= size_t(n);
+    }
+    return 0;
+}
+
+bool isDirectoryPath(const QString &path)
+{
+    struct stat info{};
+    return statPath(path, info) && S_ISDIR(info.st_mode);
+}
+
+bool isExistingFile(const QString &path)
+{
+    struct stat info{};
+    return statPath(path, info) && !S_ISDIR(info.st_mode);
+}
+
+bool exists(const QString &path)
+{
+    struct stat info{};
+    return statPath(path, info);
+}
+
+qint64 fileSize(const QString &path)
+{
+    struct stat info{};
+    return statPath(path, info) && !S_ISDIR(info.st_mode) ? qint64(info.st_size) : 0;
+}
+
+int makeDirectories(const QString &path)
+{
+    QByteArray bytes = encodePath(path);
+    while (bytes.size() > 1 && bytes.endsWith('/'))
+        bytes.chop(1);
+    if (bytes.isEmpty() || bytes.contains('\0'))
+        return ENOENT;
+    struct stat info{};
+    if (stat(bytes.constData(), &info) == 0)
+        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    const qsizetype slash = bytes.lastIndexOf('/');
+    if (slash > 0) {
+        if (const int error = makeDirectories(decodePath(bytes.left(slash))))
+            return error;
+    }
+    if (mkdir(bytes.constData(), 0777) != 0 && errno != EEXIST)
+        return errno;
+    return 0;
+}
+
+int readFile(const QString &path, QByteArray &contents)
+{
+    contents.clear();
+    const QByteArray bytes = encodePath(path);
+    if (bytes.contains('\0'))
+        return ENOENT;
+    const int fd = open(bytes.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        contents.append(buffer, n);
+    }
+    close(fd);
+    return error;
+}
+
+int replaceFile(const QString &path, QByteArrayView contents)
+{
+    const QByteArray target = encodePath(path);
+    if (target.contains('\0'))
+        return EINVAL;
+    QByteArray temporary = target + ".XXXXXX";
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    // Keep the permissions of the file being replaced, if there is one.
+    struct stat old{};
+    if (stat(target.constData(), &old) == 0)
+        fchmod(fd, old.st_mode & 07777);
+    else
+        fchmod(fd, 0666 & ~[] { const mode_t m = umask(0); umask(m); return m; }());
+    int error = writeAll(fd, contents.data(), size_t(contents.size()));
+    if (!error && fsync(fd) != 0)
+        error = errno;
+    if (close(fd) != 0 && !error)
+        error = errno;
+    if (!error && rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error)
+        unlink(temporary.constData());
+    return error;
+}
+
+} // namespace FileSystem

@@ -1,0 +1,31 @@
+#pragma once
+// Reader and writer of INI text files, as the settings file uses them. Section and key names
+// match without regard to case; a value is trimmed of blanks and of one pair of enclosing
+// quotes; at most MaxValueBytes of a value arrive. Lines that others wrote are kept as they
+// are. Changes stay in memory until save(), which replaces the file in one step.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class IniFile {
+public:
+    static constexpr qsizetype MaxValueBytes = 2047;
+
+    explicit IniFile(const QString &path);
+
+    std::optional<QByteArray> value(QByteArrayView section, QByteArrayView key) const;
+    void setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+    // Throws OrdvaneError("Unable to write to <path>") when the file cannot be replaced.
+    void save() const;
+
+    QString path() const { return filePath; }
+
+private:
+    qsizetype findSection(QByteArrayView section) const;
+    qsizetype findKey(qsizetype sectionLine, QByteArrayView key) const;
+
+    QString filePath;
+    QList<QByteArray> lines;
+    QByteArray lineEnd = "\r\n";
+};

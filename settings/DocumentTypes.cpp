@@ -1,0 +1,89 @@
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "platform/TextCase.h"
+#include "settings/Global.h"
+
+QByteArray ExtensionList;
+QByteArray ExtensionIndex;
+
+namespace {
+
+constexpr TDocumentType DocumentTypes[DocumentTypeCount] = {
+    {"PDF", "Adobe Portable Document File", "*.pdf"},
+};
+
+// Lower case here changes the letters A to Z only, as the patterns are 8-bit text.
+QByteArray asciiLower(QByteArray text)
+{
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+const TDocumentType &DocumentType(int number)
+{
+    Q_ASSERT(number >= 1 && number <= DocumentTypeCount);
+    return DocumentTypes[number - 1];
+}
+
+QByteArray UserFileExt(int number)
+{
+    Q_ASSERT(number == 1);
+    return Settings.userfileext1;
+}
+
+void BuildExtensionLookup()
+{
+    ExtensionList.clear();
+    ExtensionIndex.clear();
+    for (int i = 1; i <= DocumentTypeCount; ++i) {
+        ExtensionList += asciiLower(DocumentType(i).TypeDefaultExt) + ';';
+        if (!UserFileExt(i).isEmpty())
+            ExtensionList += asciiLower(UserFileExt(i)) + ';';
+        ExtensionIndex += QByteArray(ExtensionList.size() - ExtensionIndex.size(), char(i));
+    }
+}
+
+int FindDocumentType(const QString &path)
+{
+    const qsizetype dot = FileSystem::extensionPosition(path);
+    if (dot < 0)
+        return 0;
+    const QByteArray extension = CodePage::fromUnicode(lowerCasedUnits(path.mid(dot)), CodePage::System);
+    const qsizetype at = ExtensionList.indexOf('*' + extension + ';');
+    return at < 0 ? 0 : int(ExtensionIndex.at(at));
+}
+
+QString TypePatterns(int number)
+{
+    QString patterns = QString::fromLatin1(DocumentType(number).TypeDefaultExt);
+    if (!UserFileExt(number).isEmpty())
+        patterns += u';' + CodePage::toUnicode(UserFileExt(number), CodePage::System);
+    return patterns;
+}
+
+QString AddFileFilter()
+{
+    QString filter = QStringLiteral("All Support File|") + CodePage::toUnicode(ExtensionList, CodePage::System);
+    for (int i = 1; i <= DocumentTypeCount; ++i)
+        filter += u'|' + QString::fromLatin1(DocumentType(i).TypeDescription) + u'(' + TypePatterns(i) + u')'
+                  + u'|' + TypePatterns(i);
+    return filter;
+}
+
+QString AddDirTypeRow(int number)
+{
+    return QString::fromLatin1(DocumentType(number).TypeDescription) + u'(' + TypePatterns(number) + u')';
+}
+
+QString DirectorySearchFilter(const QList<bool> &ticked)
+{
+    QString filter;
+    for (int i = 1; i <= DocumentTypeCount; ++i)
+        if (i - 1 < ticked.size() && ticked[i - 1])
+            filter += TypePatterns(i) + u';';
+    return filter.replace(u';', u'|');
+}

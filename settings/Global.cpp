@@ -1,0 +1,161 @@
+#include "settings/Global.h"
+
+#include "platform/IniFile.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+TSettings Settings;
+
+namespace {
+
+QString programDirectory;
+constexpr QByteArrayView Section = "general";
+
+QString withTrailingSeparator(QString path)
+{
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    return path;
+}
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    return -1;
+}
+
+class SettingsReader {
+public:
+    explicit SettingsReader(const QString &path) : file(path) {}
+
+    bool boolean(QByteArrayView key, bool fallback) const { return integer(key, fallback ? 1 : 0) != 0; }
+
+    qint32 integer(QByteArrayView key, qint32 fallback) const
+    {
+        const auto text = file.value(Section, key);
+        qint32 value = 0;
+        return text && ParseInteger(QString::fromLatin1(*text), value) ? value : fallback;
+    }
+
+    // A path the file holds as UTF-8; one that is not valid UTF-8 reads as empty text.
+    QString path(QByteArrayView key) const
+    {
+        const auto text = file.value(Section, key);
+        if (!text)
+            return DocumentsFolder();
+        return QByteArrayView(*text).isValidUtf8() ? QString::fromUtf8(*text) : QString();
+    }
+
+    QByteArray bytes(QByteArrayView key) const { return file.value(Section, key).value_or(QByteArray()); }
+
+private:
+    IniFile file;
+};
+
+} // namespace
+
+QString ProgramDirectory()
+{
+    if (programDirectory.isEmpty())
+        programDirectory = withTrailingSeparator(QCoreApplication::applicationDirPath());
+    return programDirectory;
+}
+
+void SetProgramDirectory(const QString &directory)
+{
+    programDirectory = withTrailingSeparator(directory);
+}
+
+QString SettingsFilePath()
+{
+    return ProgramDirectory() + QStringLiteral("Ordvane.dat");
+}
+
+QString DocumentsFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return folder.isEmpty() ? QStringLiteral("/") : withTrailingSeparator(folder);
+}
+
+bool ParseInteger(QStringView text, qint32 &value)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    int base = 10;
+    if (text.mid(i).startsWith(u"0x", Qt::CaseInsensitive))
+        base = 16, i += 2;
+    else if (i < text.size() && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X'))
+        base = 16, i += 1;
+    if (i >= text.size())
+        return false;
+    quint64 magnitude = 0;
+    for (; i < text.size(); ++i) {
+        const int digit = base == 16 ? hexDigit(text[i]) : (text[i].isDigit() && text[i].unicode() < 128 ? text[i].unicode() - '0' : -1);
+        if (digit < 0)
+            return false;
+        magnitude = magnitude * quint64(base) + quint64(digit);
+        if (magnitude > 0xFFFFFFFFull)
+            return false;
+    }
+    if (base == 16) {
+        // Hexadecimal spells the 32 bits themselves: $FFFFFFFF is -1.
+        const qint32 bits = qint32(quint32(magnitude));
+        value = negative ? qint32(0u - quint32(bits)) : bits;
+        return true;
+    }
+    if (magnitude > (negative ? 0x80000000ull : 0x7FFFFFFFull))
+        return false;
+    value = negative ? qint32(-qint64(magnitude)) : qint32(magnitude);
+    return true;
+}
+
+void LoadSettings()
+{
+    const SettingsReader file(SettingsFilePath());
+    Settings.samedir = file.boolean("samedir", false);
+    Settings.targetdir = file.path("targetdir");
+    Settings.adddir = file.path("adddir");
+    Settings.fileovertp = quint8(file.integer("fileovertp", 0) & 0xFF);
+    Settings.sourcecode = file.integer("sourcecode", 0);
+    Settings.targetcode = file.integer("targetcode", 0);
+    Settings.userfileext1 = file.bytes("userfileext1");
+    Settings.selext1 = file.boolean("selext1", true);
+    Settings.recursive = file.boolean("recursive", false);
+    Settings.pagebreak = file.boolean("pagebreak", false);
+    Settings.textorder = file.integer("textorder", 0);
+    Settings.keepraw = file.integer("keepraw", 0);
+    Settings.notlog = file.boolean("notlog", false);
+    BuildExtensionLookup();
+}
+
+void SaveSettings()
+{
+    // Read afresh, so that what others wrote into the file since start-up is kept.
+    IniFile file(SettingsFilePath());
+    auto boolean = [](bool value) { return QByteArray(value ? "1" : "0"); };
+    file.setValue(Section, "samedir", boolean(Settings.samedir));
+    file.setValue(Section, "targetdir", Settings.targetdir.toUtf8());
+    file.setValue(Section, "adddir", Settings.adddir.toUtf8());
+    file.setValue(Section, "fileovertp", QByteArray::number(Settings.fileovertp));
+    file.setValue(Section, "sourcecode", QByteArray::number(Settings.sourcecode));
+    file.setValue(Section, "targetcode", QByteArray::number(Settings.targetcode));
+    file.setValue(Section, "userfileext1", Settings.userfileext1);
+    file.setValue(Section, "selext1", boolean(Settings.selext1));
+    file.setValue(Section, "recursive", boolean(Settings.recursive));
+    file.setValue(Section, "pagebreak", boolean(Settings.pagebreak));
+    file.setValue(Section, "textorder", QByteArray::number(Settings.textorder));
+    file.setValue(Section, "keepraw", QByteArray::number(Settings.keepraw));
+    file.setValue(Section, "notlog", boolean(Settings.notlog));
+    file.save();
+}

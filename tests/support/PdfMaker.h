@@ -1,0 +1,99 @@
+#pragma once
+// A small PDF writer for tests and benchmarks, so they can build their own fixtures
+// instead of shipping binary files. Plain C++, no Qt, no poppler.
+//
+// Fonts: a text run whose characters all exist in Windows-1252 is written with the
+// built-in Helvetica and /WinAnsiEncoding. Any other run (Greek, Cyrillic, CJK, emoji...)
+// goes, as a whole, through one Type0 font with /Identity-H: each distinct character
+// gets its own two-byte CID, a /ToUnicode CMap maps it back, and /W gives each CID a
+// width (1000 for East Asian wide characters). No font program is embedded, so viewers
+// render with a substitute font, but text extraction returns exactly the input text.
+// Options::fontMode = FontMode::AlwaysUnicode sends every run through the Type0 font.
+//
+// Encryption: the standard security handler, 40-bit RC4 (V 1, R 2). It is switched on
+// when either password is non-empty. An empty user password lets anyone open the file;
+// the owner password then guards the permissions, so a copy restriction only means
+// something with a non-empty owner password (an empty one falls back to the user
+// password, as the handler prescribes).
+//
+// Output is deterministic: the same pages and options give the same bytes.
+#include <string>
+#include <vector>
+
+namespace testpdf {
+
+// One line of text. x, y is the start of the baseline in points, origin bottom-left.
+struct TextRun {
+    double x = 0;
+    double y = 0;
+    double size = 11;
+    std::string text; // UTF-8
+};
+
+// A filled rectangle in points, origin bottom-left; gray 0 is black, 1 is white.
+struct Rect {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+    double gray = 0.5;
+};
+
+struct Page {
+    double width = 612; // US Letter
+    double height = 792;
+    std::vector<TextRun> runs; // written in this order, which is what raw extraction sees
+    std::vector<Rect> rects;
+
+    Page& text(double x, double y, double size, const std::string& utf8);
+    Page& rect(double x, double y, double width, double height, double gray = 0.5);
+};
+
+enum class FontMode {
+    Auto,         // Helvetica/WinAnsi when a run fits Windows-1252, else the Type0 font
+    AlwaysUnicode // every run through the Type0 font
+};
+
+struct Options {
+    // Passwords go in as bytes; keep them ASCII so every reader agrees on them.
+    std::string userPassword;  // non-empty: the file cannot be opened without it
+    std::string ownerPassword; // non-empty: guards the permissions below
+    bool allowCopy = true;     // only meaningful when encrypted
+    bool allowPrint = true;    // only meaningful when encrypted
+    FontMode fontMode = FontMode::Auto;
+    std::string title;  // document information, omitted when empty
+    std::string author;
+};
+
+// Margins and sizes the helpers below use.
+inline constexpr double kMargin = 54;
+inline constexpr double kColumnGap = 36;
+
+// Width in points of the text at the given size, with Helvetica metrics for ASCII and
+// the widths the Type0 font declares for the rest (close enough for Latin accents).
+double textWidth(const std::string& utf8, double size);
+
+// Lines top-down at the left margin, leading 1.3 x size. 45 lines fit at size 11.
+Page linesPage(const std::vector<std::string>& lines, double size = 11);
+
+// Two columns side by side (left starts at the margin, right at the middle plus half
+// the gap). The content stream interleaves them line by line, so an extractor only
+// gets the left column before the right one if it really analyses the layout; physical
+// layout puts line i of both on one output line, and so does raw extraction, which
+// follows the content stream. Keep lines within a column, textWidth <=
+// (612 - 2 * kMargin - kColumnGap) / 2, or the columns touch.
+Page twoColumnPage(const std::vector<std::string>& left, const std::vector<std::string>& right,
+                   double size = 11);
+
+// A page with no text layer at all, only gray bars where text would be: stands for a
+// scanned page.
+Page scannedPage();
+
+// The complete file. Empty only if the document uses more than 65535 distinct
+// characters outside Windows-1252, which two-byte codes cannot address.
+std::string makePdf(const std::vector<Page>& pages, const Options& options = {});
+
+// Writes the bytes, replacing any existing file. False on any failure.
+bool writeFile(const std::string& path, const std::string& bytes);
+
+} // namespace testpdf

@@ -1,0 +1,55 @@
+#pragma once
+// A temporary program directory: settings, job file and log go there, and the converter
+// library with its helper is linked in from the build, so tests run the real thing.
+#include "settings/Global.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <ftw.h>
+#include <unistd.h>
+
+class TestProgramDirectory {
+public:
+    enum Converter { WithConverter, WithoutConverter };
+
+    explicit TestProgramDirectory(Converter converter = WithConverter)
+    {
+        QVERIFY(dir.isValid());
+        if (converter == WithConverter) {
+            for (const char *name : {"tsypdf.so", "tsypdf-worker"})
+                QVERIFY(QFile::link(QStringLiteral(ORDVANE_BIN_DIR) + QLatin1String(name), file(QLatin1String(name))));
+        }
+        SetProgramDirectory(dir.path());
+        Settings = TSettings();
+        Settings.targetdir = Settings.adddir = DocumentsFolder();
+        BuildExtensionLookup();
+    }
+
+    ~TestProgramDirectory()
+    {
+        // QTemporaryDir cannot remove names that are not UTF-8; the tests make such names.
+        nftw(QFile::encodeName(dir.path()).constData(),
+             [](const char *name, const struct stat *, int, FTW *) { return ::remove(name); }, 16, FTW_DEPTH | FTW_PHYS);
+    }
+
+    QString path() const { return dir.path() + QLatin1Char('/'); }
+    QString file(const QString &name) const { return path() + name; }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(file(name));
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+
+private:
+    QTemporaryDir dir;
+};

@@ -1,0 +1,114 @@
+// The activity log's bytes: mark on creation only, the line format, switched-off logging and
+// failures that reach the caller.
+#include "conversion/ActivityLog.h"
+#include "platform/IoError.h"
+#include "tests/support/TestProgramDirectory.h"
+
+#include <clocale>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray utf16le(const QString &text)
+{
+    QByteArray bytes;
+    for (QChar c : text) {
+        bytes += char(c.unicode() & 0xFF);
+        bytes += char(c.unicode() >> 8);
+    }
+    return bytes;
+}
+
+std::tm localTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    t.tm_sec = second;
+    return t;
+}
+
+const QString LogName = QStringLiteral("ordvnact.log");
+
+}
+
+class TestActivityLog : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        std::setlocale(LC_ALL, "");
+    }
+
+    void lineFormat()
+    {
+        // The C locale's formats: date MM/DD/YY, time HH:MM:SS.
+        QCOMPARE(LogLine(QStringLiteral("Conversion start..."), localTime(2026, 12, 6, 23, 11, 2)),
+                 QStringLiteral("[12/06/26 23:11:02]: Conversion start...\r\n"));
+        // At exactly midnight the time is left out, and the space with it.
+        QCOMPARE(LogLine(QStringLiteral("x"), localTime(2026, 12, 6, 0, 0, 0)), QStringLiteral("[12/06/26]: x\r\n"));
+        QCOMPARE(LogLine(QStringLiteral("x"), localTime(2026, 12, 6, 0, 0, 1)), QStringLiteral("[12/06/26 00:00:01]: x\r\n"));
+    }
+
+    void firstAppendCreatesTheFileWithItsMark()
+    {
+        TestProgramDirectory dir;
+        AppendLog(QStringLiteral("Conversion start..."));
+        const QByteArray bytes = dir.read(LogName);
+        QVERIFY(bytes.startsWith(QByteArray("\xFF\xFE[\0", 4)));
+        QVERIFY(bytes.endsWith(utf16le(QStringLiteral("]: Conversion start...\r\n"))));
+        QCOMPARE(bytes.count(QByteArray("\xFF\xFE", 2)), 1);
+
+        // Later appends add lines only: no second mark; text kept unit for unit, a lone
+        // surrogate of an odd file name included; CR LF inside the text is not escaped.
+        const QString odd = QStringLiteral("Add file failed: already added (/x/") + QChar(0xDCFF) + QStringLiteral(".pdf)");
+        AppendLog(odd);
+        AppendLog(QStringLiteral("Conversion end. Successful: 1, Failed: 0, Total: 1\r\n"));
+        const QByteArray after = dir.read(LogName);
+        QVERIFY(after.startsWith(bytes));
+        QCOMPARE(after.count(QByteArray("\xFF\xFE", 2)), 1);
+        QVERIFY(after.contains(utf16le(odd + QStringLiteral("\r\n["))));
+        QVERIFY(after.endsWith(utf16le(QStringLiteral("Total: 1\r\n\r\n"))));
+    }
+
+    void existingFileWithoutMarkGetsNone()
+    {
+        TestProgramDirectory dir;
+        dir.write(LogName, "written elsewhere\n");
+        AppendLog(QStringLiteral("a"));
+        const QByteArray bytes = dir.read(LogName);
+        QVERIFY(bytes.startsWith("written elsewhere\n[\0"));
+        QVERIFY(!bytes.contains("\xFF\xFE"));
+    }
+
+    void switchedOffWritesNothing()
+    {
+        TestProgramDirectory dir;
+        Settings.notlog = true;
+        AppendLog(QStringLiteral("a"));
+        QVERIFY(!QFile::exists(dir.file(LogName)));
+        dir.write(LogName, "keep");
+        AppendLog(QStringLiteral("b"));
+        QCOMPARE(dir.read(LogName), QByteArray("keep"));
+    }
+
+    void failureReachesTheCaller()
+    {
+        TestProgramDirectory dir;
+        QVERIFY(QDir(dir.path()).mkdir(LogName)); // a folder where the file should be
+        try {
+            AppendLog(QStringLiteral("a"));
+            QFAIL("no error raised");
+        } catch (const IoError &e) {
+            QCOMPARE(e.errorNumber(), EISDIR);
+            QVERIFY(e.message().contains(dir.file(LogName)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestActivityLog)
+#include "tst_activity_log.moc"

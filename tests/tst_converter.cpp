@@ -1,0 +1,251 @@
+// The converter library on PDFs the tests make: text in the three orders with and without
+// page breaks (checked against poppler's own command-line tool where it is installed), the
+// result codes of bad input, and the guards around its helper process.
+#include "conversion/MyPdfCvt.h"
+#include "platform/FileSystem.h"
+#include "tests/support/PdfMaker.h"
+#include "tests/support/TestProgramDirectory.h"
+#include "tsypdf/tsypdf.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QtConcurrent/QtConcurrentRun>
+#include <dlfcn.h>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const std::vector<std::string> Left = {"Left column line one", "left column line two", "left column line three"};
+const std::vector<std::string> Right = {"Right column line one", "right column line two", "right column line three"};
+
+std::vector<testpdf::Page> threePages()
+{
+    return {testpdf::linesPage({"First page of the report", "Second line"}),
+            testpdf::linesPage({"Caf\xC3\xA9 M\xC3\xBCller costs 5 \xE2\x82\xAC", "na\xC3\xAFve fa\xC3\xA7" "ade"}),
+            testpdf::linesPage({"\xCE\x95\xCE\xBB\xCE\xBB\xCE\xB7\xCE\xBD\xCE\xB9\xCE\xBA\xCE\xAC \xD0\xA0\xD1\x83\xD1\x81\xD1\x81\xD0\xBA\xD0\xB8\xD0\xB9",
+                                "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xE4\xB8\xAD\xE6\x96\x87"})};
+}
+
+QString writePdf(const TestProgramDirectory &dir, const QString &name, const std::vector<testpdf::Page> &pages,
+                 const testpdf::Options &options = {})
+{
+    const QString path = dir.file(name);
+    if (!testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages, options)))
+        return {};
+    return path;
+}
+
+// The UTF-8 text of a file, as the library delivers it.
+QByteArray extract(const QString &path, int textOrder, bool pageBreak, int *result = nullptr)
+{
+    QByteArray buffer;
+    const int r = MyPdfCvt::ConvertPdfFile(path, buffer, 65001, textOrder, pageBreak);
+    if (result)
+        *result = r;
+    return r >= 3 ? buffer.mid(3, r - 3) : QByteArray();
+}
+
+using Entry = decltype(&fnOrdvane);
+using SetLimits = decltype(&tsypdfSetLimits);
+
+thread_local QByteArray received;
+void collect(const char *bytes, int32_t count)
+{
+    received.append(bytes, count);
+}
+
+}
+
+class TestConverter : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<TestProgramDirectory> dir;
+
+private slots:
+    void initTestCase()
+    {
+        dir.reset(new TestProgramDirectory);
+        QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
+    }
+
+    void cleanupTestCase()
+    {
+        MyPdfCvt::UnloadConverterLibrary();
+    }
+
+    void textOrdersAndPageBreaks()
+    {
+        const QString multi = writePdf(*dir, QStringLiteral("multi.pdf"), threePages());
+        const QString columns = writePdf(*dir, QStringLiteral("columns.pdf"),
+                                         {testpdf::twoColumnPage(Left, Right), testpdf::linesPage({"after"})});
+
+        const QByteArray reading = extract(columns, 0, true);
+        QVERIFY(reading.startsWith("Left column line one\nleft column line two\nleft column line three\n\n"
+                                   "Right column line one\n"));
+        QCOMPARE(reading.count('\f'), 2);
+        QVERIFY(reading.endsWith("after\n\n\f"));
+        const QByteArray layout = extract(columns, 1, true);
+        QVERIFY(QRegularExpression(QStringLiteral("^Left column line one +Right column line one\n"))
+                    .match(QString::fromUtf8(layout)).hasMatch());
+        QVERIFY(extract(columns, 2, true).startsWith("Left column line one Right column line one\n"));
+        const QByteArray unbroken = extract(columns, 0, false);
+        QCOMPARE(unbroken.count('\f'), 0);
+        QCOMPARE(unbroken, QByteArray(reading).replace('\f', ""));
+
+        const QByteArray text = extract(multi, 0, true);
+        QVERIFY(text.contains("Caf\xC3\xA9 M\xC3\xBCller costs 5 \xE2\x82\xAC"));
+        QVERIFY(text.contains("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E \xE4\xB8\xAD\xE6\x96\x87"));
+        QCOMPARE(text.count('\f'), 3);
+    }
+
+    void sameTextAsPopplersOwnTool()
+    {
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (tool.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QString multi = writePdf(*dir, QStringLiteral("multi.pdf"), threePages());
+        const QString columns = writePdf(*dir, QStringLiteral("columns.pdf"), {testpdf::twoColumnPage(Left, Right)});
+        const QList<QPair<int, QString>> modes = {{0, QString()}, {1, QStringLiteral("-layout")}, {2, QStringLiteral("-raw")}};
+        for (const QString &file : {multi, columns}) {
+            for (const auto &[order, flag] : modes) {
+                for (bool breaks : {true, false}) {
+                    QStringList arguments;
+                    if (!flag.isEmpty())
+                        arguments << flag;
+                    if (!breaks)
+                        arguments << QStringLiteral("-nopgbrk");
+                    QProcess process;
+                    process.start(tool, arguments << file << QStringLiteral("-"));
+                    QVERIFY(process.waitForFinished());
+                    QCOMPARE(extract(file, order, breaks), process.readAllStandardOutput());
+                }
+            }
+        }
+    }
+
+    void resultCodesOfBadInput()
+    {
+        const QString good = writePdf(*dir, QStringLiteral("good.pdf"), threePages());
+        QByteArray bytes;
+        FileSystem::readFile(good, bytes);
+        dir->write(QStringLiteral("empty.pdf"), QByteArray());
+        dir->write(QStringLiteral("text.pdf"), "This is not a PDF at all.\n");
+        dir->write(QStringLiteral("truncated.pdf"), bytes.left(120));
+        QDir(dir->path()).mkdir(QStringLiteral("folder.pdf"));
+        testpdf::Options locked;
+        locked.userPassword = "secret";
+        locked.ownerPassword = "owner";
+        testpdf::Options noCopy;
+        noCopy.ownerPassword = "owner";
+        noCopy.allowCopy = false;
+        const QString lockedFile = writePdf(*dir, QStringLiteral("locked.pdf"), threePages(), locked);
+        const QString noCopyFile = writePdf(*dir, QStringLiteral("nocopy.pdf"), threePages(), noCopy);
+        const QString scanned = writePdf(*dir, QStringLiteral("scanned.pdf"), {testpdf::scannedPage(), testpdf::scannedPage()});
+
+        // Poppler's diagnostics must not reach the terminal: watch our standard error.
+        QTemporaryFile captured;
+        QVERIFY(captured.open());
+        const int savedStderr = dup(2);
+        dup2(captured.handle(), 2);
+
+        int result = 0;
+        QByteArray buffer;
+        const auto code = [&](const QString &name) { return MyPdfCvt::ConvertPdfFile(name, buffer, 65001, 0, true); };
+        QCOMPARE(code(dir->file(QStringLiteral("missing.pdf"))), -4);
+        QCOMPARE(code(dir->file(QStringLiteral("folder.pdf"))), -4);
+        QCOMPARE(code(QString()), -4);
+        QCOMPARE(code(dir->file(QStringLiteral("empty.pdf"))), -5);
+        QCOMPARE(code(dir->file(QStringLiteral("text.pdf"))), -5);
+        QCOMPARE(code(dir->file(QStringLiteral("truncated.pdf"))), -5);
+        QCOMPARE(code(lockedFile), -4);
+        QCOMPARE(code(noCopyFile), -11);
+        QCOMPARE(extract(scanned, 0, true, &result), QByteArray("\f\f"));
+        QCOMPARE(result, 5);
+        QCOMPARE(extract(good, 0, true, &result).count('\f'), 3);
+
+        fflush(stderr);
+        dup2(savedStderr, 2);
+        close(savedStderr);
+        QCOMPARE(captured.readAll(), QByteArray());
+    }
+
+    void oddFileNames()
+    {
+        // A name with blanks, quotes, a line break, non-ASCII and a byte that is not UTF-8.
+        const QString odd = QStringLiteral("odd \"name\"\n 'x' \u00e9 ") + QChar(0xDCFF) + QStringLiteral(".pdf");
+        const QString path = writePdf(*dir, odd, {testpdf::linesPage({"odd but fine"})});
+        QVERIFY(FileSystem::isExistingFile(path));
+        QVERIFY(FileSystem::encodePath(path).contains('\xFF'));
+        QVERIFY(extract(path, 0, false).startsWith("odd but fine"));
+    }
+
+    void severalThreadsAtOnce()
+    {
+        QList<QString> files;
+        for (int i = 0; i < 4; ++i)
+            files << writePdf(*dir, QStringLiteral("t%1.pdf").arg(i),
+                              {testpdf::linesPage({"thread file " + std::to_string(i)})});
+        QList<QFuture<QByteArray>> runs;
+        for (int round = 0; round < 3; ++round)
+            for (const QString &file : files)
+                runs << QtConcurrent::run([file] { return extract(file, 0, false); });
+        for (int i = 0; i < runs.size(); ++i)
+            QVERIFY(runs[i].result().startsWith("thread file " + QByteArray::number(i % 4)));
+    }
+
+    // The guards, with a misbehaving helper beside a copy of the real library.
+    void helperThatCrashesStallsOrEatsMemory()
+    {
+        TestProgramDirectory guarded(TestProgramDirectory::WithoutConverter);
+        QVERIFY(QFile::copy(QStringLiteral(ORDVANE_BIN_DIR "tsypdf.so"), guarded.file(QStringLiteral("tsypdf.so"))));
+        QVERIFY(QFile::link(QStringLiteral(ORDVANE_TEST_BIN_DIR "fake_worker"), guarded.file(QStringLiteral("tsypdf-worker"))));
+        void *library = dlopen(FileSystem::encodePath(guarded.file(QStringLiteral("tsypdf.so"))).constData(), RTLD_NOW | RTLD_LOCAL);
+        QVERIFY(library);
+        const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
+        const auto setLimits = reinterpret_cast<SetLimits>(dlsym(library, "tsypdfSetLimits"));
+        QVERIFY(convert && setLimits);
+        setLimits(400, 256ull << 20);
+
+        const auto call = [&](const std::u16string &path) {
+            received.clear();
+            return convert(path.c_str(), int32_t(path.size() * 2), collect, 1, 0, 0, 0, 0, 2, "", "");
+        };
+        QCOMPARE(call(u"ok"), 0);
+        const QByteArray firstHelper = received;
+        QCOMPARE(call(u"ok"), 0);
+        QCOMPARE(received, firstHelper); // the helper is reused
+
+        QCOMPARE(call(u"crash"), -2);
+        QCOMPARE(call(u"ok"), 0);
+        QVERIFY(received != firstHelper); // a fresh helper took the next file
+        const QByteArray secondHelper = received;
+
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(call(u"stall"), -2);
+        QVERIFY(timer.elapsed() < 10'000);
+        QCOMPARE(call(u"hog"), -2);
+        // Pages that keep coming are progress, however long the whole file takes.
+        QCOMPARE(call(u"slow"), 0);
+        QCOMPARE(received, QByteArray("page 1\fpage 2\fpage 3\fpage 4\fpage 5\f"));
+        QCOMPARE(call(u"exits"), 0);
+        QCOMPARE(call(u"ok"), 0);
+
+        // A helper that died while idle is replaced without failing the file.
+        const pid_t idle = received.mid(5).toInt();
+        QVERIFY(idle > 0);
+        kill(idle, SIGKILL);
+        QTest::qWait(50);
+        QCOMPARE(call(u"ok"), 0);
+        QVERIFY(received != secondHelper);
+
+        dlclose(library);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConverter)
+#include "tst_converter.moc"

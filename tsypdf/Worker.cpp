@@ -1,0 +1,179 @@
+// tsypdf-worker: does the poppler work for tsypdf.so in a process of its own, so that a PDF
+// that crashes poppler, loops forever or eats memory costs one file, not the program.
+// It reads requests from descriptor 3 and answers each with the text of every page as it
+// is finished, then a result. It ends when the other side closes the channel.
+#include "tsypdf/WorkerProtocol.h"
+
+#include <poppler-document.h>
+#include <poppler-global.h>
+#include <poppler-page.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <memory>
+#include <new>
+#include <poll.h>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/uio.h>
+#include <csignal>
+#include <sys/time.h>
+#include <unistd.h>
+
+using namespace WorkerProtocol;
+
+namespace {
+
+void silentDiagnostics(const std::string &, void *) {}
+
+bool readFull(void *buffer, size_t size)
+{
+    auto *p = static_cast<char *>(buffer);
+    while (size > 0) {
+        const ssize_t n = read(ChannelFd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+bool sendFrame(FrameType type, const void *data, uint32_t length)
+{
+    FrameHeader header{type, {}, length};
+    iovec parts[2] = {{&header, sizeof header}, {const_cast<void *>(data), length}};
+    msghdr message{};
+    message.msg_iov = parts;
+    message.msg_iovlen = 2;
+    size_t pending = sizeof header + length;
+    while (pending > 0) {
+        const ssize_t n = sendmsg(ChannelFd, &message, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        pending -= size_t(n);
+        for (size_t done = size_t(n); done > 0;) { // step over what went out
+            iovec &part = message.msg_iov[0];
+            const size_t step = std::min(done, part.iov_len);
+            part.iov_base = static_cast<char *>(part.iov_base) + step;
+            part.iov_len -= step;
+            done -= step;
+            if (part.iov_len == 0 && message.msg_iovlen > 1) {
+                ++message.msg_iov;
+                --message.msg_iovlen;
+            }
+        }
+    }
+    return true;
+}
+
+bool sendResult(int32_t result, bool helperExits)
+{
+    const ResultBody body{result, helperExits ? 1u : 0u};
+    return sendFrame(FrameType::Result, &body, sizeof body);
+}
+
+poppler::page::text_layout_enum layoutFor(TextOrder order)
+{
+    switch (order) {
+    case TextOrder::Physical: return poppler::page::physical_layout;
+    case TextOrder::Raw: return poppler::page::raw_order_layout;
+    default: return poppler::page::non_raw_non_physical_layout;
+    }
+}
+
+struct ChannelLost {};
+
+pid_t originalParent = 0;
+
+void endWhenAbandoned(int)
+{
+    pollfd channel{ChannelFd, POLLRDHUP, 0};
+    if (getppid() != originalParent || (poll(&channel, 1, 0) > 0 && (channel.revents & (POLLRDHUP | POLLHUP | POLLERR))))
+        _exit(0);
+}
+
+int32_t extract(const std::string &path, TextOrder order, bool pageBreaks)
+{
+    // poppler does not say why a load failed; find out first whether the file can be read.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return ResultCannotOpen;
+    struct stat info{};
+    const bool isFolder = fstat(fd, &info) != 0 || S_ISDIR(info.st_mode);
+    close(fd);
+    if (isFolder)
+        return ResultCannotOpen;
+
+    std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
+    if (!document)
+        return ResultOtherFailure;
+    if (document->is_locked()) // asking a locked document for its pages crashes poppler
+        return ResultCannotOpen;
+    if (!document->has_permission(poppler::perm_copy))
+        return ResultCopyNotPermitted;
+
+    const auto layout = layoutFor(order);
+    const int pageCount = document->pages();
+    for (int i = 0; i < pageCount; ++i) {
+        std::unique_ptr<poppler::page> page(document->create_page(i));
+        poppler::byte_array text;
+        if (page)
+            text = page->text(poppler::rectf(), layout).to_utf8(); // keeps embedded U+0000
+        // poppler ends a page's text with a form feed of its own; we decide about it here.
+        if (!text.empty() && text.back() == '\f')
+            text.pop_back();
+        if (pageBreaks)
+            text.push_back('\f');
+        if (!sendFrame(FrameType::Text, text.data(), uint32_t(text.size())))
+            throw ChannelLost{};
+    }
+    return ResultOk;
+}
+
+} // namespace
+
+int main()
+{
+    poppler::set_debug_error_function(silentDiagnostics, nullptr);
+
+    // Should the program die, or close the channel, while poppler is stuck in a page, nobody
+    // would read our replies again. A timer signal looks once a second and ends the process.
+    // (A watcher thread would do too, but a second thread makes every malloc take a lock,
+    // which costs poppler a tenth of its speed.)
+    originalParent = getppid();
+    struct sigaction action{};
+    action.sa_handler = endWhenAbandoned;
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGALRM, &action, nullptr);
+    const itimerval everySecond{{1, 0}, {1, 0}};
+    setitimer(ITIMER_REAL, &everySecond, nullptr);
+
+    for (;;) {
+        RequestHeader request{};
+        if (!readFull(&request, sizeof request) || request.pathBytes > (1u << 20))
+            return 0;
+        std::string path(request.pathBytes, '\0');
+        if (!readFull(path.data(), path.size()))
+            return 0;
+        try {
+            const int32_t result = extract(path, request.order, request.pageBreaks != 0);
+            if (!sendResult(result, false))
+                return 0;
+        } catch (const ChannelLost &) {
+            return 0;
+        } catch (const std::bad_alloc &) {
+            // Over the address-space limit: report, then leave the damaged heap behind.
+            sendResult(ResultOtherFailure, true);
+            return 3;
+        } catch (...) {
+            if (!sendResult(ResultOtherFailure, false))
+                return 0;
+        }
+    }
+}

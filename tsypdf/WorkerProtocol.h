@@ -1,0 +1,40 @@
+#pragma once
+// What passes between tsypdf.so and its helper process tsypdf-worker over a socket pair
+// (the helper's descriptor 3). Integers are in host byte order: both ends are one machine.
+#include <cstdint>
+
+namespace WorkerProtocol {
+
+constexpr int ChannelFd = 3;
+
+enum class TextOrder : uint8_t { Reading = 0, Physical = 1, Raw = 2 };
+
+// Request: one per file.
+struct RequestHeader {
+    uint32_t pathBytes;   // the UTF-8 (escaped) path follows
+    TextOrder order;
+    uint8_t pageBreaks;   // 1: a form feed after each page
+    uint8_t reserved[2];
+};
+
+// Replies: any number of Text frames, one per page in page order (an empty one still
+// counts as a finished page), then exactly one Result frame.
+enum class FrameType : uint8_t { Text = 'T', Result = 'R' };
+
+struct FrameHeader {
+    FrameType type;
+    uint8_t reserved[3];
+    uint32_t length;      // Text: bytes that follow; Result: sizeof(ResultBody)
+};
+
+struct ResultBody {
+    int32_t result;
+    uint32_t helperExits; // 1: the helper ends after this reply and must not be reused
+};
+
+constexpr int32_t ResultOk = 0;
+constexpr int32_t ResultCannotOpen = -1;
+constexpr int32_t ResultOtherFailure = -2;
+constexpr int32_t ResultCopyNotPermitted = -3;
+
+}

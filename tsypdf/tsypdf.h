@@ -1,0 +1,27 @@
+#pragma once
+// The converter library's C interface. The program loads tsypdf.so at run time and calls
+// fnOrdvane once per file; the library hands the text back as UTF-8 through the callback.
+#include <cstdint>
+
+extern "C" {
+
+typedef void (*TsyWriteCallback)(const char *bytes, int32_t count);
+
+// Results: 0 success; -1 the source cannot be opened (missing, unreadable, a folder, or it
+// needs a password); -3 the document does not permit copying its text; -2 anything else.
+//   path, pathBytes   the source path as UTF-16, zero-terminated, and its length in bytes
+//   physicalLayout    1: keep the physical layout of the page
+//   noPageBreaks      1: no form feed after each page's text
+//   rawOrder          1: text in the order the content stream draws it
+// Arguments 4, 5, 9, 10 and 11 are accepted for compatibility and not used.
+int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write,
+                  int32_t reserved4, int32_t reserved5, int32_t physicalLayout,
+                  int32_t noPageBreaks, int32_t rawOrder, int32_t reserved9,
+                  const char *reserved10, const char *reserved11);
+
+// Guards for the extraction helper process. A file whose helper finishes no page for
+// stallMilliseconds, or that needs more than addressSpaceBytes, ends with -2.
+// Defaults: 60 s and 4 GiB. Tools and tests may tighten them; 0 keeps a value.
+void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSpaceBytes);
+
+}

@@ -1,0 +1,35 @@
+#include "ui/OrdvaneApplication.h"
+
+#include "platform/IoError.h"
+
+#include <QMessageBox>
+
+OrdvaneApplication::OrdvaneApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("KV-Ordvane"));
+}
+
+bool OrdvaneApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        showError(std::current_exception());
+        return false;
+    }
+}
+
+void OrdvaneApplication::showError(std::exception_ptr error)
+{
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const OrdvaneError &e) {
+        text = e.message();
+    } catch (const std::exception &e) {
+        text = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        text = QStringLiteral("Unknown error");
+    }
+    QMessageBox::critical(activeWindow(), applicationName(), text);
+}

@@ -2,21 +2,30 @@
 
 #include "platform/IoError.h"
 
-#include <QMessageBox>
+#include "ui/Dialogs.h"
 
 OrdvaneApplication::OrdvaneApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("KV-Ordvane"));
 }
 
+quint64 OrdvaneApplication::keyPressInDelivery = 0;
+quint64 OrdvaneApplication::keyPressesDelivered = 0;
+
 bool OrdvaneApplication::notify(QObject *receiver, QEvent *event)
 {
+    // A command run by a key may deliver keys of its own (a dialog's); the outer one resumes.
+    const quint64 outerKeyPress = keyPressInDelivery;
+    if (event->type() == QEvent::KeyPress)
+        keyPressInDelivery = ++keyPressesDelivered;
+    bool result = false;
     try {
-        return QApplication::notify(receiver, event);
+        result = QApplication::notify(receiver, event);
     } catch (...) {
         showError(std::current_exception());
-        return false;
     }
+    keyPressInDelivery = outerKeyPress;
+    return result;
 }
 
 void OrdvaneApplication::showError(std::exception_ptr error)
@@ -31,5 +40,5 @@ void OrdvaneApplication::showError(std::exception_ptr error)
     } catch (...) {
         text = QStringLiteral("Unknown error");
     }
-    QMessageBox::critical(activeWindow(), applicationName(), text);
+    Dialogs::error(activeWindow(), QStringLiteral("KV-Ordvane"), text);
 }

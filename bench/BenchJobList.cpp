@@ -1,0 +1,145 @@
+// The job list at 60,000 entries: adding them through AddOneFile (the list alone, and the
+// main window with its list view shown), saving and loading the job file, and sorting by
+// each column. Also a conversion run over a folder of PDFs against the bare conversions.
+//   bench_joblist [folder of PDFs] [entries=60000]
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "platform/EventPump.h"
+#include "platform/LocaleInfo.h"
+#include "settings/Global.h"
+#include "ui/Forms.h"
+#include "ui/OrdvaneApplication.h"
+#include "ui/UnMain.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+double seconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+QString sourcePath(int i)
+{
+    // Spread over folders and names, as a real collection would be.
+    return QStringLiteral("/srv/archive/%1/report-%2.pdf").arg(i % 97).arg(i * 7919 % 1000003);
+}
+
+void timeAdding(const char *label, int entries, const std::function<void(const QString &)> &add)
+{
+    QElapsedTimer timer;
+    double firstThousand = 0, lastThousand = 0;
+    timer.start();
+    for (int i = 0; i < entries; ++i) {
+        if (i == 1000)
+            firstThousand = seconds(timer);
+        if (i == entries - 1000)
+            lastThousand = seconds(timer);
+        add(sourcePath(i));
+    }
+    const double total = seconds(timer);
+    std::printf("%-34s %8.3f s  (%.1f us each; first 1000 %.1f us each, last 1000 %.1f us each)\n", label, total,
+                total / entries * 1e6, firstThousand / 1000 * 1e6, (total - lastThousand) / 1000 * 1e6);
+}
+
+// A run's bookkeeping against the same conversions alone.
+void timeConversionRun(const QString &folder)
+{
+    QStringList files;
+    for (const QString &name : QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name))
+        files << QDir(folder).filePath(name);
+    if (files.isEmpty() || !MyPdfCvt::LoadConverterLibrary(QStringLiteral(ORDVANE_BIN_DIR)))
+        return;
+    QTemporaryDir targets;
+    Settings.targetdir = targets.path() + u'/';
+    Settings.fileovertp = 1; // overwrite, so every round writes every file
+    double bare = 1e9, run = 1e9;
+    std::vector<double> ratios;
+    for (int round = 0; round < 7; ++round) {
+        QByteArray buffer;
+        QElapsedTimer timer;
+        timer.start();
+        for (const QString &file : files)
+            MyPdfCvt::ConvertPdfFile(file, buffer, 0, 0, true);
+        const double b = seconds(timer);
+
+        JobList list;
+        for (const QString &file : files)
+            list.AddOneFile(file);
+        ConversionRun::Display display;
+        timer.start();
+        ConversionRun(list, buffer, display).run(ConversionRun::ConvertAll);
+        const double r = seconds(timer);
+        bare = std::min(bare, b);
+        run = std::min(run, r);
+        ratios.push_back(r / b);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    std::printf("conversion run over %d PDFs: %.3f s, the conversions alone %.3f s: bookkeeping %+.1f%% "
+                "(median of 7 rounds' ratios)\n",
+                int(files.size()), run, bare, (ratios[ratios.size() / 2] - 1) * 100);
+    MyPdfCvt::UnloadConverterLibrary();
+}
+
+}
+
+int main(int argc, char *argv[])
+{
+    OrdvaneApplication app(argc, argv);
+    LocaleInfo::initialise();
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const int entries = argc > 2 ? std::max(2000, std::atoi(argv[2])) : 60000;
+    QTemporaryDir programDirectory;
+    SetProgramDirectory(programDirectory.path());
+    LoadSettings();
+    Settings.targetdir = QStringLiteral("/srv/text/");
+    Settings.notlog = true;
+
+    JobList list;
+    timeAdding("AddOneFile, the list alone", entries, [&](const QString &p) { list.AddOneFile(p); });
+
+    const QString jobFile = programDirectory.filePath(QStringLiteral("bench.job"));
+    QElapsedTimer timer;
+    timer.start();
+    list.SaveJobFile(jobFile);
+    std::printf("%-34s %8.3f s  (%lld bytes)\n", "SaveJobFile", seconds(timer), QFileInfo(jobFile).size());
+    JobList loaded;
+    timer.start();
+    loaded.LoadJobFile(jobFile);
+    std::printf("%-34s %8.3f s  (%d entries)\n", "LoadJobFile", seconds(timer), loaded.count());
+    for (int column = 0; column < JobList::ColumnCount; ++column) {
+        timer.start();
+        loaded.ColumnClick(column);
+        std::printf("sort by %-26s %8.3f s\n", qPrintable(loaded.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()),
+                    seconds(timer));
+    }
+
+    CreateForms();
+    FmMain->show();
+    QCoreApplication::processEvents();
+    EventPump pump; // as the program's own long loops let the window repaint
+    QElapsedTimer whole;
+    whole.start();
+    timeAdding("AddOneFile, main window shown", entries, [&](const QString &p) {
+        FmMain->AddOneFile(p);
+        pump();
+    });
+    std::printf("%-34s %8.1f a second (%d in all)\n", "  events processed, window updated", pump.roundsRun() / seconds(whole),
+                pump.roundsRun());
+    timer.start();
+    FmMain->SelectAllEntries();
+    FmMain->DeleteSelectedEntries();
+    QCoreApplication::processEvents();
+    std::printf("%-34s %8.3f s\n", "select all and delete, window", seconds(timer));
+    DestroyForms();
+
+    if (!folder.isEmpty())
+        timeConversionRun(folder);
+    return 0;
+}

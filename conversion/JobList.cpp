@@ -1,0 +1,465 @@
+#include "conversion/JobList.h"
+
+#include "conversion/ActivityLog.h"
+#include "conversion/TargetPath.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "platform/IoError.h"
+#include "settings/Global.h"
+
+#include <QtEndian>
+#include <algorithm>
+#include <cerrno>
+#include <limits>
+#include <numeric>
+#include <variant>
+
+namespace {
+
+const QByteArray WideMarker = "LFW";
+const QByteArray EightBitMarker = "LVF";
+
+void appendUInt16(QByteArray &out, quint16 value)
+{
+    char bytes[2];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 2);
+}
+
+void appendText(QByteArray &out, const QString &text)
+{
+    // The length field is 16 bits: a longer text is cut at what it can count.
+    const qsizetype units = std::min<qsizetype>(text.size(), JobList::MaxTextUnits);
+    appendUInt16(out, quint16(units * 2));
+    const qsizetype start = out.size();
+    out.resize(start + units * 2);
+    qToLittleEndian<char16_t>(text.utf16(), units, out.data() + start);
+}
+
+// Reads the job file's fields; any read past the end marks the file as cut short.
+class Reader {
+public:
+    Reader(const QByteArray &bytes, bool eightBit) : bytes(bytes), eightBit(eightBit) {}
+
+    bool failed() const { return shortOfBytes; }
+
+    quint16 uint16() { return take<quint16>(); }
+    qint32 int32() { return take<qint32>(); }
+
+    QString text()
+    {
+        const quint16 size = uint16();
+        if (!available(size))
+            return {};
+        const char *data = bytes.constData() + position;
+        position += size;
+        if (!eightBit) {
+            QString text(size / 2, Qt::Uninitialized);
+            qFromLittleEndian<char16_t>(data, size / 2, text.data());
+            return text;
+        }
+        // Old files hold 8-bit text in the system code page; a zero byte ends it early.
+        const qsizetype length = qsizetype(std::find(data, data + size, '\0') - data);
+        return CodePage::toUnicode(QByteArrayView(data, length), CodePage::System);
+    }
+
+private:
+    template <typename T>
+    T take()
+    {
+        if (!available(sizeof(T)))
+            return 0;
+        const T value = qFromLittleEndian<T>(bytes.constData() + position);
+        position += sizeof(T);
+        return value;
+    }
+
+    bool available(qsizetype size)
+    {
+        if (shortOfBytes || bytes.size() - position < size)
+            shortOfBytes = true;
+        return !shortOfBytes;
+    }
+
+    const QByteArray &bytes;
+    bool eightBit;
+    qsizetype position = 3;
+    bool shortOfBytes = false;
+};
+
+// Sort keys: the state number, the size as a number, or the text as 8-bit text in the
+// system code page with a to z taken as capitals.
+using SortKey = std::variant<qint64, QByteArray>;
+
+SortKey sortKeyOf(const JobList::Entry &entry, int column)
+{
+    if (column == JobList::ColumnState)
+        return qint64(entry.state);
+    const QString &text = entry.texts[column - 1];
+    if (column == JobList::ColumnSize) {
+        bool ok = false;
+        const qint64 size = text.toLongLong(&ok, 10);
+        return ok ? size : std::numeric_limits<qint64>::min(); // damaged sizes come first
+    }
+    QByteArray key = CodePage::fromUnicode(text, CodePage::System);
+    for (char &c : key)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return key;
+}
+
+bool keyLess(const SortKey &a, const SortKey &b)
+{
+    if (const auto *x = std::get_if<qint64>(&a))
+        return *x < std::get<qint64>(b);
+    // Byte by byte by code, as unsigned; a text that begins the other comes first.
+    const QByteArray &x = std::get<QByteArray>(a), &y = std::get<QByteArray>(b);
+    return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
+                                        [](char l, char r) { return uchar(l) < uchar(r); });
+}
+
+} // namespace
+
+JobList::JobList(QObject *parent) : QAbstractTableModel(parent)
+{
+    captions = {QStringLiteral("State"), QStringLiteral("Name"), QStringLiteral("Source file"),
+                QStringLiteral("Size(Byte)"), QStringLiteral("Type"), QStringLiteral("Target file"),
+                QStringLiteral("Convert Message")};
+}
+
+int JobList::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : announced;
+}
+
+void JobList::announceRows()
+{
+    announcementScheduled = false;
+    if (announced < count()) {
+        beginInsertRows({}, announced, count() - 1);
+        announced = count();
+        endInsertRows();
+    }
+    if (selectionToAnnounce) {
+        selectionToAnnounce = false;
+        emit selectionChanged();
+        emit focusChanged(focus);
+    }
+}
+
+int JobList::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant JobList::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    const Entry &e = entries[index.row()];
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == ColumnState ? e.caption : e.texts.value(index.column() - 1);
+    case Qt::TextAlignmentRole:
+        return index.column() == ColumnSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case StateRole:
+        return e.state;
+    case SelectedRole:
+        return e.selected;
+    default:
+        return {};
+    }
+}
+
+QVariant JobList::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
+        return captions[section];
+    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == ColumnSize)
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void JobList::emitRowChanged(int first, int last)
+{
+    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+}
+
+void JobList::setText(int row, Text which, const QString &value)
+{
+    announceRows();
+    entries[row].texts[which] = value;
+    emit dataChanged(index(row, which + 1), index(row, which + 1));
+}
+
+void JobList::setState(int row, qint32 state)
+{
+    announceRows();
+    entries[row].state = state;
+    emit dataChanged(index(row, ColumnState), index(row, ColumnState));
+}
+
+JobList::AddResult JobList::AddOneFile(const QString &path)
+{
+    if (pathCounts.contains(FileSystem::pathKey(path))) {
+        emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] already added!"));
+        AppendLog(QStringLiteral("Add file failed: already added (") + path + u')');
+        return AddResult::AlreadyAdded;
+    }
+    const int type = FindDocumentType(path);
+    if (type == 0) {
+        emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] type not support!"));
+        AppendLog(QStringLiteral("Add file failed: type not support (") + path + u')');
+        return AddResult::TypeNotSupported;
+    }
+    if (count() >= MaxEntries) { // the job file could not hold another one
+        emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] not added: the list is full!"));
+        AppendLog(QStringLiteral("Add file failed: list is full (") + path + u')');
+        return AddResult::ListFull;
+    }
+    Entry e;
+    e.texts = {FileSystem::fileNamePart(path),
+               path,
+               QString::number(FileSystem::fileSize(path)),
+               QString::fromLatin1(DocumentType(type).TypeName),
+               TargetFileName(path, Settings.samedir, Settings.targetdir),
+               QString()};
+    e.selected = true;
+    entries.append(std::move(e));
+    ++pathCounts[FileSystem::pathKey(path)];
+    ++selected;
+    focus = count() - 1;
+    selectionToAnnounce = true;
+    if (!announcementScheduled) {
+        announcementScheduled = true;
+        QMetaObject::invokeMethod(this, &JobList::announceRows, Qt::QueuedConnection);
+    }
+    return AddResult::Added;
+}
+
+void JobList::DeleteSelectedEntries()
+{
+    announceRows();
+    if (selected == 0)
+        return;
+    // From the last row to the first, a run of selected rows at a time.
+    for (int last = count() - 1; last >= 0;) {
+        if (!entries[last].selected) {
+            --last;
+            continue;
+        }
+        int first = last;
+        while (first > 0 && entries[first - 1].selected)
+            --first;
+        beginRemoveRows({}, first, last);
+        for (int row = first; row <= last; ++row) {
+            const QString key = FileSystem::pathKey(entries[row].texts[Source]);
+            if (--pathCounts[key] == 0)
+                pathCounts.remove(key);
+        }
+        entries.remove(first, last - first + 1);
+        if (focus > last)
+            focus -= last - first + 1;
+        else if (focus >= first)
+            focus = -1;
+        endRemoveRows();
+        last = first - 1;
+    }
+    selected = 0;
+    emit selectionChanged();
+    emit focusChanged(focus);
+}
+
+void JobList::SelectAllEntries()
+{
+    setRangeSelected(0, count() - 1, true);
+}
+
+void JobList::clearSelection()
+{
+    setRangeSelected(0, count() - 1, false);
+}
+
+void JobList::setSelected(int row, bool selectedNow)
+{
+    setRangeSelected(row, row, selectedNow);
+}
+
+void JobList::setRangeSelected(int first, int last, bool selectedNow)
+{
+    announceRows();
+    first = std::max(first, 0);
+    last = std::min(last, count() - 1);
+    int changedFirst = -1, changedLast = -1;
+    for (int row = first; row <= last; ++row) {
+        if (entries[row].selected == selectedNow)
+            continue;
+        entries[row].selected = selectedNow;
+        selected += selectedNow ? 1 : -1;
+        if (changedFirst < 0)
+            changedFirst = row;
+        changedLast = row;
+    }
+    if (changedFirst >= 0) {
+        emitRowChanged(changedFirst, changedLast);
+        emit selectionChanged();
+    }
+}
+
+int JobList::firstSelected() const
+{
+    if (selected == 0)
+        return -1;
+    const auto it = std::find_if(entries.begin(), entries.end(), [](const Entry &e) { return e.selected; });
+    return int(it - entries.begin());
+}
+
+void JobList::setFocusRow(int row)
+{
+    announceRows();
+    if (row < -1 || row >= count() || row == focus)
+        return;
+    focus = row;
+    emit focusChanged(row);
+}
+
+QByteArray JobList::jobFileBytes() const
+{
+    QByteArray out = WideMarker;
+    appendUInt16(out, quint16(std::min(count(), MaxEntries)));
+    for (const Entry &e : entries.first(std::min(count(), MaxEntries))) {
+        appendUInt16(out, quint16(e.texts.size()));
+        char state[4];
+        qToLittleEndian(e.state, state);
+        out.append(state, 4);
+        appendText(out, e.caption);
+        for (const QString &text : e.texts)
+            appendText(out, text);
+    }
+    return out;
+}
+
+void JobList::SaveJobFile(const QString &fileName) const
+{
+    if (const int error = FileSystem::replaceFile(fileName, jobFileBytes()))
+        throw IoError(error, fileName);
+}
+
+JobList::LoadResult JobList::LoadJobFile(const QString &fileName)
+{
+    QByteArray bytes;
+    const int error = FileSystem::readFile(fileName, bytes);
+    if (error == ENOENT)
+        return LoadResult::Missing;
+    if (error)
+        return LoadResult::Unreadable;
+    if (bytes.startsWith(EightBitMarker))
+        return LoadOldJobFile(fileName);
+    if (!bytes.startsWith(WideMarker))
+        return LoadResult::UnknownMarker;
+    return load(fileName, false);
+}
+
+JobList::LoadResult JobList::LoadOldJobFile(const QString &fileName)
+{
+    return load(fileName, true);
+}
+
+JobList::LoadResult JobList::load(const QString &fileName, bool eightBit)
+{
+    QByteArray bytes;
+    if (FileSystem::readFile(fileName, bytes) != 0)
+        return LoadResult::Unreadable;
+    Reader reader(bytes, eightBit);
+    const int announced = reader.uint16();
+    QList<Entry> loaded;
+    loaded.reserve(announced);
+    bool entryShortOfTexts = false;
+    for (int i = 0; i < announced && !reader.failed(); ++i) {
+        Entry e;
+        const int textCount = reader.uint16();
+        e.state = reader.int32();
+        e.caption = reader.text();
+        for (int t = 0; t < textCount; ++t)
+            e.texts.append(reader.text());
+        if (reader.failed())
+            break; // cut short: every complete entry before it stays
+        // Every part of the program counts on six texts; an entry with fewer gets empty ones.
+        if (e.texts.size() < TextCount) {
+            entryShortOfTexts = true;
+            e.texts.resize(TextCount);
+        }
+        loaded.append(std::move(e));
+    }
+    const bool damaged = reader.failed() || entryShortOfTexts;
+    replaceEntries(std::move(loaded));
+    return damaged ? LoadResult::Damaged : LoadResult::Loaded;
+}
+
+void JobList::replaceEntries(QList<Entry> loaded)
+{
+    beginResetModel();
+    entries = std::move(loaded);
+    announced = count();
+    selectionToAnnounce = false;
+    pathCounts.clear();
+    selected = 0;
+    for (Entry &e : entries) {
+        e.selected = false;
+        ++pathCounts[FileSystem::pathKey(e.texts[Source])];
+    }
+    focus = -1;
+    endResetModel();
+    emit selectionChanged();
+    emit focusChanged(focus);
+}
+
+void JobList::ColumnClick(int column)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    for (QString &caption : captions)
+        if (caption.startsWith(u'('))
+            caption.remove(0, 4);
+    if (column != SortColumn)
+        SortAscending = true;
+    captions[column].prepend(SortAscending ? QStringLiteral("(->)") : QStringLiteral("(<-)"));
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
+    SortColumn = column;
+    sortEntries(column, SortAscending);
+    SortAscending = !SortAscending;
+}
+
+void JobList::sortEntries(int column, bool ascending)
+{
+    announceRows();
+    std::vector<SortKey> keys;
+    keys.reserve(size_t(count()));
+    for (const Entry &e : entries)
+        keys.push_back(sortKeyOf(e, column));
+    std::vector<int> order(static_cast<size_t>(count()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return ascending ? keyLess(keys[size_t(a)], keys[size_t(b)]) : keyLess(keys[size_t(b)], keys[size_t(a)]);
+    });
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newRowOf(order.size());
+    QList<Entry> sorted;
+    sorted.reserve(count());
+    for (size_t i = 0; i < order.size(); ++i) {
+        newRowOf[size_t(order[i])] = int(i);
+        sorted.append(std::move(entries[order[i]]));
+    }
+    entries = std::move(sorted);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex &i : persistent)
+        moved.append(index(newRowOf[size_t(i.row())], i.column()));
+    changePersistentIndexList(persistent, moved);
+    if (focus >= 0)
+        focus = newRowOf[size_t(focus)];
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit focusChanged(focus);
+}

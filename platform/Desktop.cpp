@@ -1,0 +1,66 @@
+#include "platform/Desktop.h"
+
+#include "platform/FileSystem.h"
+#include "settings/Global.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDesktopServices>
+
+namespace Desktop {
+
+QUrl fileUrl(const QString &path)
+{
+    return QUrl::fromEncoded("file://" + FileSystem::encodePath(path).toPercentEncoding("/"), QUrl::StrictMode);
+}
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
+    if (slash < 0)
+        return {};
+    return slash == 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+void openWithDefaultProgram(const QString &path)
+{
+    QDesktopServices::openUrl(fileUrl(path));
+}
+
+void showInFileManager(const QString &path)
+{
+    const QString folder = folderOf(path);
+    auto openFolder = [folder] {
+        if (!folder.isEmpty())
+            QDesktopServices::openUrl(fileUrl(folder));
+    };
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!FileSystem::isExistingFile(path) || !bus.isConnected()) {
+        openFolder();
+        return;
+    }
+    // The file manager opens the folder with the file selected; should it not answer, the
+    // folder alone will do. Asynchronous, so a slow bus never freezes the window.
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.FileManager1"),
+                                                      QStringLiteral("/org/freedesktop/FileManager1"),
+                                                      QStringLiteral("org.freedesktop.FileManager1"),
+                                                      QStringLiteral("ShowItems"));
+    call << QStringList{QString::fromLatin1(fileUrl(path).toEncoded())} << QString();
+    auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [openFolder](QDBusPendingCallWatcher *w) {
+        if (w->isError())
+            openFolder();
+        w->deleteLater();
+    });
+}
+
+void openHelpTopic(const QString &topic)
+{
+    const QString page = ProgramDirectory() + QStringLiteral("Ordvane.help/") + topic;
+    if (FileSystem::isExistingFile(page))
+        QDesktopServices::openUrl(fileUrl(page));
+}
+
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The real main window and its dialogs in a temporary program directory, with the converter
+// library linked in and the message-box and picker seam scripted. Controls are found by
+// their names.
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "tests/support/TestProgramDirectory.h"
+#include "ui/Dialogs.h"
+#include "ui/Forms.h"
+#include "ui/UnMain.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <functional>
+
+class MainWindowFixture {
+public:
+    explicit MainWindowFixture(std::function<void(TestProgramDirectory &)> beforeStart = {})
+    {
+        if (beforeStart)
+            beforeStart(dir);
+        LoadSettings();
+        Settings.targetdir = dir.file(QStringLiteral("out/"));
+        MyPdfCvt::LoadConverterLibrary(dir.path());
+        start();
+    }
+
+    ~MainWindowFixture()
+    {
+        stop();
+        MyPdfCvt::UnloadConverterLibrary();
+    }
+
+    void start()
+    {
+        CreateForms();
+        FmMain->show();
+        FmMain->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(FmMain));
+    }
+
+    void stop()
+    {
+        if (FmMain)
+            DestroyForms();
+    }
+
+    JobList &jobs() { return FmMain->jobList(); }
+
+    template <typename T = QWidget>
+    T *control(const QString &name)
+    {
+        T *found = FmMain->findChild<T *>(name);
+        if (!found)
+            qWarning("no control %s", qPrintable(name));
+        return found;
+    }
+
+    QAction *action(const QString &name) { return control<QAction>(name); }
+    QString statusMessage() { return control<QLabel>(QStringLiteral("StatusMessage"))->text(); }
+    QString statusCount() { return control<QLabel>(QStringLiteral("StatusCount"))->text(); }
+
+    // A key as the user presses it: it goes to whatever control has the focus.
+    void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : FmMain;
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+
+    // Runs answer on the next modal dialog once it is up (looking for five seconds).
+    static void whenModal(std::function<void(QWidget *)> answer, int triesLeft = 500)
+    {
+        QTimer::singleShot(10, [answer, triesLeft] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                answer(modal);
+            else if (triesLeft > 0)
+                whenModal(answer, triesLeft - 1);
+        });
+    }
+
+    TestProgramDirectory dir;
+    Dialogs::Script dialogs;
+};

@@ -1,0 +1,384 @@
+// The conversion run in temporary folders with the real converter library and real PDFs:
+// the three modes, every policy for an existing target, the prompt's answers, cancel and
+// stop, every outcome with its message and log line, and a log that fails in mid-run.
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "platform/FileSystem.h"
+#include "platform/IoError.h"
+#include "tests/support/LogLines.h"
+#include "tests/support/PdfMaker.h"
+#include "tests/support/TestProgramDirectory.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+using PromptAnswer = ConversionRun::PromptAnswer;
+
+namespace {
+
+// The window's part, scripted: answers for the prompt, a cancel after a chosen file, and a
+// hook before each file is shown.
+struct ScriptedDisplay : ConversionRun::Display {
+    QList<PromptAnswer> answers;
+    QStringList prompts, shown;
+    int steps = 0, total = -1, cancelAfterShown = -1;
+    bool finished = false;
+    std::function<void(int)> beforeShowing;
+
+    void runStarted(int t) override { total = t; }
+    void showFile(const QString &source) override
+    {
+        if (beforeShowing)
+            beforeShowing(int(shown.size()));
+        shown << source;
+    }
+    void stepProgress() override { ++steps; }
+    PromptAnswer askTargetExists(const QString &target) override
+    {
+        prompts << target;
+        return answers.isEmpty() ? PromptAnswer::Cancel : answers.takeFirst();
+    }
+    bool cancelRequested() override { return cancelAfterShown >= 0 && shown.size() > cancelAfterShown; }
+    void runFinished() override { finished = true; }
+};
+
+const QString Summary = QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3");
+
+}
+
+class TestConversionRun : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<TestProgramDirectory> dir;
+    JobList *list = nullptr;
+    QByteArray textBuffer;
+
+    QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text"})},
+                const testpdf::Options &options = {})
+    {
+        QDir(dir->path()).mkpath(QStringLiteral("docs"));
+        const QString path = dir->file(QStringLiteral("docs/") + name);
+        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages, options));
+        return path;
+    }
+
+    QString out(const QString &name) const { return dir->file(QStringLiteral("out/") + name); }
+    QStringList log() const { return logTexts(dir->file(QStringLiteral("ordvnact.log"))); }
+    QString message(int row) const { return list->text(row, JobList::Message); }
+    qint32 state(int row) const { return list->entry(row).state; }
+
+    void run(ScriptedDisplay &display, int mode)
+    {
+        ConversionRun(*list, textBuffer, display).run(mode);
+    }
+
+private slots:
+    void init()
+    {
+        dir.reset(new TestProgramDirectory);
+        QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
+        Settings.targetdir = dir->file(QStringLiteral("out/"));
+        Settings.sourcecode = 65001;
+        list = new JobList;
+    }
+
+    void cleanup()
+    {
+        delete list;
+        MyPdfCvt::UnloadConverterLibrary();
+    }
+
+    void emptyListDoesNothing()
+    {
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(display.total, -1);
+        QVERIFY(!QFile::exists(dir->file(QStringLiteral("ordvnact.log"))));
+    }
+
+    void convertAllTakesWaitingEntriesOnly()
+    {
+        const QString a = pdf(QStringLiteral("a.pdf")), b = pdf(QStringLiteral("b.pdf")), c = pdf(QStringLiteral("c.pdf"));
+        for (const QString &p : {a, b, c})
+            list->AddOneFile(p);
+        list->setState(1, JobList::Converted);
+        list->setState(2, JobList::Failed);
+        list->clearSelection();
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+
+        QCOMPARE(display.total, 3);
+        QCOMPARE(display.shown, (QStringList{a, b, c}));
+        QCOMPARE(display.steps, 3); // one converted, two passed over that were not waiting
+        QVERIFY(display.finished);
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(message(0), QStringLiteral("Convert successfully"));
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("a.txt")));
+        QByteArray written;
+        FileSystem::readFile(out(QStringLiteral("a.txt")), written);
+        QVERIFY(written.startsWith("\xEF\xBB\xBF" "Caf\xC3\xA9 text"));
+        QCOMPARE(state(1), qint32(JobList::Converted));
+        QCOMPARE(message(1), QString());
+        QVERIFY(!QFile::exists(out(QStringLiteral("b.txt"))));
+        QCOMPARE(log(), (QStringList{QStringLiteral("Conversion start..."), QStringLiteral("Convert successfully (") + a + u')',
+                                      Summary.arg(1).arg(0).arg(1), QString()}));
+    }
+
+    void selectedModes()
+    {
+        const QString a = pdf(QStringLiteral("a.pdf")), b = pdf(QStringLiteral("b.pdf"));
+        list->AddOneFile(a);
+        list->AddOneFile(b);
+        list->clearSelection();
+        ScriptedDisplay none;
+        run(none, ConversionRun::ConvertSelected);
+        QCOMPARE(state(0), qint32(JobList::Waiting));
+        QCOMPARE(log(), (QStringList{QStringLiteral("Conversion start..."), Summary.arg(0).arg(0).arg(0), QString()}));
+
+        // ReConvert passes over a selected waiting entry, and converts a selected failed one.
+        list->setSelected(0, true);
+        list->setSelected(1, true);
+        list->setState(1, JobList::Failed);
+        ScriptedDisplay again;
+        run(again, ConversionRun::ReConvertSelected);
+        QCOMPARE(state(0), qint32(JobList::Waiting));
+        QCOMPARE(state(1), qint32(JobList::Converted));
+        QCOMPARE(again.steps, 1);
+
+        ScriptedDisplay selected;
+        run(selected, ConversionRun::ConvertSelected);
+        QCOMPARE(state(0), qint32(JobList::Converted));
+    }
+
+    void existingTargets()
+    {
+        QDir().mkpath(out(QString()));
+        for (const char *name : {"r.txt", "r(1).txt", "p.txt"})
+            QFile(out(QLatin1String(name))).open(QIODevice::WriteOnly);
+        const QString r = pdf(QStringLiteral("r.pdf"));
+        list->AddOneFile(r);
+
+        Settings.fileovertp = 0; // auto rename: the first free number
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("r(2).txt")));
+        QVERIFY(QFileInfo(out(QStringLiteral("r(2).txt"))).size() > 0);
+
+        Settings.fileovertp = 1; // overwrite
+        list->setState(0, JobList::Waiting);
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("r.txt")));
+        QVERIFY(QFileInfo(out(QStringLiteral("r.txt"))).size() > 0);
+
+        Settings.fileovertp = 3; // cancel: fails, the column keeps its text and names it in the log
+        list->setState(0, JobList::Waiting);
+        list->setText(0, JobList::Target, QStringLiteral("earlier text"));
+        ScriptedDisplay cancelled;
+        run(cancelled, ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Failed));
+        QCOMPARE(message(0), QStringLiteral("Target file already exists, user canceled"));
+        QCOMPARE(list->text(0, JobList::Target), QStringLiteral("earlier text"));
+        QCOMPARE(cancelled.steps, 1);
+        QVERIFY(log().contains(QStringLiteral("Failed: Target file already exists, user canceled (earlier text)")));
+    }
+
+    void promptAnswers()
+    {
+        QDir().mkpath(out(QString()));
+        QStringList sources;
+        for (int i = 1; i <= 5; ++i) {
+            sources << pdf(QStringLiteral("f%1.pdf").arg(i));
+            list->AddOneFile(sources.last());
+            QFile(out(QStringLiteral("f%1.txt").arg(i))).open(QIODevice::WriteOnly);
+        }
+        Settings.fileovertp = 2;
+        ScriptedDisplay display;
+        display.answers = {PromptAnswer::AutoRename, PromptAnswer::Overwrite, PromptAnswer::StopConvert};
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(display.prompts, (QStringList{out("f1.txt"), out("f2.txt"), out("f3.txt")}));
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("f1(1).txt")));
+        QCOMPARE(list->text(1, JobList::Target), out(QStringLiteral("f2.txt")));
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(state(1), qint32(JobList::Converted));
+        // Stopped at the third: it is untouched, and four and five are not visited.
+        QCOMPARE(state(2), qint32(JobList::Waiting));
+        QCOMPARE(list->text(2, JobList::Target), out(QStringLiteral("f3.txt")));
+        QCOMPARE(display.shown.size(), 3);
+        QCOMPARE(display.steps, 2);
+        QCOMPARE(log().at(log().size() - 2), Summary.arg(2).arg(0).arg(2));
+
+        // Cancel in the prompt (or closing it) fails the entry.
+        ScriptedDisplay cancel;
+        cancel.answers = {PromptAnswer::Cancel};
+        list->clearSelection();
+        list->setSelected(2, true);
+        run(cancel, ConversionRun::ConvertSelected);
+        QCOMPARE(message(2), QStringLiteral("Target file already exists, user canceled"));
+    }
+
+    void cancelTakesEffectBetweenFiles()
+    {
+        for (int i = 0; i < 4; ++i)
+            list->AddOneFile(pdf(QStringLiteral("c%1.pdf").arg(i)));
+        ScriptedDisplay display;
+        display.cancelAfterShown = 1; // pressed while the second file converts
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(state(1), qint32(JobList::Converted)); // the file in hand still completes
+        QCOMPARE(state(2), qint32(JobList::Waiting));
+        QCOMPARE(log().at(log().size() - 2), Summary.arg(2).arg(0).arg(2));
+    }
+
+    void everyFailure()
+    {
+        testpdf::Options locked;
+        locked.userPassword = "secret";
+        testpdf::Options noCopy;
+        noCopy.ownerPassword = "owner";
+        noCopy.allowCopy = false;
+        const QString missing = dir->file(QStringLiteral("docs/gone.pdf"));
+        const QString notPdf = dir->file(QStringLiteral("docs/text.pdf"));
+        const QString sources[] = {pdf(QStringLiteral("good.pdf")), missing, notPdf,
+                                   pdf(QStringLiteral("locked.pdf"), {testpdf::linesPage({"x"})}, locked),
+                                   pdf(QStringLiteral("nocopy.pdf"), {testpdf::linesPage({"x"})}, noCopy)};
+        dir->write(QStringLiteral("docs/text.pdf"), "plain text\n");
+        for (const QString &s : sources)
+            list->AddOneFile(s);
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(message(0), QStringLiteral("Convert successfully"));
+        QCOMPARE(message(1), QStringLiteral("Source file open error"));
+        QCOMPARE(message(2), QStringLiteral("File format not correct"));
+        QCOMPARE(message(3), QStringLiteral("Source file open error"));
+        QCOMPARE(message(4), QStringLiteral("Extracting text from source file not allowed"));
+        for (int row = 1; row < 5; ++row)
+            QCOMPARE(state(row), qint32(JobList::Failed));
+        QVERIFY(log().contains(QStringLiteral("Failed: Source file open error (") + missing + u')'));
+        QVERIFY(log().contains(QStringLiteral("Failed: File format not correct (") + notPdf + u')'));
+        QCOMPARE(log().at(log().size() - 2), Summary.arg(1).arg(4).arg(5));
+
+        // Without the converter library every file reports it.
+        MyPdfCvt::UnloadConverterLibrary();
+        list->SelectAllEntries();
+        ScriptedDisplay noLibrary;
+        run(noLibrary, ConversionRun::ReConvertSelected);
+        QCOMPARE(message(0), QStringLiteral("Load file filter dll error"));
+    }
+
+    void typeMustReadExactlyPdf()
+    {
+        const QString a = pdf(QStringLiteral("a.pdf"));
+        list->AddOneFile(a);
+        list->setText(0, JobList::Type, QStringLiteral("pdf"));
+        QDir().mkpath(out(QString()));
+        QFile(out(QStringLiteral("a.txt"))).open(QIODevice::WriteOnly);
+        Settings.fileovertp = 2; // the prompt comes first
+        ScriptedDisplay display;
+        display.answers = {PromptAnswer::Overwrite};
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(display.prompts.size(), 1);
+        QCOMPARE(message(0), QStringLiteral("File type not support"));
+        QVERIFY(log().contains(QStringLiteral("Failed: File type not support (") + a + u')'));
+    }
+
+    void emptyTextGivesAnEmptyFile()
+    {
+        Settings.pagebreak = false;
+        list->AddOneFile(pdf(QStringLiteral("scan.pdf"), {testpdf::scannedPage()}));
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QVERIFY(QFileInfo::exists(out(QStringLiteral("scan.txt"))));
+        QCOMPARE(QFileInfo(out(QStringLiteral("scan.txt"))).size(), 0);
+    }
+
+    void targetFoldersAndCodePages()
+    {
+        const QString a = pdf(QStringLiteral("a.pdf"));
+        list->AddOneFile(a);
+        Settings.targetdir = dir->file(QStringLiteral("deep/er/still/"));
+        Settings.sourcecode = 1252;
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+        QByteArray bytes;
+        FileSystem::readFile(dir->file(QStringLiteral("deep/er/still/a.txt")), bytes);
+        QVERIFY(bytes.startsWith("Caf\xE9 text"));
+
+        // Beside the source, in the locale's code page (UTF-8 here, no mark).
+        Settings.samedir = true;
+        Settings.sourcecode = 0;
+        list->setState(0, JobList::Waiting);
+        run(display, ConversionRun::ConvertAll);
+        FileSystem::readFile(dir->file(QStringLiteral("docs/a.txt")), bytes);
+        QVERIFY(bytes.startsWith("Caf\xC3\xA9 text"));
+    }
+
+    void targetsThatCannotBeWritten()
+    {
+        const QString a = pdf(QStringLiteral("a.pdf")), b = pdf(QStringLiteral("b.pdf"));
+        list->AddOneFile(a);
+        list->AddOneFile(b);
+        dir->write(QStringLiteral("blocker"), "a file where a folder should be");
+        ScriptedDisplay display;
+        display.beforeShowing = [&](int shown) {
+            // The first file's folder cannot be made; the second file's name is a folder.
+            Settings.targetdir = shown == 0 ? dir->file(QStringLiteral("blocker/sub/")) : dir->file(QStringLiteral("out/"));
+        };
+        QDir().mkpath(out(QStringLiteral("b.txt")));
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(message(0), QStringLiteral("Target file create error"));
+        QCOMPARE(message(1), QStringLiteral("Target file create error"));
+        QVERIFY(log().contains(QStringLiteral("Failed: Target file create error (") + dir->file(QStringLiteral("blocker/sub/a.txt")) + u')'));
+        QVERIFY(log().contains(QStringLiteral("Failed: Target file create error (") + out(QStringLiteral("b.txt")) + u')'));
+    }
+
+    void shortWriteLeavesNoHalfFile()
+    {
+        std::vector<std::string> lines(40, "A long line of text that fills the target beyond the limit");
+        const QString a = pdf(QStringLiteral("a.pdf"), {testpdf::linesPage(lines)});
+        list->AddOneFile(a);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit tiny = old;
+        tiny.rlim_cur = 1500; // room for the log's lines, not for the text
+        ScriptedDisplay display;
+        display.beforeShowing = [&](int) { setrlimit(RLIMIT_FSIZE, &tiny); };
+        run(display, ConversionRun::ConvertAll);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(message(0), QStringLiteral("Target file write error"));
+        QVERIFY(!QFileInfo::exists(out(QStringLiteral("a.txt"))));
+        QVERIFY(log().contains(QStringLiteral("Failed: Target file write error (") + a + u')'));
+    }
+
+    void logFailureEndsTheRun()
+    {
+        for (int i = 0; i < 3; ++i)
+            list->AddOneFile(pdf(QStringLiteral("l%1.pdf").arg(i)));
+        ScriptedDisplay display;
+        display.beforeShowing = [&](int shown) {
+            if (shown == 1) { // the log becomes a folder: the next line cannot be written
+                QFile::remove(dir->file(QStringLiteral("ordvnact.log")));
+                QDir(dir->path()).mkdir(QStringLiteral("ordvnact.log"));
+            }
+        };
+        QVERIFY_THROWS_EXCEPTION(IoError, run(display, ConversionRun::ConvertAll));
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(state(1), qint32(JobList::Converted)); // recorded before its log line failed
+        QCOMPARE(state(2), qint32(JobList::Waiting));
+        QVERIFY(!display.finished);
+    }
+
+    void numberedNames()
+    {
+        QCOMPARE(ConversionRun::numberedName(QStringLiteral("/nowhere/x.txt")), QStringLiteral("/nowhere/x(1).txt"));
+        QCOMPARE(ConversionRun::numberedName(QStringLiteral("/nowhere/x")), QStringLiteral("/nowhere/x(1)"));
+        QDir(dir->path()).mkdir(QStringLiteral("n(1).txt")); // a folder takes a name too
+        QCOMPARE(ConversionRun::numberedName(dir->file(QStringLiteral("n.txt"))), dir->file(QStringLiteral("n(2).txt")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConversionRun)
+#include "tst_conversion_run.moc"

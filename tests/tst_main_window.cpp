@@ -1,0 +1,386 @@
+// The main window in the offscreen platform, driven by real keys and clicks: shortcuts from
+// any control, command enabling when a menu opens, the selection count, sorting by header
+// clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
+// and the job file kept across a restart.
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/PdfMaker.h"
+#include "platform/FileSystem.h"
+#include "ui/OrdvaneApplication.h"
+#include "ui/UnAbout.h"
+#include "ui/UnCancelCvt.h"
+#include "ui/UnFileOverTp.h"
+
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QToolButton>
+
+namespace {
+
+// Records what the desktop is asked to open.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls << url; }
+};
+
+}
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<MainWindowFixture> ui;
+
+    QString pdf(const QString &name)
+    {
+        QDir(ui->dir.path()).mkpath(QStringLiteral("docs"));
+        const QString path = ui->dir.file(QStringLiteral("docs/") + name);
+        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf({testpdf::linesPage({"hello"})}));
+        return path;
+    }
+
+    QTableView *list() { return ui->control<QTableView>(QStringLiteral("ListView1")); }
+
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        ui->jobs().announceRows(); // as the event loop would have done by now
+        const QRect cell = list()->visualRect(ui->jobs().index(row, 1));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+
+    // Opens a menu of the menu bar by a click on its title, as the user does.
+    QMenu *openMenu(const QString &name)
+    {
+        auto *menu = ui->control<QMenu>(name);
+        QMenuBar *bar = FmMain->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        if (!QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            qWarning("menu %s did not open", qPrintable(name));
+        return menu;
+    }
+
+private slots:
+    void init() { ui.reset(new MainWindowFixture); }
+    void cleanup() { ui.reset(); }
+
+    void windowAtStart()
+    {
+        QCOMPARE(FmMain->windowTitle(), QStringLiteral("KV-Ordvane"));
+        QCOMPARE(ui->control<QLabel>(QStringLiteral("StatusProduct"))->text(), QStringLiteral("KV-Ordvane 3.0"));
+        QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
+        const QStringList captions = {"State", "Name", "Source file", "Size(Byte)", "Type", "Target file", "Convert Message"};
+        for (int column = 0; column < captions.size(); ++column)
+            QCOMPARE(ui->jobs().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), captions[column]);
+        for (const char *name : {"BtnAddFile", "BtnAddDir", "BtnOption", "BtnLog", "BtnConvert"})
+            QVERIFY(ui->control<QToolButton>(QLatin1String(name)));
+    }
+
+    void ctrlGConvertsAndAltCtrlGDoesNot()
+    {
+        FmMain->AddOneFile(pdf(QStringLiteral("a.pdf")));
+        list()->setFocus();
+        ui->press(Qt::Key_G, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Waiting));
+        ui->press(Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Converted));
+        QVERIFY(QFileInfo::exists(ui->dir.file(QStringLiteral("out/a.txt"))));
+        QVERIFY(!FmCancelCvt->isVisible());
+    }
+
+    void keysFromAnyFocusedControl()
+    {
+        for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
+            FmMain->AddOneFile(QStringLiteral("/docs/") + QLatin1String(name));
+        ui->jobs().clearSelection();
+        auto *button = ui->control<QToolButton>(QStringLiteral("BtnAddFile"));
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->setFocus();
+        QCOMPARE(QApplication::focusWidget(), button);
+        ui->press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ui->jobs().selectedCount(), 3);
+        ui->press(Qt::Key_Delete);
+        QCOMPARE(ui->jobs().count(), 0);
+        QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
+    }
+
+    void commandsEnabledWhenAMenuOpens()
+    {
+        QMenu *convert = openMenu(QStringLiteral("Convert1"));
+        QVERIFY(convert->isVisible());
+        for (const char *name : {"ActConvertAll", "ActConvertSelect", "ActReConvert", "ActLaunchSource", "ActExploreTarget"})
+            QVERIFY2(!ui->action(QLatin1String(name))->isEnabled(), name);
+        convert->close();
+        QVERIFY(!ui->action(QStringLiteral("ActDelete"))->isEnabled());
+
+        // The Convert button does not ask: on an empty list it starts a run that does nothing.
+        QTest::mouseClick(ui->control<QToolButton>(QStringLiteral("BtnConvert")), Qt::LeftButton);
+        QVERIFY(!QFileInfo::exists(ui->dir.file(QStringLiteral("ordvnact.log"))));
+
+        FmMain->AddOneFile(QStringLiteral("/d/w.pdf"));
+        FmMain->AddOneFile(QStringLiteral("/d/f.pdf"));
+        ui->jobs().setState(1, JobList::Failed);
+        ui->jobs().setSelected(1, false);
+        ui->jobs().setSelected(0, true);
+        convert = openMenu(QStringLiteral("Convert1"));
+        QVERIFY(ui->action(QStringLiteral("ActConvertAll"))->isEnabled());
+        QVERIFY(ui->action(QStringLiteral("ActConvertSelect"))->isEnabled());
+        QVERIFY(!ui->action(QStringLiteral("ActReConvert"))->isEnabled());
+        QVERIFY(ui->action(QStringLiteral("ActLaunchSource"))->isEnabled());
+        convert->close();
+    }
+
+    void selectionCountAfterABurstOfClicks()
+    {
+        for (int i = 0; i < 6; ++i)
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
+        clickRow(0);
+        for (int row = 1; row < 5; ++row)
+            clickRow(row, Qt::ControlModifier);
+        QTRY_COMPARE(ui->statusMessage(), QStringLiteral("Select 5 file(s)."));
+        clickRow(5, Qt::ShiftModifier); // from the anchor, the last clicked row
+        QTRY_COMPARE(ui->statusMessage(), QStringLiteral("Select 2 file(s)."));
+        QCOMPARE(ui->jobs().focusRow(), 5);
+    }
+
+    void keyboardSelection()
+    {
+        for (int i = 0; i < 5; ++i)
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
+        list()->setFocus();
+        ui->press(Qt::Key_Home);
+        QCOMPARE(ui->jobs().selectedCount(), 1);
+        QCOMPARE(ui->jobs().focusRow(), 0);
+        ui->press(Qt::Key_Down, Qt::ShiftModifier);
+        ui->press(Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(ui->jobs().selectedCount(), 3);
+        ui->press(Qt::Key_End);
+        QCOMPARE(ui->jobs().selectedCount(), 1);
+        QVERIFY(ui->jobs().isSelected(4));
+    }
+
+    void sortingByHeaderClicks()
+    {
+        const QStringList sizes = {"100", "9", "10"};
+        for (int i = 0; i < 3; ++i) {
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(QChar(u'c' - i)));
+            ui->jobs().setText(i, JobList::Size, sizes[i]);
+        }
+        QHeaderView *header = list()->horizontalHeader();
+        const auto clickHeader = [&](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 10, header->height() / 2));
+        };
+        clickHeader(JobList::ColumnSize);
+        QCOMPARE(ui->jobs().text(0, JobList::Size), QStringLiteral("9"));
+        QCOMPARE(ui->jobs().text(2, JobList::Size), QStringLiteral("100"));
+        QCOMPARE(ui->jobs().headerData(JobList::ColumnSize, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Size(Byte)"));
+        clickHeader(JobList::ColumnSize);
+        QCOMPARE(ui->jobs().text(0, JobList::Size), QStringLiteral("100"));
+        clickHeader(JobList::ColumnName);
+        QCOMPARE(ui->jobs().text(0, JobList::Name), QStringLiteral("a.pdf"));
+        QCOMPARE(ui->jobs().headerData(JobList::ColumnSize, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Size(Byte)"));
+        QCOMPARE(ui->jobs().headerData(JobList::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Name"));
+    }
+
+    void rowsAlternateByPosition()
+    {
+        for (int i = 0; i < 10; ++i)
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
+        ui->jobs().setState(3, JobList::Failed);
+        ui->jobs().clearSelection();
+        ui->jobs().setFocusRow(-1);
+        const auto check = [&] {
+            const QImage image = list()->viewport()->grab().toImage();
+            const QColor tooltip = list()->palette().color(QPalette::ToolTipBase);
+            for (int row = 0; row < 10; ++row) {
+                const QRect cell = list()->visualRect(ui->jobs().index(row, 0)); // the state column: no text
+                const QColor colour = image.pixelColor(cell.right() - 4, cell.center().y());
+                QCOMPARE(colour, row % 2 ? QColor(Qt::white) : tooltip);
+            }
+        };
+        check();
+        ui->jobs().ColumnClick(JobList::ColumnState); // the stripes follow positions, not entries
+        check();
+    }
+
+    void convertButtonKeepsItsDistanceFromTheRightEdge()
+    {
+        auto *convert = ui->control<QToolButton>(QStringLiteral("BtnConvert"));
+        auto *addFile = ui->control<QToolButton>(QStringLiteral("BtnAddFile"));
+        FmMain->resize(800, FmMain->height());
+        const int outerWidth = FmMain->frameGeometry().width();
+        QVERIFY(outerWidth >= 800);
+        QCOMPARE(convert->x(), outerWidth - convert->width() - addFile->x() - 4);
+    }
+
+    void addFileWithTheOpenDialog()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/earlier.pdf"));
+        ui->dialogs.answerFiles({QStringLiteral("/d/x.pdf"), QStringLiteral("/d/y.pdf"), QStringLiteral("/d/earlier.pdf")});
+        QTest::mouseClick(ui->control<QToolButton>(QStringLiteral("BtnAddFile")), Qt::LeftButton);
+        QCOMPARE(ui->jobs().count(), 3);
+        QCOMPARE(ui->statusCount(), QStringLiteral("3 File(s)"));
+        QCOMPARE(ui->jobs().selectedCount(), 2); // the selection was cleared first
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [/d/earlier.pdf] already added!"));
+        // Cancelling the dialog changes nothing.
+        ui->press(Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(ui->jobs().count(), 3);
+    }
+
+    void promptForAnExistingTarget()
+    {
+        Settings.fileovertp = 2;
+        FmMain->AddOneFile(pdf(QStringLiteral("p.pdf")));
+        QDir().mkpath(ui->dir.file(QStringLiteral("out")));
+        QFile(ui->dir.file(QStringLiteral("out/p.txt"))).open(QIODevice::WriteOnly);
+        QString shownTarget;
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmFileOverTp);
+            shownTarget = FmFileOverTp->LblFileName->text();
+            QTest::mouseClick(FmFileOverTp->BtnAutoRename, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QCOMPARE(shownTarget, ui->dir.file(QStringLiteral("out/p.txt")));
+        QCOMPARE(ui->jobs().text(0, JobList::Target), ui->dir.file(QStringLiteral("out/p(1).txt")));
+    }
+
+    void closingDuringARunCancelsItThenCloses()
+    {
+        Settings.fileovertp = 2;
+        QDir().mkpath(ui->dir.file(QStringLiteral("out")));
+        for (const char *name : {"q1", "q2"}) {
+            FmMain->AddOneFile(pdf(QLatin1String(name) + QStringLiteral(".pdf")));
+            QFile(ui->dir.file(QStringLiteral("out/") + QLatin1String(name) + QStringLiteral(".txt"))).open(QIODevice::WriteOnly);
+        }
+        MainWindowFixture::whenModal([&](QWidget *) {
+            FmMain->close(); // Exit while the run waits in the prompt
+            QVERIFY(FmMain->isVisible());
+            QTest::mouseClick(FmFileOverTp->BtnOverwrite, Qt::LeftButton);
+        });
+        ui->press(Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Converted));
+        QCOMPARE(ui->jobs().entry(1).state, qint32(JobList::Waiting)); // cancelled before it
+        QTRY_VERIFY(!FmMain->isVisible());
+    }
+
+    void commandsRefusedDuringARun()
+    {
+        Settings.fileovertp = 2;
+        FmMain->AddOneFile(pdf(QStringLiteral("r.pdf")));
+        QDir().mkpath(ui->dir.file(QStringLiteral("out")));
+        QFile(ui->dir.file(QStringLiteral("out/r.txt"))).open(QIODevice::WriteOnly);
+        bool refused = false;
+        MainWindowFixture::whenModal([&](QWidget *) {
+            FmMain->AddOneFile(QStringLiteral("/d/during.pdf"));   // the list itself still takes it ...
+            FmMain->MenuItemClick(ui->action(QStringLiteral("ActDelete"))); // ... but commands do not run
+            FmMain->jobList().SelectAllEntries();
+            FmMain->MenuItemClick(ui->action(QStringLiteral("ActDelete")));
+            refused = FmMain->jobList().count() == 2 && !ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled();
+            QTest::mouseClick(FmFileOverTp->FlatSpeedButton1, Qt::LeftButton); // stop
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QVERIFY(refused);
+        QVERIFY(ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled());
+    }
+
+    void progressWindowCancelButton()
+    {
+        QSignalSpy cancelled(FmCancelCvt, &TFmCancelCvt::cancelRequested);
+        FmCancelCvt->startRun(5);
+        FmCancelCvt->StepProgress();
+        QCOMPARE(FmCancelCvt->LblSub->text(), QStringLiteral("1"));
+        QCOMPARE(FmCancelCvt->LblTot->text(), QStringLiteral("/5"));
+        FmMain->CancelConvert = false;
+        QTest::mouseClick(FmCancelCvt->BtnCancel, Qt::LeftButton);
+        QVERIFY(FmMain->CancelConvert);
+        QCOMPARE(cancelled.size(), 1);
+    }
+
+    void launchAndExplore()
+    {
+        OpenedUrls opened;
+        const QString existing = pdf(QStringLiteral("s.pdf"));
+        FmMain->AddOneFile(QStringLiteral("/d/first.pdf"));
+        FmMain->AddOneFile(existing);
+        ui->jobs().SelectAllEntries();
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActLaunchSource"))); // the topmost selected row
+        QCOMPARE(opened.urls.size(), 1);
+        QCOMPARE(opened.urls[0].toLocalFile(), QStringLiteral("/d/first.pdf"));
+        ui->jobs().setSelected(0, false);
+        // No file manager on the bus here: the folder opens instead.
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreSource")));
+        QTRY_COMPARE(opened.urls.size(), 2);
+        QCOMPARE(opened.urls[1].toLocalFile(), ui->dir.file(QStringLiteral("docs")));
+        // The target was never written, and its folder never made: that folder is opened all the same.
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreTarget")));
+        QTRY_COMPARE(opened.urls.size(), 3);
+        QCOMPARE(opened.urls[2].toLocalFile(), ui->dir.file(QStringLiteral("out")));
+    }
+
+    void aboutBoxAnimates()
+    {
+        int before = -1, after = -1;
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmAbout);
+            QCOMPARE(FmAbout->windowTitle(), QStringLiteral("About KV-Ordvane"));
+            before = FmAbout->frame();
+            QTest::qWait(900);
+            after = FmAbout->frame();
+            QTest::mouseClick(FmAbout->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActAbout")));
+        QVERIFY(after != before);
+    }
+
+    void jobFileSurvivesARestart()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/kept.pdf"));
+        ui->jobs().setState(0, JobList::Failed);
+        ui->stop();
+        ui->start();
+        QCOMPARE(ui->jobs().count(), 1);
+        QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Failed));
+        QCOMPARE(ui->statusCount(), QStringLiteral("1 File(s)"));
+    }
+
+    void damagedJobFileIsKept()
+    {
+        ui->stop();
+        ui->dir.write(QStringLiteral("Ordvane.job"), "LFW\x05\x00garbage");
+        ui->start();
+        QCOMPARE(ui->jobs().count(), 0);
+        QCOMPARE(ui->dir.read(QStringLiteral("Ordvane.job.bak")), QByteArray("LFW\x05\x00garbage"));
+        QVERIFY(ui->statusMessage().contains(QStringLiteral("Ordvane.job.bak")));
+        FmMain->AddOneFile(QStringLiteral("/d/new.pdf"));
+        ui->stop(); // a valid file replaces it
+        QVERIFY(ui->dir.read(QStringLiteral("Ordvane.job")).startsWith(QByteArray("LFW\x01\x00", 5)));
+        ui->start();
+    }
+
+    void jobFileThatCannotBeWrittenIsReported()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/x.pdf"));
+        QDir(ui->dir.path()).mkdir(QStringLiteral("Ordvane.job")); // a folder in its place
+        ui->stop();
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].contains(ui->dir.file(QStringLiteral("Ordvane.job"))));
+        QDir(ui->dir.path()).rmdir(QStringLiteral("Ordvane.job"));
+        ui->start();
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    OrdvaneApplication app(argc, argv); // the real application object, with its key delivery
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_main_window.moc"

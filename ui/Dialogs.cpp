@@ -1,0 +1,73 @@
+#include "ui/Dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace Dialogs {
+
+namespace {
+Script *script = nullptr;
+}
+
+Script::Script()
+{
+    script = this;
+}
+
+Script::~Script()
+{
+    script = nullptr;
+}
+
+void error(QWidget *parent, const QString &caption, const QString &text)
+{
+    if (script) {
+        script->messages.append(caption + QStringLiteral(": ") + text);
+        return;
+    }
+    QMessageBox::critical(parent, caption, text);
+}
+
+QString qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QStringList openFiles(QWidget *parent, const QString &filter)
+{
+    if (script)
+        return script->fileAnswers.isEmpty() ? QStringList() : script->fileAnswers.takeFirst();
+    return QFileDialog::getOpenFileNames(parent, QString(), QString(), qtFilter(filter));
+}
+
+QString saveFile(QWidget *parent, const QString &filter, const QString &defaultSuffix)
+{
+    if (script)
+        return script->pathAnswers.isEmpty() ? QString() : script->pathAnswers.takeFirst();
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(qtFilter(filter));
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString browseForFolder(QWidget *parent, const QString &title, const QString &startFolder)
+{
+    if (script)
+        return script->pathAnswers.isEmpty() ? QString() : script->pathAnswers.takeFirst();
+    const QString start = QFileInfo(startFolder).isDir() ? startFolder : QString();
+    QString folder = QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
+}

@@ -1,0 +1,191 @@
+#include "ui/JobListView.h"
+
+#include "conversion/JobList.h"
+#include "ui/Images.h"
+#include "ui/Metrics.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Even rows in the tooltip colour, odd rows white, selected rows as the style draws them.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.data(JobList::SelectedRole).toBool())
+            option->state |= QStyle::State_Selected;
+        else
+            option->backgroundBrush = index.row() % 2 ? QBrush(Qt::white) : option->palette.toolTipBase();
+        if (index.column() == JobList::ColumnState) {
+            option->icon = Images::statusImage(index.data(JobList::StateRole).toInt());
+            option->features |= QStyleOptionViewItem::HasDecoration;
+            option->decorationSize = QSize(16, 16);
+        }
+    }
+};
+
+constexpr int ColumnWidths[JobList::ColumnCount] = {40, 100, 300, 62, 40, 300, 300};
+
+}
+
+JobListView::JobListView(QWidget *parent) : QTableView(parent)
+{
+    setItemDelegate(new RowDelegate(this));
+    setSelectionMode(NoSelection); // the job list keeps the selection
+    setSelectionBehavior(SelectRows);
+    setEditTriggers(NoEditTriggers);
+    setShowGrid(true);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
+    setPalette(colours);
+}
+
+void JobListView::setJobList(JobList *list)
+{
+    jobs = list;
+    setModel(list);
+    for (int column = 0; column < JobList::ColumnCount; ++column)
+        setColumnWidth(column, scaled(ColumnWidths[column]));
+    connect(list, &JobList::focusChanged, this, &JobListView::followFocus);
+}
+
+void JobListView::reveal(int row)
+{
+    if (jobs)
+        jobs->announceRows();
+    if (jobs && row >= 0 && row < jobs->count())
+        scrollTo(jobs->index(row, 0), EnsureVisible);
+}
+
+void JobListView::followFocus(int row)
+{
+    const QModelIndex index = row < 0 ? QModelIndex() : jobs->index(row, std::max(currentIndex().column(), 0));
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
+void JobListView::selectFromAnchor(int row, bool keepOthers)
+{
+    if (anchor < 0)
+        anchor = row;
+    if (!keepOthers)
+        jobs->clearSelection();
+    jobs->setRangeSelected(std::min(anchor, row), std::max(anchor, row), true);
+}
+
+void JobListView::mousePressEvent(QMouseEvent *event)
+{
+    setFocus(Qt::MouseFocusReason);
+    if (!jobs)
+        return;
+    const int row = indexAt(event->position().toPoint()).row();
+    const auto modifiers = event->modifiers();
+    if (row < 0) {
+        if (!(modifiers & (Qt::ControlModifier | Qt::ShiftModifier)))
+            jobs->clearSelection();
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        // A right click on an unselected row selects it alone, for the context menu.
+        if (!jobs->isSelected(row)) {
+            jobs->clearSelection();
+            jobs->setSelected(row, true);
+            anchor = row;
+        }
+        jobs->setFocusRow(row);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (modifiers & Qt::ShiftModifier) {
+        selectFromAnchor(row, modifiers & Qt::ControlModifier);
+    } else if (modifiers & Qt::ControlModifier) {
+        jobs->setSelected(row, !jobs->isSelected(row));
+        anchor = row;
+    } else {
+        jobs->clearSelection();
+        jobs->setSelected(row, true);
+        anchor = row;
+    }
+    jobs->setFocusRow(row);
+    dragging = true;
+    dragKeepsOthers = modifiers & Qt::ControlModifier;
+}
+
+void JobListView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!dragging || !jobs || !(event->buttons() & Qt::LeftButton))
+        return;
+    const int row = indexAt(event->position().toPoint()).row();
+    if (row < 0 || row == jobs->focusRow())
+        return;
+    selectFromAnchor(row, dragKeepsOthers);
+    jobs->setFocusRow(row);
+    reveal(row);
+}
+
+void JobListView::mouseReleaseEvent(QMouseEvent *event)
+{
+    dragging = false;
+    QTableView::mouseReleaseEvent(event);
+}
+
+void JobListView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+}
+
+int JobListView::rowsPerPage() const
+{
+    return std::max(1, viewport()->height() / std::max(1, verticalHeader()->defaultSectionSize()) - 1);
+}
+
+void JobListView::keyPressEvent(QKeyEvent *event)
+{
+    if (!jobs || jobs->count() == 0) {
+        event->ignore();
+        return;
+    }
+    const int current = jobs->focusRow();
+    int row = current;
+    switch (event->key()) {
+    case Qt::Key_Up: row = current < 0 ? 0 : current - 1; break;
+    case Qt::Key_Down: row = current + 1; break;
+    case Qt::Key_PageUp: row = current - rowsPerPage(); break;
+    case Qt::Key_PageDown: row = current + rowsPerPage(); break;
+    case Qt::Key_Home: row = 0; break;
+    case Qt::Key_End: row = jobs->count() - 1; break;
+    case Qt::Key_Space:
+        if (current >= 0)
+            jobs->setSelected(current, (event->modifiers() & Qt::ControlModifier) ? !jobs->isSelected(current) : true);
+        return;
+    default:
+        event->ignore(); // the window's keys (Delete, Ctrl+A ...) are the window's business
+        return;
+    }
+    row = std::clamp(row, 0, jobs->count() - 1);
+    const auto modifiers = event->modifiers();
+    if (modifiers & Qt::ShiftModifier) {
+        selectFromAnchor(row, false);
+    } else if (!(modifiers & Qt::ControlModifier)) {
+        jobs->clearSelection();
+        jobs->setSelected(row, true);
+        anchor = row;
+    }
+    jobs->setFocusRow(row);
+    reveal(row);
+}

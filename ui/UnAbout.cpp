@@ -1,0 +1,64 @@
+#include "ui/UnAbout.h"
+
+#include "ui/Images.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFmAbout *FmAbout = nullptr;
+
+TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("FmAbout"));
+    setWindowTitle(QStringLiteral("About KV-Ordvane"));
+    Animation = new QLabel(this);
+    Animation->setObjectName(QStringLiteral("Animation"));
+    Animation->setFixedSize(32, 32);
+    Animation->setPixmap(Images::aboutFrame(0));
+    auto *name = new QLabel(QStringLiteral("KV-Ordvane"), this);
+    QFont big = name->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.4);
+    name->setFont(big);
+    auto *version = new QLabel(QStringLiteral("Version 3.0"), this);
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("BtnOK"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *text = new QVBoxLayout;
+    text->addWidget(name);
+    text->addWidget(version);
+    auto *top = new QHBoxLayout;
+    top->addWidget(Animation, 0, Qt::AlignTop);
+    top->addSpacing(12);
+    top->addLayout(text);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    animationTimer.setInterval(400);
+    connect(&animationTimer, &QTimer::timeout, this, &TFmAbout::nextFrame);
+}
+
+void TFmAbout::nextFrame()
+{
+    currentFrame = (currentFrame + 1) % Images::AboutFrameCount;
+    Animation->setPixmap(Images::aboutFrame(currentFrame));
+}
+
+void TFmAbout::showEvent(QShowEvent *event)
+{
+    animationTimer.start();
+    QDialog::showEvent(event);
+}
+
+void TFmAbout::hideEvent(QHideEvent *event)
+{
+    animationTimer.stop();
+    QDialog::hideEvent(event);
+}

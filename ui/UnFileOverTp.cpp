@@ -1,0 +1,64 @@
+#include "ui/UnFileOverTp.h"
+
+#include "ui/Images.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFmFileOverTp *FmFileOverTp = nullptr;
+
+TFmFileOverTp::TFmFileOverTp(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("FmFileOverTp"));
+    setWindowTitle(QStringLiteral("KV-Ordvane"));
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(Images::applicationIcon().pixmap(32, 32));
+    LblFileName = new QLabel(this);
+    LblFileName->setObjectName(QStringLiteral("LblFileName"));
+    LblFileName->setWordWrap(true);
+    LblFileName->setTextFormat(Qt::PlainText);
+    LblFileName->setMinimumWidth(380);
+
+    const auto button = [this](const char *name, const QString &caption, int result) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
+        return b;
+    };
+    BtnAutoRename = button("BtnAutoRename", QStringLiteral("&Auto Rename"), AutoRename);
+    BtnOverwrite = button("BtnOverwrite", QStringLiteral("&Overwrite"), Overwrite);
+    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"), Cancel);
+    FlatSpeedButton1 = button("FlatSpeedButton1", QStringLiteral("&Stop Convert"), StopConvert);
+    BtnAutoRename->setDefault(true);
+
+    auto *text = new QVBoxLayout;
+    text->addWidget(LblFileName);
+    text->addWidget(new QLabel(QStringLiteral("The file already exist."), this));
+    auto *top = new QHBoxLayout;
+    top->addWidget(Image1, 0, Qt::AlignTop);
+    top->addLayout(text, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton *b : {BtnAutoRename, BtnOverwrite, BtnCancel, FlatSpeedButton1})
+        buttons->addWidget(b);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int TFmFileOverTp::ShowPrompt(const QString &target)
+{
+    LblFileName->setText(target);
+    BtnAutoRename->setFocus();
+    return exec();
+}
+
+void TFmFileOverTp::reject()
+{
+    done(Cancel);
+}

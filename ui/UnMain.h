@@ -1,0 +1,105 @@
+#pragma once
+// The main window: the job list, the buttons, the menus and the status bar. Every button,
+// menu item and key ends in MenuItemClick, which picks the command by the Tag of what was
+// used. The window is thin: the job list, the conversion run and the settings do the work.
+#include <QByteArray>
+#include <QHash>
+#include <QMainWindow>
+#include <QTimer>
+
+class JobList;
+class JobListView;
+class QAction;
+class QLabel;
+class QMenu;
+class QToolButton;
+
+class TFmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Command tags.
+    enum Tag {
+        TagOptions = 11, TagExit = 12, TagViewLog = 13,
+        TagAddFile = 21, TagAddDir = 22, TagPasteFile = 23, TagDelete = 24, TagSelectAll = 25,
+        TagConvertAll = 31, TagConvertSelect = 32, TagReConvert = 33,
+        TagLaunchSource = 34, TagLaunchTarget = 35, TagExploreSource = 36, TagExploreTarget = 37,
+        TagLaunchMenu = 81, TagExploreMenu = 82, TagContents = 91, TagAbout = 96,
+    };
+
+    TFmMain();
+    ~TFmMain() override;
+
+    JobList &jobList() { return *jobs; }
+
+    // The job list's operations, as the other parts call them.
+    void AddOneFile(const QString &path);
+    static qint64 QueryFileSize(const QString &path);
+    void ShowStatusMessage(const QString &text);
+    void ShowFileCount();
+    void RevealCurrentEntry();
+    void DeleteSelectedEntries();
+    void SelectAllEntries();
+    void SaveJobFile(const QString &fileName);
+    void LoadJobFile(const QString &fileName);
+    int FileCount() const;
+    QString TargetFileName(const QString &source) const;
+
+    void ConvertItems(int mode);
+    void LaunchOrExplore(bool useSource, bool launch);
+    void MenuItemClick(QObject *sender);
+    void ActionMainMenuBar1Paint();
+    bool conversionRunning() const { return runActive; }
+
+    bool CancelConvert = false;
+    QByteArray TextBuffer;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class RunDisplay;
+
+    void createActions();
+    void createMenus();
+    void createButtons();
+    void createStatusBar();
+    QAction *makeAction(const char *name, int tag, const QString &caption, const QString &hint, int image = -1);
+    void FormKeyDown(QKeyEvent *event);
+    void FormResize();
+    void FormActivate();
+    void File1Click();
+    void PopupMenu1Popup(const QPoint &position);
+    void ListView1ColumnClick(int column);
+    void ListView1SelectItem();
+    void TimerSelectItemsTimer();
+    void AddFileCommand();
+    void setRunActive(bool active);
+    bool refusedWhileRunning(int tag) const;
+    static bool available(int tag);
+
+    JobList *jobs;
+    JobListView *ListView1;
+    QWidget *Panel2;
+    QToolButton *BtnAddFile = nullptr, *BtnAddDir = nullptr, *BtnOption = nullptr, *BtnLog = nullptr, *BtnConvert = nullptr;
+    QLabel *StatusProduct, *StatusCount, *StatusMessage;
+    QMenu *PopupMenu1;
+    QList<QMenu *> mainMenus;
+    QTimer TimerSelectItems;
+
+    QAction *ActOptions, *ActExit, *ActViewLog;
+    QAction *ActAddFile, *ActAddDir, *ActPasteFile, *ActDelete, *ActSelectAll;
+    QAction *ActConvertAll, *ActConvertSelect, *ActReConvert;
+    QAction *ActLaunchSource, *ActLaunchTarget, *ActExploreSource, *ActExploreTarget;
+    QAction *ActContents, *ActAbout;
+    QHash<int, QAction *> commands; // by tag
+
+    quint64 lastKeyPress = 0;
+    bool runActive = false;
+    bool closeAfterRun = false;
+};
+
+extern TFmMain *FmMain;

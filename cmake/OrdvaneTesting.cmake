@@ -7,7 +7,7 @@ function(ordvane_add_test name)
     ORDVANE_BIN_DIR="${ORDVANE_BIN_DIR}/"
     ORDVANE_TEST_BIN_DIR="${ORDVANE_TEST_BIN_DIR}/")
   set_target_properties(tst_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  add_dependencies(tst_${name} tsypdf tsypdf-worker)
+  add_dependencies(tst_${name} tsypdf tsypdf-worker help_pages)
   add_test(NAME ${name} COMMAND tst_${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=;LANGUAGE=;TZ=UTC"

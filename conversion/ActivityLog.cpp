@@ -1,5 +1,6 @@
 #include "conversion/ActivityLog.h"
 
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/LocaleInfo.h"
@@ -19,6 +20,56 @@ QString ActivityLogPath()
 QString LogLine(const QString &text, const std::tm &local)
 {
     return u'[' + LocaleInfo::formatDateTime(local) + QStringLiteral("]: ") + text + QStringLiteral("\r\n");
+}
+
+namespace {
+
+QString decodeUtf16(QByteArrayView bytes, bool bigEndian)
+{
+    QString text(bytes.size() / 2, Qt::Uninitialized);
+    if (bigEndian)
+        qFromBigEndian<char16_t>(bytes.data(), text.size(), text.data());
+    else
+        qFromLittleEndian<char16_t>(bytes.data(), text.size(), text.data());
+    return text;
+}
+
+QString withCrLf(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+QString ReadLogText(const QString &path)
+{
+    QByteArray bytes;
+    const int error = FileSystem::readFile(path, bytes);
+    if (error == ENOENT)
+        return {};
+    if (error)
+        throw IoError(error, path);
+    const QByteArrayView all(bytes);
+    if (all.startsWith("\xFF\xFE"))
+        return withCrLf(decodeUtf16(all.sliced(2), false));
+    if (all.startsWith("\xFE\xFF"))
+        return withCrLf(decodeUtf16(all.sliced(2), true));
+    if (all.startsWith("\xEF\xBB\xBF"))
+        return withCrLf(QString::fromUtf8(all.sliced(3)));
+    return withCrLf(CodePage::toUnicode(all, CodePage::System));
+}
+
+void WriteLogExport(const QString &path, const QString &text)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    QString lines = withCrLf(text);
+    if (!lines.isEmpty() && !lines.endsWith(QStringLiteral("\r\n")))
+        lines += QStringLiteral("\r\n"); // every line ends with its break
+    bytes.resize(2 + lines.size() * 2);
+    qToLittleEndian<char16_t>(lines.utf16(), lines.size(), bytes.data() + 2);
+    if (const int error = FileSystem::replaceFile(path, bytes))
+        throw IoError(error, path);
 }
 
 void AppendLog(const QString &text)

@@ -9,5 +9,12 @@
 void AppendLog(const QString &text);
 
 QString ActivityLogPath();
+
+// The log as text for the viewer: by its byte-order mark UTF-16LE, UTF-16BE or UTF-8, without
+// a mark 8-bit text in the system code page; line breaks as CR LF. A missing file gives an
+// empty text; one that exists but cannot be read throws IoError.
+QString ReadLogText(const QString &path);
+// The viewer's export: UTF-16LE with the mark FF FE, lines separated by CR LF. Throws IoError.
+void WriteLogExport(const QString &path, const QString &text);
 // The line as AppendLog writes it, for the given local time.
 QString LogLine(const QString &text, const std::tm &local);

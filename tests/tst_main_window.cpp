@@ -3,6 +3,7 @@
 // clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
 // and the job file kept across a restart.
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
 #include "platform/FileSystem.h"
 #include "ui/OrdvaneApplication.h"
@@ -18,21 +19,6 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
-
-namespace {
-
-// Records what the desktop is asked to open.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl &url) { urls << url; }
-};
-
-}
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -323,6 +309,23 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreTarget")));
         QTRY_COMPARE(opened.urls.size(), 3);
         QCOMPARE(opened.urls[2].toLocalFile(), ui->dir.file(QStringLiteral("out")));
+    }
+
+    void f1OpensTheHelp()
+    {
+        OpenedUrls opened;
+        ui->press(Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(opened.urls.size(), 1);
+        QVERIFY(opened.urls[0].toLocalFile().endsWith(QStringLiteral("/Ordvane.help/index.html")));
+    }
+
+    void hintsGoToTheMessagePanel()
+    {
+        auto *button = ui->control<QToolButton>(QStringLiteral("BtnAddFile"));
+        QStatusTipEvent tip(button->statusTip());
+        QApplication::sendEvent(button, &tip); // what hovering the button sends
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Add file(s) by selecting file(s)"));
+        QVERIFY(ui->control<QLabel>(QStringLiteral("StatusCount"))->isVisible());
     }
 
     void aboutBoxAnimates()

@@ -1,27 +1,47 @@
 #include "ui/Forms.h"
 
+#include "gathering/UnAddDir.h"
+#include "gathering/UnCancelFind.h"
+#include "gathering/UnDirectory.h"
+#include "gathering/KvFileFind.h"
+#include "settings/UnOption.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
 #include "ui/UnMain.h"
+#include "ui/UnViewLog.h"
 
 void CreateForms()
 {
     FmMain = new TFmMain;
+    FmOption = new TFmOption(FmMain);
+    FmAddDir = new TFmAddDir(FmMain);
+    FmCancelFind = new TFmCancelFind(FmMain);
     FmCancelCvt = new TFmCancelCvt(FmMain);
     FmAbout = new TFmAbout(FmMain);
     FmFileOverTp = new TFmFileOverTp(FmMain);
+    FmDirectory = new TFmDirectory(FmMain);
+    FmViewLog = new TFmViewLog(FmMain);
     QObject::connect(FmCancelCvt, &TFmCancelCvt::cancelRequested, FmMain, [] { FmMain->CancelConvert = true; });
+    QObject::connect(FmCancelFind, &TFmCancelFind::stopRequested, FmMain, [] { FmMain->FileSearch->Stop(); });
+}
+
+template <typename Form>
+static void destroy(Form *&form)
+{
+    delete form;
+    form = nullptr;
 }
 
 void DestroyForms()
 {
-    delete FmFileOverTp;
-    FmFileOverTp = nullptr;
-    delete FmAbout;
-    FmAbout = nullptr;
-    delete FmCancelCvt;
-    FmCancelCvt = nullptr;
-    delete FmMain; // writes the job file
-    FmMain = nullptr;
+    destroy(FmViewLog);
+    destroy(FmDirectory);
+    destroy(FmFileOverTp);
+    destroy(FmAbout);
+    destroy(FmCancelCvt);
+    destroy(FmCancelFind);
+    destroy(FmAddDir); // hands its ticks and recursion box to the settings
+    destroy(FmOption);
+    destroy(FmMain);   // writes the job file
 }

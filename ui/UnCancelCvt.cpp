@@ -1,5 +1,6 @@
 #include "ui/UnCancelCvt.h"
 
+#include "ui/ElidedLabel.h"
 #include "ui/Metrics.h"
 
 #include <QCloseEvent>
@@ -18,9 +19,8 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     setWindowTitle(QStringLiteral("Converting Files..."));
     setModal(false);
 
-    LblFileName = new QLabel(this);
+    LblFileName = new ElidedLabel(this);
     LblFileName->setObjectName(QStringLiteral("LblFileName"));
-    LblFileName->setMinimumWidth(1);
     LblSub = new QLabel(QStringLiteral("0"), this);
     LblSub->setObjectName(QStringLiteral("LblSub"));
     LblSub->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -62,9 +62,7 @@ void TFmCancelCvt::startRun(int total)
 
 void TFmCancelCvt::showFile(const QString &source)
 {
-    // Long paths lose their middle rather than their file name.
-    LblFileName->setText(LblFileName->fontMetrics().elidedText(source, Qt::ElideMiddle, LblFileName->width()));
-    LblFileName->setToolTip(source);
+    LblFileName->setPath(source);
 }
 
 void TFmCancelCvt::StepProgress()

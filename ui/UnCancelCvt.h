@@ -3,6 +3,7 @@
 // gauge and Cancel. Cancel, Escape and closing ask the run to stop after the file in hand.
 #include <QDialog>
 
+class ElidedLabel;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -18,7 +19,7 @@ public:
     void StepProgress();
     int position() const;
 
-    QLabel *LblFileName;
+    ElidedLabel *LblFileName;
     QLabel *LblSub;
     QLabel *LblTot;
     QProgressBar *FlatProgressBar1;

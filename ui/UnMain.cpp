@@ -4,25 +4,38 @@
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "conversion/TargetPath.h"
+#include "gathering/DroppedFiles.h"
+#include "gathering/KvFileFind.h"
+#include "gathering/UnAddDir.h"
+#include "gathering/UnCancelFind.h"
+#include "platform/EventPump.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "settings/Global.h"
 #include "ui/Dialogs.h"
 #include "ui/Images.h"
 #include "ui/JobListView.h"
+#include "ui/KeyPreview.h"
 #include "ui/Metrics.h"
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
+#include "ui/UnViewLog.h"
+#include "settings/UnOption.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QMimeData>
+#include <QScopeGuard>
 #include <QEventLoop>
 #include <QFutureWatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -85,7 +98,7 @@ private:
     TFmMain &form;
 };
 
-TFmMain::TFmMain() : jobs(new JobList(this))
+TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
 {
     setObjectName(QStringLiteral("FmMain"));
     setWindowTitle(QStringLiteral("KV-Ordvane"));
@@ -121,13 +134,21 @@ TFmMain::TFmMain() : jobs(new JobList(this))
     TimerSelectItems.setSingleShot(true);
     connect(&TimerSelectItems, &QTimer::timeout, this, &TFmMain::TimerSelectItemsTimer);
 
-    qApp->installEventFilter(this); // keys reach the window whatever control has the focus
+    new KeyPreview(this, [this](QKeyEvent *key) {
+        FormKeyDown(key);
+        return false; // the focused control gets the key afterwards
+    });
+    setAcceptDrops(true);
     LoadJobFile(JobFilePath());
+
+    FileSearch = new TKvFileSearch(this);
+    FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(folder + info.Name); };
+    FileSearch->OnChangeFolder = [](const QString &folder) { FmCancelFind->showFolder(folder); };
+    FileSearch->OnFinish = [this] { RevealCurrentEntry(); };
 }
 
 TFmMain::~TFmMain()
 {
-    qApp->removeEventFilter(this);
     TextBuffer = QByteArray();
     try {
         SaveJobFile(JobFilePath());
@@ -145,7 +166,6 @@ QAction *TFmMain::makeAction(const char *name, int tag, const QString &caption, 
     action->setStatusTip(hint);
     if (image >= 0)
         action->setIcon(Images::menuImage(image));
-    action->setEnabled(available(tag));
     connect(action, &QAction::triggered, this, [this, action] { MenuItemClick(action); });
     commands.insert(tag, action);
     return action;
@@ -248,7 +268,6 @@ void TFmMain::createButtons()
         button->setAutoRaise(true);
         button->setGeometry(scaled(left), scaled(ButtonTop), scaled(ButtonWidth), scaled(ButtonHeight));
         button->setStatusTip(hintFrom->statusTip());
-        button->setEnabled(available(tag));
         connect(button, &QToolButton::clicked, this, [this, button] { MenuItemClick(button); });
         return button;
     };
@@ -354,40 +373,41 @@ QString TFmMain::TargetFileName(const QString &source) const
 
 // ---- commands
 
-// Options, View Log, Add Dir and Paste File come with their dialogs.
-bool TFmMain::available(int tag)
+bool TFmMain::refusedWhileBusy(int tag) const
 {
-    return tag != TagOptions && tag != TagViewLog && tag != TagAddDir && tag != TagPasteFile;
-}
-
-bool TFmMain::refusedWhileRunning(int tag) const
-{
+    // The run and the search count on the list keeping its entries and their order.
     switch (tag) {
     case TagOptions: case TagAddFile: case TagAddDir: case TagPasteFile: case TagDelete:
     case TagConvertAll: case TagConvertSelect: case TagReConvert:
-        return runActive;
+        return busy();
     default:
         return false;
     }
 }
 
-void TFmMain::setRunActive(bool active)
+void TFmMain::setBusy(bool &flag, bool active)
 {
-    runActive = active;
+    flag = active;
     for (QToolButton *button : {BtnAddFile, BtnAddDir, BtnOption, BtnConvert})
-        button->setEnabled(!active && available(button->property("Tag").toInt()));
-    ListView1->horizontalHeader()->setSectionsClickable(!active);
+        button->setEnabled(!busy());
+    ListView1->horizontalHeader()->setSectionsClickable(!busy());
+    if (!busy() && closeWhenIdle) // Exit came while busy: close now that it is over
+        QTimer::singleShot(0, this, &QWidget::close);
 }
 
 void TFmMain::MenuItemClick(QObject *sender)
 {
     const int tag = sender->property("Tag").toInt();
-    if (refusedWhileRunning(tag))
+    if (refusedWhileBusy(tag))
         return;
     try {
         switch (tag) {
+        case TagOptions: FmOption->exec(); break;
         case TagExit: close(); break;
+        case TagViewLog: ViewLogCommand(); break;
         case TagAddFile: AddFileCommand(); break;
+        case TagAddDir: AddDirCommand(); break;
+        case TagPasteFile: PasteCommand(); break;
         case TagDelete: DeleteSelectedEntries(); break;
         case TagSelectAll: SelectAllEntries(); break;
         case TagConvertAll: ConvertItems(ConversionRun::ConvertAll); break;
@@ -420,21 +440,129 @@ void TFmMain::AddFileCommand()
 
 void TFmMain::ConvertItems(int mode)
 {
-    if (jobs->count() == 0 || runActive)
+    if (jobs->count() == 0 || busy())
         return;
     CancelConvert = false;
-    setRunActive(true);
-    struct EndOfRun {
-        TFmMain *form;
-        ~EndOfRun()
-        {
-            form->setRunActive(false);
-            if (form->closeAfterRun) // Exit during the run: close now that it has ended
-                QTimer::singleShot(0, form, &QWidget::close);
-        }
-    } endOfRun{this};
+    setBusy(runActive, true);
+    const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
     RunDisplay display(*this);
     ConversionRun(*jobs, TextBuffer, display).run(mode);
+}
+
+void TFmMain::AddDirCommand()
+{
+    if (FmAddDir->exec() != QDialog::Accepted)
+        return;
+    jobs->clearSelection();
+    FileSearch->RecurseSubFolders = FmAddDir->CBRecursive->isChecked();
+    FileSearch->SearchExts = DirectorySearchFilter(FmAddDir->typeTicks());
+    SearchDirs = Settings.adddir.split(u';');
+    if (SearchDirs.last().isEmpty())
+        SearchDirs.removeLast();
+    const int before = FileCount();
+    setBusy(searchActive, true);
+    const auto ended = qScopeGuard([this] { setBusy(searchActive, false); });
+    EventPump pump;
+    FileSearch->ProcessEvents = [&pump] { pump(); };
+    FmCancelFind->show();
+    for (const QString &folder : std::as_const(SearchDirs)) {
+        if (folder.isEmpty())
+            continue; // an empty entry names no folder, and never the root
+        FileSearch->SearchDir = folder;
+        FileSearch->Execute();
+        if (FileSearch->UserStopped)
+            break;
+    }
+    FmCancelFind->close();
+    RevealCurrentEntry();
+    ShowFileCount();
+    ShowStatusMessage(QStringLiteral("Done Scanning, add %1 file(s).").arg(FileCount() - before));
+}
+
+bool TFmMain::PasteFromClipboard()
+{
+    const QStringList names = DroppedFiles::fromClipboard(QGuiApplication::clipboard()->mimeData());
+    if (names.isEmpty())
+        return false;
+    DropNames = names;
+    return true;
+}
+
+void TFmMain::PasteCommand()
+{
+    if (!PasteFromClipboard())
+        return;
+    for (const QString &name : std::as_const(DropNames))
+        AddOneFile(name); // folders too: they are refused unless their name looks like a PDF
+    ShowFileCount();
+}
+
+void TFmMain::DropFileTarget1Drop(const QStringList &names)
+{
+    DropNames = names;
+    jobs->clearSelection();
+    if (DropNames.size() == 1) {
+        const QString name = DropNames.first();
+        if (FileSystem::isDirectoryPath(name)) {
+            FmAddDir->EditDir->setText(name);
+            bringToFront();
+            MenuItemClick(BtnAddDir);
+        } else {
+            AddOneFile(name);
+            RevealCurrentEntry();
+        }
+        ShowFileCount();
+    } else {
+        for (const QString &name : std::as_const(DropNames)) {
+            if (!FileSystem::isDirectoryPath(name))
+                AddOneFile(name);
+            RevealCurrentEntry();
+        }
+        ShowFileCount();
+    }
+    bringToFront();
+}
+
+void TFmMain::bringToFront()
+{
+    raise();
+    activateWindow();
+}
+
+void TFmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Copies of local files only, and not while the list must keep still.
+    if (!busy() && (event->possibleActions() & Qt::CopyAction) && event->mimeData()->hasFormat(QStringLiteral("text/uri-list"))) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+}
+
+void TFmMain::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!busy() && (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
+}
+
+void TFmMain::dropEvent(QDropEvent *event)
+{
+    if (busy())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    try {
+        DropFileTarget1Drop(DroppedFiles::fromDrop(event->mimeData()));
+    } catch (...) {
+        OrdvaneApplication::showError(std::current_exception());
+    }
+}
+
+void TFmMain::ViewLogCommand()
+{
+    FmViewLog->LoadLog(); // an unreadable log shows its error instead of the viewer
+    FmViewLog->exec();
 }
 
 void TFmMain::LaunchOrExplore(bool useSource, bool launch)
@@ -459,7 +587,7 @@ void TFmMain::ActionMainMenuBar1Paint()
         convertSelect = convertSelect || (waiting && selected);
         reConvert = reConvert || (!waiting && selected);
     }
-    const bool idle = !runActive;
+    const bool idle = !busy();
     ActConvertAll->setEnabled(convertAll && idle);
     ActConvertSelect->setEnabled(convertSelect && idle);
     ActReConvert->setEnabled(reConvert && idle);
@@ -467,8 +595,9 @@ void TFmMain::ActionMainMenuBar1Paint()
     ActDelete->setEnabled(anySelected && idle);
     for (QAction *action : {ActLaunchSource, ActLaunchTarget, ActExploreSource, ActExploreTarget})
         action->setEnabled(anySelected);
-    for (QAction *action : {ActOptions, ActAddFile, ActAddDir, ActPasteFile})
-        action->setEnabled(idle && available(action->property("Tag").toInt()));
+    ActPasteFile->setEnabled(PasteFromClipboard() && idle);
+    for (QAction *action : {ActOptions, ActAddFile, ActAddDir})
+        action->setEnabled(idle);
 }
 
 void TFmMain::File1Click()
@@ -478,7 +607,7 @@ void TFmMain::File1Click()
 
 void TFmMain::PopupMenu1Popup(const QPoint &position)
 {
-    if (FmCancelCvt && FmCancelCvt->isVisible())
+    if ((FmCancelFind && FmCancelFind->isVisible()) || (FmCancelCvt && FmCancelCvt->isVisible()))
         return; // no context menu while a progress window is up
     ActionMainMenuBar1Paint();
     PopupMenu1->popup(ListView1->viewport()->mapToGlobal(position));
@@ -486,8 +615,8 @@ void TFmMain::PopupMenu1Popup(const QPoint &position)
 
 void TFmMain::ListView1ColumnClick(int column)
 {
-    if (runActive)
-        return; // the run counts on the rows keeping their order
+    if (busy())
+        return; // the run and the search count on the rows keeping their order
     jobs->ColumnClick(column);
     const int first = jobs->firstSelected();
     if (first >= 0)
@@ -532,21 +661,6 @@ void TFmMain::FormKeyDown(QKeyEvent *event)
         MenuItemClick(command);
 }
 
-bool TFmMain::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        // The first receiver is the focused control; should it not take the key, the same
-        // key goes on to its parents, and its command must run once only.
-        auto *widget = qobject_cast<QWidget *>(watched);
-        const quint64 keyPress = OrdvaneApplication::currentKeyPress();
-        if (widget && widget->window() == this && keyPress != lastKeyPress) {
-            lastKeyPress = keyPress;
-            FormKeyDown(static_cast<QKeyEvent *>(event));
-        }
-    }
-    return false; // the focused control gets the key afterwards
-}
-
 bool TFmMain::event(QEvent *event)
 {
     switch (event->type()) {
@@ -564,6 +678,8 @@ bool TFmMain::event(QEvent *event)
 
 void TFmMain::FormActivate()
 {
+    if (FmCancelFind && FmCancelFind->isVisible())
+        FmCancelFind->raise();
     if (FmCancelCvt && FmCancelCvt->isVisible())
         FmCancelCvt->raise();
 }
@@ -582,10 +698,12 @@ void TFmMain::FormResize()
 
 void TFmMain::closeEvent(QCloseEvent *event)
 {
-    if (runActive) {
-        // Let the file in hand finish, then close normally, so list and settings are saved.
+    if (busy()) {
+        // Let the file in hand finish, or the search stop, then close normally, so that the
+        // list and the settings are saved.
         CancelConvert = true;
-        closeAfterRun = true;
+        FileSearch->Stop();
+        closeWhenIdle = true;
         event->ignore();
         return;
     }

@@ -9,6 +9,7 @@
 
 class JobList;
 class JobListView;
+class TKvFileSearch;
 class QAction;
 class QLabel;
 class QMenu;
@@ -49,16 +50,26 @@ public:
     void LaunchOrExplore(bool useSource, bool launch);
     void MenuItemClick(QObject *sender);
     void ActionMainMenuBar1Paint();
-    bool conversionRunning() const { return runActive; }
+    // A conversion run or a directory search is under way.
+    bool busy() const { return runActive || searchActive; }
 
+    // Files dropped on the window, or pasted: the names a drop or the clipboard offered.
+    void DropFileTarget1Drop(const QStringList &names);
+    // The clipboard test: takes the clipboard's file names; false when it holds none.
+    bool PasteFromClipboard();
+
+    TKvFileSearch *FileSearch;
+    QStringList SearchDirs;
     bool CancelConvert = false;
     QByteArray TextBuffer;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     class RunDisplay;
@@ -77,9 +88,12 @@ private:
     void ListView1SelectItem();
     void TimerSelectItemsTimer();
     void AddFileCommand();
-    void setRunActive(bool active);
-    bool refusedWhileRunning(int tag) const;
-    static bool available(int tag);
+    void AddDirCommand();
+    void PasteCommand();
+    void ViewLogCommand();
+    void setBusy(bool &flag, bool active);
+    bool refusedWhileBusy(int tag) const;
+    void bringToFront();
 
     JobList *jobs;
     JobListView *ListView1;
@@ -97,9 +111,10 @@ private:
     QAction *ActContents, *ActAbout;
     QHash<int, QAction *> commands; // by tag
 
-    quint64 lastKeyPress = 0;
+    QStringList DropNames; // what the last drop or clipboard test offered
     bool runActive = false;
-    bool closeAfterRun = false;
+    bool searchActive = false;
+    bool closeWhenIdle = false;
 };
 
 extern TFmMain *FmMain;

@@ -20,6 +20,7 @@ class MainWindowFixture {
 public:
     explicit MainWindowFixture(std::function<void(TestProgramDirectory &)> beforeStart = {})
     {
+        QFile::link(QStringLiteral(ORDVANE_BIN_DIR "Ordvane.help"), dir.file(QStringLiteral("Ordvane.help")));
         if (beforeStart)
             beforeStart(dir);
         LoadSettings();
@@ -68,6 +69,16 @@ public:
     {
         QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : FmMain;
         QTest::keyClick(target, Qt::Key(key), modifiers);
+    }
+
+    // Clicks a button of a dialog by its name.
+    static void click(QWidget *dialog, const QString &button)
+    {
+        auto *b = dialog->findChild<QAbstractButton *>(button);
+        if (!b)
+            qWarning("no button %s", qPrintable(button));
+        else
+            QTest::mouseClick(b, Qt::LeftButton);
     }
 
     // Runs answer on the next modal dialog once it is up (looking for five seconds).

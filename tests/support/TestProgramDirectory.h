@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <ftw.h>
-#include <unistd.h>
+
+#include "tests/support/RemoveTree.h"
 
 class TestProgramDirectory {
 public:
@@ -27,12 +27,7 @@ public:
         BuildExtensionLookup();
     }
 
-    ~TestProgramDirectory()
-    {
-        // QTemporaryDir cannot remove names that are not UTF-8; the tests make such names.
-        nftw(QFile::encodeName(dir.path()).constData(),
-             [](const char *name, const struct stat *, int, FTW *) { return ::remove(name); }, 16, FTW_DEPTH | FTW_PHYS);
-    }
+    ~TestProgramDirectory() { removeTree(dir.path()); } // the tests make names QDir cannot remove
 
     QString path() const { return dir.path() + QLatin1Char('/'); }
     QString file(const QString &name) const { return path() + name; }

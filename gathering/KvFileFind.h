@@ -1,0 +1,49 @@
+#pragma once
+// The directory search: lists a folder, and its subfolders when asked, depth first in the
+// order the file system returns the entries, and reports every file whose extension is in
+// the filter the moment it is found. Hidden entries (names that begin with a dot) are passed
+// over, and so is everything inside hidden folders. A link to a folder already being
+// searched is not entered again, so link loops end.
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+struct TSearchRecW {
+    QString Name;        // the entry's name, without its folder
+    qint64 Size = 0;
+    QDateTime Time;      // last write
+};
+
+class TKvFileSearch : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TKvFileSearch(QObject *owner = nullptr) : QObject(owner) {}
+
+    QString SearchDir;
+    QString SearchExts;            // "*" + extension + "|" for each pattern, e.g. "*.pdf|"
+    bool RecurseSubFolders = true;
+    bool UserStopped = false;
+
+    // fullpath is the folder being listed, ending in "/"; info the file found in it.
+    std::function<void(const QString &fullpath, const TSearchRecW &info)> OnFileFind;
+    std::function<void(const QString &fullpath)> OnChangeFolder;
+    std::function<void()> OnFinish;
+    // Lets the window's events through now and then; the search runs on the caller's thread.
+    std::function<void()> ProcessEvents;
+
+    // One whole search of SearchDir. An empty SearchDir names no folder: nothing is searched.
+    void Execute();
+    // The running search ends at its next directory entry.
+    void Stop() { UserStopped = true; }
+
+private:
+    struct FolderId {
+        quint64 device, inode;
+        bool operator==(const FolderId &) const = default;
+    };
+
+    void SearchFolder(const QString &path, QList<FolderId> &open);
+    void processEvents();
+};

@@ -1,0 +1,135 @@
+#include "gathering/UnAddDir.h"
+
+#include "gathering/UnDirectory.h"
+#include "settings/Global.h"
+#include "ui/Dialogs.h"
+#include "ui/KeyPreview.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFmAddDir *FmAddDir = nullptr;
+
+TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("FmAddDir"));
+    setWindowTitle(QStringLiteral("Add directory"));
+    EditDir = new QLineEdit(this);
+    EditDir->setObjectName(QStringLiteral("EditDir"));
+    const auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BtnDir = button("BtnDir", QStringLiteral("&Browse"));
+    CheckListBox1 = new QListWidget(this);
+    CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    FlatSpeedButton1 = button("FlatSpeedButton1", QStringLiteral("&Select All"));
+    FlatSpeedButton2 = button("FlatSpeedButton2", QStringLiteral("&Invert selection"));
+    FlatSpeedButton3 = button("FlatSpeedButton3", QStringLiteral("Select &None"));
+    CBRecursive = new QCheckBox(QStringLiteral("Recursive Sub Directory"), this);
+    CBRecursive->setObjectName(QStringLiteral("CBRecursive"));
+    BtnOK = button("BtnOK", QStringLiteral("&OK"));
+    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"));
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("Directory"), this), 0, 0, 1, 2);
+    grid->addWidget(EditDir, 1, 0);
+    grid->addWidget(BtnDir, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Select type of file to be converted:"), this), 2, 0, 1, 2);
+    grid->addWidget(CheckListBox1, 3, 0);
+    auto *tickButtons = new QVBoxLayout;
+    for (QPushButton *b : {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton3})
+        tickButtons->addWidget(b);
+    tickButtons->addStretch();
+    grid->addLayout(tickButtons, 3, 1);
+    grid->addWidget(CBRecursive, 4, 0, 1, 2);
+    auto *closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(BtnOK);
+    closing->addWidget(BtnCancel);
+    grid->addLayout(closing, 5, 0, 1, 2);
+    CheckListBox1->setMaximumHeight(CheckListBox1->fontMetrics().height() * 4);
+    setMinimumWidth(440);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // From the settings, once.
+    EditDir->setText(Settings.adddir);
+    for (int type = 1; type <= DocumentTypeCount; ++type) {
+        auto *row = new QListWidgetItem(AddDirTypeRow(type), CheckListBox1);
+        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        row->setCheckState(Settings.selext1 ? Qt::Checked : Qt::Unchecked);
+    }
+    CBRecursive->setChecked(Settings.recursive);
+
+    connect(BtnDir, &QPushButton::clicked, this, &TFmAddDir::BtnDirClick);
+    connect(FlatSpeedButton1, &QPushButton::clicked, this, [this] { setTicks([](bool) { return true; }); });
+    connect(FlatSpeedButton2, &QPushButton::clicked, this, [this] { setTicks([](bool ticked) { return !ticked; }); });
+    connect(FlatSpeedButton3, &QPushButton::clicked, this, [this] { setTicks([](bool) { return false; }); });
+    connect(BtnOK, &QPushButton::clicked, this, &TFmAddDir::BtnOKClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    new KeyPreview(this, [this](QKeyEvent *key) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            BtnOKClick();
+        else if (key->key() == Qt::Key_Escape)
+            reject();
+        else
+            return false;
+        return true;
+    });
+}
+
+TFmAddDir::~TFmAddDir()
+{
+    const QList<bool> ticks = typeTicks();
+    Settings.selext1 = ticks.value(0, true);
+    Settings.recursive = CBRecursive->isChecked();
+}
+
+QList<bool> TFmAddDir::typeTicks() const
+{
+    QList<bool> ticks;
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        ticks << (CheckListBox1->item(i)->checkState() == Qt::Checked);
+    return ticks;
+}
+
+void TFmAddDir::setTicks(const std::function<bool(bool)> &tick)
+{
+    for (int i = 0; i < CheckListBox1->count(); ++i) {
+        QListWidgetItem *row = CheckListBox1->item(i);
+        row->setCheckState(tick(row->checkState() == Qt::Checked) ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void TFmAddDir::showEvent(QShowEvent *event)
+{
+    // The patterns may have changed in the Options dialog since the last showing.
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+        CheckListBox1->item(i)->setText(AddDirTypeRow(i + 1));
+    QDialog::showEvent(event);
+}
+
+void TFmAddDir::BtnDirClick()
+{
+    FmDirectory->LoadDirectories(EditDir->text());
+    if (FmDirectory->exec() == QDialog::Accepted)
+        EditDir->setText(FmDirectory->directories().join(u';'));
+}
+
+void TFmAddDir::BtnOKClick()
+{
+    Settings.adddir = EditDir->text(); // also when the check below refuses
+    if (typeTicks().contains(true)) {
+        accept();
+        return;
+    }
+    Dialogs::error(this, QStringLiteral("Error"), QStringLiteral("Please select the type of file to be converted!"));
+}

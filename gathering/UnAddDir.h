@@ -1,0 +1,38 @@
+#pragma once
+// The add-directory dialog: the folders to search, the document types to gather and
+// whether subfolders are searched too.
+#include <QDialog>
+#include <functional>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+class TFmAddDir : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFmAddDir(QWidget *parent = nullptr);
+    ~TFmAddDir() override; // hands the ticks and the recursion box to the settings
+
+    // The tick of each document type's row, type 1 first.
+    QList<bool> typeTicks() const;
+
+    QLineEdit *EditDir;
+    QPushButton *BtnDir;
+    QListWidget *CheckListBox1;
+    QPushButton *FlatSpeedButton1, *FlatSpeedButton2, *FlatSpeedButton3;
+    QCheckBox *CBRecursive;
+    QPushButton *BtnOK, *BtnCancel;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void BtnDirClick();
+    void BtnOKClick();
+    void setTicks(const std::function<bool(bool)> &tick);
+};
+
+extern TFmAddDir *FmAddDir;

@@ -1,0 +1,153 @@
+#include "gathering/UnDirectory.h"
+
+#include "platform/FileSystem.h"
+#include "settings/Global.h"
+#include "ui/Dialogs.h"
+#include "ui/KeyPreview.h"
+
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TFmDirectory *FmDirectory = nullptr;
+
+QStringList SplitDirectories(const QString &text)
+{
+    QStringList entries = text.split(u';');
+    if (entries.last().isEmpty())
+        entries.removeLast();
+    return entries;
+}
+
+TFmDirectory::TFmDirectory(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("FmDirectory"));
+    setWindowTitle(QStringLiteral("Directory"));
+    LBOXDirs = new QListWidget(this);
+    LBOXDirs->setObjectName(QStringLiteral("LBOXDirs"));
+    EditDir = new QLineEdit(this);
+    EditDir->setObjectName(QStringLiteral("EditDir"));
+    const auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BtnDir = button("BtnDir", QStringLiteral("&Browse"));
+    BtnReplace = button("BtnReplace", QStringLiteral("&Replace"));
+    BtnAdd = button("BtnAdd", QStringLiteral("&Add"));
+    BtnDelete = button("BtnDelete", QStringLiteral("&Delete"));
+    BtnOK = button("BtnOK", QStringLiteral("&OK"));
+    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"));
+
+    auto *listButtons = new QVBoxLayout;
+    for (QPushButton *b : {BtnReplace, BtnAdd, BtnDelete})
+        listButtons->addWidget(b);
+    listButtons->addStretch();
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("List of directories:"), this), 0, 0, 1, 2);
+    grid->addWidget(LBOXDirs, 1, 0);
+    grid->addLayout(listButtons, 1, 1);
+    grid->addWidget(EditDir, 2, 0);
+    grid->addWidget(BtnDir, 2, 1);
+    auto *closing = new QHBoxLayout;
+    closing->addStretch();
+    closing->addWidget(BtnOK);
+    closing->addWidget(BtnCancel);
+    grid->addLayout(closing, 3, 0, 1, 2);
+    setMinimumWidth(420);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(EditDir, &QLineEdit::textChanged, this, &TFmDirectory::EditDirChange);
+    connect(LBOXDirs, &QListWidget::itemSelectionChanged, this, &TFmDirectory::LBOXDirsClick);
+    connect(BtnAdd, &QPushButton::clicked, this, &TFmDirectory::BtnAddClick);
+    connect(BtnReplace, &QPushButton::clicked, this, &TFmDirectory::BtnReplaceClick);
+    connect(BtnDelete, &QPushButton::clicked, this, &TFmDirectory::BtnDeleteClick);
+    connect(BtnDir, &QPushButton::clicked, this, &TFmDirectory::BtnDirClick);
+    connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    new KeyPreview(this, [this](QKeyEvent *key) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            accept(); // the typed path is not added
+        else if (key->key() == Qt::Key_Escape)
+            reject();
+        else
+            return false;
+        return true;
+    });
+    LoadDirectories(Settings.adddir);
+}
+
+void TFmDirectory::LoadDirectories(const QString &text)
+{
+    LBOXDirs->clear();
+    LBOXDirs->addItems(SplitDirectories(text));
+    BtnAdd->setEnabled(false);
+    BtnReplace->setEnabled(false);
+    BtnDelete->setEnabled(false);
+    if (LBOXDirs->count() > 0) {
+        LBOXDirs->setCurrentRow(0);
+        EditDir->setText(LBOXDirs->item(0)->text());
+        EditDirChange();
+        BtnDelete->setEnabled(true);
+    }
+}
+
+QStringList TFmDirectory::directories() const
+{
+    QStringList entries;
+    for (int i = 0; i < LBOXDirs->count(); ++i)
+        entries << LBOXDirs->item(i)->text();
+    return entries;
+}
+
+void TFmDirectory::EditDirChange()
+{
+    const QString text = EditDir->text();
+    bool listed = false;
+    for (int i = 0; i < LBOXDirs->count() && !listed; ++i)
+        listed = LBOXDirs->item(i)->text().compare(text, Qt::CaseInsensitive) == 0;
+    BtnAdd->setEnabled(!text.isEmpty() && !listed);
+    BtnReplace->setEnabled(BtnAdd->isEnabled());
+}
+
+void TFmDirectory::LBOXDirsClick()
+{
+    const QList<QListWidgetItem *> chosen = LBOXDirs->selectedItems();
+    EditDir->setText(chosen.isEmpty() ? QString() : chosen.first()->text());
+}
+
+void TFmDirectory::BtnAddClick()
+{
+    LBOXDirs->addItem(EditDir->text());
+    EditDirChange();
+}
+
+void TFmDirectory::BtnReplaceClick()
+{
+    const QList<QListWidgetItem *> chosen = LBOXDirs->selectedItems();
+    if (!chosen.isEmpty())
+        chosen.first()->setText(EditDir->text());
+    EditDirChange();
+}
+
+void TFmDirectory::BtnDeleteClick()
+{
+    const QList<QListWidgetItem *> chosen = LBOXDirs->selectedItems();
+    if (chosen.isEmpty())
+        return;
+    delete chosen.first();
+    EditDir->clear();
+}
+
+void TFmDirectory::BtnDirClick()
+{
+    const QString start = FileSystem::isDirectoryPath(EditDir->text()) ? EditDir->text() : QString();
+    const QString folder = Dialogs::browseForFolder(this, QStringLiteral("Select directory"), start);
+    if (!folder.isEmpty())
+        EditDir->setText(folder);
+}

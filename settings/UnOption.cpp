@@ -1,0 +1,348 @@
+#include "settings/UnOption.h"
+
+#include "platform/CodePage.h"
+#include "platform/Desktop.h"
+#include "settings/Global.h"
+#include "ui/Dialogs.h"
+#include "ui/KeyPreview.h"
+#include "ui/Metrics.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TFmOption *FmOption = nullptr;
+
+namespace {
+
+enum ExtensionColumn { ColumnType, ColumnDescription, ColumnDefault, ColumnUser };
+constexpr int ExtensionColumnWidths[] = {38, 100, 76, 80};
+
+QString userDefinedPatterns()
+{
+    return CodePage::toUnicode(Settings.userfileext1, CodePage::System);
+}
+
+}
+
+TKvListView::TKvListView(QWidget *parent) : QTreeWidget(parent)
+{
+    connect(header(), &QHeaderView::sectionResized, this, [this] { emit OnEndColumnResize(this); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit OnHScroll(this); });
+}
+
+const QStringList &TFmOption::CodePageEntries()
+{
+    // The number, a run of blanks, the name: the blanks belong to the entry.
+    static const QStringList entries = {
+        QStringLiteral("0         Default"),
+        QStringLiteral("1252   Latin 1: European Western"),
+        QStringLiteral("1200   Unicode (UTF-16, ISO 10646)"),
+        QStringLiteral("65001 Unicode (UTF-8)"),
+        QStringLiteral("1250   European Eastern"),
+        QStringLiteral("1256   Arabic"),
+        QStringLiteral("1257   Baltic"),
+        QStringLiteral("1251   Cyrillic"),
+        QStringLiteral("1253   Greek"),
+        QStringLiteral("1255   Hebrew"),
+        QStringLiteral("1254   Turkish"),
+        QStringLiteral("874     Thai"),
+        QStringLiteral("932     Japanese"),
+        QStringLiteral("936     Chinese Simplified"),
+        QStringLiteral("950     Chinese Traditional"),
+        QStringLiteral("949     Korean Hangul"),
+        QStringLiteral("1361   Korean Johab"),
+    };
+    return entries;
+}
+
+bool TFmOption::ParseCodePage(const QString &text, qint32 &codePage)
+{
+    QString number = text;
+    for (const QString &entry : CodePageEntries())
+        if (text.compare(entry, Qt::CaseInsensitive) == 0)
+            number = text.left(text.indexOf(u' '));
+    return ParseInteger(number, codePage);
+}
+
+TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("FmOption"));
+    setWindowTitle(QStringLiteral("Options"));
+
+    auto *panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    PageControl1 = new QTabWidget(panel);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setDocumentMode(true); // tabs as flat buttons
+    auto *panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(2, 2, 2, 2);
+    panelLayout->addWidget(PageControl1);
+
+    // General
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    auto *GroupBox1 = new QGroupBox(TabSheet1);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    CBSameDir = new QCheckBox(QStringLiteral("Target file directory same as source file"), GroupBox1);
+    CBSameDir->setObjectName(QStringLiteral("CBSameDir"));
+    auto *Label1 = new QLabel(QStringLiteral("Target file dir"), GroupBox1);
+    EditTargetDir = new QLineEdit(GroupBox1);
+    EditTargetDir->setObjectName(QStringLiteral("EditTargetDir"));
+    BtnDir = new QPushButton(QStringLiteral("&Browse"), GroupBox1);
+    BtnDir->setObjectName(QStringLiteral("BtnDir"));
+    BtnDir->setAutoDefault(false);
+    auto *groupLayout = new QGridLayout(GroupBox1);
+    groupLayout->addWidget(CBSameDir, 0, 0, 1, 2);
+    groupLayout->addWidget(Label1, 1, 0, 1, 2);
+    groupLayout->addWidget(EditTargetDir, 2, 0);
+    groupLayout->addWidget(BtnDir, 2, 1);
+
+    ComBFileOverTp = new QComboBox(TabSheet1);
+    ComBFileOverTp->setObjectName(QStringLiteral("ComBFileOverTp"));
+    ComBFileOverTp->addItems({QStringLiteral("Auto rename"), QStringLiteral("Overwrite"), QStringLiteral("Prompt"),
+                              QStringLiteral("Cancel")});
+    ComBSourceCode = new QComboBox(TabSheet1);
+    ComBSourceCode->setObjectName(QStringLiteral("ComBSourceCode"));
+    ComBSourceCode->setEditable(true);
+    ComBSourceCode->setInsertPolicy(QComboBox::NoInsert);
+    ComBSourceCode->addItems(CodePageEntries());
+    auto *general = new QGridLayout(TabSheet1);
+    general->addWidget(GroupBox1, 0, 0, 1, 2);
+    general->addWidget(new QLabel(QStringLiteral("When target file exists"), TabSheet1), 1, 0);
+    general->addWidget(ComBFileOverTp, 1, 1);
+    general->addWidget(new QLabel(QStringLiteral("File code page"), TabSheet1), 2, 0);
+    general->addWidget(ComBSourceCode, 2, 1);
+    general->setRowStretch(3, 1);
+
+    // File Extension: present, its tab not shown
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    ExtensionGrid = new TKvListView(TabSheet2);
+    ExtensionGrid->setObjectName(QStringLiteral("ExtensionGrid"));
+    ExtensionGrid->setHeaderLabels({QStringLiteral("Type"), QStringLiteral("Description"), QStringLiteral("Default ext"),
+                                    QStringLiteral("User defined")});
+    for (int column : {ColumnType, ColumnDescription, ColumnDefault, ColumnUser})
+        ExtensionGrid->setColumnWidth(column, scaled(ExtensionColumnWidths[column]));
+    ExtensionGrid->setRootIsDecorated(false);
+    ExtensionGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ExtensionGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ExtensionGrid->setWordWrap(false);
+    ExtensionGrid->setFrameStyle(QFrame::NoFrame);
+    EditFileExt = new QLineEdit(ExtensionGrid->viewport());
+    EditFileExt->setObjectName(QStringLiteral("EditFileExt"));
+    EditFileExt->setFrame(false);
+    EditFileExt->setTextMargins(EditFileExt->font().pointSize() / 2, 0, 0, 0);
+    EditFileExt->hide();
+    auto *extensionLayout = new QVBoxLayout(TabSheet2);
+    extensionLayout->setContentsMargins(0, 0, 0, 0);
+    extensionLayout->addWidget(ExtensionGrid);
+
+    // Special
+    TabSheet3 = new QWidget;
+    TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
+    GBoxPDF = new QGroupBox(QStringLiteral("PDF"), TabSheet3);
+    GBoxPDF->setObjectName(QStringLiteral("GBoxPDF"));
+    CMBTextOrder = new QComboBox(GBoxPDF);
+    CMBTextOrder->setObjectName(QStringLiteral("CMBTextOrder"));
+    CMBTextOrder->addItems({QStringLiteral("Default reading order"), QStringLiteral("Maintain original layout"),
+                            QStringLiteral("Keep raw order")});
+    CBPageBreak = new QCheckBox(QStringLiteral("Insert page break"), GBoxPDF);
+    CBPageBreak->setObjectName(QStringLiteral("CBPageBreak"));
+    auto *pdfLayout = new QGridLayout(GBoxPDF);
+    auto *Label9 = new QLabel(QStringLiteral("Text output order"), GBoxPDF);
+    pdfLayout->addWidget(Label9, 0, 0);
+    pdfLayout->addWidget(CMBTextOrder, 0, 1);
+    pdfLayout->addWidget(CBPageBreak, 1, 0, 1, 2);
+    GBoxDOC = new QGroupBox(QStringLiteral("DOC"), TabSheet3);
+    GBoxDOC->setObjectName(QStringLiteral("GBoxDOC"));
+    CBKeepRaw = new QCheckBox(QStringLiteral("Keep raw characters"), GBoxDOC);
+    CBKeepRaw->setObjectName(QStringLiteral("CBKeepRaw"));
+    (new QVBoxLayout(GBoxDOC))->addWidget(CBKeepRaw);
+    auto *special = new QVBoxLayout(TabSheet3);
+    special->addWidget(GBoxPDF);
+    special->addWidget(GBoxDOC);
+    special->addStretch();
+
+    PageControl1->addTab(TabSheet1, QStringLiteral("General"));
+    PageControl1->addTab(TabSheet2, QStringLiteral("File Extension"));
+    PageControl1->addTab(TabSheet3, QStringLiteral("Special"));
+
+    const auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        b->setMinimumSize(scaled(60), scaled(22));
+        return b;
+    };
+    BtnOK = button("BtnOK", QStringLiteral("&OK"));
+    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"));
+    BtnHelp = button("BtnHelp", QStringLiteral("&Help"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BtnOK);
+    buttons->addWidget(BtnCancel);
+    buttons->addWidget(BtnHelp);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(panel, 1);
+    layout->addLayout(buttons);
+    setFixedSize(std::max(scaled(317), sizeHint().width()), std::max(scaled(258), sizeHint().height()));
+
+    // FormCreate
+    connect(ExtensionGrid, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem *current) { PlaceExtensionEditor(current, current != nullptr); });
+    const auto followEditor = [this] { PlaceExtensionEditor(ExtensionGrid->currentItem(), true); };
+    connect(ExtensionGrid, &TKvListView::OnEndColumnResize, this, followEditor);
+    connect(ExtensionGrid, &TKvListView::OnHScroll, this, followEditor);
+    connect(EditFileExt, &QLineEdit::textChanged, this, &TFmOption::EditFileExtChange);
+    FillExtensionGrid();
+    EditFileExt->raise();
+    GBoxDOC->hide();
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
+    PageControl1->setCurrentIndex(0);
+
+    connect(CBSameDir, &QCheckBox::clicked, this, &TFmOption::CBSameDirClick);
+    connect(BtnDir, &QPushButton::clicked, this, &TFmOption::BtnDirClick);
+    connect(BtnOK, &QPushButton::clicked, this, &TFmOption::BtnOKClick);
+    connect(BtnCancel, &QPushButton::clicked, this, &TFmOption::BtnCancelClick);
+    connect(BtnHelp, &QPushButton::clicked, this, &TFmOption::BtnHelpClick);
+    new KeyPreview(this, [this](QKeyEvent *key) { return FormKeyDown(key); });
+}
+
+void TFmOption::showEvent(QShowEvent *event)
+{
+    ShowSettings();
+    CBSameDir->setFocus();
+    QDialog::showEvent(event);
+}
+
+void TFmOption::ShowSettings()
+{
+    EditTargetDir->setText(Settings.targetdir);
+    CBSameDir->setChecked(Settings.samedir);
+    CBSameDirClick();
+    ComBFileOverTp->setCurrentIndex(Settings.fileovertp <= 3 ? Settings.fileovertp : -1);
+
+    // The number alone, unless an entry of the list begins with it and a blank.
+    const QString number = QString::number(Settings.sourcecode);
+    QString shown = number;
+    for (const QString &entry : CodePageEntries()) {
+        if (entry.startsWith(number + u' ')) {
+            shown = entry;
+            break;
+        }
+    }
+    ComBSourceCode->setCurrentText(shown);
+
+    if (QTreeWidgetItem *first = ExtensionGrid->topLevelItem(0))
+        first->setText(ColumnUser, userDefinedPatterns());
+    PlaceExtensionEditor(ExtensionGrid->currentItem(), ExtensionGrid->currentItem() != nullptr);
+    CMBTextOrder->setCurrentIndex(Settings.textorder >= 0 && Settings.textorder <= 2 ? Settings.textorder : -1);
+    CBPageBreak->setChecked(Settings.pagebreak);
+    CBKeepRaw->setChecked(Settings.keepraw == 1);
+}
+
+void TFmOption::CBSameDirClick()
+{
+    EditTargetDir->setEnabled(!CBSameDir->isChecked());
+    BtnDir->setEnabled(!CBSameDir->isChecked());
+}
+
+void TFmOption::BtnDirClick()
+{
+    const QString folder = Dialogs::browseForFolder(this, QStringLiteral("Select target directory"), EditTargetDir->text());
+    if (!folder.isEmpty())
+        EditTargetDir->setText(folder);
+}
+
+void TFmOption::BtnOKClick()
+{
+    // The code page first: a refused OK stores nothing at all.
+    qint32 codePage = 0;
+    if (!ParseCodePage(ComBSourceCode->currentText(), codePage)) {
+        Dialogs::error(this, QStringLiteral("Error"), QStringLiteral("Code page identifier must be numeric!"));
+        ComBSourceCode->setFocus();
+        return;
+    }
+    Settings.targetdir = EditTargetDir->text();
+    if (!Settings.targetdir.endsWith(u'/'))
+        Settings.targetdir += u'/';
+    Settings.samedir = CBSameDir->isChecked();
+    Settings.fileovertp = quint8(ComBFileOverTp->currentIndex()); // none selected gives 255
+    Settings.sourcecode = codePage;
+    if (QTreeWidgetItem *first = ExtensionGrid->topLevelItem(0))
+        Settings.userfileext1 = CodePage::fromUnicode(first->text(ColumnUser), CodePage::System);
+    BuildExtensionLookup();
+    Settings.textorder = CMBTextOrder->currentIndex();
+    Settings.pagebreak = CBPageBreak->isChecked();
+    Settings.keepraw = CBKeepRaw->isChecked() ? 1 : 0;
+    accept();
+}
+
+void TFmOption::BtnCancelClick()
+{
+    ShowSettings();
+    reject();
+}
+
+void TFmOption::BtnHelpClick()
+{
+    Desktop::openHelpTopic(QStringLiteral("Options.htm"));
+}
+
+bool TFmOption::FormKeyDown(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        BtnOKClick();
+        return true;
+    case Qt::Key_Escape:
+        BtnCancelClick();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TFmOption::FillExtensionGrid()
+{
+    ExtensionGrid->clear();
+    for (int type = 1; type <= DocumentTypeCount; ++type) {
+        const TDocumentType &t = DocumentType(type);
+        ExtensionGrid->addTopLevelItem(new QTreeWidgetItem(
+            {QString::fromLatin1(t.TypeName), QString::fromLatin1(t.TypeDescription), QString::fromLatin1(t.TypeDefaultExt), QString()}));
+    }
+}
+
+void TFmOption::PlaceExtensionEditor(QTreeWidgetItem *row, bool selected)
+{
+    if (!row)
+        return;
+    if (!selected) {
+        EditFileExt->hide();
+        return;
+    }
+    const QRect cell = ExtensionGrid->visualItemRect(row);
+    EditFileExt->setGeometry(ExtensionGrid->header()->sectionViewportPosition(ColumnUser) + 1, cell.top() + 1,
+                             ExtensionGrid->columnWidth(ColumnUser) - 1, cell.height());
+    EditFileExt->setText(row->text(ColumnUser));
+    EditFileExt->show();
+}
+
+void TFmOption::EditFileExtChange(const QString &text)
+{
+    if (QTreeWidgetItem *row = ExtensionGrid->currentItem())
+        row->setText(ColumnUser, text);
+}

@@ -1,0 +1,344 @@
+// The dialogs through their real controls, with real keys and clicks: the Options dialog's
+// rules, the add-directory and directory-list dialogs, and the log viewer.
+#include "conversion/ActivityLog.h"
+#include "gathering/UnAddDir.h"
+#include "gathering/UnDirectory.h"
+#include "settings/UnOption.h"
+#include "tests/support/LogLines.h"
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/OpenedUrls.h"
+#include "ui/OrdvaneApplication.h"
+#include "ui/UnViewLog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<MainWindowFixture> ui;
+
+    // Opens the Options dialog, lets act do its part, then presses the key that ends it.
+    void withOptions(const std::function<void()> &act, int closingKey = Qt::Key_Return)
+    {
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmOption);
+            act();
+            if (FmOption->isVisible() && closingKey)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key(closingKey));
+            if (FmOption->isVisible())
+                FmOption->reject();
+        });
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnOption")), Qt::LeftButton);
+    }
+
+    void typeCodePage(const QString &text)
+    {
+        FmOption->ComBSourceCode->lineEdit()->selectAll();
+        QTest::keyClick(FmOption->ComBSourceCode->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(FmOption->ComBSourceCode->lineEdit(), text);
+    }
+
+private slots:
+    void init() { ui.reset(new MainWindowFixture); }
+    void cleanup() { ui.reset(); }
+
+    void optionsPages()
+    {
+        withOptions([&] {
+            QTabWidget *pages = FmOption->PageControl1;
+            QCOMPARE(pages->tabText(0), QStringLiteral("General"));
+            QVERIFY(!pages->isTabVisible(1));
+            QCOMPARE(pages->tabText(2), QStringLiteral("Special"));
+            QVERIFY(!FmOption->GBoxDOC->isVisibleTo(FmOption->TabSheet3));
+            QVERIFY(FmOption->GBoxPDF->isVisibleTo(FmOption->TabSheet3));
+            QCOMPARE(FmOption->ComBSourceCode->count(), 17);
+            QCOMPARE(FmOption->ComBSourceCode->itemText(3), QStringLiteral("65001 Unicode (UTF-8)"));
+            QCOMPARE(FmOption->ComBSourceCode->itemText(11), QStringLiteral("874     Thai"));
+            QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
+        }, Qt::Key_Escape);
+    }
+
+    void codePageRules_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("shownNextTime");
+        QTest::newRow("number of an entry") << "1252" << true << 1252 << "1252   Latin 1: European Western";
+        QTest::newRow("an entry") << "1252   Latin 1: European Western" << true << 1252 << "1252   Latin 1: European Western";
+        QTest::newRow("an entry, other case") << "1252   LATIN 1: european western" << true << 1252 << "1252   Latin 1: European Western";
+        QTest::newRow("not in the list") << "437" << true << 437 << "437";
+        QTest::newRow("hexadecimal") << "$4E4" << true << 1252 << "1252   Latin 1: European Western";
+        QTest::newRow("0x") << "0x4e4" << true << 1252 << "1252   Latin 1: European Western";
+        QTest::newRow("negative") << "-5" << true << -5 << "-5";
+        QTest::newRow("zero") << "0" << true << 0 << "0         Default";
+        QTest::newRow("trailing blank") << "1252 " << false << 0 << "";
+        QTest::newRow("name alone") << "Default" << false << 0 << "";
+        QTest::newRow("empty") << "" << false << 0 << "";
+        QTest::newRow("sign alone") << "+" << false << 0 << "";
+        QTest::newRow("dollar alone") << "$" << false << 0 << "";
+        QTest::newRow("0x alone") << "0x" << false << 0 << "";
+        QTest::newRow("overflow") << "4294967296" << false << 0 << "";
+        QTest::newRow("letters") << "abc" << false << 0 << "";
+    }
+
+    void codePageRules()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(int, stored);
+        QFETCH(QString, shownNextTime);
+        Settings.sourcecode = 936;
+        Settings.samedir = false;
+        bool stayedOpen = false;
+        withOptions([&] {
+            FmOption->CBSameDir->click(); // also changed: a refused OK must store nothing
+            typeCodePage(typed);
+            QTest::keyClick(FmOption->ComBSourceCode->lineEdit(), Qt::Key_Return);
+            stayedOpen = FmOption->isVisible();
+        }, 0);
+        QCOMPARE(stayedOpen, !accepted);
+        if (accepted) {
+            QCOMPARE(Settings.sourcecode, stored);
+            QVERIFY(Settings.samedir);
+            withOptions([&] { QCOMPARE(FmOption->ComBSourceCode->currentText(), shownNextTime); }, Qt::Key_Escape);
+        } else {
+            QCOMPARE(ui->dialogs.messages, QStringList{QStringLiteral("Error: Code page identifier must be numeric!")});
+            QCOMPARE(Settings.sourcecode, 936);
+            QVERIFY(!Settings.samedir);
+        }
+    }
+
+    void optionsStoreAndRestore()
+    {
+        Settings.fileovertp = 7;
+        Settings.keepraw = 5;
+        Settings.pagebreak = true;
+        Settings.textorder = 1;
+        withOptions([&] {
+            QCOMPARE(FmOption->ComBFileOverTp->currentIndex(), -1); // 7 names no policy
+            QVERIFY(FmOption->CBPageBreak->isChecked());
+            QCOMPARE(FmOption->CMBTextOrder->currentText(), QStringLiteral("Maintain original layout"));
+            QVERIFY(!FmOption->CBKeepRaw->isChecked());
+            FmOption->EditTargetDir->clear();
+            QTest::mouseClick(FmOption->BtnOK, Qt::LeftButton);
+        });
+        QCOMPARE(Settings.targetdir, QStringLiteral("/"));
+        QCOMPARE(Settings.fileovertp, quint8(255));
+        QCOMPARE(Settings.keepraw, 0);
+        QCOMPARE(Settings.textorder, 1);
+
+        // Escape gives the controls back their settings, and stores nothing.
+        withOptions([&] {
+            FmOption->ComBFileOverTp->setCurrentIndex(1);
+            QTest::keyClicks(FmOption->EditTargetDir, QStringLiteral("/typed"));
+            QTest::keyClick(FmOption->EditTargetDir, Qt::Key_Escape);
+            QCOMPARE(FmOption->ComBFileOverTp->currentIndex(), -1);
+            QCOMPARE(FmOption->EditTargetDir->text(), QStringLiteral("/"));
+        }, 0);
+        QCOMPARE(Settings.targetdir, QStringLiteral("/"));
+    }
+
+    void sameFolderBoxAndBrowse()
+    {
+        withOptions([&] {
+            FmOption->CBSameDir->setChecked(false);
+            QTest::mouseClick(FmOption->CBSameDir, Qt::LeftButton);
+            QVERIFY(!FmOption->EditTargetDir->isEnabled());
+            QVERIFY(!FmOption->BtnDir->isEnabled());
+            QTest::mouseClick(FmOption->CBSameDir, Qt::LeftButton);
+            QVERIFY(FmOption->EditTargetDir->isEnabled());
+            ui->dialogs.answerPath(QStringLiteral("/picked/folder"));
+            QTest::mouseClick(FmOption->BtnDir, Qt::LeftButton);
+            QCOMPARE(FmOption->EditTargetDir->text(), QStringLiteral("/picked/folder"));
+            QTest::mouseClick(FmOption->BtnDir, Qt::LeftButton); // cancelled: unchanged
+            QCOMPARE(FmOption->EditTargetDir->text(), QStringLiteral("/picked/folder"));
+        });
+        QCOMPARE(Settings.targetdir, QStringLiteral("/picked/folder/"));
+    }
+
+    void helpButtonOpensTheOptionsPage()
+    {
+        OpenedUrls opened;
+        withOptions([&] { QTest::mouseClick(FmOption->BtnHelp, Qt::LeftButton); }, Qt::Key_Escape);
+        QCOMPARE(opened.urls.size(), 1);
+        QVERIFY(opened.urls[0].toLocalFile().endsWith(QStringLiteral("/Ordvane.help/Options.htm")));
+        QVERIFY(QFileInfo::exists(opened.urls[0].toLocalFile()));
+    }
+
+    void extensionEditorOnTheHiddenPage()
+    {
+        withOptions([&] {
+            FmOption->PageControl1->setCurrentWidget(FmOption->TabSheet2);
+            QTreeWidgetItem *row = FmOption->ExtensionGrid->topLevelItem(0);
+            QCOMPARE(row->text(0), QStringLiteral("PDF"));
+            FmOption->ExtensionGrid->setCurrentItem(row);
+            QVERIFY(FmOption->EditFileExt->isVisible());
+            QTest::keyClicks(FmOption->EditFileExt, QStringLiteral("*.ai"));
+            QCOMPARE(row->text(3), QStringLiteral("*.ai"));
+        });
+        QCOMPARE(Settings.userfileext1, QByteArray("*.ai"));
+        QCOMPARE(FindDocumentType(QStringLiteral("/x/logo.AI")), 1); // at once, without a restart
+    }
+
+    void addDirectoryDialog()
+    {
+        Settings.userfileext1 = "*.ai";
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmAddDir);
+            QListWidgetItem *row = FmAddDir->CheckListBox1->item(0);
+            QCOMPARE(row->text(), QStringLiteral("Adobe Portable Document File(*.pdf;*.ai)"));
+            FmAddDir->EditDir->setText(QStringLiteral("/typed/then/refused"));
+            QTest::mouseClick(FmAddDir->FlatSpeedButton3, Qt::LeftButton); // none
+            QTest::mouseClick(FmAddDir->BtnOK, Qt::LeftButton);
+            QVERIFY(FmAddDir->isVisible());
+            QCOMPARE(ui->dialogs.messages, QStringList{QStringLiteral("Error: Please select the type of file to be converted!")});
+            QTest::mouseClick(FmAddDir->FlatSpeedButton2, Qt::LeftButton); // invert: ticked
+            QCOMPARE(row->checkState(), Qt::Checked);
+            FmAddDir->EditDir->setText(QStringLiteral("/typed/then/cancelled"));
+            QTest::keyClick(FmAddDir->EditDir, Qt::Key_Escape);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+        QCOMPARE(Settings.adddir, QStringLiteral("/typed/then/refused")); // the refused OK had copied it
+        QCOMPARE(FmAddDir->EditDir->text(), QStringLiteral("/typed/then/cancelled")); // shown again next time
+
+        // Browse: the directory list takes the text and gives back its entries.
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmAddDir);
+            FmAddDir->EditDir->setText(QStringLiteral("/a"));
+            MainWindowFixture::whenModal([&](QWidget *list) {
+                QCOMPARE(list, FmDirectory);
+                QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("2"));
+                QTest::mouseClick(FmDirectory->BtnAdd, Qt::LeftButton);
+                QTest::mouseClick(FmDirectory->BtnOK, Qt::LeftButton);
+            });
+            QTest::mouseClick(FmAddDir->BtnDir, Qt::LeftButton);
+            QCOMPARE(FmAddDir->EditDir->text(), QStringLiteral("/a;/a2"));
+            FmAddDir->reject();
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+
+        // Unticked and cancelled still reaches the settings file at the end.
+        FmAddDir->CheckListBox1->item(0)->setCheckState(Qt::Unchecked);
+        FmAddDir->CBRecursive->setChecked(true);
+        ui->stop();
+        QCOMPARE(Settings.selext1, false);
+        QCOMPARE(Settings.recursive, true);
+        ui->start();
+    }
+
+    void directoryListRules()
+    {
+        FmDirectory->LoadDirectories(QStringLiteral("/A;/B"));
+        QCOMPARE(FmDirectory->directories(), (QStringList{"/A", "/B"}));
+        QCOMPARE(FmDirectory->EditDir->text(), QStringLiteral("/A"));
+        QVERIFY(!FmDirectory->BtnAdd->isEnabled());
+        QVERIFY(!FmDirectory->BtnReplace->isEnabled());
+        QVERIFY(FmDirectory->BtnDelete->isEnabled());
+        FmDirectory->EditDir->setText(QStringLiteral("/b")); // another case of a listed one
+        QVERIFY(!FmDirectory->BtnAdd->isEnabled());
+
+        FmDirectory->LBOXDirs->setCurrentRow(1);
+        QCOMPARE(FmDirectory->EditDir->text(), QStringLiteral("/B"));
+        FmDirectory->EditDir->setText(QStringLiteral("/C"));
+        QTest::mouseClick(FmDirectory->BtnReplace, Qt::LeftButton);
+        QCOMPARE(FmDirectory->directories(), (QStringList{"/A", "/C"}));
+        FmDirectory->EditDir->setText(QStringLiteral("/D"));
+        QTest::mouseClick(FmDirectory->BtnAdd, Qt::LeftButton);
+        QCOMPARE(FmDirectory->directories(), (QStringList{"/A", "/C", "/D"}));
+        QVERIFY(!FmDirectory->BtnAdd->isEnabled());
+
+        for (int i = 0; i < 3; ++i) {
+            FmDirectory->LBOXDirs->setCurrentRow(0);
+            QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
+        }
+        QCOMPARE(FmDirectory->directories(), QStringList());
+        QVERIFY(FmDirectory->BtnDelete->isEnabled()); // only loading changes it
+
+        FmDirectory->LoadDirectories(QString());
+        QVERIFY(!FmDirectory->BtnAdd->isEnabled() && !FmDirectory->BtnDelete->isEnabled());
+        FmDirectory->EditDir->clear();
+        QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("/new"));
+        QVERIFY(FmDirectory->BtnAdd->isEnabled() && FmDirectory->BtnReplace->isEnabled());
+        FmDirectory->LoadDirectories(QStringLiteral(";/x;;/y;"));
+        QCOMPARE(FmDirectory->directories(), (QStringList{"", "/x", "", "/y"}));
+
+        // Enter while typing closes with OK and adds nothing.
+        FmDirectory->LoadDirectories(QStringLiteral("/A"));
+        int result = -1;
+        MainWindowFixture::whenModal([&](QWidget *) {
+            FmDirectory->EditDir->clear();
+            QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("/typed"));
+            QTest::keyClick(FmDirectory->EditDir, Qt::Key_Return);
+        });
+        result = FmDirectory->exec();
+        QCOMPARE(result, int(QDialog::Accepted));
+        QCOMPARE(FmDirectory->directories(), QStringList{"/A"});
+    }
+
+    void logViewer()
+    {
+        const QString log = ui->dir.file(QStringLiteral("ordvnact.log"));
+        const auto view = [&](const QByteArray &bytes) {
+            ui->dir.write(QStringLiteral("ordvnact.log"), bytes);
+            FmViewLog->LoadLog();
+            return FmViewLog->MemoLog->toPlainText();
+        };
+        QCOMPARE(view("plain line\r\nsecond\r\n"), QStringLiteral("plain line\nsecond"));
+        QCOMPARE(view("\xEF\xBB\xBF" "caf\xC3\xA9\n"), QString::fromUtf8("caf\xC3\xA9"));
+        QCOMPARE(view(QByteArray("\xFE\xFF\0a\0\r\0\n\0b", 10)), QStringLiteral("a\nb"));
+        QVERIFY(FmViewLog->BtnClear->isEnabled() && FmViewLog->BtnExport->isEnabled());
+
+        // Export: a copy of what is shown, UTF-16LE with its mark.
+        ui->dialogs.answerPath(ui->dir.file(QStringLiteral("copy.log")));
+        QTest::mouseClick(FmViewLog->BtnExport, Qt::LeftButton);
+        QCOMPARE(ui->dir.read(QStringLiteral("copy.log")), QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
+
+        QTest::mouseClick(FmViewLog->BtnClear, Qt::LeftButton);
+        QVERIFY(!QFile::exists(log));
+        QCOMPARE(FmViewLog->MemoLog->toPlainText(), QString());
+        QVERIFY(!FmViewLog->BtnClear->isEnabled() && !FmViewLog->BtnExport->isEnabled());
+        QTest::mouseClick(FmViewLog->BtnClear, Qt::LeftButton); // no file: still fine
+
+        // Not logging takes effect at once.
+        QTest::mouseClick(FmViewLog->CBNotLog, Qt::LeftButton);
+        QVERIFY(Settings.notlog);
+        FmMain->AddOneFile(QStringLiteral("/x/notes.txt"));
+        QVERIFY(!QFile::exists(log));
+    }
+
+    void viewLogCommand()
+    {
+        AppendLog(QStringLiteral("a line"));
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmViewLog);
+            QVERIFY(FmViewLog->MemoLog->toPlainText().endsWith(QStringLiteral("]: a line")));
+            QTest::mouseClick(FmViewLog->BtnClose, Qt::LeftButton);
+        });
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnLog")), Qt::LeftButton);
+
+        // A log that cannot be read shows the reason instead of the viewer.
+        QFile::remove(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QDir(ui->dir.path()).mkdir(QStringLiteral("ordvnact.log"));
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActViewLog")));
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].contains(QStringLiteral("ordvnact.log")));
+        QVERIFY(!FmViewLog->isVisible());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    OrdvaneApplication app(argc, argv);
+    TestDialogs test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_dialogs.moc"

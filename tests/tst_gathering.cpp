@@ -1,0 +1,214 @@
+// Gathering files into the main window: Add Dir over real folders (recursion, the report,
+// stopping with the progress window's button, empty entries), drops built from real
+// QMimeData, and Paste File from the clipboard.
+#include "gathering/KvFileFind.h"
+#include "gathering/UnAddDir.h"
+#include "gathering/UnCancelFind.h"
+#include "tests/support/LogLines.h"
+#include "tests/support/MainWindowFixture.h"
+#include "ui/OrdvaneApplication.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+
+class TestGathering : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<MainWindowFixture> ui;
+
+    QString tree(const QString &relative) { return ui->dir.file(QStringLiteral("tree/") + relative); }
+
+    void touch(const QString &relative)
+    {
+        QDir().mkpath(QFileInfo(tree(relative)).path());
+        QFile file(tree(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    // Add Dir with the given folder text, confirmed in the dialog.
+    void addDir(const QString &folders, bool recursive)
+    {
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmAddDir);
+            FmAddDir->EditDir->setText(folders);
+            FmAddDir->CBRecursive->setChecked(recursive);
+            QTest::mouseClick(FmAddDir->BtnOK, Qt::LeftButton);
+        });
+        ui->press(Qt::Key_D, Qt::ControlModifier);
+    }
+
+    QStringList sources()
+    {
+        QStringList names;
+        for (int row = 0; row < ui->jobs().count(); ++row)
+            names << ui->jobs().text(row, JobList::Source).mid(tree(QString()).size());
+        names.sort();
+        return names;
+    }
+
+    void drop(const QByteArray &uriList)
+    {
+        QMimeData data;
+        data.setData(QStringLiteral("text/uri-list"), uriList);
+        const QPoint at = FmMain->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FmMain, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(FmMain, &dropped);
+    }
+
+    static QByteArray url(const QString &path) { return "file://" + QFile::encodeName(path).toPercentEncoding("/"); }
+
+private slots:
+    void init()
+    {
+        ui.reset(new MainWindowFixture);
+        for (const char *name : {"a.pdf", "b.PDF", "notes.txt", ".hidden.pdf", "sub/c.pdf", "sub/deeper/d.pdf", ".dot/e.pdf"})
+            touch(QLatin1String(name));
+    }
+
+    void cleanup() { ui.reset(); }
+
+    void addDirWithAndWithoutRecursion()
+    {
+        addDir(tree(QString()), false);
+        QCOMPARE(sources(), (QStringList{"a.pdf", "b.PDF"}));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s)."));
+        QCOMPARE(ui->statusCount(), QStringLiteral("2 File(s)"));
+        QCOMPARE(Settings.adddir, tree(QString()));
+        QVERIFY(!FmCancelFind->isVisible());
+
+        // Found again, added once; the report counts the new ones only.
+        addDir(tree(QString()), true);
+        QCOMPARE(sources(), (QStringList{"a.pdf", "b.PDF", "sub/c.pdf", "sub/deeper/d.pdf"}));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s)."));
+        QCOMPARE(ui->jobs().selectedCount(), 2); // the selection was cleared first
+    }
+
+    void emptyEntriesAndMissingFolders()
+    {
+        QStringList folders;
+        const auto report = FmMain->FileSearch->OnChangeFolder;
+        FmMain->FileSearch->OnChangeFolder = [&](const QString &folder) {
+            folders << folder;
+            report(folder);
+        };
+        addDir(QStringLiteral(";") + tree(QStringLiteral("sub")) + QStringLiteral(";;/no/such/folder;"), false);
+        QCOMPARE(folders, (QStringList{tree(QStringLiteral("sub/")), QStringLiteral("/no/such/folder/")})); // never "/"
+        QCOMPARE(sources(), QStringList{"sub/c.pdf"});
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 1 file(s)."));
+    }
+
+    void stopInTheSecondOfThreeFolders()
+    {
+        for (const char *name : {"one/1.pdf", "two/2a.pdf", "two/2b.pdf", "three/3.pdf"})
+            touch(QLatin1String(name));
+        const auto report = FmMain->FileSearch->OnChangeFolder;
+        FmMain->FileSearch->OnChangeFolder = [&](const QString &folder) {
+            report(folder);
+            if (folder.endsWith(QStringLiteral("/two/"))) // the user presses the button now
+                QTest::mouseClick(FmCancelFind->BtnCancel, Qt::LeftButton);
+        };
+        addDir(tree(QStringLiteral("one")) + u';' + tree(QStringLiteral("two")) + u';' + tree(QStringLiteral("three")), true);
+        QCOMPARE(sources(), QStringList{"one/1.pdf"});
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 1 file(s)."));
+    }
+
+    void closingDuringASearchStopsItThenCloses()
+    {
+        const auto report = FmMain->FileSearch->OnChangeFolder;
+        FmMain->FileSearch->OnChangeFolder = [&](const QString &folder) {
+            report(folder);
+            FmMain->close();
+            QVERIFY(FmMain->isVisible());
+        };
+        addDir(tree(QString()), true);
+        QVERIFY(FmMain->FileSearch->UserStopped);
+        QTRY_VERIFY(!FmMain->isVisible());
+    }
+
+    void drops()
+    {
+        FmMain->AddOneFile(tree(QStringLiteral("b.PDF")));
+        // One file: added, the only selected row.
+        drop(url(tree(QStringLiteral("a.pdf"))));
+        QCOMPARE(ui->jobs().count(), 2);
+        QCOMPARE(ui->jobs().selectedCount(), 1);
+        QCOMPARE(ui->jobs().focusRow(), 1);
+        QCOMPARE(ui->statusCount(), QStringLiteral("2 File(s)"));
+
+        // A folder with a file: the file alone. Remote names are passed over.
+        drop(url(tree(QStringLiteral("sub"))) + "\r\n" + url(tree(QStringLiteral("sub/c.pdf"))) + "\r\nhttp://example.com/x.pdf\r\n");
+        QCOMPARE(sources(), (QStringList{"a.pdf", "b.PDF", "sub/c.pdf"}));
+
+        // Three files, one listed: two added, and the refusal is in the log.
+        drop(url(tree(QStringLiteral("notes.txt"))) + "\r\n" + url(tree(QStringLiteral("a.pdf"))) + "\r\n"
+             + url(tree(QStringLiteral("sub/deeper/d.pdf"))));
+        QCOMPARE(ui->jobs().count(), 4);
+        QVERIFY(logTexts(ui->dir.file(QStringLiteral("ordvnact.log")))
+                    .contains(QStringLiteral("Add file failed: already added (") + tree(QStringLiteral("a.pdf")) + u')'));
+
+        drop(QByteArray()); // nothing at all
+        QCOMPARE(ui->jobs().count(), 4);
+    }
+
+    void droppingOneFolderOpensAddDir()
+    {
+        MainWindowFixture::whenModal([&](QWidget *modal) {
+            QCOMPARE(modal, FmAddDir);
+            QCOMPARE(FmAddDir->EditDir->text(), tree(QStringLiteral("sub")));
+            FmAddDir->CBRecursive->setChecked(true);
+            QTest::keyClick(FmAddDir->EditDir, Qt::Key_Return);
+        });
+        drop(url(tree(QStringLiteral("sub"))));
+        QCOMPARE(sources(), (QStringList{"sub/c.pdf", "sub/deeper/d.pdf"}));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s)."));
+
+        MainWindowFixture::whenModal([&](QWidget *) { QTest::keyClick(FmAddDir->EditDir, Qt::Key_Escape); });
+        drop(url(tree(QString())));
+        QCOMPARE(ui->jobs().count(), 2); // cancelled: nothing added
+    }
+
+    void pasteFromTheClipboard()
+    {
+        QDir().mkpath(tree(QStringLiteral("folder.pdf")));
+        auto *copied = new QMimeData;
+        copied->setData(QStringLiteral("x-special/gnome-copied-files"),
+                        "copy\n" + url(tree(QStringLiteral("a.pdf"))) + "\n" + url(tree(QStringLiteral("sub"))) + "\n"
+                            + url(tree(QStringLiteral("folder.pdf"))));
+        QGuiApplication::clipboard()->setMimeData(copied);
+        ui->jobs().setSelected(0, false);
+        ui->press(Qt::Key_V, Qt::ControlModifier);
+        // The folder is refused by its name; one that is named like a PDF is taken as a file.
+        QCOMPARE(sources(), (QStringList{"a.pdf", "folder.pdf"}));
+        QCOMPARE(ui->jobs().text(1, JobList::Size), QStringLiteral("0"));
+        QCOMPARE(ui->jobs().text(1, JobList::Type), QStringLiteral("PDF"));
+        QVERIFY(logTexts(ui->dir.file(QStringLiteral("ordvnact.log")))
+                    .contains(QStringLiteral("Add file failed: type not support (") + tree(QStringLiteral("sub")) + u')'));
+        // Twice: each is already added.
+        ui->press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ui->jobs().count(), 2);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [") + tree(QStringLiteral("folder.pdf")) + QStringLiteral("] already added!"));
+
+        // Text on the clipboard: nothing is added, and Paste File is disabled when the menu opens.
+        QGuiApplication::clipboard()->setText(QStringLiteral("/just/text.pdf"));
+        ui->press(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(ui->jobs().count(), 2);
+        FmMain->ActionMainMenuBar1Paint();
+        QVERIFY(!ui->action(QStringLiteral("ActPasteFile"))->isEnabled());
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    OrdvaneApplication app(argc, argv);
+    TestGathering test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_gathering.moc"

@@ -1,0 +1,101 @@
+#include "ui/UnViewLog.h"
+
+#include "conversion/ActivityLog.h"
+#include "platform/FileSystem.h"
+#include "settings/Global.h"
+#include "ui/Dialogs.h"
+#include "ui/Metrics.h"
+#include "ui/OrdvaneApplication.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <cstdio>
+
+TFmViewLog *FmViewLog = nullptr;
+
+TFmViewLog::TFmViewLog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("FmViewLog"));
+    setWindowTitle(QStringLiteral("Log"));
+    MemoLog = new QPlainTextEdit(this);
+    MemoLog->setObjectName(QStringLiteral("MemoLog"));
+    MemoLog->setReadOnly(true);
+    MemoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    CBNotLog = new QCheckBox(QStringLiteral("Not logging"), this);
+    CBNotLog->setObjectName(QStringLiteral("CBNotLog"));
+    CBNotLog->setChecked(Settings.notlog); // read once, here
+    const auto button = [this](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAutoDefault(false);
+        return b;
+    };
+    BtnClear = button("BtnClear", QStringLiteral("Clear &Log"));
+    BtnExport = button("BtnExport", QStringLiteral("&Export to file"));
+    BtnClose = button("BtnClose", QStringLiteral("&Close"));
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(CBNotLog);
+    bottom->addStretch();
+    bottom->addWidget(BtnClear);
+    bottom->addWidget(BtnExport);
+    bottom->addWidget(BtnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(MemoLog, 1);
+    layout->addLayout(bottom);
+    resize(scaled(560), scaled(360));
+
+    connect(BtnClear, &QPushButton::clicked, this, &TFmViewLog::BtnClearClick);
+    connect(BtnExport, &QPushButton::clicked, this, &TFmViewLog::BtnExportClick);
+    connect(BtnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CBNotLog, &QCheckBox::clicked, this, &TFmViewLog::CBNotLogClick);
+}
+
+void TFmViewLog::LoadLog()
+{
+    MemoLog->clear();
+    const QString text = ReadLogText(ActivityLogPath());
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (shown.endsWith(u'\n'))
+        shown.chop(1); // the last line's break starts no line of its own
+    MemoLog->setPlainText(shown);
+    MemoLog->moveCursor(QTextCursor::End);
+    BtnClear->setEnabled(!text.isEmpty());
+    BtnExport->setEnabled(!text.isEmpty());
+    MemoLog->verticalScrollBar()->setValue(MemoLog->verticalScrollBar()->maximum());
+}
+
+void TFmViewLog::BtnClearClick()
+{
+    std::remove(FileSystem::encodePath(ActivityLogPath()).constData()); // a failure shows in the reload
+    try {
+        LoadLog();
+    } catch (...) {
+        OrdvaneApplication::showError(std::current_exception());
+    }
+}
+
+void TFmViewLog::BtnExportClick()
+{
+    const QString file = Dialogs::saveFile(this, QStringLiteral("KV-Ordvane Log File(*.log)|*.log"), QStringLiteral("log"));
+    if (file.isEmpty())
+        return;
+    try {
+        WriteLogExport(file, MemoLog->toPlainText());
+    } catch (...) {
+        OrdvaneApplication::showError(std::current_exception());
+    }
+}
+
+void TFmViewLog::CBNotLogClick()
+{
+    Settings.notlog = CBNotLog->isChecked();
+}

@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "settings/Global.h"
 
+#include <QThread>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -16,15 +17,15 @@ ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QStrin
     return PromptAnswer::Cancel;
 }
 
-int ConversionRun::Display::convert(const QString &source, QByteArray &buffer, int codePage, int textOrder, bool pageBreak)
+ConversionRun::ConversionRun(JobList &list, Display &display, int parallel, Converter converter)
+    : list(list), display(display), parallel(parallel > 0 ? parallel : std::max(1, QThread::idealThreadCount())),
+      converter(converter ? std::move(converter) : Converter(MyPdfCvt::ConvertPdfFile))
 {
-    return MyPdfCvt::ConvertPdfFile(source, buffer, codePage, textOrder, pageBreak);
 }
 
-ConversionRun::ConversionRun(JobList &list, QByteArray &textBuffer, Display &display)
-    : list(list), textBuffer(textBuffer), display(display)
-{
-}
+// Conversions still under way when the run ends (cancelled, stopped, or an error) finish
+// here: they must not outlive the converter library.
+ConversionRun::~ConversionRun() = default;
 
 QString ConversionRun::messageFor(int result)
 {
@@ -48,17 +49,20 @@ QString ConversionRun::numberedName(const QString &target)
     }
 }
 
-void ConversionRun::run(int mode)
+void ConversionRun::run(int runMode)
 {
     const int total = list.count();
     if (total == 0)
         return;
-    const int codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
+    mode = runMode;
+    codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
+    textOrder = Settings.textorder;
+    pageBreak = Settings.pagebreak;
     Successful = Failed = 0;
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
     for (int row = 0; row < total; ++row) {
-        if (display.cancelRequested() || convertEntry(row, mode, codePage) == Outcome::Stopped)
+        if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped)
             break;
     }
     display.processEvents();
@@ -77,18 +81,68 @@ void ConversionRun::fail(int row, const QString &message, const QString &path)
     AppendLog(QStringLiteral("Failed: ") + message + QStringLiteral(" (") + path + u')');
 }
 
-ConversionRun::Outcome ConversionRun::convertEntry(int row, int mode, int codePage)
+bool ConversionRun::wanted(int row) const
+{
+    const bool waiting = list.entry(row).state == JobList::Waiting;
+    const bool selected = list.isSelected(row);
+    return mode == ConvertAll ? waiting : mode == ConvertSelected ? selected && waiting : selected && !waiting;
+}
+
+bool ConversionRun::convertible(int row) const
+{
+    return list.text(row, JobList::Type) == QLatin1String("PDF");
+}
+
+std::future<ConversionRun::Conversion> ConversionRun::startConversion(const QString &source) const
+{
+    return std::async(std::launch::async, [source, convert = converter, codePage = codePage, textOrder = textOrder,
+                                           pageBreak = pageBreak] {
+        Conversion c;
+        c.result = convert(source, c.bytes, codePage, textOrder, pageBreak);
+        return c;
+    });
+}
+
+// Starts conversions for the wanted entries from row on, until room of them are under way.
+void ConversionRun::convertAhead(int row, int room)
+{
+    nextToStart = std::max(nextToStart, row);
+    while (int(ahead.size()) < room && nextToStart < list.count()) {
+        const int candidate = nextToStart++;
+        if (wanted(candidate) && convertible(candidate)) {
+            const QString source = list.text(candidate, JobList::Source);
+            ahead.push_back({candidate, source, startConversion(source)});
+        }
+    }
+}
+
+// The conversion of the entry in hand: started ahead, or now when it was not.
+ConversionRun::Conversion ConversionRun::conversionOf(int row, const QString &source)
+{
+    while (!ahead.empty() && ahead.front().row < row) // entries no longer wanted when their turn came
+        ahead.pop_front();
+    std::future<Conversion> conversion;
+    if (!ahead.empty() && ahead.front().row == row && ahead.front().source == source) {
+        conversion = std::move(ahead.front().conversion);
+        ahead.pop_front();
+    } else {
+        conversion = startConversion(source);
+    }
+    convertAhead(row + 1, parallel - 1); // the next files convert beside this one
+    display.waitFor(conversion);
+    return conversion.get();
+}
+
+ConversionRun::Outcome ConversionRun::convertEntry(int row)
 {
     const QString source = list.text(row, JobList::Source);
     display.showFile(source);
-    const bool waiting = list.entry(row).state == JobList::Waiting;
-    const bool selected = list.isSelected(row);
-    const bool chosen = mode == ConvertAll ? waiting : mode == ConvertSelected ? selected && waiting : selected && !waiting;
-    if (!chosen) {
-        if (!waiting)
+    if (!wanted(row)) {
+        if (list.entry(row).state != JobList::Waiting)
             display.stepProgress();
         return Outcome::Done;
     }
+    convertAhead(row, parallel);
 
     QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
     if (FileSystem::isExistingFile(target)) {
@@ -112,18 +166,18 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row, int mode, int codePa
     list.setText(row, JobList::Target, target);
     display.stepProgress();
 
-    if (list.text(row, JobList::Type) != QLatin1String("PDF")) {
+    if (!convertible(row)) {
         fail(row, QStringLiteral("File type not support"), source);
         display.processEvents();
         return Outcome::Done;
     }
-    const int result = display.convert(source, textBuffer, codePage, Settings.textorder, Settings.pagebreak);
-    if (result < 0) {
-        fail(row, messageFor(result), source);
+    const Conversion conversion = conversionOf(row, source);
+    if (conversion.result < 0) {
+        fail(row, messageFor(conversion.result), source);
         display.processEvents();
         return Outcome::Done;
     }
-    const QString failure = writeTarget(target, result);
+    const QString failure = writeTarget(target, QByteArrayView(conversion.bytes).first(conversion.result));
     if (!failure.isEmpty()) {
         const bool created = failure == QLatin1String("Target file write error");
         fail(row, failure, created ? source : target);
@@ -138,8 +192,8 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row, int mode, int codePa
     return Outcome::Done;
 }
 
-// Writes the first length bytes of the text buffer; returns the failure message, if any.
-QString ConversionRun::writeTarget(const QString &target, int length)
+// Writes the target file; returns the failure message, if any.
+QString ConversionRun::writeTarget(const QString &target, QByteArrayView bytes)
 {
     const qsizetype slash = target.lastIndexOf(FileSystem::Separator);
     if (slash > 0)
@@ -148,7 +202,7 @@ QString ConversionRun::writeTarget(const QString &target, int length)
     const int fd = path.contains('\0') ? -1 : open(path.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return QStringLiteral("Target file create error");
-    int error = FileSystem::writeAll(fd, textBuffer.constData(), size_t(length));
+    int error = FileSystem::writeAll(fd, bytes.data(), size_t(bytes.size()));
     if (close(fd) != 0 && !error)
         error = errno;
     if (error) {

@@ -2,9 +2,18 @@
 // The conversion run: walks the job list once and, for every entry the command selects,
 // works out the target, applies the policy for an existing target, converts, writes the
 // text file and records the outcome in the entry and the activity log. The window supplies
-// the progress display, the prompt and the converter call through Display.
+// the progress display and the prompt through Display.
+//
+// The entries are handled one after the other, in list order, as the user sees them; the
+// conversions themselves run ahead on other threads, one per processor, so a run uses every
+// core. A conversion depends on its source and the text options alone, which stay as they
+// are during a run; a file whose entry turns out not to be wanted when its turn comes (its
+// selection changed meanwhile, or the run was stopped) is simply not written.
 #include <QByteArray>
 #include <QString>
+#include <deque>
+#include <functional>
+#include <future>
 
 class JobList;
 
@@ -13,6 +22,14 @@ public:
     enum Mode { ConvertAll = 0, ConvertSelected = 1, ReConvertSelected = 2 };
     // The prompt's buttons, by their modal results.
     enum class PromptAnswer { AutoRename = 6, Overwrite = 7, Cancel = 2, StopConvert = 3 };
+
+    // A converted file: the result code, and the target's bytes when it is 0 or more.
+    struct Conversion {
+        int result = 0;
+        QByteArray bytes;
+    };
+    // Converts one file; called on worker threads, several at once.
+    using Converter = std::function<int(const QString &source, QByteArray &bytes, int codePage, int textOrder, bool pageBreak)>;
 
     class Display {
     public:
@@ -24,10 +41,13 @@ public:
         virtual void processEvents() {}
         virtual bool cancelRequested() { return false; }
         virtual void runFinished() {}
-        virtual int convert(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak);
+        // Returns once the conversion is done; the window lets its events through meanwhile.
+        virtual void waitFor(const std::future<Conversion> &conversion) { conversion.wait(); }
     };
 
-    ConversionRun(JobList &list, QByteArray &textBuffer, Display &display);
+    // parallel: how many files are converted at once; 0 for one per processor.
+    ConversionRun(JobList &list, Display &display, int parallel = 0, Converter converter = {});
+    ~ConversionRun();
 
     // One run over the whole list with the command's mode. Errors of the activity log end
     // it at once (IoError); what was recorded before stays.
@@ -43,13 +63,31 @@ public:
 
 private:
     enum class Outcome { Done, Stopped };
-    Outcome convertEntry(int row, int mode, int codePage);
+    struct Pending {
+        int row;
+        QString source;
+        std::future<Conversion> conversion;
+    };
+
+    Outcome convertEntry(int row);
+    bool wanted(int row) const;
+    bool convertible(int row) const;
+    std::future<Conversion> startConversion(const QString &source) const;
+    void convertAhead(int row, int room);
+    Conversion conversionOf(int row, const QString &source);
     void fail(int row, const QString &message, const QString &path);
-    QString writeTarget(const QString &target, int length);
+    QString writeTarget(const QString &target, QByteArrayView bytes);
 
     JobList &list;
-    QByteArray &textBuffer;
     Display &display;
+    const int parallel;
+    const Converter converter;
+    int mode = ConvertAll;
+    int codePage = 0;
+    int textOrder = 0;
+    bool pageBreak = false;
+    std::deque<Pending> ahead; // started conversions, in row order
+    int nextToStart = 0;       // the first row not yet looked at for converting ahead
     int Successful = 0;
     int Failed = 0;
 };

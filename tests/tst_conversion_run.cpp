@@ -10,6 +10,8 @@
 #include "tests/support/PdfMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <QThread>
+#include <atomic>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
@@ -53,7 +55,6 @@ class TestConversionRun : public QObject {
 
     QScopedPointer<TestProgramDirectory> dir;
     JobList *list = nullptr;
-    QByteArray textBuffer;
 
     QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text"})},
                 const testpdf::Options &options = {})
@@ -71,7 +72,7 @@ class TestConversionRun : public QObject {
 
     void run(ScriptedDisplay &display, int mode)
     {
-        ConversionRun(*list, textBuffer, display).run(mode);
+        ConversionRun(*list, display).run(mode);
     }
 
 private slots:
@@ -369,6 +370,56 @@ private slots:
         QCOMPARE(state(1), qint32(JobList::Converted)); // recorded before its log line failed
         QCOMPARE(state(2), qint32(JobList::Waiting));
         QVERIFY(!display.finished);
+    }
+
+    // Conversions run ahead, several at once; entries are still written in list order, and one
+    // that is no longer wanted when its turn comes is not written.
+    void conversionsRunAheadOnSeveralThreads()
+    {
+        std::atomic<int> running = 0, most = 0;
+        const ConversionRun::Converter slow = [&](const QString &source, QByteArray &bytes, int, int, bool) {
+            most = std::max(most.load(), ++running);
+            QThread::msleep(60);
+            bytes = "text of " + source.toUtf8();
+            --running;
+            return int(bytes.size());
+        };
+        for (int i = 0; i < 6; ++i)
+            list->AddOneFile(QStringLiteral("/in/f%1.pdf").arg(i));
+        ScriptedDisplay display;
+        QStringList writtenBefore;
+        display.beforeShowing = [&](int shown) {
+            if (shown == 1)
+                list->setSelected(4, false); // deselected while its conversion may be under way
+            writtenBefore << QString::number(QDir(out(QString())).entryList(QDir::Files).size());
+        };
+        ConversionRun(*list, display, 3, slow).run(ConversionRun::ConvertSelected);
+        QVERIFY(most >= 2);
+        QCOMPARE(writtenBefore, (QStringList{"0", "1", "2", "3", "4", "4"})); // one at a time, in order
+        QCOMPARE(state(4), qint32(JobList::Waiting));
+        QVERIFY(!QFileInfo::exists(out(QStringLiteral("f4.txt"))));
+        QByteArray bytes;
+        FileSystem::readFile(out(QStringLiteral("f5.txt")), bytes);
+        QCOMPARE(bytes, QByteArray("text of /in/f5.pdf"));
+        const QStringList lines = log();
+        for (int i = 0; i < 6; ++i)
+            if (i != 4)
+                QCOMPARE(lines.at(1 + (i > 4 ? i - 1 : i)), QStringLiteral("Convert successfully (/in/f%1.pdf)").arg(i));
+    }
+
+    void stoppedRunLeavesFilesConvertedAheadUnwritten()
+    {
+        QDir().mkpath(out(QString()));
+        QFile(out(QStringLiteral("s1.txt"))).open(QIODevice::WriteOnly);
+        for (int i = 0; i < 4; ++i)
+            list->AddOneFile(pdf(QStringLiteral("s%1.pdf").arg(i)));
+        Settings.fileovertp = 2;
+        ScriptedDisplay display;
+        display.answers = {PromptAnswer::StopConvert};
+        ConversionRun(*list, display, 4).run(ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files), (QStringList{"s0.txt", "s1.txt"}));
+        QCOMPARE(QFileInfo(out(QStringLiteral("s1.txt"))).size(), 0); // the existing one, untouched
     }
 
     void numberedNames()

@@ -31,7 +31,6 @@
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QEventLoop>
-#include <QFutureWatcher>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -41,7 +40,6 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QtConcurrent/QtConcurrentRun>
 
 TFmMain *FmMain = nullptr;
 
@@ -59,8 +57,8 @@ QString JobFilePath()
 
 } // namespace
 
-// What the conversion run needs from the window: the progress window, the prompt, and the
-// converter call, made off this thread so the window keeps painting meanwhile.
+// What the conversion run needs from the window: the progress window, the prompt, and a
+// wait for conversions that keeps the window alive.
 class TFmMain::RunDisplay : public ConversionRun::Display {
 public:
     explicit RunDisplay(TFmMain &form) : form(form) {}
@@ -81,17 +79,11 @@ public:
     bool cancelRequested() override { return form.CancelConvert; }
     void runFinished() override { FmCancelCvt->close(); }
 
-    int convert(const QString &source, QByteArray &buffer, int codePage, int textOrder, bool pageBreak) override
+    void waitFor(const std::future<ConversionRun::Conversion> &conversion) override
     {
-        QFutureWatcher<int> watcher;
-        QEventLoop loop;
-        QObject::connect(&watcher, &QFutureWatcher<int>::finished, &loop, &QEventLoop::quit);
-        watcher.setFuture(QtConcurrent::run([&] {
-            return MyPdfCvt::ConvertPdfFile(source, buffer, codePage, textOrder, pageBreak);
-        }));
-        if (!watcher.isFinished())
-            loop.exec();
-        return watcher.result();
+        // The conversions run on other threads; the window keeps painting and Cancel works.
+        while (conversion.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 
 private:
@@ -149,7 +141,6 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
 
 TFmMain::~TFmMain()
 {
-    TextBuffer = QByteArray();
     try {
         SaveJobFile(JobFilePath());
     } catch (...) {
@@ -446,7 +437,7 @@ void TFmMain::ConvertItems(int mode)
     setBusy(runActive, true);
     const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
     RunDisplay display(*this);
-    ConversionRun(*jobs, TextBuffer, display).run(mode);
+    ConversionRun(*jobs, display).run(mode);
 }
 
 void TFmMain::AddDirCommand()

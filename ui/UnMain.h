@@ -61,7 +61,6 @@ public:
     TKvFileSearch *FileSearch;
     QStringList SearchDirs;
     bool CancelConvert = false;
-    QByteArray TextBuffer;
 
 protected:
     bool event(QEvent *event) override;

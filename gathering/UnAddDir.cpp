@@ -4,6 +4,7 @@
 #include "settings/Global.h"
 #include "ui/Dialogs.h"
 #include "ui/KeyPreview.h"
+#include "ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -22,22 +23,16 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     setWindowTitle(QStringLiteral("Add directory"));
     EditDir = new QLineEdit(this);
     EditDir->setObjectName(QStringLiteral("EditDir"));
-    const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BtnDir = button("BtnDir", QStringLiteral("&Browse"));
+    BtnDir = makeButton(this, "BtnDir", QStringLiteral("&Browse"));
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    FlatSpeedButton1 = button("FlatSpeedButton1", QStringLiteral("&Select All"));
-    FlatSpeedButton2 = button("FlatSpeedButton2", QStringLiteral("&Invert selection"));
-    FlatSpeedButton3 = button("FlatSpeedButton3", QStringLiteral("Select &None"));
+    FlatSpeedButton1 = makeButton(this, "FlatSpeedButton1", QStringLiteral("&Select All"));
+    FlatSpeedButton2 = makeButton(this, "FlatSpeedButton2", QStringLiteral("&Invert selection"));
+    FlatSpeedButton3 = makeButton(this, "FlatSpeedButton3", QStringLiteral("Select &None"));
     CBRecursive = new QCheckBox(QStringLiteral("Recursive Sub Directory"), this);
     CBRecursive->setObjectName(QStringLiteral("CBRecursive"));
-    BtnOK = button("BtnOK", QStringLiteral("&OK"));
-    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"));
+    BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
+    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Directory"), this), 0, 0, 1, 2);
@@ -75,15 +70,7 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     connect(FlatSpeedButton3, &QPushButton::clicked, this, [this] { setTicks([](bool) { return false; }); });
     connect(BtnOK, &QPushButton::clicked, this, &TFmAddDir::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    new KeyPreview(this, [this](QKeyEvent *key) {
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            BtnOKClick();
-        else if (key->key() == Qt::Key_Escape)
-            reject();
-        else
-            return false;
-        return true;
-    });
+    KeyPreview::enterAndEscape(this, [this] { BtnOKClick(); }, [this] { reject(); });
 }
 
 TFmAddDir::~TFmAddDir()

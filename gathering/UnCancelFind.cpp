@@ -3,6 +3,7 @@
 #include "ui/ElidedLabel.h"
 #include "ui/KeyPreview.h"
 #include "ui/Metrics.h"
+#include "ui/Widgets.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -18,23 +19,10 @@ TFmCancelFind *FmCancelFind = nullptr;
 TSearchAnimation::TSearchAnimation(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(48, 40);
-    timer.setInterval(80);
-    connect(&timer, &QTimer::timeout, this, [this] {
+    new AnimationWhileVisible(this, 80, [this] {
         step = (step + 1) % 24;
         update();
     });
-}
-
-void TSearchAnimation::showEvent(QShowEvent *event)
-{
-    timer.start();
-    QWidget::showEvent(event);
-}
-
-void TSearchAnimation::hideEvent(QHideEvent *event)
-{
-    timer.stop();
-    QWidget::hideEvent(event);
 }
 
 void TSearchAnimation::paintEvent(QPaintEvent *)

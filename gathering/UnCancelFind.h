@@ -2,7 +2,6 @@
 // The search's progress window: a busy animation, the folder being searched, and a button
 // that stops the search. Escape and closing the window stop it too.
 #include <QDialog>
-#include <QTimer>
 
 class ElidedLabel;
 class QPushButton;
@@ -15,11 +14,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private:
-    QTimer timer;
     int step = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "settings/Global.h"
 #include "ui/Dialogs.h"
 #include "ui/KeyPreview.h"
+#include "ui/Widgets.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -31,18 +32,12 @@ TFmDirectory::TFmDirectory(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     LBOXDirs->setObjectName(QStringLiteral("LBOXDirs"));
     EditDir = new QLineEdit(this);
     EditDir->setObjectName(QStringLiteral("EditDir"));
-    const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BtnDir = button("BtnDir", QStringLiteral("&Browse"));
-    BtnReplace = button("BtnReplace", QStringLiteral("&Replace"));
-    BtnAdd = button("BtnAdd", QStringLiteral("&Add"));
-    BtnDelete = button("BtnDelete", QStringLiteral("&Delete"));
-    BtnOK = button("BtnOK", QStringLiteral("&OK"));
-    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"));
+    BtnDir = makeButton(this, "BtnDir", QStringLiteral("&Browse"));
+    BtnReplace = makeButton(this, "BtnReplace", QStringLiteral("&Replace"));
+    BtnAdd = makeButton(this, "BtnAdd", QStringLiteral("&Add"));
+    BtnDelete = makeButton(this, "BtnDelete", QStringLiteral("&Delete"));
+    BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
+    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
 
     auto *listButtons = new QVBoxLayout;
     for (QPushButton *b : {BtnReplace, BtnAdd, BtnDelete})
@@ -70,15 +65,7 @@ TFmDirectory::TFmDirectory(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     connect(BtnDir, &QPushButton::clicked, this, &TFmDirectory::BtnDirClick);
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    new KeyPreview(this, [this](QKeyEvent *key) {
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            accept(); // the typed path is not added
-        else if (key->key() == Qt::Key_Escape)
-            reject();
-        else
-            return false;
-        return true;
-    });
+    KeyPreview::enterAndEscape(this, [this] { accept(); } /* the typed path is not added */, [this] { reject(); });
     LoadDirectories(Settings.adddir);
 }
 

@@ -6,6 +6,7 @@
 #include "ui/Dialogs.h"
 #include "ui/KeyPreview.h"
 #include "ui/Metrics.h"
+#include "ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -179,16 +180,11 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     PageControl1->addTab(TabSheet2, QStringLiteral("File Extension"));
     PageControl1->addTab(TabSheet3, QStringLiteral("Special"));
 
-    const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+    BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
+    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
+    BtnHelp = makeButton(this, "BtnHelp", QStringLiteral("&Help"));
+    for (QPushButton *b : {BtnOK, BtnCancel, BtnHelp})
         b->setMinimumSize(scaled(60), scaled(22));
-        return b;
-    };
-    BtnOK = button("BtnOK", QStringLiteral("&OK"));
-    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"));
-    BtnHelp = button("BtnHelp", QStringLiteral("&Help"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(BtnOK);
@@ -217,7 +213,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     connect(BtnOK, &QPushButton::clicked, this, &TFmOption::BtnOKClick);
     connect(BtnCancel, &QPushButton::clicked, this, &TFmOption::BtnCancelClick);
     connect(BtnHelp, &QPushButton::clicked, this, &TFmOption::BtnHelpClick);
-    new KeyPreview(this, [this](QKeyEvent *key) { return FormKeyDown(key); });
+    KeyPreview::enterAndEscape(this, [this] { BtnOKClick(); }, [this] { BtnCancelClick(); }); // FormKeyDown
 }
 
 void TFmOption::showEvent(QShowEvent *event)
@@ -299,21 +295,6 @@ void TFmOption::BtnCancelClick()
 void TFmOption::BtnHelpClick()
 {
     Desktop::openHelpTopic(QStringLiteral("Options.htm"));
-}
-
-bool TFmOption::FormKeyDown(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        BtnOKClick();
-        return true;
-    case Qt::Key_Escape:
-        BtnCancelClick();
-        return true;
-    default:
-        return false;
-    }
 }
 
 void TFmOption::FillExtensionGrid()

@@ -60,7 +60,6 @@ private:
     void BtnOKClick();
     void BtnCancelClick();
     void BtnHelpClick();
-    bool FormKeyDown(QKeyEvent *event);
     void FillExtensionGrid();
     void PlaceExtensionEditor(QTreeWidgetItem *row, bool selected);
     void EditFileExtChange(const QString &text);

@@ -87,6 +87,8 @@ private slots:
         QCOMPARE(sources(), (QStringList{"a.pdf", "b.PDF", "sub/c.pdf", "sub/deeper/d.pdf"}));
         QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s)."));
         QCOMPARE(ui->jobs().selectedCount(), 2); // the selection was cleared first
+        QTest::qWait(120);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s).")); // and stays
     }
 
     void emptyEntriesAndMissingFolders()

@@ -16,6 +16,23 @@ KeyPreview::~KeyPreview()
     qApp->removeEventFilter(this);
 }
 
+void KeyPreview::enterAndEscape(QWidget *window, std::function<void()> onEnter, std::function<void()> onEscape)
+{
+    new KeyPreview(window, [onEnter = std::move(onEnter), onEscape = std::move(onEscape)](QKeyEvent *key) {
+        switch (key->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            onEnter();
+            return true;
+        case Qt::Key_Escape:
+            onEscape();
+            return true;
+        default:
+            return false;
+        }
+    });
+}
+
 bool KeyPreview::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)

@@ -13,6 +13,9 @@ public:
     KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler);
     ~KeyPreview() override;
 
+    // Enter (either key) runs onEnter, Escape onEscape, whatever control has the focus.
+    static void enterAndEscape(QWidget *window, std::function<void()> onEnter, std::function<void()> onEscape);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,6 +1,7 @@
 #include "ui/UnAbout.h"
 
 #include "ui/Images.h"
+#include "ui/Widgets.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -41,24 +42,11 @@ TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    animationTimer.setInterval(400);
-    connect(&animationTimer, &QTimer::timeout, this, &TFmAbout::nextFrame);
+    new AnimationWhileVisible(this, 400, [this] { nextFrame(); });
 }
 
 void TFmAbout::nextFrame()
 {
     currentFrame = (currentFrame + 1) % Images::AboutFrameCount;
     Animation->setPixmap(Images::aboutFrame(currentFrame));
-}
-
-void TFmAbout::showEvent(QShowEvent *event)
-{
-    animationTimer.start();
-    QDialog::showEvent(event);
-}
-
-void TFmAbout::hideEvent(QHideEvent *event)
-{
-    animationTimer.stop();
-    QDialog::hideEvent(event);
 }

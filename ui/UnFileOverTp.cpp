@@ -1,6 +1,7 @@
 #include "ui/UnFileOverTp.h"
 
 #include "ui/Images.h"
+#include "ui/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,9 +24,7 @@ TFmFileOverTp::TFmFileOverTp(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     LblFileName->setMinimumWidth(380);
 
     const auto button = [this](const char *name, const QString &caption, int result) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
+        QPushButton *b = makeButton(this, name, caption);
         connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
         return b;
     };

@@ -468,6 +468,7 @@ void TFmMain::AddDirCommand()
     RevealCurrentEntry();
     ShowFileCount();
     ShowStatusMessage(QStringLiteral("Done Scanning, add %1 file(s).").arg(FileCount() - before));
+    TimerSelectItems.stop(); // the report, not the count of the rows it selected, has the last word
 }
 
 bool TFmMain::PasteFromClipboard()

@@ -6,6 +6,7 @@
 #include "ui/Dialogs.h"
 #include "ui/Metrics.h"
 #include "ui/OrdvaneApplication.h"
+#include "ui/Widgets.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -31,15 +32,9 @@ TFmViewLog::TFmViewLog(QWidget *parent)
     CBNotLog = new QCheckBox(QStringLiteral("Not logging"), this);
     CBNotLog->setObjectName(QStringLiteral("CBNotLog"));
     CBNotLog->setChecked(Settings.notlog); // read once, here
-    const auto button = [this](const char *name, const QString &caption) {
-        auto *b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BtnClear = button("BtnClear", QStringLiteral("Clear &Log"));
-    BtnExport = button("BtnExport", QStringLiteral("&Export to file"));
-    BtnClose = button("BtnClose", QStringLiteral("&Close"));
+    BtnClear = makeButton(this, "BtnClear", QStringLiteral("Clear &Log"));
+    BtnExport = makeButton(this, "BtnExport", QStringLiteral("&Export to file"));
+    BtnClose = makeButton(this, "BtnClose", QStringLiteral("&Close"));
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(CBNotLog);

@@ -17,8 +17,8 @@ struct RequestHeader {
     uint8_t reserved[2];
 };
 
-// Replies: any number of Text frames, one per page in page order (an empty one still
-// counts as a finished page), then exactly one Result frame.
+// Replies: any number of Text frames with the text of one or more finished pages, in page
+// order, then exactly one Result frame. A Text frame is the sign of progress.
 enum class FrameType : uint8_t { Text = 'T', Result = 'R' };
 
 struct FrameHeader {

@@ -240,7 +240,7 @@ int32_t runRequest(Helper &helper, const std::string &path, TextOrder order, boo
                     left -= uint32_t(got);
                 }
             }
-            deadline = Clock::now() + stall; // a finished page is progress
+            deadline = Clock::now() + stall; // text of finished pages is progress
         } else if (r == Received::Done && frame.type == FrameType::Result && frame.length == sizeof(ResultBody)) {
             ResultBody body{};
             r = receiveExactly(helper.fd, &body, sizeof body, deadline);

@@ -8,10 +8,11 @@
 #include "gathering/KvFileFind.h"
 #include "gathering/UnAddDir.h"
 #include "gathering/UnCancelFind.h"
-#include "platform/EventPump.h"
 #include "platform/Desktop.h"
+#include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "settings/Global.h"
+#include "settings/UnOption.h"
 #include "ui/Dialogs.h"
 #include "ui/Images.h"
 #include "ui/JobListView.h"
@@ -22,14 +23,11 @@
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
 #include "ui/UnViewLog.h"
-#include "settings/UnOption.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QMimeData>
-#include <QScopeGuard>
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -37,6 +35,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -208,7 +208,7 @@ private slots:
         const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
         const auto setLimits = reinterpret_cast<SetLimits>(dlsym(library, "tsypdfSetLimits"));
         QVERIFY(convert && setLimits);
-        setLimits(400, 256ull << 20);
+        setLimits(1000, 256ull << 20); // a second: far more than the slow helper's 150 ms a page
 
         const auto call = [&](const std::u16string &path) {
             received.clear();

@@ -71,16 +71,6 @@ public:
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }
 
-    // Clicks a button of a dialog by its name.
-    static void click(QWidget *dialog, const QString &button)
-    {
-        auto *b = dialog->findChild<QAbstractButton *>(button);
-        if (!b)
-            qWarning("no button %s", qPrintable(button));
-        else
-            QTest::mouseClick(b, Qt::LeftButton);
-    }
-
     // Runs answer on the next modal dialog once it is up (looking for five seconds).
     static void whenModal(std::function<void(QWidget *)> answer, int triesLeft = 500)
     {

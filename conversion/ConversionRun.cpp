@@ -8,24 +8,16 @@
 #include "platform/FileSystem.h"
 #include "settings/Global.h"
 
-#include <QThread>
-#include <fcntl.h>
-#include <unistd.h>
 
 ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
 {
     return PromptAnswer::Cancel;
 }
 
-ConversionRun::ConversionRun(JobList &list, Display &display, int parallel, Converter converter)
-    : list(list), display(display), parallel(parallel > 0 ? parallel : std::max(1, QThread::idealThreadCount())),
-      converter(converter ? std::move(converter) : Converter(MyPdfCvt::ConvertPdfFile))
+ConversionRun::ConversionRun(JobList &list, Display &display, int threads, ConversionEngine::Converter *converter)
+    : list(list), display(display), threads(threads), converter(converter)
 {
 }
-
-// Conversions still under way when the run ends (cancelled, stopped, or an error) finish
-// here: they must not outlive the converter library.
-ConversionRun::~ConversionRun() = default;
 
 QString ConversionRun::messageFor(int result)
 {
@@ -44,7 +36,7 @@ QString ConversionRun::numberedName(const QString &target)
     const QString extension = dot < 0 ? QString() : target.mid(dot);
     for (int n = 1;; ++n) {
         const QString candidate = base + u'(' + QString::number(n) + u')' + extension;
-        if (!FileSystem::exists(candidate)) // a folder of that name would not do either
+        if (FileSystem::entryAt(candidate) == FileSystem::Entry::None) // a folder or a link takes a name too
             return candidate;
     }
 }
@@ -55,16 +47,23 @@ void ConversionRun::run(int runMode)
     if (total == 0)
         return;
     mode = runMode;
-    codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
-    textOrder = Settings.textorder;
-    pageBreak = Settings.pagebreak;
+    ConversionEngine::Options options;
+    options.codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
+    options.textOrder = Settings.textorder;
+    options.pageBreak = Settings.pagebreak;
+    codePageUsable = MyPdfCvt::TextEncoder(options.codePage, true).valid();
     Successful = Failed = 0;
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
+    engine = std::make_unique<ConversionEngine>(options, threads, converter);
+    submitted.clear();
+    submitAhead();
     for (int row = 0; row < total; ++row) {
         if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped)
             break;
     }
+    engine.reset(); // what is still under way is abandoned
+    submitted.clear();
     display.processEvents();
     display.runFinished();
     AppendLog(QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3\r\n")
@@ -93,44 +92,28 @@ bool ConversionRun::convertible(int row) const
     return list.text(row, JobList::Type) == QLatin1String("PDF");
 }
 
-std::future<ConversionRun::Conversion> ConversionRun::startConversion(const QString &source) const
+// Every entry the run will convert goes to the engine at once: it converts them in list
+// order on every processor, as far ahead as the text waiting for its entry allows.
+void ConversionRun::submitAhead()
 {
-    return std::async(std::launch::async, [source, convert = converter, codePage = codePage, textOrder = textOrder,
-                                           pageBreak = pageBreak] {
-        Conversion c;
-        c.result = convert(source, c.bytes, codePage, textOrder, pageBreak);
-        return c;
-    });
-}
-
-// Starts conversions for the wanted entries from row on, until room of them are under way.
-void ConversionRun::convertAhead(int row, int room)
-{
-    nextToStart = std::max(nextToStart, row);
-    while (int(ahead.size()) < room && nextToStart < list.count()) {
-        const int candidate = nextToStart++;
-        if (wanted(candidate) && convertible(candidate)) {
-            const QString source = list.text(candidate, JobList::Source);
-            ahead.push_back({candidate, source, startConversion(source)});
-        }
+    if (!codePageUsable)
+        return;
+    for (int row = 0; row < list.count(); ++row) {
+        if (!wanted(row) || !convertible(row))
+            continue;
+        const QString source = list.text(row, JobList::Source);
+        const QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
+        submitted[row] = {source, engine->submit(source, target.left(target.lastIndexOf(FileSystem::Separator) + 1))};
     }
 }
 
-// The conversion of the entry in hand: started ahead, or now when it was not.
-ConversionRun::Conversion ConversionRun::conversionOf(int row, const QString &source)
+void ConversionRun::abandon(int row)
 {
-    while (!ahead.empty() && ahead.front().row < row) // entries no longer wanted when their turn came
-        ahead.pop_front();
-    std::future<Conversion> conversion;
-    if (!ahead.empty() && ahead.front().row == row && ahead.front().source == source) {
-        conversion = std::move(ahead.front().conversion);
-        ahead.pop_front();
-    } else {
-        conversion = startConversion(source);
-    }
-    convertAhead(row + 1, parallel - 1); // the next files convert beside this one
-    display.waitFor(conversion);
-    return conversion.get();
+    const auto it = submitted.find(row);
+    if (it == submitted.end())
+        return;
+    engine->abandon(it->second.job);
+    submitted.erase(it);
 }
 
 ConversionRun::Outcome ConversionRun::convertEntry(int row)
@@ -138,14 +121,17 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     const QString source = list.text(row, JobList::Source);
     display.showFile(source);
     if (!wanted(row)) {
+        abandon(row);
         if (list.entry(row).state != JobList::Waiting)
             display.stepProgress();
         return Outcome::Done;
     }
-    convertAhead(row, parallel);
 
     QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
-    if (FileSystem::isExistingFile(target)) {
+    bool replace = false;
+    // A link of that name, even one that leads nowhere, is an existing target: it is never
+    // written through.
+    if (FileSystem::entryAt(target) == FileSystem::Entry::Other) {
         PromptAnswer answer = PromptAnswer::Cancel;
         switch (Settings.fileovertp) {
         case 0: answer = PromptAnswer::AutoRename; break;
@@ -157,7 +143,9 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
             return Outcome::Stopped;
         if (answer == PromptAnswer::AutoRename)
             target = numberedName(target);
+        replace = answer == PromptAnswer::Overwrite;
         if (answer == PromptAnswer::Cancel) {
+            abandon(row);
             fail(row, QStringLiteral("Target file already exists, user canceled"), list.text(row, JobList::Target));
             display.stepProgress();
             return Outcome::Done;
@@ -171,13 +159,29 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         display.processEvents();
         return Outcome::Done;
     }
-    const Conversion conversion = conversionOf(row, source);
+    if (!codePageUsable) {
+        fail(row, QStringLiteral("Output code page not supported"), source);
+        display.processEvents();
+        return Outcome::Done;
+    }
+
+    const auto it = submitted.find(row);
+    const ConversionEngine::Job job = it != submitted.end() && it->second.source == source
+                                          ? it->second.job
+                                          : engine->submit(source, target.left(target.lastIndexOf(FileSystem::Separator) + 1));
+    submitted.erase(row);
+    while (!engine->waitFor(job, std::chrono::milliseconds(10))) {
+        display.waiting(engine->progress());
+        if (display.cancelRequested())
+            return Outcome::Stopped; // the entry stays as it was; its conversion is abandoned
+    }
+    const ConversionEngine::Result conversion = engine->take(job);
     if (conversion.result < 0) {
         fail(row, messageFor(conversion.result), source);
         display.processEvents();
         return Outcome::Done;
     }
-    const QString failure = writeTarget(target, QByteArrayView(conversion.bytes).first(conversion.result));
+    const QString failure = conversion.text->commit(target, replace);
     if (!failure.isEmpty()) {
         const bool created = failure == QLatin1String("Target file write error");
         fail(row, failure, created ? source : target);
@@ -190,24 +194,4 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     ++Successful;
     display.processEvents();
     return Outcome::Done;
-}
-
-// Writes the target file; returns the failure message, if any.
-QString ConversionRun::writeTarget(const QString &target, QByteArrayView bytes)
-{
-    const qsizetype slash = target.lastIndexOf(FileSystem::Separator);
-    if (slash > 0)
-        FileSystem::makeDirectories(target.left(slash)); // a failure shows when the file is created
-    const QByteArray path = FileSystem::encodePath(target);
-    const int fd = path.contains('\0') ? -1 : open(path.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return QStringLiteral("Target file create error");
-    int error = FileSystem::writeAll(fd, bytes.data(), size_t(bytes.size()));
-    if (close(fd) != 0 && !error)
-        error = errno;
-    if (error) {
-        unlink(path.constData()); // no half-written text file is left behind
-        return QStringLiteral("Target file write error");
-    }
-    return {};
 }

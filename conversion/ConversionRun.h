@@ -5,15 +5,14 @@
 // the progress display and the prompt through Display.
 //
 // The entries are handled one after the other, in list order, as the user sees them; the
-// conversions themselves run ahead on other threads, one per processor, so a run uses every
-// core. A conversion depends on its source and the text options alone, which stay as they
-// are during a run; a file whose entry turns out not to be wanted when its turn comes (its
-// selection changed meanwhile, or the run was stopped) is simply not written.
-#include <QByteArray>
+// engine converts ahead on every processor. A conversion depends on its source and the text
+// options alone, which stay as they are during a run; a conversion whose entry turns out not
+// to be wanted when its turn comes (its selection changed, its target was declined, or the
+// run was stopped) is abandoned at once, and nothing is written for it.
+#include "conversion/ConversionEngine.h"
+
 #include <QString>
-#include <deque>
-#include <functional>
-#include <future>
+#include <map>
 
 class JobList;
 
@@ -22,14 +21,6 @@ public:
     enum Mode { ConvertAll = 0, ConvertSelected = 1, ReConvertSelected = 2 };
     // The prompt's buttons, by their modal results.
     enum class PromptAnswer { AutoRename = 6, Overwrite = 7, Cancel = 2, StopConvert = 3 };
-
-    // A converted file: the result code, and the target's bytes when it is 0 or more.
-    struct Conversion {
-        int result = 0;
-        QByteArray bytes;
-    };
-    // Converts one file; called on worker threads, several at once.
-    using Converter = std::function<int(const QString &source, QByteArray &bytes, int codePage, int textOrder, bool pageBreak)>;
 
     class Display {
     public:
@@ -41,13 +32,13 @@ public:
         virtual void processEvents() {}
         virtual bool cancelRequested() { return false; }
         virtual void runFinished() {}
-        // Returns once the conversion is done; the window lets its events through meanwhile.
-        virtual void waitFor(const std::future<Conversion> &conversion) { conversion.wait(); }
+        // Called about every hundredth of a second while the entry in hand is converted.
+        virtual void waiting(const ConversionEngine::Progress &progress) { Q_UNUSED(progress); }
     };
 
-    // parallel: how many files are converted at once; 0 for one per processor.
-    ConversionRun(JobList &list, Display &display, int parallel = 0, Converter converter = {});
-    ~ConversionRun();
+    // threads: how many files are converted at once; 0 for one per processor. converter:
+    // the converter library when null.
+    ConversionRun(JobList &list, Display &display, int threads = 0, ConversionEngine::Converter *converter = nullptr);
 
     // One run over the whole list with the command's mode. Errors of the activity log end
     // it at once (IoError); what was recorded before stays.
@@ -63,31 +54,26 @@ public:
 
 private:
     enum class Outcome { Done, Stopped };
-    struct Pending {
-        int row;
+    struct Submitted {
         QString source;
-        std::future<Conversion> conversion;
+        ConversionEngine::Job job;
     };
 
     Outcome convertEntry(int row);
     bool wanted(int row) const;
     bool convertible(int row) const;
-    std::future<Conversion> startConversion(const QString &source) const;
-    void convertAhead(int row, int room);
-    Conversion conversionOf(int row, const QString &source);
+    void submitAhead();
+    void abandon(int row);
     void fail(int row, const QString &message, const QString &path);
-    QString writeTarget(const QString &target, QByteArrayView bytes);
 
     JobList &list;
     Display &display;
-    const int parallel;
-    const Converter converter;
+    const int threads;
+    ConversionEngine::Converter *const converter;
+    std::unique_ptr<ConversionEngine> engine;
+    std::map<int, Submitted> submitted; // conversions started ahead, by row
     int mode = ConvertAll;
-    int codePage = 0;
-    int textOrder = 0;
-    bool pageBreak = false;
-    std::deque<Pending> ahead; // started conversions, in row order
-    int nextToStart = 0;       // the first row not yet looked at for converting ahead
+    bool codePageUsable = true;
     int Successful = 0;
     int Failed = 0;
 };

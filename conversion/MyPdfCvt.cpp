@@ -6,6 +6,7 @@
 
 #include <QtEndian>
 #include <atomic>
+#include <climits>
 #include <cstring>
 #include <dlfcn.h>
 #include <unistd.h>
@@ -17,26 +18,59 @@ namespace {
 
 using Entry = decltype(&fnOrdvane);
 
+// The library's entries besides fnOrdvane. A library without them converts files whole and
+// cannot be interrupted; nothing else changes.
+struct Extras {
+    decltype(&tsypdfPageCount) pageCount = nullptr;
+    decltype(&tsypdfSetNextCall) setNextCall = nullptr;
+    decltype(&tsypdfAbandon) abandon = nullptr;
+    decltype(&tsypdfForgetAbandoned) forgetAbandoned = nullptr;
+    decltype(&tsypdfSetProgressCallback) setProgressCallback = nullptr;
+};
+
 void *libraryHandle = nullptr;
 std::atomic<Entry> entry = nullptr;
+Extras extras;
 
-// What the library hands over during one call. One per thread, as the callback carries no
-// context; its memory is kept from file to file.
-thread_local std::vector<char> receiveBuffer;
+// Where the text and progress of the call on this thread go: the callbacks carry no context.
+thread_local const TextReceiver *textReceiver = nullptr;
+thread_local const ProgressReceiver *progressReceiver = nullptr;
 
 void receive(const char *bytes, int32_t count)
 {
-    if (count > 0)
-        receiveBuffer.insert(receiveBuffer.end(), bytes, bytes + count);
+    if (count > 0 && textReceiver && *textReceiver)
+        (*textReceiver)(QByteArrayView(bytes, count));
 }
 
-int store(QByteArray &textBuffer, QByteArrayView mark, QByteArrayView text)
+void receiveProgress(int32_t done, int32_t count)
 {
-    const qsizetype length = mark.size() + text.size();
-    textBuffer.resize(length + 1);
-    std::memcpy(textBuffer.data(), mark.data(), size_t(mark.size()));
-    std::memcpy(textBuffer.data() + mark.size(), text.data(), size_t(text.size()));
-    return int(length);
+    if (progressReceiver && *progressReceiver)
+        (*progressReceiver)(done, count);
+}
+
+int resultOf(int32_t libraryResult)
+{
+    switch (libraryResult) {
+    case 0: return 0;
+    case -1: return ResultOpenError;
+    case -3: return ResultNotPermitted;
+    default: return ResultFormatError;
+    }
+}
+
+int store(QByteArray &textBuffer, QByteArrayView text)
+{
+    if (text.size() > INT_MAX - 1)
+        return ResultFormatError;
+    textBuffer.resize(text.size() + 1);
+    std::memcpy(textBuffer.data(), text.data(), size_t(text.size()));
+    return int(text.size());
+}
+
+template <typename Function>
+Function find(const char *name)
+{
+    return reinterpret_cast<Function>(dlsym(libraryHandle, name));
 }
 
 } // namespace
@@ -52,14 +86,21 @@ bool LoadConverterLibrary(const QString &directory)
     libraryHandle = dlopen(library.constData(), RTLD_NOW | RTLD_LOCAL);
     if (!libraryHandle)
         return false;
-    entry = reinterpret_cast<Entry>(dlsym(libraryHandle, "fnOrdvane"));
+    extras.pageCount = find<decltype(extras.pageCount)>("tsypdfPageCount");
+    extras.setNextCall = find<decltype(extras.setNextCall)>("tsypdfSetNextCall");
+    extras.abandon = find<decltype(extras.abandon)>("tsypdfAbandon");
+    extras.forgetAbandoned = find<decltype(extras.forgetAbandoned)>("tsypdfForgetAbandoned");
+    extras.setProgressCallback = find<decltype(extras.setProgressCallback)>("tsypdfSetProgressCallback");
+    if (extras.setProgressCallback)
+        extras.setProgressCallback(receiveProgress);
+    entry = find<Entry>("fnOrdvane");
     return entry != nullptr;
 }
 
 void UnloadConverterLibrary()
 {
-    receiveBuffer = {};
     entry = nullptr;
+    extras = {};
     if (libraryHandle)
         dlclose(libraryHandle);
     libraryHandle = nullptr;
@@ -70,47 +111,99 @@ bool ConverterAvailable()
     return entry != nullptr;
 }
 
+QByteArray TextEncoder::byteOrderMark(int codePage)
+{
+    if (codePage == CodePage::Utf8)
+        return QByteArrayLiteral("\xEF\xBB\xBF");
+    if (codePage == CodePage::Utf16LE)
+        return QByteArrayLiteral("\xFF\xFE");
+    return {};
+}
+
+TextEncoder::TextEncoder(int codePage, bool withMark)
+    : codePage(codePage), markPending(withMark),
+      passThrough(codePage == CodePage::Utf8 || (codePage == CodePage::System && CodePage::systemIsUtf8()))
+{
+    if (!passThrough && codePage != CodePage::Utf16LE)
+        CodePage::fromUnicode(u"", codePage, &usable);
+}
+
+void TextEncoder::encode(QByteArrayView utf8, QByteArray &out)
+{
+    if (utf8.isEmpty())
+        return;
+    if (std::exchange(markPending, false))
+        out += byteOrderMark(codePage);
+    if (passThrough) {
+        out += utf8;
+        return;
+    }
+    const QString text = decoder.decode(utf8); // holds back a character cut in two
+    out += CodePage::fromUnicode(text, codePage);
+}
+
 int EncodeText(QByteArrayView utf8, int codePage, QByteArray &textBuffer)
 {
     if (utf8.isEmpty())
         return 0;
-    switch (codePage) {
-    case CodePage::Utf8:
-        return store(textBuffer, "\xEF\xBB\xBF", utf8);
-    case CodePage::Utf16LE: {
-        const QString text = QString::fromUtf8(utf8);
-        const qsizetype length = 2 + text.size() * 2;
-        textBuffer.resize(length + 1);
-        std::memcpy(textBuffer.data(), "\xFF\xFE", 2);
-        qToLittleEndian<char16_t>(text.utf16(), text.size(), textBuffer.data() + 2);
-        return int(length);
-    }
-    case CodePage::System:
-        if (!utf8.isValidUtf8())
-            return store(textBuffer, {}, {});
-        if (CodePage::systemIsUtf8())
-            return store(textBuffer, {}, utf8);
-        return store(textBuffer, {}, CodePage::fromUnicode(QString::fromUtf8(utf8), CodePage::System));
-    default:
-        return store(textBuffer, {}, CodePage::fromUnicode(QString::fromUtf8(utf8), codePage));
-    }
+    if (codePage == CodePage::System && !utf8.isValidUtf8())
+        return store(textBuffer, {});
+    QByteArray encoded;
+    TextEncoder(codePage, true).encode(utf8, encoded);
+    return store(textBuffer, encoded);
 }
 
-int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak)
+int ExtractText(const QString &source, int textOrder, bool pageBreak, quint64 tag, PageRange pages,
+                const TextReceiver &text, const ProgressReceiver &progress)
 {
     const Entry convert = entry;
     if (!convert)
         return ResultNoConverter;
-    receiveBuffer.clear();
+    if (extras.setNextCall)
+        extras.setNextCall(tag, pages.first, pages.count);
+    else if (pages.first != 0 || pages.count != 0)
+        return ResultFormatError; // this library converts whole files only
+    textReceiver = &text;
+    progressReceiver = &progress;
     const int32_t result = convert(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2),
                                    receive, 1, 0, textOrder == 1 ? 1 : 0, pageBreak ? 0 : 1,
                                    textOrder == 2 ? 1 : 0, 2, "", "");
-    if (result == -3)
-        return ResultNotPermitted;
-    if (result == -1)
-        return ResultOpenError;
-    if (result != 0)
+    textReceiver = nullptr;
+    progressReceiver = nullptr;
+    return resultOf(result);
+}
+
+int PageCount(const QString &source, quint64 tag)
+{
+    if (!entry || !extras.pageCount || !extras.setNextCall)
         return ResultFormatError;
+    extras.setNextCall(tag, 0, 0);
+    const int32_t count = extras.pageCount(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2));
+    return count >= 0 ? count : resultOf(count);
+}
+
+void Abandon(quint64 tag)
+{
+    if (extras.abandon)
+        extras.abandon(tag);
+}
+
+void ForgetAbandoned()
+{
+    if (extras.forgetAbandoned)
+        extras.forgetAbandoned();
+}
+
+int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak)
+{
+    // The text is gathered whole first: the system code page takes only well-formed text.
+    thread_local std::vector<char> receiveBuffer;
+    receiveBuffer.clear();
+    const int result = ExtractText(source, textOrder, pageBreak, 0, {},
+                                   [](QByteArrayView bytes) { receiveBuffer.insert(receiveBuffer.end(), bytes.begin(), bytes.end()); },
+                                   {});
+    if (result < 0)
+        return result;
     return EncodeText(QByteArrayView(receiveBuffer.data(), qsizetype(receiveBuffer.size())), codePage, textBuffer);
 }
 

@@ -3,6 +3,8 @@
 // source file into the bytes of its target file in the output code page.
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
+#include <functional>
 
 namespace MyPdfCvt {
 
@@ -19,11 +21,52 @@ bool ConverterAvailable();
 
 // Converts one file; on success the first result bytes of textBuffer are the target's bytes.
 // An empty text leaves textBuffer untouched. Safe to call from several threads at once.
+// A text of 2 GiB or more does not fit the result and gives ResultFormatError.
 int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak);
 
 // Encodes UTF-8 text for the output code page: 65001 UTF-8 with byte-order mark, 1200
 // UTF-16LE with mark, 0 the system code page (empty when the text is not well-formed UTF-8),
 // any other a Windows code page (empty when there is no converter for it).
 int EncodeText(QByteArrayView utf8, int codePage, QByteArray &textBuffer);
+
+// Encodes a text that arrives in pieces, as the converter hands it over: a piece may end in
+// the middle of a character. The byte-order mark, where the code page has one, comes before
+// the first text when withMark is set.
+class TextEncoder {
+public:
+    TextEncoder(int codePage, bool withMark);
+    // Whether the code page has a converter at all.
+    bool valid() const { return usable; }
+    void encode(QByteArrayView utf8, QByteArray &out);
+    static QByteArray byteOrderMark(int codePage);
+
+private:
+    int codePage;
+    bool markPending;
+    bool passThrough;
+    bool usable = true;
+    QStringDecoder decoder{QStringDecoder::Utf8};
+};
+
+// Pages of a document: from first (0 is the first page), count of them (0: to the end).
+struct PageRange {
+    int first = 0;
+    int count = 0;
+};
+
+// One conversion as the run engine makes it: the text arrives in UTF-8 pieces on the calling
+// thread, with the pages finished of the pages asked for. tag names the call for Abandon.
+using TextReceiver = std::function<void(QByteArrayView utf8)>;
+using ProgressReceiver = std::function<void(int pagesDone, int pageCount)>;
+// Returns 0 or a negative result of ConvertPdfFile.
+int ExtractText(const QString &source, int textOrder, bool pageBreak, quint64 tag, PageRange pages,
+                const TextReceiver &text, const ProgressReceiver &progress);
+// The page count of a document; negative for a result of ConvertPdfFile, or when the library
+// cannot tell (then the file is converted whole).
+int PageCount(const QString &source, quint64 tag);
+// Ends the conversion with this tag at once (0: every one under way); it then gives a failure.
+void Abandon(quint64 tag);
+// Drops the marks of calls abandoned before they started.
+void ForgetAbandoned();
 
 }

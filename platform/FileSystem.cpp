@@ -3,6 +3,7 @@
 #include "platform/PathCodec.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -135,21 +136,109 @@ int readFile(const QString &path, QByteArray &contents)
     return error;
 }
 
+namespace {
+
+constexpr char TemporaryPrefix[] = ".kv-ordvane-";
+constexpr char TemporarySuffix[] = ".part";
+
+mode_t creationMode()
+{
+    static const mode_t mode = 0666 & ~[] {
+        const mode_t mask = umask(0);
+        umask(mask);
+        return mask;
+    }();
+    return mode;
+}
+
+} // namespace
+
+int createTemporary(const QByteArray &folder, QByteArray &path)
+{
+    path = folder + TemporaryPrefix + "XXXXXX" + TemporarySuffix;
+    const int fd = mkostemps(path.data(), int(sizeof TemporarySuffix - 1), O_CLOEXEC);
+    if (fd < 0) {
+        path.clear();
+        return -1;
+    }
+    fchmod(fd, creationMode());
+    return fd;
+}
+
+bool isTemporaryName(QByteArrayView name)
+{
+    constexpr qsizetype prefix = sizeof TemporaryPrefix - 1, suffix = sizeof TemporarySuffix - 1;
+    return name.size() == prefix + 6 + suffix && name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
+}
+
+int copyAll(int from, int to, qint64 &copied)
+{
+    copied = 0;
+    bool kernelCopy = true;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = -1;
+        if (kernelCopy) {
+            n = copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+            if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+                kernelCopy = false;
+                continue;
+            }
+        } else {
+            n = read(from, buffer, sizeof buffer);
+            if (n > 0) {
+                if (const int error = writeAll(to, buffer, size_t(n)))
+                    return error;
+            }
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        copied += n;
+    }
+}
+
+int renameInto(const QByteArray &from, const QByteArray &to, bool replace)
+{
+    if (replace) // rename replaces a link itself, never what it points at
+        return rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without the flag: a hard link also refuses a taken name.
+    if (link(from.constData(), to.constData()) != 0)
+        return errno;
+    unlink(from.constData());
+    return 0;
+}
+
+Entry entryAt(const QString &path)
+{
+    const QByteArray bytes = encodePath(path);
+    struct stat info{};
+    if (bytes.isEmpty() || bytes.contains('\0') || lstat(bytes.constData(), &info) != 0)
+        return Entry::None;
+    return S_ISDIR(info.st_mode) ? Entry::Directory : Entry::Other;
+}
+
 int replaceFile(const QString &path, QByteArrayView contents)
 {
     const QByteArray target = encodePath(path);
     if (target.contains('\0'))
         return EINVAL;
-    QByteArray temporary = target + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    const qsizetype slash = target.lastIndexOf('/');
+    QByteArray temporary;
+    const int fd = createTemporary(slash < 0 ? QByteArray("./") : target.left(slash + 1), temporary);
     if (fd < 0)
         return errno;
     // Keep the permissions of the file being replaced, if there is one.
     struct stat old{};
     if (stat(target.constData(), &old) == 0)
         fchmod(fd, old.st_mode & 07777);
-    else
-        fchmod(fd, 0666 & ~[] { const mode_t m = umask(0); umask(m); return m; }());
     int error = writeAll(fd, contents.data(), size_t(contents.size()));
     if (!error && fsync(fd) != 0)
         error = errno;

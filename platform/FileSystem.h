@@ -36,6 +36,25 @@ int writeAll(int fd, const char *data, size_t size);
 // Reads a whole file. Returns errno, 0 on success; ENOENT for a missing file.
 int readFile(const QString &path, QByteArray &contents);
 
+// Creates a hidden temporary file of this program in the folder (its bytes, ending in "/"),
+// readable and writable as a new file would be. Returns the descriptor and sets path; -1
+// with errno when it cannot.
+int createTemporary(const QByteArray &folder, QByteArray &path);
+// A file name that createTemporary makes, or that the program's own files are replaced
+// through (".kv-ordvane-XXXXXX.part").
+bool isTemporaryName(QByteArrayView fileName);
+
+// Copies from one descriptor's position to its end onto another. Returns errno, 0 on success.
+int copyAll(int from, int to, qint64 &copied);
+
+// Renames from onto to, never following a link at to. When replace is false, to must not
+// exist. Returns errno, 0 on success.
+int renameInto(const QByteArray &from, const QByteArray &to, bool replace);
+
+// What holds a name, by lstat: a link, even a dangling one, is Other, whatever it leads to.
+enum class Entry { None, Directory, Other };
+Entry entryAt(const QString &path);
+
 // Replaces the file with contents through a temporary file in the same directory and a
 // rename, so a failure leaves the old file whole. Returns errno, 0 on success.
 int replaceFile(const QString &path, QByteArrayView contents);

@@ -10,8 +10,10 @@
 #include "tests/support/PdfMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 
-#include <QThread>
-#include <atomic>
+#include <QElapsedTimer>
+#include <condition_variable>
+#include <mutex>
+#include <set>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
@@ -44,6 +46,39 @@ struct ScriptedDisplay : ConversionRun::Display {
     }
     bool cancelRequested() override { return cancelAfterShown >= 0 && shown.size() > cancelAfterShown; }
     void runFinished() override { finished = true; }
+};
+
+// Converts slowly on purpose, and lets itself be abandoned, as the library does.
+struct SlowConverter : ConversionEngine::Converter {
+    std::function<int(const QString &)> delayOf;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::set<quint64> abandonedTags;
+    QStringList started;
+    int running = 0, most = 0, abandoned = 0;
+
+    int pageCount(const QString &, quint64) override { return -1; }
+    int extract(const QString &source, const ConversionEngine::Options &, quint64 tag, MyPdfCvt::PageRange,
+                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &) override
+    {
+        std::unique_lock lock(mutex);
+        started << source;
+        most = std::max(most, ++running);
+        const bool ended = wake.wait_for(lock, std::chrono::milliseconds(delayOf(source)), [&] { return abandonedTags.count(tag) > 0; });
+        --running;
+        lock.unlock();
+        if (ended)
+            return MyPdfCvt::ResultFormatError;
+        text(("text of " + source).toUtf8());
+        return 0;
+    }
+    void abandon(quint64 tag) override
+    {
+        std::lock_guard lock(mutex);
+        abandonedTags.insert(tag);
+        ++abandoned;
+        wake.notify_all();
+    }
 };
 
 const QString Summary = QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3");
@@ -372,18 +407,12 @@ private slots:
         QVERIFY(!display.finished);
     }
 
-    // Conversions run ahead, several at once; entries are still written in list order, and one
-    // that is no longer wanted when its turn comes is not written.
+    // Conversions run ahead, several at once, and finish out of order; entries are still
+    // written in list order, and one that is no longer wanted when its turn comes is not.
     void conversionsRunAheadOnSeveralThreads()
     {
-        std::atomic<int> running = 0, most = 0;
-        const ConversionRun::Converter slow = [&](const QString &source, QByteArray &bytes, int, int, bool) {
-            most = std::max(most.load(), ++running);
-            QThread::msleep(60);
-            bytes = "text of " + source.toUtf8();
-            --running;
-            return int(bytes.size());
-        };
+        SlowConverter slow;
+        slow.delayOf = [](const QString &source) { return source.endsWith(u'0') || source.endsWith(u'2') ? 150 : 20; };
         for (int i = 0; i < 6; ++i)
             list->AddOneFile(QStringLiteral("/in/f%1.pdf").arg(i));
         ScriptedDisplay display;
@@ -393,18 +422,41 @@ private slots:
                 list->setSelected(4, false); // deselected while its conversion may be under way
             writtenBefore << QString::number(QDir(out(QString())).entryList(QDir::Files).size());
         };
-        ConversionRun(*list, display, 3, slow).run(ConversionRun::ConvertSelected);
-        QVERIFY(most >= 2);
+        ConversionRun(*list, display, 3, &slow).run(ConversionRun::ConvertSelected);
+        QVERIFY(slow.most >= 2);
         QCOMPARE(writtenBefore, (QStringList{"0", "1", "2", "3", "4", "4"})); // one at a time, in order
         QCOMPARE(state(4), qint32(JobList::Waiting));
         QVERIFY(!QFileInfo::exists(out(QStringLiteral("f4.txt"))));
         QByteArray bytes;
         FileSystem::readFile(out(QStringLiteral("f5.txt")), bytes);
-        QCOMPARE(bytes, QByteArray("text of /in/f5.pdf"));
+        QCOMPARE(bytes, QByteArray("\xEF\xBB\xBF" "text of /in/f5.pdf"));
         const QStringList lines = log();
         for (int i = 0; i < 6; ++i)
             if (i != 4)
                 QCOMPARE(lines.at(1 + (i > 4 ? i - 1 : i)), QStringLiteral("Convert successfully (/in/f%1.pdf)").arg(i));
+        QCOMPARE(slow.started.count(QStringLiteral("/in/f5.pdf")), 1); // nothing converted twice
+    }
+
+    // A declined target and a cancel abandon what is under way at once; no text is left over.
+    void abandonedConversionsEndAtOnce()
+    {
+        SlowConverter slow;
+        slow.delayOf = [](const QString &) { return 30000; };
+        QDir().mkpath(out(QString()));
+        dir->write(QStringLiteral("out/d0.txt"), "there");
+        for (int i = 0; i < 3; ++i)
+            list->AddOneFile(QStringLiteral("/in/d%1.pdf").arg(i));
+        Settings.fileovertp = 3; // Cancel: the first entry is declined
+        ScriptedDisplay display;
+        display.cancelAfterShown = 1;
+        QElapsedTimer timer;
+        timer.start();
+        ConversionRun(*list, display, 2, &slow).run(ConversionRun::ConvertAll);
+        QVERIFY(timer.elapsed() < 5000);
+        QCOMPARE(message(0), QStringLiteral("Target file already exists, user canceled"));
+        QCOMPARE(state(1), qint32(JobList::Waiting)); // cancelled while its file was converted
+        QVERIFY(slow.abandoned >= 2);
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"d0.txt"});
     }
 
     void stoppedRunLeavesFilesConvertedAheadUnwritten()

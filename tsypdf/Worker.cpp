@@ -8,6 +8,7 @@
 #include <poppler-global.h>
 #include <poppler-page.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -99,40 +100,73 @@ void endWhenAbandoned(int)
         _exit(0);
 }
 
-int32_t extract(const std::string &path, TextOrder order, bool pageBreaks)
+std::unique_ptr<poppler::document> openDocument(const std::string &path, int32_t &result)
 {
     // poppler does not say why a load failed; find out first whether the file can be read.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return ResultCannotOpen;
+    // Only regular files: a pipe or a device would block the helper or never end.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        result = ResultCannotOpen;
+        return nullptr;
+    }
     struct stat info{};
-    const bool isFolder = fstat(fd, &info) != 0 || S_ISDIR(info.st_mode);
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     close(fd);
-    if (isFolder)
-        return ResultCannotOpen;
+    result = ResultCannotOpen;
+    if (!regular)
+        return nullptr;
 
     std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
+    result = ResultOtherFailure;
     if (!document)
-        return ResultOtherFailure;
+        return nullptr;
+    result = ResultCannotOpen;
     if (document->is_locked()) // asking a locked document for its pages crashes poppler
-        return ResultCannotOpen;
+        return nullptr;
+    result = ResultCopyNotPermitted;
     if (!document->has_permission(poppler::perm_copy))
-        return ResultCopyNotPermitted;
+        return nullptr;
+    result = ResultOk;
+    return document;
+}
+
+int32_t countPages(const std::string &path)
+{
+    int32_t result = ResultOk;
+    const std::unique_ptr<poppler::document> document = openDocument(path, result);
+    return document ? document->pages() : result;
+}
+
+int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount)
+{
+    int32_t result = ResultOk;
+    const std::unique_ptr<poppler::document> document = openDocument(path, result);
+    if (!document)
+        return result;
 
     const auto layout = layoutFor(order);
-    const int pageCount = document->pages();
+    const uint32_t pages = uint32_t(std::max(document->pages(), 0));
+    const uint32_t first = std::min(firstPage, pages);
+    const uint32_t end = pageCount == 0 ? pages : uint32_t(std::min<uint64_t>(uint64_t(first) + pageCount, pages));
+    const auto progress = [&](uint32_t done) {
+        const ProgressBody body{done, end - first};
+        if (!sendFrame(FrameType::Progress, &body, sizeof body))
+            throw ChannelLost{};
+    };
+    progress(0);
     // Pages go out together, up to a quarter megabyte or a twentieth of a second at a time:
     // the text streams on, the program wakes up seldom, and a slow page is still news soon.
     std::string pending;
     auto lastSent = std::chrono::steady_clock::now();
-    const auto send = [&] {
+    const auto send = [&](uint32_t done) {
+        progress(done);
         if (!sendFrame(FrameType::Text, pending.data(), uint32_t(pending.size())))
             throw ChannelLost{};
         pending.clear();
         lastSent = std::chrono::steady_clock::now();
     };
-    for (int i = 0; i < pageCount; ++i) {
-        std::unique_ptr<poppler::page> page(document->create_page(i));
+    for (uint32_t i = first; i < end; ++i) {
+        std::unique_ptr<poppler::page> page(document->create_page(int(i)));
         poppler::byte_array text;
         if (page)
             text = page->text(poppler::rectf(), layout).to_utf8(); // keeps embedded U+0000
@@ -143,10 +177,10 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks)
             text.push_back('\f');
         pending.append(text.data(), text.size());
         if (pending.size() >= 256 * 1024 || std::chrono::steady_clock::now() - lastSent >= std::chrono::milliseconds(50))
-            send();
+            send(i + 1 - first);
     }
     if (!pending.empty())
-        send();
+        send(end - first);
     return ResultOk;
 }
 
@@ -176,7 +210,9 @@ int main()
         if (!readFull(path.data(), path.size()))
             return 0;
         try {
-            const int32_t result = extract(path, request.order, request.pageBreaks != 0);
+            const int32_t result = request.kind == RequestKind::CountPages
+                                       ? countPages(path)
+                                       : extract(path, request.order, request.pageBreaks != 0, request.firstPage, request.pageCount);
             if (!sendResult(result, false))
                 return 0;
         } catch (const ChannelLost &) {

@@ -8,23 +8,34 @@ namespace WorkerProtocol {
 constexpr int ChannelFd = 3;
 
 enum class TextOrder : uint8_t { Reading = 0, Physical = 1, Raw = 2 };
+enum class RequestKind : uint8_t { Extract = 0, CountPages = 1 };
 
-// Request: one per file.
+// Request: one per file, or per range of a file's pages.
 struct RequestHeader {
     uint32_t pathBytes;   // the UTF-8 (escaped) path follows
     TextOrder order;
     uint8_t pageBreaks;   // 1: a form feed after each page
-    uint8_t reserved[2];
+    RequestKind kind;
+    uint8_t reserved;
+    uint32_t firstPage;   // the pages to extract, from 0; pageCount 0 means to the end
+    uint32_t pageCount;
 };
 
-// Replies: any number of Text frames with the text of one or more finished pages, in page
-// order, then exactly one Result frame. A Text frame is the sign of progress.
-enum class FrameType : uint8_t { Text = 'T', Result = 'R' };
+// Replies to Extract: a Progress frame once the document is open, then any number of Text
+// frames with the text of one or more finished pages, in page order, each after a Progress
+// frame that counts them, then exactly one Result frame. CountPages gets a Result frame
+// whose result is the page count. Every frame is a sign of progress.
+enum class FrameType : uint8_t { Text = 'T', Result = 'R', Progress = 'P' };
 
 struct FrameHeader {
     FrameType type;
     uint8_t reserved[3];
-    uint32_t length;      // Text: bytes that follow; Result: sizeof(ResultBody)
+    uint32_t length;      // bytes that follow: the text, or the size of the body
+};
+
+struct ProgressBody {
+    uint32_t pagesDone;   // of the requested range
+    uint32_t pageCount;   // pages in the requested range
 };
 
 struct ResultBody {

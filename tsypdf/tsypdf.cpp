@@ -7,6 +7,7 @@
 #include "platform/PathCodec.h"
 #include "tsypdf/WorkerProtocol.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -21,6 +22,8 @@
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unordered_set>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -211,15 +214,79 @@ Received receiveExactly(int fd, void *buffer, size_t size, Clock::time_point dea
     return Received::Done;
 }
 
-// One file through one helper. Returns the result; helper is ended when it cannot be reused.
-int32_t runRequest(Helper &helper, const std::string &path, TextOrder order, bool pageBreaks,
-                   TsyWriteCallback write, bool &requestNotDelivered)
+std::atomic<TsyProgressCallback> progressCallback{nullptr};
+
+// What the next call on this thread is to do besides the defaults.
+struct NextCall {
+    uint64_t tag = 0;
+    uint32_t firstPage = 0;
+    uint32_t pageCount = 0;
+};
+thread_local NextCall nextCall;
+
+// The calls under way that carry a tag, so that another thread can abandon them. A helper is
+// ended only while its call is registered, and reaped only after, so its pid stays its own.
+class CallRegistry {
+public:
+    // Registers the call; false when it was abandoned before it began.
+    bool enter(uint64_t tag, pid_t pid)
+    {
+        std::lock_guard lock(mutex);
+        if (abandonedEarly.erase(tag) > 0)
+            return false;
+        calls.push_back({tag, pid});
+        return true;
+    }
+    void leave(uint64_t tag)
+    {
+        std::lock_guard lock(mutex);
+        for (auto it = calls.begin(); it != calls.end(); ++it) {
+            if (it->tag == tag) {
+                calls.erase(it);
+                return;
+            }
+        }
+    }
+    void abandon(uint64_t tag)
+    {
+        std::lock_guard lock(mutex);
+        bool found = false;
+        for (const Call &call : calls) {
+            if (tag == 0 || call.tag == tag) {
+                ::kill(call.pid, SIGKILL);
+                found = true;
+            }
+        }
+        if (tag != 0 && !found)
+            abandonedEarly.insert(tag);
+    }
+    void forgetAbandoned()
+    {
+        std::lock_guard lock(mutex);
+        abandonedEarly.clear();
+    }
+
+private:
+    struct Call {
+        uint64_t tag;
+        pid_t pid;
+    };
+    std::mutex mutex;
+    std::vector<Call> calls;
+    std::unordered_set<uint64_t> abandonedEarly;
+};
+
+CallRegistry registry;
+
+// One request through one helper. Returns the result; broken is set when the helper cannot
+// be reused (it died, stalled, spoke nonsense, or said it ends).
+int32_t runRequest(Helper &helper, const std::string &path, const RequestHeader &request, TsyWriteCallback write,
+                   bool &requestNotDelivered, bool &broken)
 {
     requestNotDelivered = false;
-    const RequestHeader request{uint32_t(path.size()), order, uint8_t(pageBreaks ? 1 : 0), {}};
+    broken = false;
     if (!sendAll(helper.fd, &request, sizeof request) || !sendAll(helper.fd, path.data(), path.size())) {
-        requestNotDelivered = true;
-        endHelper(helper, true);
+        requestNotDelivered = broken = true;
         return ResultOtherFailure;
     }
 
@@ -241,19 +308,26 @@ int32_t runRequest(Helper &helper, const std::string &path, TextOrder order, boo
                 }
             }
             deadline = Clock::now() + stall; // text of finished pages is progress
+        } else if (r == Received::Done && frame.type == FrameType::Progress && frame.length == sizeof(ProgressBody)) {
+            ProgressBody body{};
+            r = receiveExactly(helper.fd, &body, sizeof body, deadline);
+            if (r == Received::Done) {
+                if (const TsyProgressCallback report = progressCallback.load())
+                    report(int32_t(body.pagesDone), int32_t(body.pageCount));
+                deadline = Clock::now() + stall;
+            }
         } else if (r == Received::Done && frame.type == FrameType::Result && frame.length == sizeof(ResultBody)) {
             ResultBody body{};
             r = receiveExactly(helper.fd, &body, sizeof body, deadline);
             if (r == Received::Done) {
-                if (body.helperExits)
-                    endHelper(helper, false);
+                broken = body.helperExits != 0;
                 return body.result;
             }
         } else if (r == Received::Done) {
             r = Received::Lost; // not our protocol: treat the helper as broken
         }
         if (r != Received::Done) {
-            endHelper(helper, true);
+            broken = true;
             return ResultOtherFailure;
         }
     }
@@ -266,35 +340,82 @@ TextOrder textOrderFor(int32_t physicalLayout, int32_t rawOrder)
     return physicalLayout == 1 ? TextOrder::Physical : TextOrder::Reading;
 }
 
-} // namespace
-
-TSYPDF_EXPORT int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write,
-                                int32_t, int32_t, int32_t physicalLayout, int32_t noPageBreaks,
-                                int32_t rawOrder, int32_t, const char *, const char *)
+// Sends one request to a helper from the pool (a fresh one when the pooled one had died).
+int32_t callHelper(const char16_t *path, int32_t pathBytes, RequestHeader request, TsyWriteCallback write)
 {
+    const NextCall call = std::exchange(nextCall, NextCall{});
     if (!path || pathBytes <= 0)
         return ResultCannotOpen;
     const std::string filePath = PathCodec::encode(std::u16string_view(path, size_t(pathBytes) / 2));
     if (filePath.find('\0') != std::string::npos)
         return ResultCannotOpen; // no file name holds a zero byte
+    request.pathBytes = uint32_t(filePath.size());
+    request.firstPage = call.firstPage;
+    request.pageCount = call.pageCount;
 
-    const TextOrder order = textOrderFor(physicalLayout, rawOrder);
-    const bool pageBreaks = noPageBreaks != 1;
     Helper helper = pool.take();
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!helper.valid())
             helper = spawnHelper();
         if (!helper.valid())
             return ResultOtherFailure;
-        bool notDelivered = false;
-        const int32_t result = runRequest(helper, filePath, order, pageBreaks, write, notDelivered);
-        if (helper.valid())
+        if (call.tag != 0 && !registry.enter(call.tag, helper.pid)) {
+            pool.giveBack(helper);
+            return ResultOtherFailure;
+        }
+        bool notDelivered = false, broken = false;
+        const int32_t result = runRequest(helper, filePath, request, write, notDelivered, broken);
+        if (call.tag != 0)
+            registry.leave(call.tag);
+        if (broken)
+            endHelper(helper, true);
+        else
             pool.giveBack(helper);
         if (!notDelivered)
             return result;
         // The helper had died while idle; a fresh one gets the file.
     }
     return ResultOtherFailure;
+}
+
+} // namespace
+
+TSYPDF_EXPORT int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write,
+                                int32_t, int32_t, int32_t physicalLayout, int32_t noPageBreaks,
+                                int32_t rawOrder, int32_t, const char *, const char *)
+{
+    RequestHeader request{};
+    request.order = textOrderFor(physicalLayout, rawOrder);
+    request.pageBreaks = noPageBreaks != 1 ? 1 : 0;
+    request.kind = RequestKind::Extract;
+    return callHelper(path, pathBytes, request, write);
+}
+
+TSYPDF_EXPORT int32_t tsypdfPageCount(const char16_t *path, int32_t pathBytes)
+{
+    RequestHeader request{};
+    request.kind = RequestKind::CountPages;
+    return callHelper(path, pathBytes, request, nullptr);
+}
+
+TSYPDF_EXPORT void tsypdfSetNextCall(uint64_t tag, int32_t firstPage, int32_t pageCount)
+{
+    nextCall = {tag, uint32_t(std::max(firstPage, 0)), uint32_t(std::max(pageCount, 0))};
+}
+
+TSYPDF_EXPORT void tsypdfAbandon(uint64_t tag)
+{
+    registry.abandon(tag);
+}
+
+TSYPDF_EXPORT void tsypdfForgetAbandoned()
+{
+    registry.forgetAbandoned();
+}
+
+TSYPDF_EXPORT void tsypdfSetProgressCallback(TsyProgressCallback callback)
+{
+    progressCallback = callback;
 }
 
 TSYPDF_EXPORT void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSpaceBytes)

@@ -24,4 +24,23 @@ int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback writ
 // Defaults: 60 s and 4 GiB. Tools and tests may tighten them; 0 keeps a value.
 void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSpaceBytes);
 
+// The page count of a document, or a negative result as fnOrdvane gives it.
+int32_t tsypdfPageCount(const char16_t *path, int32_t pathBytes);
+
+// Sets up the next fnOrdvane or tsypdfPageCount call on the calling thread: a tag by which
+// another thread can abandon it (0: none), and the pages to convert, from 0 (pageCount 0:
+// to the end). Each page's text does not depend on the others, so ranges converted
+// separately join to the text of the whole.
+void tsypdfSetNextCall(uint64_t tag, int32_t firstPage, int32_t pageCount);
+
+// Ends the helpers of the calls with this tag (0: of every call under way); such a call
+// returns -2 at once. A tag abandoned before its call begins makes that call return -2
+// without starting. tsypdfForgetAbandoned drops those early marks.
+void tsypdfAbandon(uint64_t tag);
+void tsypdfForgetAbandoned();
+
+// Called on the calling thread during fnOrdvane: pages finished of the pages requested.
+typedef void (*TsyProgressCallback)(int32_t pagesDone, int32_t pageCount);
+void tsypdfSetProgressCallback(TsyProgressCallback callback);
+
 }

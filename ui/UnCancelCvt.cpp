@@ -13,6 +13,21 @@
 
 TFmCancelCvt *FmCancelCvt = nullptr;
 
+namespace {
+
+constexpr int GaugeScale = 1000;
+
+QString duration(qint64 seconds)
+{
+    if (seconds < 60)
+        return QStringLiteral("%1 s").arg(std::max<qint64>(seconds, 1));
+    if (seconds < 3600)
+        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
+}
+
+} // namespace
+
 TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmCancelCvt"));
@@ -30,6 +45,9 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     FlatProgressBar1->setObjectName(QStringLiteral("FlatProgressBar1"));
     FlatProgressBar1->setTextVisible(false);
     FlatProgressBar1->setMinimum(0);
+    FlatProgressBar1->setMaximum(GaugeScale);
+    LblPages = new QLabel(this);
+    LblPages->setObjectName(QStringLiteral("LblPages"));
     BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     BtnCancel->setAutoDefault(false);
@@ -45,19 +63,24 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(FlatProgressBar1);
+    layout->addWidget(LblPages);
     layout->addLayout(bottom);
     setFixedSize(scaled(493), std::max(scaled(100), sizeHint().height()));
 
     connect(BtnCancel, &QPushButton::clicked, this, &TFmCancelCvt::cancelRequested);
 }
 
-void TFmCancelCvt::startRun(int total)
+void TFmCancelCvt::startRun(int count)
 {
-    FlatProgressBar1->setMaximum(total);
+    total = count;
+    steps = 0;
     FlatProgressBar1->setValue(0);
     LblSub->setText(QStringLiteral("0"));
     LblTot->setText(u'/' + QString::number(total));
+    LblPages->clear();
     LblFileName->clear();
+    started.start();
+    lastShown.invalidate();
 }
 
 void TFmCancelCvt::showFile(const QString &source)
@@ -67,13 +90,33 @@ void TFmCancelCvt::showFile(const QString &source)
 
 void TFmCancelCvt::StepProgress()
 {
-    FlatProgressBar1->setValue(FlatProgressBar1->value() + 1);
-    LblSub->setText(QString::number(FlatProgressBar1->value()));
+    ++steps;
+    LblSub->setText(QString::number(steps));
+    if (LblPages->text().isEmpty() && total > 0) // until pages are known, entries measure the way
+        FlatProgressBar1->setValue(int(qint64(GaugeScale) * steps / total));
 }
 
 int TFmCancelCvt::position() const
 {
-    return FlatProgressBar1->value();
+    return steps;
+}
+
+void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
+{
+    if (lastShown.isValid() && lastShown.elapsed() < 100)
+        return;
+    lastShown.start();
+    if (progress.pagesExpected <= 0)
+        return;
+    const double done = std::min(1.0, double(progress.pagesDone) / double(progress.pagesExpected));
+    FlatProgressBar1->setValue(std::max(FlatProgressBar1->value(), int(done * GaugeScale))); // estimates may shrink
+    QString text = QStringLiteral("Page %1 of about %2").arg(progress.pagesDone).arg(progress.pagesExpected);
+    if (progress.filesInFlight > 1)
+        text += QStringLiteral(", %1 files at once").arg(progress.filesInFlight);
+    const qint64 elapsed = started.elapsed();
+    if (elapsed > 3000 && done > 0.02)
+        text += QStringLiteral(", about %1 left").arg(duration(qint64(double(elapsed) * (1 - done) / done / 1000)));
+    LblPages->setText(text);
 }
 
 void TFmCancelCvt::keyPressEvent(QKeyEvent *event)

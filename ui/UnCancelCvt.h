@@ -1,7 +1,10 @@
 #pragma once
 // The conversion's progress window: the file in hand, steps done of the list's size, a
 // gauge and Cancel. Cancel, Escape and closing ask the run to stop after the file in hand.
+#include "conversion/ConversionEngine.h"
+
 #include <QDialog>
+#include <QElapsedTimer>
 
 class ElidedLabel;
 class QLabel;
@@ -18,11 +21,15 @@ public:
     void showFile(const QString &source);
     void StepProgress();
     int position() const;
+    // Pages done of the pages expected move the gauge; files at work and the time left go
+    // below it.
+    void showProgress(const ConversionEngine::Progress &progress);
 
     ElidedLabel *LblFileName;
     QLabel *LblSub;
     QLabel *LblTot;
     QProgressBar *FlatProgressBar1;
+    QLabel *LblPages;
     QPushButton *BtnCancel;
 
 signals:
@@ -35,6 +42,10 @@ protected:
 
 private:
     QString fullPath;
+    int steps = 0;
+    int total = 0;
+    QElapsedTimer started;
+    QElapsedTimer lastShown;
 };
 
 extern TFmCancelCvt *FmCancelCvt;

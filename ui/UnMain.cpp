@@ -79,11 +79,11 @@ public:
     bool cancelRequested() override { return form.CancelConvert; }
     void runFinished() override { FmCancelCvt->close(); }
 
-    void waitFor(const std::future<ConversionRun::Conversion> &conversion) override
+    void waiting(const ConversionEngine::Progress &progress) override
     {
         // The conversions run on other threads; the window keeps painting and Cancel works.
-        while (conversion.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        FmCancelCvt->showProgress(progress);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
 
 private:

@@ -1,0 +1,301 @@
+#include "conversion/ConversionEngine.h"
+
+#include "platform/FileSystem.h"
+
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+// Tags name calls to the library across every engine of the process.
+std::atomic<quint64> lastTag{0};
+
+class LibraryConverter : public ConversionEngine::Converter {
+public:
+    int pageCount(const QString &source, quint64 tag) override { return MyPdfCvt::PageCount(source, tag); }
+    int extract(const QString &source, const ConversionEngine::Options &options, quint64 tag, MyPdfCvt::PageRange pages,
+                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
+    {
+        return MyPdfCvt::ExtractText(source, options.textOrder, options.pageBreak, tag, pages, text, progress);
+    }
+    void abandon(quint64 tag) override { MyPdfCvt::Abandon(tag); }
+};
+
+} // namespace
+
+ConversionEngine::Converter &ConversionEngine::library()
+{
+    static LibraryConverter converter;
+    return converter;
+}
+
+ConversionEngine::ConversionEngine(const Options &options, int threads, Converter *converter)
+    : options(options), converter(converter ? *converter : library()),
+      threadCount(threads > 0 ? threads : std::max(1, QThread::idealThreadCount()))
+{
+    for (int i = 0; i < threadCount; ++i)
+        this->threads.emplace_back([this] { work(); });
+}
+
+ConversionEngine::~ConversionEngine()
+{
+    std::vector<quint64> tags;
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+        queue.clear();
+        for (auto &[id, job] : jobs) {
+            job.abandoned = true;
+            tags.insert(tags.end(), job.tags.begin(), job.tags.end());
+        }
+    }
+    for (const quint64 tag : tags)
+        converter.abandon(tag);
+    workAvailable.notify_all();
+    for (std::thread &thread : threads)
+        thread.join();
+    if (&converter == &library())
+        MyPdfCvt::ForgetAbandoned();
+}
+
+ConversionEngine::Job ConversionEngine::submit(const QString &source, const QString &folder)
+{
+    std::lock_guard lock(mutex);
+    const Job id = nextJob++;
+    JobState &job = jobs[id];
+    job.source = source;
+    job.folder = folder;
+    ++filesWaiting;
+    queue.push_back({id, 0, {}});
+    workAvailable.notify_one();
+    return id;
+}
+
+bool ConversionEngine::waitFor(Job id, std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(mutex);
+    const auto it = jobs.find(id);
+    if (it == jobs.end())
+        return false;
+    if (urgent != id) {
+        // Its pieces go first, and may go beyond the budget of waiting text.
+        urgent = id;
+        std::stable_partition(queue.begin(), queue.end(), [id](const Piece &p) { return p.job == id; });
+        workAvailable.notify_all();
+    }
+    return jobFinished.wait_for(lock, timeout, [&] { return it->second.finished; });
+}
+
+ConversionEngine::Result ConversionEngine::take(Job id)
+{
+    std::lock_guard lock(mutex);
+    const auto it = jobs.find(id);
+    if (it == jobs.end() || !it->second.finished)
+        return {MyPdfCvt::ResultFormatError, nullptr};
+    Result result = std::move(it->second.result);
+    if (result.text)
+        waitingBytes -= result.text->size();
+    --filesWaiting;
+    jobs.erase(it);
+    workAvailable.notify_all(); // room in the budget
+    return result;
+}
+
+void ConversionEngine::abandon(Job id)
+{
+    std::vector<quint64> tags;
+    {
+        std::lock_guard lock(mutex);
+        const auto it = jobs.find(id);
+        if (it == jobs.end() || it->second.abandoned)
+            return;
+        JobState &job = it->second;
+        job.abandoned = true;
+        --filesWaiting;
+        if (job.pages >= 0) {
+            pagesKnown -= job.pages;
+            --filesOpened;
+        }
+        for (const qint64 done : job.pagesDone)
+            pagesDone -= done;
+        queue.erase(std::remove_if(queue.begin(), queue.end(), [id](const Piece &p) { return p.job == id; }), queue.end());
+        tags = job.tags;
+        if (job.running == 0)
+            drop(id, job);
+    }
+    for (const quint64 tag : tags)
+        converter.abandon(tag);
+}
+
+void ConversionEngine::drop(Job id, JobState &job)
+{
+    if (job.finished && job.result.text)
+        waitingBytes -= job.result.text->size();
+    jobs.erase(id);
+    workAvailable.notify_all();
+}
+
+ConversionEngine::Progress ConversionEngine::progress() const
+{
+    std::lock_guard lock(mutex);
+    Progress p;
+    p.pagesDone = pagesDone;
+    const int unopened = std::max(0, filesWaiting - filesOpened);
+    p.pagesExpected = pagesKnown + (filesOpened > 0 ? pagesKnown * unopened / filesOpened : 0);
+    p.filesInFlight = filesInFlight;
+    p.filesWaiting = filesWaiting;
+    return p;
+}
+
+bool ConversionEngine::takePiece(Piece &piece)
+{
+    if (queue.empty())
+        return false;
+    if (waitingBytes <= WaitingTextBudget || queue.front().job == urgent) {
+        piece = queue.front();
+        queue.pop_front();
+        return true;
+    }
+    return false; // the run must take some of the waiting text first
+}
+
+void ConversionEngine::work()
+{
+    std::unique_lock lock(mutex);
+    for (;;) {
+        Piece piece{};
+        workAvailable.wait(lock, [&] { return stopping || takePiece(piece); });
+        if (stopping)
+            return;
+        JobState &job = jobs.at(piece.job);
+        const quint64 tag = ++lastTag;
+        job.tags.push_back(tag);
+        if (job.running++ == 0)
+            ++filesInFlight;
+        if (!job.splitChecked) {
+            job.splitChecked = true;
+            const QString source = job.source;
+            lock.unlock();
+            const bool large = threadCount > 1 && FileSystem::fileSize(source) >= splitThreshold;
+            const int pageCount = large ? converter.pageCount(source, tag) : -1;
+            lock.lock();
+            if (pageCount >= 0)
+                learnPages(job, pageCount);
+            if (pageCount >= 2 * MinPiecePages && !job.abandoned)
+                split(piece, job, pageCount);
+        }
+        runPiece(piece, tag, lock);
+    }
+}
+
+// Cuts the file into ranges of pages: this thread takes the first, the others go to the head
+// of the queue so that the file is done soon, as the run will want it before the next ones.
+void ConversionEngine::split(Piece &piece, JobState &job, int pageCount)
+{
+    const int pieces = std::min(threadCount * 2, pageCount / MinPiecePages);
+    const int size = (pageCount + pieces - 1) / pieces;
+    job.pieces = pieces;
+    for (int i = pieces - 1; i >= 1; --i)
+        queue.push_front({piece.job, i, {i * size, i == pieces - 1 ? 0 : size}});
+    piece.pages = {0, size};
+    workAvailable.notify_all();
+}
+
+void ConversionEngine::learnPages(JobState &job, qint64 pages)
+{
+    if (job.pages >= 0)
+        return;
+    job.pages = pages;
+    pagesKnown += pages;
+    ++filesOpened;
+}
+
+void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock)
+{
+    JobState &job = jobs.at(piece.job);
+    job.texts.resize(size_t(job.pieces));
+    job.results.resize(size_t(job.pieces), 0);
+    job.pagesDone.resize(size_t(job.pieces), 0);
+    const QString source = job.source, folder = job.folder;
+    const bool whole = job.pieces == 1;
+    int result = MyPdfCvt::ResultFormatError;
+    auto text = std::make_unique<TargetFile>();
+    if (!job.abandoned) {
+        lock.unlock();
+        text->create(folder);
+        // Pieces are encoded without a mark: the joined text gets it once, if it has any text.
+        MyPdfCvt::TextEncoder encoder(options.codePage, whole);
+        QByteArray encoded;
+        const auto receiveText = [&](QByteArrayView utf8) {
+            encoded.clear();
+            encoder.encode(utf8, encoded);
+            text->write(encoded);
+        };
+        const auto receiveProgress = [&](int done, int count) {
+            std::lock_guard progressLock(mutex);
+            if (whole)
+                learnPages(job, count);
+            const qint64 step = std::max<qint64>(0, done - job.pagesDone[size_t(piece.index)]);
+            job.pagesDone[size_t(piece.index)] += step;
+            if (!job.abandoned)
+                pagesDone += step;
+        };
+        result = converter.extract(source, options, tag, piece.pages, receiveText, receiveProgress);
+        text->close();
+        lock.lock();
+    }
+    job.tags.erase(std::find(job.tags.begin(), job.tags.end(), tag));
+    if (--job.running == 0)
+        --filesInFlight;
+    if (job.abandoned) {
+        if (job.running == 0)
+            drop(piece.job, job);
+        return; // its text goes with it
+    }
+    job.texts[size_t(piece.index)] = std::move(text);
+    job.results[size_t(piece.index)] = result;
+    if (++job.piecesDone == job.pieces)
+        finish(job, lock);
+}
+
+void ConversionEngine::finish(JobState &job, std::unique_lock<std::mutex> &lock)
+{
+    Result result;
+    const auto failed = std::find_if(job.results.begin(), job.results.end(), [](int r) { return r < 0; });
+    if (failed != job.results.end()) {
+        result.result = *failed; // the first failure in page order speaks for the file
+    } else if (job.pieces == 1) {
+        result.text = std::move(job.texts.front());
+    } else {
+        // Join the pieces in page order; the mark, where the code page has one, once.
+        ++job.running; // keeps the job while the lock is let go
+        std::vector<std::unique_ptr<TargetFile>> texts = std::move(job.texts);
+        const QString folder = job.folder;
+        lock.unlock();
+        qint64 size = 0;
+        for (const auto &text : texts)
+            size += text->size();
+        const QByteArray mark = MyPdfCvt::TextEncoder::byteOrderMark(options.codePage);
+        if (mark.isEmpty() || size == 0) {
+            result.text = std::move(texts.front());
+            for (size_t i = 1; i < texts.size(); ++i)
+                result.text->append(*texts[i]);
+        } else {
+            result.text = std::make_unique<TargetFile>();
+            result.text->create(folder);
+            result.text->write(mark);
+            for (const auto &text : texts)
+                result.text->append(*text);
+        }
+        result.text->close();
+        texts.clear();
+        lock.lock();
+        --job.running;
+    }
+    if (result.text)
+        waitingBytes += result.text->size();
+    job.result = std::move(result);
+    job.finished = true;
+    jobFinished.notify_all();
+}

@@ -1,0 +1,114 @@
+#pragma once
+// The run engine: converts files on every processor while the run handles its entries one
+// after the other in list order. Files are converted as far ahead as the text already waiting
+// allows; a large file is split into ranges of pages converted at once and joined in page
+// order. Text goes to temporary files beside its targets as it arrives, so memory stays flat
+// whatever the size of a text; a conversion no longer wanted is abandoned at once.
+#include "conversion/MyPdfCvt.h"
+#include "conversion/TargetFile.h"
+
+#include <QString>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class ConversionEngine {
+public:
+    struct Options {
+        int codePage = 0;
+        int textOrder = 0;
+        bool pageBreak = false;
+    };
+
+    // What converts: the converter library; tests may put another in its place.
+    class Converter {
+    public:
+        virtual ~Converter() = default;
+        // Negative when unknown; the file is then converted whole.
+        virtual int pageCount(const QString &source, quint64 tag) = 0;
+        // 0 or a negative result of MyPdfCvt::ConvertPdfFile.
+        virtual int extract(const QString &source, const Options &options, quint64 tag, MyPdfCvt::PageRange pages,
+                            const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) = 0;
+        virtual void abandon(quint64 tag) = 0;
+    };
+    static Converter &library();
+
+    using Job = int;
+    struct Result {
+        int result = 0;                   // 0, or a negative conversion result
+        std::unique_ptr<TargetFile> text; // the encoded text, when result is 0
+    };
+    struct Progress {
+        qint64 pagesDone = 0;     // of the files converted or under way
+        qint64 pagesExpected = 0; // pages known, plus an estimate for the files not yet opened
+        int filesInFlight = 0;
+        int filesWaiting = 0;     // submitted and neither taken nor abandoned
+    };
+
+    // threads: 0 for one per processor.
+    explicit ConversionEngine(const Options &options, int threads = 0, Converter *converter = nullptr);
+    ~ConversionEngine(); // abandons whatever is under way
+
+    // folder: where the text waits, the target's folder.
+    Job submit(const QString &source, const QString &folder);
+    // Marks the job as the one the run needs now and waits for it at most timeout; true once
+    // it is finished.
+    bool waitFor(Job job, std::chrono::milliseconds timeout);
+    Result take(Job job); // a finished job
+    void abandon(Job job);
+    Progress progress() const;
+
+    // Files from this size on are asked for their page count and split when they are long.
+    void setSplitThreshold(qint64 bytes) { splitThreshold = bytes; }
+    static constexpr int MinPiecePages = 32;
+    // Finished text that waits for its entry beyond this makes the engine wait for the run.
+    static constexpr qint64 WaitingTextBudget = qint64(1) << 30;
+
+private:
+    struct Piece {
+        Job job;
+        int index;
+        MyPdfCvt::PageRange pages;
+    };
+    struct JobState {
+        QString source, folder;
+        bool splitChecked = false, abandoned = false, finished = false;
+        int pieces = 1, piecesDone = 0, running = 0;
+        std::vector<std::unique_ptr<TargetFile>> texts;
+        std::vector<int> results;
+        std::vector<quint64> tags; // of the calls under way
+        qint64 pages = -1;         // the page count, once known
+        std::vector<qint64> pagesDone;
+        Result result;
+    };
+
+    void work();
+    bool takePiece(Piece &piece);
+    void split(Piece &piece, JobState &job, int pageCount);
+    void runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock);
+    void finish(JobState &job, std::unique_lock<std::mutex> &lock);
+    void learnPages(JobState &job, qint64 pages);
+    void drop(Job id, JobState &job);
+
+    const Options options;
+    Converter &converter;
+    qint64 splitThreshold = 512 * 1024;
+    int threadCount;
+
+    mutable std::mutex mutex;
+    std::condition_variable workAvailable, jobFinished;
+    std::deque<Piece> queue;
+    std::map<Job, JobState> jobs;
+    Job nextJob = 1;
+    Job urgent = 0;
+    bool stopping = false;
+    qint64 waitingBytes = 0;
+    qint64 pagesDone = 0, pagesKnown = 0;
+    int filesOpened = 0, filesWaiting = 0, filesInFlight = 0;
+    std::vector<std::thread> threads;
+};

@@ -1,0 +1,196 @@
+#include "conversion/TargetFile.h"
+
+#include "platform/FileSystem.h"
+
+#include <QDir>
+#include <cerrno>
+#include <dirent.h>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::mutex journalMutex;
+QByteArray journalPath;
+int liveFiles = 0;
+
+void record(const QByteArray &temporary)
+{
+    std::lock_guard lock(journalMutex);
+    ++liveFiles;
+    if (journalPath.isEmpty())
+        return;
+    const int fd = open(journalPath.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return; // without a journal only the leftovers go unnoticed
+    FileSystem::writeAll(fd, temporary.constData(), size_t(temporary.size()) + 1); // with its zero byte
+    ::close(fd);
+}
+
+// Once no temporary file is alive, the journal has nothing left to tell.
+void forget()
+{
+    std::lock_guard lock(journalMutex);
+    if (--liveFiles == 0 && !journalPath.isEmpty())
+        truncate(journalPath.constData(), 0);
+}
+
+QByteArray folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
+    return FileSystem::encodePath(slash > 0 ? path.left(slash) : slash == 0 ? QStringLiteral("/") : QStringLiteral("."));
+}
+
+} // namespace
+
+TargetFile::~TargetFile()
+{
+    close();
+    if (!path.isEmpty()) {
+        unlink(path.constData());
+        forget();
+    }
+}
+
+int TargetFile::create(const QString &folder)
+{
+    QByteArray bytes = FileSystem::encodePath(folder);
+    if (!bytes.endsWith('/'))
+        bytes += '/';
+    fd = bytes.contains('\0') ? -1 : FileSystem::createTemporary(bytes, path);
+    if (fd < 0) // the folder is made when the target is put in place; till then the text waits elsewhere
+        fd = FileSystem::createTemporary(FileSystem::encodePath(QDir::tempPath()) + '/', path);
+    if (fd < 0) {
+        openError = errno ? errno : EACCES;
+        path.clear();
+        return openError;
+    }
+    record(path);
+    return 0;
+}
+
+int TargetFile::write(QByteArrayView bytes)
+{
+    if (fd < 0 || error || bytes.isEmpty())
+        return fd < 0 ? EBADF : error;
+    error = FileSystem::writeAll(fd, bytes.data(), size_t(bytes.size()));
+    if (!error)
+        written += bytes.size();
+    return error;
+}
+
+int TargetFile::append(const TargetFile &other)
+{
+    if (fd < 0 || error)
+        return fd < 0 ? EBADF : error;
+    const int from = open(other.path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (from < 0)
+        return error = errno;
+    qint64 copied = 0;
+    error = FileSystem::copyAll(from, fd, copied);
+    written += copied;
+    ::close(from);
+    return error;
+}
+
+int TargetFile::close()
+{
+    if (fd < 0)
+        return 0;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    fd = -1;
+    return error;
+}
+
+QString TargetFile::commit(const QString &target, bool replace)
+{
+    const QString createError = QStringLiteral("Target file create error");
+    close();
+    if (openError || path.isEmpty())
+        return createError;
+    if (error)
+        return QStringLiteral("Target file write error");
+    const qsizetype slash = target.lastIndexOf(FileSystem::Separator);
+    if (slash > 0)
+        FileSystem::makeDirectories(target.left(slash)); // a failure shows when the file is put in place
+    const QByteArray name = FileSystem::encodePath(target);
+    if (name.isEmpty() || name.contains('\0'))
+        return createError;
+
+    struct stat old{};
+    const bool taken = lstat(name.constData(), &old) == 0;
+    if (taken && (S_ISDIR(old.st_mode) || !replace))
+        return createError;
+    if (taken && S_ISREG(old.st_mode)) {
+        if (access(name.constData(), W_OK) != 0)
+            return createError; // a read-only target stays as it is
+        chmod(path.constData(), old.st_mode & 07777);
+    }
+    const int failure = FileSystem::renameInto(path, name, replace);
+    if (failure == EXDEV) {
+        // The text waited on another file system: copy it beside the target first.
+        TargetFile copy;
+        if (copy.fd = FileSystem::createTemporary(folderOf(target) + '/', copy.path); copy.fd < 0)
+            return createError;
+        record(copy.path);
+        if (copy.append(*this) != 0)
+            return QStringLiteral("Target file write error");
+        if (taken && S_ISREG(old.st_mode))
+            fchmod(copy.fd, old.st_mode & 07777);
+        return copy.commit(target, replace);
+    }
+    if (failure)
+        return createError;
+    path.clear();
+    forget();
+    return {};
+}
+
+bool TargetFile::isTemporaryName(const QString &fileName)
+{
+    return FileSystem::isTemporaryName(FileSystem::encodePath(fileName));
+}
+
+void TargetFile::setJournal(const QString &journal)
+{
+    std::lock_guard lock(journalMutex);
+    journalPath = FileSystem::encodePath(journal);
+}
+
+void TargetFile::removeLeftovers(const QStringList &folders)
+{
+    const auto removeIfOurs = [](const QByteArray &file) {
+        struct stat info{};
+        const qsizetype slash = file.lastIndexOf('/');
+        if (FileSystem::isTemporaryName(file.mid(slash + 1)) && lstat(file.constData(), &info) == 0 && S_ISREG(info.st_mode))
+            unlink(file.constData());
+    };
+    QByteArray journal;
+    {
+        std::lock_guard lock(journalMutex);
+        if (liveFiles > 0 || journalPath.isEmpty())
+            return;
+        journal = journalPath;
+    }
+    QByteArray listed;
+    if (FileSystem::readFile(FileSystem::decodePath(journal), listed) == 0) {
+        for (const QByteArray &file : listed.split('\0'))
+            if (file.startsWith('/'))
+                removeIfOurs(file);
+        truncate(journal.constData(), 0);
+    }
+    for (const QString &folder : folders) {
+        QByteArray bytes = FileSystem::encodePath(folder);
+        if (!bytes.endsWith('/'))
+            bytes += '/';
+        DIR *listing = bytes.contains('\0') ? nullptr : opendir(bytes.constData());
+        if (!listing)
+            continue;
+        while (const dirent *entry = readdir(listing))
+            removeIfOurs(bytes + entry->d_name);
+        closedir(listing);
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+// A target text file in the making. The text goes to a hidden temporary file first and is put
+// in place in one step when it is whole, so a full disk, a write error or a killed program
+// leaves the old target or the new one, never neither and never half of one. Nothing is ever
+// written through a symbolic link: a link where the target goes is replaced, not followed.
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+
+class TargetFile {
+public:
+    TargetFile() = default;
+    TargetFile(const TargetFile &) = delete;
+    TargetFile &operator=(const TargetFile &) = delete;
+    ~TargetFile(); // removes the temporary file unless it was put in place
+
+    // Opens the temporary file in the folder, or in the system's temporary folder when that
+    // folder does not exist (yet) or refuses. Returns errno, 0 on success.
+    int create(const QString &folder);
+    // Appends; the first error sticks. Returns errno, 0 on success.
+    int write(QByteArrayView bytes);
+    // Appends the whole text of another one.
+    int append(const TargetFile &other);
+    // Closes the descriptor; the text stays until commit or destruction.
+    int close();
+
+    qint64 size() const { return written; }
+    int createError() const { return openError; }
+    int writeError() const { return error; }
+
+    // Puts the text in place as target, making missing folders. When replace is false the name
+    // must still be free; when true, whatever holds the name (a file, a link) is replaced, and
+    // the new file keeps the permissions of the file it replaces. Returns the failure's
+    // convert message, or an empty text.
+    QString commit(const QString &target, bool replace);
+
+    // The name a killed program may have left behind: removed at the next start.
+    static bool isTemporaryName(const QString &fileName);
+    // Every temporary file this program creates is recorded in the journal first.
+    static void setJournal(const QString &path);
+    // Removes the temporary files a killed program left: those in the journal, and those in
+    // the folders given, by their names; then empties the journal.
+    static void removeLeftovers(const QStringList &folders);
+
+private:
+    QByteArray path;   // of the temporary file
+    int fd = -1;
+    int openError = 0;
+    int error = 0;
+    qint64 written = 0;
+};

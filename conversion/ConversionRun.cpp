@@ -8,6 +8,8 @@
 #include "platform/FileSystem.h"
 #include "settings/Global.h"
 
+#include <csignal>
+
 
 ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
 {
@@ -47,6 +49,7 @@ void ConversionRun::run(int runMode)
     if (total == 0)
         return;
     mode = runMode;
+    signal(SIGXFSZ, SIG_IGN); // past a file-size limit a write fails with EFBIG, as on a full disk
     ConversionEngine::Options options;
     options.codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
     options.textOrder = Settings.textorder;

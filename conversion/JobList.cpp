@@ -42,6 +42,8 @@ public:
     Reader(const QByteArray &bytes, bool eightBit) : bytes(bytes), eightBit(eightBit) {}
 
     bool failed() const { return shortOfBytes; }
+    bool atEnd() const { return position >= bytes.size(); }
+    bool oddTextSeen() const { return oddText; }
 
     quint16 uint16() { return take<quint16>(); }
     qint32 int32() { return take<qint32>(); }
@@ -54,6 +56,7 @@ public:
         const char *data = bytes.constData() + position;
         position += size;
         if (!eightBit) {
+            oddText = oddText || size % 2 != 0;
             QString text(size / 2, Qt::Uninitialized);
             qFromLittleEndian<char16_t>(data, size / 2, text.data());
             return text;
@@ -85,6 +88,7 @@ private:
     bool eightBit;
     qsizetype position = 3;
     bool shortOfBytes = false;
+    bool oddText = false;
 };
 
 // Sort keys: the state number, the size as a number, or the text as 8-bit text in the
@@ -360,6 +364,18 @@ JobList::LoadResult JobList::LoadJobFile(const QString &fileName)
     return load(fileName, false);
 }
 
+QString JobList::keepDamagedFile(const QString &fileName)
+{
+    const QByteArray from = FileSystem::encodePath(fileName);
+    for (int n = 0; n < 1000; ++n) {
+        const QString kept = n == 0 ? fileName + QStringLiteral(".bak") : fileName + QStringLiteral(".%1.bak").arg(n);
+        const int error = FileSystem::renameInto(from, FileSystem::encodePath(kept), false);
+        if (error != EEXIST)
+            return error == 0 ? kept : QString();
+    }
+    return {};
+}
+
 JobList::LoadResult JobList::LoadOldJobFile(const QString &fileName)
 {
     return load(fileName, true);
@@ -375,7 +391,9 @@ JobList::LoadResult JobList::load(const QString &fileName, bool eightBit)
     QList<Entry> loaded;
     loaded.reserve(announced);
     bool entryShortOfTexts = false;
-    for (int i = 0; i < announced && !reader.failed(); ++i) {
+    // Entries beyond the announced count are read too: a count that wrapped past 65535 or
+    // was damaged must not lose them. Whatever is left then marks the file as damaged.
+    for (int i = 0; (i < announced || !reader.atEnd()) && !reader.failed() && loaded.size() < MaxEntries; ++i) {
         Entry e;
         const int textCount = reader.uint16();
         e.state = reader.int32();
@@ -391,7 +409,8 @@ JobList::LoadResult JobList::load(const QString &fileName, bool eightBit)
         }
         loaded.append(std::move(e));
     }
-    const bool damaged = reader.failed() || entryShortOfTexts;
+    const bool damaged = reader.failed() || !reader.atEnd() || entryShortOfTexts || reader.oddTextSeen()
+                         || loaded.size() != announced;
     replaceEntries(std::move(loaded));
     return damaged ? LoadResult::Damaged : LoadResult::Loaded;
 }

@@ -70,6 +70,9 @@ public:
     QByteArray jobFileBytes() const;
     LoadResult LoadJobFile(const QString &fileName);
     LoadResult LoadOldJobFile(const QString &fileName);
+    // Moves a job file that could not be read in full to the first free backup name
+    // (name.bak, name.1.bak, ...). Returns that name, or an empty text when it cannot.
+    static QString keepDamagedFile(const QString &fileName);
 
     // A click on a column header: markers in the captions, sort, direction for the next click.
     void ColumnClick(int column);

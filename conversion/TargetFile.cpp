@@ -83,6 +83,11 @@ int TargetFile::write(QByteArrayView bytes)
 
 int TargetFile::append(const TargetFile &other)
 {
+    if (fd < 0 && !path.isEmpty() && !error) { // closed when its own text was done
+        fd = open(path.constData(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW); // no O_APPEND: the kernel copy refuses it
+        if (fd < 0 || lseek(fd, 0, SEEK_END) < 0)
+            error = errno;
+    }
     if (fd < 0 || error)
         return fd < 0 ? EBADF : error;
     const int from = open(other.path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);

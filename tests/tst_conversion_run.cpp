@@ -4,6 +4,7 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
+#include "conversion/TargetFile.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "tests/support/LogLines.h"
@@ -17,6 +18,8 @@
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using PromptAnswer = ConversionRun::PromptAnswer;
 
@@ -79,6 +82,23 @@ struct SlowConverter : ConversionEngine::Converter {
         ++abandoned;
         wake.notify_all();
     }
+};
+
+// The converter library, with the ranges of pages it was asked for written down.
+struct RecordingConverter : ConversionEngine::Converter {
+    std::mutex mutex;
+    QList<QPair<int, int>> ranges;
+    int pageCount(const QString &source, quint64 tag) override { return ConversionEngine::library().pageCount(source, tag); }
+    int extract(const QString &source, const ConversionEngine::Options &options, quint64 tag, MyPdfCvt::PageRange pages,
+                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
+    {
+        {
+            std::lock_guard lock(mutex);
+            ranges << qMakePair(pages.first, pages.count);
+        }
+        return ConversionEngine::library().extract(source, options, tag, pages, text, progress);
+    }
+    void abandon(quint64 tag) override { ConversionEngine::library().abandon(tag); }
 };
 
 const QString Summary = QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3");
@@ -370,23 +390,96 @@ private slots:
         QVERIFY(log().contains(QStringLiteral("Failed: Target file create error (") + out(QStringLiteral("b.txt")) + u')'));
     }
 
-    void shortWriteLeavesNoHalfFile()
+    // A link where a target goes is an existing target under every policy; Overwrite replaces
+    // the link itself, and what it points at is never opened for writing.
+    void linksAreNeverWrittenThrough()
+    {
+        Settings.samedir = true;
+        QDir(dir->path()).mkpath(QStringLiteral("victim"));
+        dir->write(QStringLiteral("victim/kept.txt"), "keep");
+        const QString report = pdf(QStringLiteral("report.pdf")), other = pdf(QStringLiteral("other.pdf"));
+        const QString link = dir->file(QStringLiteral("docs/report.txt")), otherLink = dir->file(QStringLiteral("docs/other.txt"));
+        QVERIFY(QFile::link(QStringLiteral("../victim/evil.desktop"), link)); // leads nowhere
+        QVERIFY(QFile::link(QStringLiteral("../victim/kept.txt"), otherLink));
+        list->AddOneFile(report);
+        list->AddOneFile(other);
+
+        for (const int policy : {2, 3, 0}) { // prompt (answered Cancel), cancel, auto rename
+            Settings.fileovertp = quint8(policy);
+            ScriptedDisplay display;
+            run(display, ConversionRun::ConvertAll);
+            QCOMPARE(display.prompts.size(), policy == 2 ? 2 : 0);
+            if (policy != 0) {
+                QCOMPARE(message(0), QStringLiteral("Target file already exists, user canceled"));
+                for (int row : {0, 1})
+                    list->setState(row, JobList::Waiting);
+            }
+        }
+        QCOMPARE(list->text(0, JobList::Target), dir->file(QStringLiteral("docs/report(1).txt")));
+        QVERIFY(QFileInfo(dir->file(QStringLiteral("docs/report(1).txt"))).isFile());
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("victim/evil.desktop"))));
+
+        Settings.fileovertp = 1; // overwrite
+        list->setState(1, JobList::Waiting);
+        QFile::remove(dir->file(QStringLiteral("docs/other(1).txt")));
+        ScriptedDisplay display;
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(message(1), QStringLiteral("Convert successfully"));
+        QVERIFY(!QFileInfo(otherLink).isSymLink());
+        QVERIFY(dir->read(QStringLiteral("docs/other.txt")).contains("Caf"));
+        QCOMPARE(dir->read(QStringLiteral("victim/kept.txt")), QByteArray("keep"));
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("victim/evil.desktop"))));
+    }
+
+    // A write that fails part-way (here at a file-size limit, as on a full disk) leaves the
+    // old target whole and no temporary file; the limit's signal does not end the program.
+    void failedWritesKeepTheOldTarget()
     {
         std::vector<std::string> lines(40, "A long line of text that fills the target beyond the limit");
-        const QString a = pdf(QStringLiteral("a.pdf"), {testpdf::linesPage(lines)});
+        const QString a = pdf(QStringLiteral("a.pdf"), {testpdf::linesPage(lines)}), b = pdf(QStringLiteral("b.pdf"), {testpdf::linesPage(lines)});
         list->AddOneFile(a);
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit old{};
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit tiny = old;
-        tiny.rlim_cur = 1500; // room for the log's lines, not for the text
-        ScriptedDisplay display;
-        display.beforeShowing = [&](int) { setrlimit(RLIMIT_FSIZE, &tiny); };
-        run(display, ConversionRun::ConvertAll);
-        setrlimit(RLIMIT_FSIZE, &old);
-        QCOMPARE(message(0), QStringLiteral("Target file write error"));
-        QVERIFY(!QFileInfo::exists(out(QStringLiteral("a.txt"))));
+        list->AddOneFile(b);
+        QDir().mkpath(out(QString()));
+        dir->write(QStringLiteral("out/a.txt"), "the old target");
+        Settings.fileovertp = 1;
+        const pid_t child = fork();
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_DFL);
+            const rlimit tiny{1500, 1500}; // room for the log's lines, not for the text
+            setrlimit(RLIMIT_FSIZE, &tiny);
+            ScriptedDisplay display;
+            ConversionRun(*list, display).run(ConversionRun::ConvertAll);
+            _exit(message(0) == QStringLiteral("Target file write error") && message(1) == message(0) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(dir->read(QStringLiteral("out/a.txt")), QByteArray("the old target"));
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
         QVERIFY(log().contains(QStringLiteral("Failed: Target file write error (") + a + u')'));
+    }
+
+    // Temporary files of a killed program are removed at the next start, and only those.
+    void leftoversOfAKilledProgramAreRemoved()
+    {
+        QDir().mkpath(out(QString()));
+        TargetFile::setJournal(dir->file(QStringLiteral("Ordvane.tmp")));
+        const pid_t child = fork();
+        if (child == 0) {
+            auto *text = new TargetFile; // never destroyed: the program is "killed"
+            text->create(out(QString()));
+            text->write("half a text");
+            _exit(0);
+        }
+        waitpid(child, nullptr, 0);
+        dir->write(QStringLiteral(".kv-ordvane-Ab12Cd.part"), "a job file being replaced");
+        dir->write(QStringLiteral("out/.kv-ordvane-mine.txt"), "the user's");
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        TargetFile::removeLeftovers({dir->path()});
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{".kv-ordvane-mine.txt"});
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral(".kv-ordvane-Ab12Cd.part"))));
+        TargetFile::setJournal(QString());
     }
 
     void logFailureEndsTheRun()
@@ -457,6 +550,51 @@ private slots:
         QCOMPARE(state(1), qint32(JobList::Waiting)); // cancelled while its file was converted
         QVERIFY(slow.abandoned >= 2);
         QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"d0.txt"});
+    }
+
+    // A long file is cut into ranges of pages converted at once; joined, they are byte for
+    // byte the text of the whole file, in every order, with and without page breaks, in
+    // code pages with and without a byte-order mark, and with no text at all.
+    void splitFilesJoinToTheWholeText()
+    {
+        std::vector<testpdf::Page> pages;
+        for (int i = 0; i < 100; ++i) {
+            if (i % 7 == 3)
+                pages.push_back(testpdf::scannedPage());
+            else if (i % 2)
+                pages.push_back(testpdf::twoColumnPage({"left " + std::to_string(i)}, {"right \xC3\xA9"}));
+            else
+                pages.push_back(testpdf::linesPage({"Page " + std::to_string(i), "\xCE\x95\xCE\xBB \xE6\x97\xA5 \xE2\x82\xAC"}));
+        }
+        const QString book = pdf(QStringLiteral("book.pdf"), pages);
+        const QString blank = pdf(QStringLiteral("blank.pdf"), std::vector<testpdf::Page>(70, testpdf::scannedPage()));
+        for (const QString &source : {book, blank}) {
+            for (const int codePage : {65001, 1200, 1252}) {
+                for (const int order : {0, 1, 2}) {
+                    for (const bool breaks : {true, false}) {
+                        QByteArray whole;
+                        const int length = MyPdfCvt::ConvertPdfFile(source, whole, codePage, order, breaks);
+                        QVERIFY(length >= 0);
+                        whole.truncate(length);
+
+                        RecordingConverter recording;
+                        ConversionEngine engine({codePage, order, breaks}, 2, &recording);
+                        engine.setSplitThreshold(0);
+                        const ConversionEngine::Job job = engine.submit(source, out(QString()));
+                        while (!engine.waitFor(job, std::chrono::milliseconds(100))) {
+                        }
+                        ConversionEngine::Result result = engine.take(job);
+                        QCOMPARE(result.result, 0);
+                        QVERIFY(recording.ranges.size() >= 2);
+                        QCOMPARE(result.text->commit(out(QStringLiteral("joined.txt")), true), QString());
+                        QByteArray joined;
+                        FileSystem::readFile(out(QStringLiteral("joined.txt")), joined);
+                        QCOMPARE(joined, whole);
+                    }
+                }
+            }
+        }
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"joined.txt"});
     }
 
     void stoppedRunLeavesFilesConvertedAheadUnwritten()

@@ -218,6 +218,20 @@ private slots:
             QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
             QCOMPARE(list.count(), cut < 10 ? 0 : 2);
         }
+        // Fewer entries announced than there are (a count that wrapped, or was damaged): all
+        // of them are read, and the file still counts as damaged.
+        for (const int count : {1, 0}) {
+            dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(count) + whole.mid(5));
+            QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+            QCOMPARE(list.count(), 3);
+        }
+        // Bytes after the last entry, and a text of an odd byte count.
+        dir->write(QStringLiteral("Ordvane.job"), whole + "x");
+        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+        QCOMPARE(list.count(), 3);
+        dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(1) + le16(6) + QByteArray(4, '\0') + le16(1) + "a"
+                                                      + QByteArray(12, '\0'));
+        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
         // More entries announced than there are.
         dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(9) + entryBytes(0, texts));
         QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);

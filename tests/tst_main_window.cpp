@@ -365,7 +365,12 @@ private slots:
         FmMain->AddOneFile(QStringLiteral("/d/new.pdf"));
         ui->stop(); // a valid file replaces it
         QVERIFY(ui->dir.read(QStringLiteral("Ordvane.job")).startsWith(QByteArray("LFW\x01\x00", 5)));
+        // A second damaged file keeps the first backup and gets a name of its own.
+        ui->dir.write(QStringLiteral("Ordvane.job"), "LFW\x00\x00more");
         ui->start();
+        QCOMPARE(ui->dir.read(QStringLiteral("Ordvane.job.bak")), QByteArray("LFW\x05\x00garbage"));
+        QCOMPARE(ui->dir.read(QStringLiteral("Ordvane.job.1.bak")), QByteArray("LFW\x00\x00more"));
+        QVERIFY(ui->statusMessage().contains(QStringLiteral("Ordvane.job.1.bak")));
     }
 
     void jobFileThatCannotBeWrittenIsReported()

@@ -1,6 +1,7 @@
 #include "ui/UnMain.h"
 
 #include "conversion/ConversionRun.h"
+#include "conversion/TargetFile.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "conversion/TargetPath.h"
@@ -131,6 +132,10 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
         return false; // the focused control gets the key afterwards
     });
     setAcceptDrops(true);
+    // Temporary files a killed run left behind go before anything else is read or written.
+    const QString dataFolder = JobFilePath().left(JobFilePath().lastIndexOf(FileSystem::Separator) + 1);
+    TargetFile::setJournal(dataFolder + QStringLiteral("Ordvane.tmp"));
+    TargetFile::removeLeftovers({dataFolder, SettingsFilePath().left(SettingsFilePath().lastIndexOf(FileSystem::Separator) + 1)});
     LoadJobFile(JobFilePath());
 
     FileSearch = new TKvFileSearch(this);
@@ -347,9 +352,10 @@ void TFmMain::LoadJobFile(const QString &fileName)
     const JobList::LoadResult result = jobs->LoadJobFile(fileName);
     if (result == JobList::LoadResult::Damaged || result == JobList::LoadResult::UnknownMarker
         || result == JobList::LoadResult::Unreadable) {
-        // Keep what could not be read, before the file is replaced at the end.
-        const QString kept = fileName + QStringLiteral(".bak");
-        if (std::rename(FileSystem::encodePath(fileName).constData(), FileSystem::encodePath(kept).constData()) == 0)
+        // Keep what could not be read, before the file is replaced at the end; an earlier
+        // backup is never replaced.
+        const QString kept = JobList::keepDamagedFile(fileName);
+        if (!kept.isEmpty())
             ShowStatusMessage(QStringLiteral("The job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
                                   .arg(jobs->count())
                                   .arg(kept));

@@ -6,8 +6,13 @@
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnMain.h"
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+    // Past a file-size limit a write must fail with EFBIG, as a full disk does, and not end
+    // the program.
+    signal(SIGXFSZ, SIG_IGN);
     OrdvaneApplication app(argc, argv);
     LocaleInfo::initialise();
     LoadSettings();

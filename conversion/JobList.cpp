@@ -211,7 +211,8 @@ JobList::AddResult JobList::AddOneFile(const QString &path)
         return AddResult::AlreadyAdded;
     }
     const int type = FindDocumentType(path);
-    if (type == 0) {
+    // A pipe or a device named like a PDF would block its conversion, or never end.
+    if (type == 0 || FileSystem::isSpecialFile(path)) {
         emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] type not support!"));
         AppendLog(QStringLiteral("Add file failed: type not support (") + path + u')');
         return AddResult::TypeNotSupported;

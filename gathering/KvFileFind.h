@@ -2,12 +2,15 @@
 // The directory search: lists a folder, and its subfolders when asked, depth first in the
 // order the file system returns the entries, and reports every file whose extension is in
 // the filter the moment it is found. Hidden entries (names that begin with a dot) are passed
-// over, and so is everything inside hidden folders. A link to a folder already being
-// searched is not entered again, so link loops end.
+// over, and so is everything inside hidden folders. Each folder is searched at most once per
+// search, however many links lead to it, so link loops and webs end; kernel and virtual file
+// systems (/proc, /sys, /dev ...) are not entered. Only regular files, and links to them, are
+// reported.
 #include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <set>
 
 struct TSearchRecW {
     QString Name;        // the entry's name, without its folder
@@ -41,9 +44,13 @@ public:
 private:
     struct FolderId {
         quint64 device, inode;
-        bool operator==(const FolderId &) const = default;
+        auto operator<=>(const FolderId &) const = default;
+    };
+    struct Visit {
+        std::set<FolderId> searched;
+        std::set<quint64> virtualDevices; // mounts of virtual file systems, by device
     };
 
-    void SearchFolder(const QString &path, QList<FolderId> &open);
+    void SearchFolder(const QString &path, Visit &visit);
     void processEvents();
 };

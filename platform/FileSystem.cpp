@@ -85,6 +85,12 @@ bool exists(const QString &path)
     return statPath(path, info);
 }
 
+bool isSpecialFile(const QString &path)
+{
+    struct stat info{};
+    return statPath(path, info) && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+}
+
 qint64 fileSize(const QString &path)
 {
     struct stat info{};

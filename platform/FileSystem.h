@@ -25,6 +25,7 @@ qsizetype extensionPosition(const QString &path);
 bool isDirectoryPath(const QString &path);
 bool isExistingFile(const QString &path); // exists and is not a directory
 bool exists(const QString &path);
+bool isSpecialFile(const QString &path);  // exists, and is neither a regular file nor a folder
 qint64 fileSize(const QString &path);     // 0 when there is no such file
 
 // Creates the directory and every missing one above it. Returns errno, 0 on success.

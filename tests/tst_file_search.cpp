@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class TestFileSearch : public QObject {
@@ -159,6 +160,32 @@ private slots:
         QStringList found = search(path(QStringLiteral("real")), true);
         found.sort();
         QCOMPARE(found, (QStringList{"real/a.pdf", "real/elsewhere/b.pdf", "real/linked.pdf"}));
+    }
+
+    // Every folder is searched once however many links lead to it; kernel file systems are
+    // not entered; pipes and devices named like PDFs are not files to convert.
+    void searchesThatEnd()
+    {
+        for (int i = 0; i < 8; ++i)
+            touch(QStringLiteral("web/f%1/doc.pdf").arg(i));
+        for (int i = 0; i < 8; ++i)
+            for (int j = 0; j < 8; ++j)
+                if (i != j)
+                    QVERIFY(QFile::link(path(QStringLiteral("web/f%1").arg(j)), path(QStringLiteral("web/f%1/to%2").arg(i).arg(j))));
+        QCOMPARE(search(path(QStringLiteral("web")), true).size(), 8);
+
+        QDir().mkpath(path(QStringLiteral("kernel")));
+        for (const char *system : {"/proc", "/sys", "/dev"})
+            QVERIFY(QFile::link(QString::fromLatin1(system), path(QStringLiteral("kernel/") + QLatin1String(system + 1))));
+        QVERIFY(mkfifo(QFile::encodeName(path(QStringLiteral("kernel/pipe.pdf"))).constData(), 0600) == 0);
+        QVERIFY(QFile::link(path(QStringLiteral("kernel/pipe.pdf")), path(QStringLiteral("kernel/link.pdf"))));
+        QStringList entered;
+        TKvFileSearch watched;
+        watched.OnChangeFolder = [&](const QString &folder) { entered << folder; };
+        QCOMPARE(search(path(QStringLiteral("kernel")), true, QStringLiteral("*.pdf|*.|"), &watched), QStringList());
+        QVERIFY(entered.size() <= 4);
+        QCOMPARE(search(QStringLiteral("/proc"), true, QStringLiteral("*.pdf|"), &watched), QStringList());
+        QVERIFY(FileSystem::isSpecialFile(path(QStringLiteral("kernel/pipe.pdf"))));
     }
 
     void deepTree()

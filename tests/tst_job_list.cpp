@@ -5,6 +5,8 @@
 #include "tests/support/LogLines.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <sys/stat.h>
+
 #include <QSignalSpy>
 
 namespace {
@@ -82,13 +84,19 @@ private slots:
         for (const char *refused : {"/x.y/notes", "/x/scan.pd", "/x/scan.pdf.bak", "/x"})
             QCOMPARE(list.AddOneFile(QLatin1String(refused)), JobList::AddResult::TypeNotSupported);
         QCOMPARE(list.count(), 4);
+        // A pipe named like a PDF would block its conversion.
+        const QString pipe = dir->file(QStringLiteral("pipe.pdf"));
+        QCOMPARE(mkfifo(FileSystem::encodePath(pipe).constData(), 0600), 0);
+        QCOMPARE(list.AddOneFile(pipe), JobList::AddResult::TypeNotSupported);
+        QFile::remove(pipe);
         QCOMPARE(logTexts(dir->file(QStringLiteral("ordvnact.log"))),
                  (QStringList{QStringLiteral("Add file failed: already added (/x/scan.PDF)"),
                               QStringLiteral("Add file failed: type not support (/x/notes)"),
                               QStringLiteral("Add file failed: type not support (/x.y/notes)"),
                               QStringLiteral("Add file failed: type not support (/x/scan.pd)"),
                               QStringLiteral("Add file failed: type not support (/x/scan.pdf.bak)"),
-                              QStringLiteral("Add file failed: type not support (/x)")}));
+                              QStringLiteral("Add file failed: type not support (/x)"),
+                              QStringLiteral("Add file failed: type not support (") + pipe + u')'}));
     }
 
     void aDeletedPathCanBeAddedAgain()

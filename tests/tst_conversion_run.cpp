@@ -101,6 +101,22 @@ struct RecordingConverter : ConversionEngine::Converter {
     void abandon(quint64 tag) override { ConversionEngine::library().abandon(tag); }
 };
 
+// Helpers of this process that are working rather than waiting for their next file.
+int busyHelpers()
+{
+    int busy = 0;
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (line.contains("(tsypdf-worker)") && fields.size() > 1 && fields[1].toLongLong() == getpid() && fields[0] == "R")
+            ++busy;
+    }
+    return busy;
+}
+
 const QString Summary = QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3");
 
 }
@@ -369,6 +385,37 @@ private slots:
         run(display, ConversionRun::ConvertAll);
         FileSystem::readFile(dir->file(QStringLiteral("docs/a.txt")), bytes);
         QVERIFY(bytes.startsWith("Caf\xC3\xA9 text"));
+
+        // A code page with no converter (a hand-edited settings file) writes nothing.
+        QFile::remove(dir->file(QStringLiteral("docs/a.txt")));
+        Settings.sourcecode = 12345;
+        list->setState(0, JobList::Waiting);
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(message(0), QStringLiteral("Output code page not supported"));
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("docs/a.txt"))));
+    }
+
+    // Cancel with a long file under way: the run returns without waiting for it, the entry
+    // stays as it was, and no helper goes on working.
+    void cancelWithALargeFileInFlight()
+    {
+        std::vector<testpdf::Page> pages(1500, testpdf::linesPage(std::vector<std::string>(45, "A line of text on a long page of a long book")));
+        list->AddOneFile(pdf(QStringLiteral("book.pdf"), pages));
+        struct CancelOnFirstPages : ScriptedDisplay {
+            QElapsedTimer sinceCancel;
+            void waiting(const ConversionEngine::Progress &progress) override
+            {
+                if (progress.pagesDone > 0 && !sinceCancel.isValid())
+                    sinceCancel.start();
+            }
+            bool cancelRequested() override { return sinceCancel.isValid(); }
+        } display;
+        run(display, ConversionRun::ConvertAll);
+        QVERIFY(display.sinceCancel.isValid());
+        QCOMPARE(state(0), qint32(JobList::Waiting));
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList());
+        QTest::qWait(200);
+        QCOMPARE(busyHelpers(), 0);
     }
 
     void targetsThatCannotBeWritten()

@@ -1,0 +1,51 @@
+// One conversion run through ConversionRun and the real library over the files listed in a
+// file (one path a line, in list order), as Convert All runs it in the window:
+//   bench_mixed <list> [threads=0]     threads 0: every core; 1: one helper, no splitting
+// Prints the wall time, the outcome counts and the program's own peak memory (helpers apart).
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "settings/Global.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <sys/resource.h>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_mixed <list> [threads=0]\n");
+        return 2;
+    }
+    QFile listFile(QString::fromLocal8Bit(argv[1]));
+    if (!listFile.open(QIODevice::ReadOnly) || !MyPdfCvt::LoadConverterLibrary(QStringLiteral(ORDVANE_BIN_DIR)))
+        return 1;
+    QTemporaryDir home;
+    SetProgramDirectory(home.path() + u'/');
+    Settings.notlog = true;
+    BuildExtensionLookup();
+    Settings.targetdir = home.path() + QStringLiteral("/out/");
+    Settings.fileovertp = 1;
+    Settings.pagebreak = true;
+    JobList list;
+    for (const QByteArray &line : listFile.readAll().split('\n'))
+        if (!line.isEmpty())
+            list.AddOneFile(QString::fromLocal8Bit(line));
+
+    ConversionRun::Display display;
+    QElapsedTimer timer;
+    timer.start();
+    ConversionRun run(list, display, argc > 2 ? std::atoi(argv[2]) : 0);
+    run.run(ConversionRun::ConvertAll);
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.3f s, %d converted, %d failed, peak RSS %.1f MB\n", seconds, run.successful(), run.failed(),
+                double(usage.ru_maxrss) / 1024);
+    MyPdfCvt::UnloadConverterLibrary();
+    return 0;
+}

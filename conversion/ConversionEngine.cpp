@@ -66,7 +66,9 @@ ConversionEngine::Job ConversionEngine::submit(const QString &source, const QStr
     JobState &job = jobs[id];
     job.source = source;
     job.folder = folder;
+    job.queued = 1;
     ++filesWaiting;
+    ++filesSubmitted;
     queue.push_back({id, 0, {}});
     workAvailable.notify_one();
     return id;
@@ -81,7 +83,8 @@ bool ConversionEngine::waitFor(Job id, std::chrono::milliseconds timeout)
     if (urgent != id) {
         // Its pieces go first, and may go beyond the budget of waiting text.
         urgent = id;
-        std::stable_partition(queue.begin(), queue.end(), [id](const Piece &p) { return p.job == id; });
+        const std::vector<Piece> pieces = unqueue(id, it->second);
+        queue.insert(queue.begin(), pieces.begin(), pieces.end());
         workAvailable.notify_all();
     }
     return jobFinished.wait_for(lock, timeout, [&] { return it->second.finished; });
@@ -113,19 +116,38 @@ void ConversionEngine::abandon(Job id)
         JobState &job = it->second;
         job.abandoned = true;
         --filesWaiting;
+        --filesSubmitted;
         if (job.pages >= 0) {
             pagesKnown -= job.pages;
             --filesOpened;
         }
         for (const qint64 done : job.pagesDone)
             pagesDone -= done;
-        queue.erase(std::remove_if(queue.begin(), queue.end(), [id](const Piece &p) { return p.job == id; }), queue.end());
+        job.queued -= int(unqueue(id, job).size());
         tags = job.tags;
         if (job.running == 0)
             drop(id, job);
     }
     for (const quint64 tag : tags)
         converter.abandon(tag);
+}
+
+// Takes the job's pieces out of the queue. The run asks for jobs in list order, which is the
+// queue's order, so they are found near its head.
+std::vector<ConversionEngine::Piece> ConversionEngine::unqueue(Job id, JobState &job)
+{
+    std::vector<Piece> pieces;
+    for (auto it = queue.begin(); job.queued > 0 && it != queue.end();) {
+        if (it->job == id) {
+            pieces.push_back(*it);
+            it = queue.erase(it);
+            --job.queued;
+        } else {
+            ++it;
+        }
+    }
+    job.queued += int(pieces.size()); // still the job's, wherever they go next
+    return pieces;
 }
 
 void ConversionEngine::drop(Job id, JobState &job)
@@ -141,7 +163,7 @@ ConversionEngine::Progress ConversionEngine::progress() const
     std::lock_guard lock(mutex);
     Progress p;
     p.pagesDone = pagesDone;
-    const int unopened = std::max(0, filesWaiting - filesOpened);
+    const int unopened = std::max(0, filesSubmitted - filesOpened);
     p.pagesExpected = pagesKnown + (filesOpened > 0 ? pagesKnown * unopened / filesOpened : 0);
     p.filesInFlight = filesInFlight;
     p.filesWaiting = filesWaiting;
@@ -169,6 +191,7 @@ void ConversionEngine::work()
         if (stopping)
             return;
         JobState &job = jobs.at(piece.job);
+        --job.queued;
         const quint64 tag = ++lastTag;
         job.tags.push_back(tag);
         if (job.running++ == 0)
@@ -196,6 +219,7 @@ void ConversionEngine::split(Piece &piece, JobState &job, int pageCount)
     const int pieces = std::min(threadCount * 2, pageCount / MinPiecePages);
     const int size = (pageCount + pieces - 1) / pieces;
     job.pieces = pieces;
+    job.queued += pieces - 1;
     for (int i = pieces - 1; i >= 1; --i)
         queue.push_front({piece.job, i, {i * size, i == pieces - 1 ? 0 : size}});
     piece.pages = {0, size};

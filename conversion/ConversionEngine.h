@@ -78,7 +78,7 @@ private:
     struct JobState {
         QString source, folder;
         bool splitChecked = false, abandoned = false, finished = false;
-        int pieces = 1, piecesDone = 0, running = 0;
+        int pieces = 1, piecesDone = 0, running = 0, queued = 0;
         std::vector<std::unique_ptr<TargetFile>> texts;
         std::vector<int> results;
         std::vector<quint64> tags; // of the calls under way
@@ -94,6 +94,7 @@ private:
     void finish(JobState &job, std::unique_lock<std::mutex> &lock);
     void learnPages(JobState &job, qint64 pages);
     void drop(Job id, JobState &job);
+    std::vector<Piece> unqueue(Job id, JobState &job);
 
     const Options options;
     Converter &converter;
@@ -109,6 +110,6 @@ private:
     bool stopping = false;
     qint64 waitingBytes = 0;
     qint64 pagesDone = 0, pagesKnown = 0;
-    int filesOpened = 0, filesWaiting = 0, filesInFlight = 0;
+    int filesOpened = 0, filesSubmitted = 0, filesWaiting = 0, filesInFlight = 0;
     std::vector<std::thread> threads;
 };

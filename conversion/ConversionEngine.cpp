@@ -196,6 +196,8 @@ void ConversionEngine::work()
         job.tags.push_back(tag);
         if (job.running++ == 0)
             ++filesInFlight;
+        if (job.started == std::chrono::steady_clock::time_point())
+            job.started = std::chrono::steady_clock::now();
         if (!job.splitChecked) {
             job.splitChecked = true;
             const QString source = job.source;
@@ -319,6 +321,8 @@ void ConversionEngine::finish(JobState &job, std::unique_lock<std::mutex> &lock)
     }
     if (result.text)
         waitingBytes += result.text->size();
+    result.pages = job.pages;
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job.started).count();
     job.result = std::move(result);
     job.finished = true;
     jobFinished.notify_all();

@@ -42,6 +42,8 @@ public:
     struct Result {
         int result = 0;                   // 0, or a negative conversion result
         std::unique_ptr<TargetFile> text; // the encoded text, when result is 0
+        qint64 pages = -1;                // the document's page count, when it was opened
+        double seconds = 0;               // from its first conversion step to its last
     };
     struct Progress {
         qint64 pagesDone = 0;     // of the files converted or under way
@@ -83,6 +85,7 @@ private:
         std::vector<int> results;
         std::vector<quint64> tags; // of the calls under way
         qint64 pages = -1;         // the page count, once known
+        std::chrono::steady_clock::time_point started;
         std::vector<qint64> pagesDone;
         Result result;
     };

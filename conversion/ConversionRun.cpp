@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "settings/Global.h"
 
+#include <climits>
 #include <csignal>
 
 
@@ -77,10 +78,16 @@ void ConversionRun::run(int runMode)
 
 void ConversionRun::fail(int row, const QString &message, const QString &path)
 {
+    fail(row, message, path, EntryReport());
+}
+
+void ConversionRun::fail(int row, const QString &message, const QString &path, const EntryReport &report)
+{
     list.setState(row, JobList::Failed);
     list.setText(row, JobList::Message, message);
     ++Failed;
     AppendLog(QStringLiteral("Failed: ") + message + QStringLiteral(" (") + path + u')');
+    display.entryDone(row, report);
 }
 
 bool ConversionRun::wanted(int row) const
@@ -179,15 +186,17 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
             return Outcome::Stopped; // the entry stays as it was; its conversion is abandoned
     }
     const ConversionEngine::Result conversion = engine->take(job);
+    EntryReport report{true, conversion.result, conversion.pages, conversion.seconds};
     if (conversion.result < 0) {
-        fail(row, messageFor(conversion.result), source);
+        fail(row, messageFor(conversion.result), source, report);
         display.processEvents();
         return Outcome::Done;
     }
+    report.result = int(std::min<qint64>(conversion.text->size(), INT_MAX));
     const QString failure = conversion.text->commit(target, replace);
     if (!failure.isEmpty()) {
         const bool created = failure == QLatin1String("Target file write error");
-        fail(row, failure, created ? source : target);
+        fail(row, failure, created ? source : target, report);
         display.processEvents();
         return Outcome::Done;
     }
@@ -195,6 +204,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     list.setText(row, JobList::Message, QStringLiteral("Convert successfully"));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');
     ++Successful;
+    display.entryDone(row, report);
     display.processEvents();
     return Outcome::Done;
 }

@@ -22,6 +22,14 @@ public:
     // The prompt's buttons, by their modal results.
     enum class PromptAnswer { AutoRename = 6, Overwrite = 7, Cancel = 2, StopConvert = 3 };
 
+    // What became of one entry the run handled, besides its state, target and message.
+    struct EntryReport {
+        bool converted = false; // the converter was asked
+        int result = 0;         // as ConvertPdfFile gives it: bytes written, or a failure code
+        qint64 pages = -1;      // the document's page count, when it was opened
+        double seconds = 0;     // spent converting it
+    };
+
     class Display {
     public:
         virtual ~Display() = default;
@@ -32,6 +40,8 @@ public:
         virtual void processEvents() {}
         virtual bool cancelRequested() { return false; }
         virtual void runFinished() {}
+        // After each entry that got an outcome (not after skipped or stopped ones).
+        virtual void entryDone(int row, const EntryReport &report) { Q_UNUSED(row); Q_UNUSED(report); }
         // Called about every hundredth of a second while the entry in hand is converted.
         virtual void waiting(const ConversionEngine::Progress &progress) { Q_UNUSED(progress); }
     };
@@ -65,6 +75,7 @@ private:
     void submitAhead();
     void abandon(int row);
     void fail(int row, const QString &message, const QString &path);
+    void fail(int row, const QString &message, const QString &path, const EntryReport &report);
 
     JobList &list;
     Display &display;

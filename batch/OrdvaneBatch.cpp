@@ -1,0 +1,373 @@
+// ordvane-batch: the conversion of the window, without a window. The same target rule,
+// policies, code pages, result codes, messages and engine, through the same ConversionRun;
+// the defaults come from the program's settings file, and every one can be overridden.
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "gathering/KvFileFind.h"
+#include "platform/FileSystem.h"
+#include "platform/IoError.h"
+#include "platform/LocaleInfo.h"
+#include "settings/Global.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLockFile>
+#include <QSet>
+#include <QThread>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+constexpr int ExitConverted = 0, ExitSomeFailed = 1, ExitUsage = 2;
+
+volatile std::sig_atomic_t interruptedBy = 0;
+
+void interrupt(int signal)
+{
+    interruptedBy = signal;
+}
+
+[[noreturn]] void usageError(const QString &message)
+{
+    std::fprintf(stderr, "ordvane-batch: %s\nTry 'ordvane-batch --help' for more information.\n", qPrintable(message));
+    std::exit(ExitUsage);
+}
+
+void printLine(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+// A stable part of the input: the same on every machine that sees the same paths.
+struct Shard {
+    quint64 index = 0, count = 1;
+
+    bool takes(const QString &path) const
+    {
+        quint64 hash = 1469598103934665603ull; // FNV-1a over the path's bytes
+        for (const char byte : FileSystem::encodePath(path)) {
+            hash ^= quint8(byte);
+            hash *= 1099511628211ull;
+        }
+        return hash % count == index;
+    }
+};
+
+struct Inputs {
+    QStringList files;
+    QSet<QString> seen;
+};
+
+// Files as a drop adds them, folders as Add Dir searches them; duplicates are refused with
+// the window's message.
+void gather(const QString &given, bool recursive, const Shard &shard, Inputs &inputs)
+{
+    const QString path = given.startsWith(FileSystem::Separator) ? given : QDir::current().absoluteFilePath(given);
+    const auto add = [&](const QString &file) {
+        if (!shard.takes(file))
+            return;
+        if (inputs.seen.contains(FileSystem::pathKey(file))) {
+            printLine(stderr, QStringLiteral("File [") + file + QStringLiteral("] already added!"));
+            return;
+        }
+        inputs.seen.insert(FileSystem::pathKey(file));
+        inputs.files << file;
+    };
+    if (!FileSystem::isDirectoryPath(path)) {
+        add(path);
+        return;
+    }
+    TKvFileSearch search;
+    search.SearchDir = path;
+    search.SearchExts = DirectorySearchFilter({true});
+    search.RecurseSubFolders = recursive;
+    search.OnFileFind = [&](const QString &folder, const TSearchRecW &found) { add(folder + found.Name); };
+    search.Execute();
+}
+
+QStringList readList(const QString &name, bool nulSeparated)
+{
+    QFile file;
+    const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                  : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened)
+        usageError(QStringLiteral("cannot read the list %1: %2").arg(name, file.errorString()));
+    QStringList paths;
+    for (const QByteArray &line : file.readAll().split(nulSeparated ? '\0' : '\n')) {
+        const QByteArray path = nulSeparated ? line : QByteArray(line).replace('\r', "");
+        if (!path.isEmpty())
+            paths << FileSystem::decodePath(path);
+    }
+    return paths;
+}
+
+struct Totals {
+    int converted = 0, failed = 0;
+    qint64 pages = 0;
+    QElapsedTimer clock;
+};
+
+// What the window would show, told on the terminal: a line per entry, a progress bar.
+class BatchDisplay : public ConversionRun::Display {
+public:
+    BatchDisplay(const JobList &list, bool json, Totals &totals)
+        : list(list), json(json), progressBar(isatty(STDERR_FILENO) == 1), totals(totals)
+    {
+    }
+
+    bool cancelRequested() override { return interruptedBy != 0; }
+    void waiting(const ConversionEngine::Progress &progress) override
+    {
+        latest = progress;
+        showProgress();
+    }
+    void processEvents() override { showProgress(); }
+    void runFinished() override
+    {
+        if (progressBar && shown)
+            std::fputs("\r\033[K", stderr);
+    }
+
+    void entryDone(int row, const ConversionRun::EntryReport &report) override
+    {
+        const bool converted = list.entry(row).state == JobList::Converted;
+        totals.pages += std::max<qint64>(report.pages, 0);
+        if (json) {
+            QJsonObject line;
+            line[QStringLiteral("source")] = list.text(row, JobList::Source);
+            line[QStringLiteral("target")] = list.text(row, JobList::Target);
+            line[QStringLiteral("state")] = converted ? QStringLiteral("Converted") : QStringLiteral("Failed");
+            line[QStringLiteral("result")] = report.converted ? QJsonValue(report.result) : QJsonValue();
+            line[QStringLiteral("message")] = list.text(row, JobList::Message);
+            line[QStringLiteral("pages")] = report.pages >= 0 ? QJsonValue(report.pages) : QJsonValue();
+            line[QStringLiteral("bytes")] = converted ? QJsonValue(report.result) : QJsonValue();
+            line[QStringLiteral("seconds")] = qRound(report.seconds * 1000) / 1000.0;
+            clearProgress();
+            printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));
+        } else if (!converted) {
+            clearProgress();
+            printLine(stdout, QStringLiteral("Failed: ") + list.text(row, JobList::Message) + QStringLiteral(" (")
+                                  + list.text(row, JobList::Source) + u')');
+        }
+        std::fflush(stdout);
+    }
+
+private:
+    void clearProgress()
+    {
+        if (progressBar && shown)
+            std::fputs("\r\033[K", stderr);
+        shown = false;
+    }
+
+    void showProgress()
+    {
+        if (!progressBar || (lastShown.isValid() && lastShown.elapsed() < 200) || latest.pagesExpected <= 0)
+            return;
+        lastShown.start();
+        const double done = std::min(1.0, double(latest.pagesDone) / double(latest.pagesExpected));
+        const double seconds = totals.clock.elapsed() / 1000.0;
+        const int filled = int(done * 30);
+        QString line = QStringLiteral("\r[%1%2] %3% %4 pages/s")
+                           .arg(QString(filled, u'#'), QString(30 - filled, u'.'))
+                           .arg(int(done * 100), 3)
+                           .arg(seconds > 0 ? qRound(latest.pagesDone / seconds) : 0);
+        if (seconds > 3 && done > 0.02) {
+            const qint64 left = qint64(seconds * (1 - done) / done);
+            line += QStringLiteral(", %1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
+        }
+        std::fputs(qPrintable(line + QStringLiteral("\033[K")), stderr);
+        shown = true;
+    }
+
+    const JobList &list;
+    const bool json;
+    const bool progressBar;
+    Totals &totals;
+    bool shown = false;
+    ConversionEngine::Progress latest;
+    QElapsedTimer lastShown;
+};
+
+void runOver(JobList &list, int mode, int jobs, bool json, Totals &totals)
+{
+    BatchDisplay display(list, json, totals);
+    ConversionRun run(list, display, jobs);
+    run.run(mode);
+    totals.converted += run.successful();
+    totals.failed += run.failed();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    signal(SIGXFSZ, SIG_IGN); // past a file-size limit a write fails with EFBIG, as on a full disk
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ordvane-batch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    LocaleInfo::initialise();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir "
+        "searches them. Defaults come from the program's settings file."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("PATH"), QStringLiteral("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
+    const QCommandLineOption recursive(QStringLiteral("recursive"), QStringLiteral("Search folders' subfolders too."));
+    const QCommandLineOption filesFrom(QStringLiteral("files-from"), QStringLiteral("Read paths from FILE, one a line (\"-\": standard input)."), QStringLiteral("FILE"));
+    const QCommandLineOption nul(QStringLiteral("0"), QStringLiteral("The list of --files-from is separated by NUL bytes."));
+    const QCommandLineOption targetDir(QStringLiteral("target-dir"), QStringLiteral("Write the text files into DIR."), QStringLiteral("DIR"));
+    const QCommandLineOption sameDir(QStringLiteral("same-dir"), QStringLiteral("Write each text file beside its PDF."));
+    const QCommandLineOption existing(QStringLiteral("existing"), QStringLiteral("When a text file exists: rename, overwrite or skip."), QStringLiteral("POLICY"));
+    const QCommandLineOption codePage(QStringLiteral("code-page"), QStringLiteral("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N"));
+    const QCommandLineOption order(QStringLiteral("order"), QStringLiteral("Text order: reading, layout or raw."), QStringLiteral("ORDER"));
+    const QCommandLineOption pageBreaks(QStringLiteral("page-breaks"), QStringLiteral("A form feed after each page."));
+    const QCommandLineOption noPageBreaks(QStringLiteral("no-page-breaks"), QStringLiteral("No form feeds between pages."));
+    const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Convert N files at once (default: one per processor)."), QStringLiteral("N"));
+    const QCommandLineOption noLog(QStringLiteral("no-log"), QStringLiteral("Do not append to the activity log."));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("One JSON object a line per file on standard output."));
+    const QCommandLineOption shard(QStringLiteral("shard"), QStringLiteral("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N"));
+    const QCommandLineOption jobFile(QStringLiteral("job-file"), QStringLiteral("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE"));
+    parser.addOptions({recursive, filesFrom, nul, targetDir, sameDir, existing, codePage, order, pageBreaks, noPageBreaks,
+                       jobs, noLog, json, shard, jobFile});
+    if (!parser.parse(QCoreApplication::arguments()))
+        usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+
+    LoadSettings();
+    if (parser.isSet(targetDir) && parser.isSet(sameDir))
+        usageError(QStringLiteral("--target-dir and --same-dir exclude each other"));
+    if (parser.isSet(targetDir)) {
+        const QString folder = QDir::current().absoluteFilePath(parser.value(targetDir));
+        Settings.samedir = false;
+        Settings.targetdir = folder.endsWith(FileSystem::Separator) ? folder : folder + FileSystem::Separator;
+    }
+    if (parser.isSet(sameDir))
+        Settings.samedir = true;
+    if (parser.isSet(existing)) {
+        const QString policy = parser.value(existing);
+        if (policy == QLatin1String("rename"))
+            Settings.fileovertp = 0;
+        else if (policy == QLatin1String("overwrite"))
+            Settings.fileovertp = 1;
+        else if (policy == QLatin1String("skip"))
+            Settings.fileovertp = 3;
+        else
+            usageError(QStringLiteral("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
+    }
+    if (parser.isSet(codePage)) {
+        qint32 number = 0;
+        if (!ParseInteger(parser.value(codePage), number))
+            usageError(QStringLiteral("--code-page takes a number, not \"%1\"").arg(parser.value(codePage)));
+        if (!MyPdfCvt::TextEncoder(number, true).valid())
+            usageError(QStringLiteral("code page %1 has no converter on this system").arg(number));
+        Settings.sourcecode = number;
+    }
+    if (parser.isSet(order)) {
+        const QStringList orders = {QStringLiteral("reading"), QStringLiteral("layout"), QStringLiteral("raw")};
+        if (!orders.contains(parser.value(order)))
+            usageError(QStringLiteral("--order takes reading, layout or raw, not \"%1\"").arg(parser.value(order)));
+        Settings.textorder = qint32(orders.indexOf(parser.value(order)));
+    }
+    if (parser.isSet(pageBreaks) && parser.isSet(noPageBreaks))
+        usageError(QStringLiteral("--page-breaks and --no-page-breaks exclude each other"));
+    if (parser.isSet(pageBreaks) || parser.isSet(noPageBreaks))
+        Settings.pagebreak = parser.isSet(pageBreaks);
+    int threads = 0;
+    if (parser.isSet(jobs)) {
+        bool ok = false;
+        threads = parser.value(jobs).toInt(&ok);
+        if (!ok || threads < 1 || threads > 1024)
+            usageError(QStringLiteral("--jobs takes a number from 1 to 1024, not \"%1\"").arg(parser.value(jobs)));
+    }
+    if (parser.isSet(noLog))
+        Settings.notlog = true;
+    Shard part;
+    if (parser.isSet(shard)) {
+        const QStringList numbers = parser.value(shard).split(u'/');
+        bool okIndex = false, okCount = false;
+        if (numbers.size() == 2) {
+            part.index = numbers[0].toULongLong(&okIndex);
+            part.count = numbers[1].toULongLong(&okCount);
+        }
+        if (!okIndex || !okCount || part.count == 0 || part.index >= part.count)
+            usageError(QStringLiteral("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(parser.value(shard)));
+    }
+    QStringList given = parser.positionalArguments();
+    if (parser.isSet(filesFrom))
+        given += readList(parser.value(filesFrom), parser.isSet(nul));
+    if (parser.isSet(jobFile) && !given.isEmpty())
+        usageError(QStringLiteral("--job-file takes no other paths"));
+    if (!parser.isSet(jobFile) && given.isEmpty())
+        usageError(QStringLiteral("no files or folders to convert"));
+
+    if (!MyPdfCvt::LoadConverterLibrary(ProgramDirectory()))
+        printLine(stderr, QStringLiteral("ordvane-batch: the converter library cannot be loaded from ") + ProgramDirectory());
+    // Each of these ends the run at once, with no helper left and no half target: a closed
+    // pipe too (| head), which would otherwise end the program in the middle of a write.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+        std::signal(signal, interrupt);
+
+    Totals totals;
+    totals.clock.start();
+    try {
+        if (parser.isSet(jobFile)) {
+            const QString name = QDir::current().absoluteFilePath(parser.value(jobFile));
+            QLockFile lock(name + QStringLiteral(".lock")); // the window and other batches keep off
+            if (!lock.tryLock(0))
+                usageError(QStringLiteral("the job list %1 is in use").arg(name));
+            JobList list;
+            const JobList::LoadResult loaded = list.LoadJobFile(name);
+            if (loaded != JobList::LoadResult::Loaded)
+                usageError(QStringLiteral("the job list %1 cannot be read in full").arg(name));
+            for (int row = 0; row < list.count(); ++row)
+                list.setSelected(row, list.entry(row).state == JobList::Waiting && part.takes(list.text(row, JobList::Source)));
+            runOver(list, ConversionRun::ConvertSelected, threads, parser.isSet(json), totals);
+            list.SaveJobFile(name);
+        } else {
+            Inputs inputs;
+            for (const QString &path : given)
+                gather(path, parser.isSet(recursive), part, inputs);
+            // The job list holds at most 65535 entries: larger inputs go through in parts.
+            for (qsizetype first = 0; first < inputs.files.size() && !interruptedBy; first += JobList::MaxEntries) {
+                JobList list;
+                QObject::connect(&list, &JobList::statusMessage, [](const QString &text) { printLine(stderr, text); });
+                for (const QString &file : inputs.files.mid(first, JobList::MaxEntries))
+                    list.AddOneFile(file);
+                runOver(list, ConversionRun::ConvertAll, threads, parser.isSet(json), totals);
+            }
+        }
+    } catch (const OrdvaneError &error) {
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + error.message());
+        MyPdfCvt::UnloadConverterLibrary();
+        return ExitSomeFailed;
+    }
+    MyPdfCvt::UnloadConverterLibrary();
+    if (!parser.isSet(json)) {
+        const double seconds = totals.clock.elapsed() / 1000.0;
+        printLine(stdout, QStringLiteral("%1 converted, %2 failed; %3 pages in %4 s")
+                              .arg(totals.converted)
+                              .arg(totals.failed)
+                              .arg(totals.pages)
+                              .arg(seconds, 0, 'f', 1));
+    }
+    if (interruptedBy) {
+        printLine(stderr, QStringLiteral("ordvane-batch: interrupted"));
+        return 128 + interruptedBy;
+    }
+    return totals.failed > 0 ? ExitSomeFailed : ExitConverted;
+}

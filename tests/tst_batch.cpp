@@ -1,0 +1,194 @@
+// The real ordvane-batch program in a temporary program directory: the same outcomes and
+// bytes as a run of the window, exit statuses, JSON lines, shards, job files, and an
+// interruption that leaves neither helpers nor half targets.
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "platform/FileSystem.h"
+#include "tests/support/LogLines.h"
+#include "tests/support/PdfMaker.h"
+#include "tests/support/TestProgramDirectory.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSet>
+#include <csignal>
+
+class TestBatch : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<TestProgramDirectory> dir;
+
+    QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text", "second line"})})
+    {
+        const QString path = dir->file(name);
+        QDir().mkpath(QFileInfo(path).path());
+        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages));
+        return path;
+    }
+
+    struct Outcome {
+        int status = -1;
+        QByteArray out, err;
+        QList<QJsonObject> lines() const
+        {
+            QList<QJsonObject> objects;
+            for (const QByteArray &line : out.split('\n'))
+                if (!line.isEmpty())
+                    objects << QJsonDocument::fromJson(line).object();
+            return objects;
+        }
+    };
+
+    Outcome batch(const QStringList &arguments, const QByteArray &input = {})
+    {
+        QProcess process;
+        process.start(dir->file(QStringLiteral("ordvane-batch")), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        process.waitForFinished(120000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    QByteArray read(const QString &path) const
+    {
+        QByteArray bytes;
+        FileSystem::readFile(path, bytes);
+        return bytes;
+    }
+
+private slots:
+    void init()
+    {
+        dir.reset(new TestProgramDirectory);
+        // The program finds its settings and library beside its real file, so it is copied.
+        QVERIFY(QFile::copy(QStringLiteral(ORDVANE_BIN_DIR "ordvane-batch"), dir->file(QStringLiteral("ordvane-batch"))));
+        dir->write(QStringLiteral("Ordvane.dat"), "[general]\r\nsourcecode=1200\r\npagebreak=1\r\nfileovertp=1\r\n");
+    }
+
+    // The same settings give the same messages, log lines and bytes as the window's run.
+    void sameOutcomesAsTheWindow()
+    {
+        const QStringList sources = {pdf(QStringLiteral("in/a.pdf")), pdf(QStringLiteral("in/sub/b.pdf")), dir->file(QStringLiteral("in/missing.pdf"))};
+        dir->write(QStringLiteral("in/bad.pdf"), "no PDF at all");
+        const Outcome outcome = batch({QStringLiteral("--target-dir"), dir->file(QStringLiteral("batch")), QStringLiteral("--recursive"),
+                                       dir->file(QStringLiteral("in")), sources[2]});
+        QCOMPARE(outcome.status, 1);
+        QVERIFY(outcome.out.contains("Failed: Source file open error (" + sources[2].toUtf8() + ")"));
+        QVERIFY(outcome.out.contains("Failed: File format not correct (" + dir->file(QStringLiteral("in/bad.pdf")).toUtf8() + ")"));
+        QVERIFY(outcome.out.contains("2 converted, 2 failed"));
+        const QStringList batchLog = logTexts(dir->file(QStringLiteral("ordvnact.log")));
+
+        QFile::remove(dir->file(QStringLiteral("ordvnact.log")));
+        LoadSettings();
+        Settings.targetdir = dir->file(QStringLiteral("window/"));
+        QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
+        JobList list;
+        for (const QString &source : {sources[0], dir->file(QStringLiteral("in/bad.pdf")), sources[1], sources[2]})
+            list.AddOneFile(source);
+        ConversionRun::Display display;
+        ConversionRun(list, display).run(ConversionRun::ConvertAll);
+        MyPdfCvt::UnloadConverterLibrary();
+        for (const QString &name : {QStringLiteral("a.txt"), QStringLiteral("b.txt")}) {
+            QVERIFY(read(dir->file(QStringLiteral("window/") + name)).startsWith("\xFF\xFE" "C\0a\0f\0"));
+            QCOMPARE(read(dir->file(QStringLiteral("batch/") + name)), read(dir->file(QStringLiteral("window/") + name)));
+        }
+        QStringList windowLog = logTexts(dir->file(QStringLiteral("ordvnact.log")));
+        QCOMPARE(QSet<QString>(batchLog.begin(), batchLog.end()).size(), batchLog.size());
+        QCOMPARE(QSet<QString>(batchLog.begin(), batchLog.end()), QSet<QString>(windowLog.begin(), windowLog.end()));
+    }
+
+    void usageAndStatuses()
+    {
+        const QString a = pdf(QStringLiteral("a.pdf"));
+        for (const QStringList &wrong : {QStringList{}, {QStringLiteral("--shard"), QStringLiteral("3/3"), a},
+                                         {QStringLiteral("--existing"), QStringLiteral("ask"), a},
+                                         {QStringLiteral("--code-page"), QStringLiteral("12345"), a},
+                                         {QStringLiteral("--order"), QStringLiteral("sideways"), a},
+                                         {QStringLiteral("--bogus"), a}}) {
+            const Outcome outcome = batch(wrong);
+            QCOMPARE(outcome.status, 2);
+            QVERIFY(outcome.err.startsWith("ordvane-batch: "));
+        }
+        QCOMPARE(batch({QStringLiteral("--version")}).out, QByteArray("ordvane-batch 3.0\n"));
+        QCOMPARE(batch({QStringLiteral("--same-dir"), QStringLiteral("--no-log"), a}).status, 0);
+        QVERIFY(QFileInfo::exists(dir->file(QStringLiteral("a.txt"))));
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("ordvnact.log"))));
+        // Skip: an existing target is declined with the window's message.
+        const Outcome skipped = batch({QStringLiteral("--same-dir"), QStringLiteral("--existing"), QStringLiteral("skip"), QStringLiteral("--json"), a});
+        QCOMPARE(skipped.status, 1);
+        QCOMPARE(skipped.lines().first()[QStringLiteral("message")].toString(), QStringLiteral("Target file already exists, user canceled"));
+    }
+
+    // Shards of a list from standard input are disjoint and together the whole list; every
+    // line tells the whole outcome.
+    void shardsAndJsonLines()
+    {
+        QByteArray list;
+        for (int i = 0; i < 12; ++i)
+            list += pdf(QStringLiteral("s/f%1.pdf").arg(i)).toUtf8() + '\0';
+        QStringList seen;
+        for (int k = 0; k < 3; ++k) {
+            const Outcome outcome = batch({QStringLiteral("--shard"), QStringLiteral("%1/3").arg(k), QStringLiteral("--json"), QStringLiteral("-0"),
+                                           QStringLiteral("--files-from"), QStringLiteral("-"), QStringLiteral("--target-dir"), dir->file(QStringLiteral("t"))},
+                                          list);
+            QCOMPARE(outcome.status, 0);
+            for (const QJsonObject &line : outcome.lines()) {
+                seen << line[QStringLiteral("source")].toString();
+                QCOMPARE(line[QStringLiteral("state")].toString(), QStringLiteral("Converted"));
+                QCOMPARE(line[QStringLiteral("pages")].toInt(), 1);
+                QCOMPARE(line[QStringLiteral("bytes")].toInt(), QFileInfo(line[QStringLiteral("target")].toString()).size());
+                QVERIFY(line.contains(QStringLiteral("seconds")) && line.contains(QStringLiteral("result")));
+            }
+        }
+        QCOMPARE(seen.size(), 12);
+        QCOMPARE(QSet<QString>(seen.begin(), seen.end()).size(), 12);
+    }
+
+    // A job list built in the window: its Waiting entries are converted and recorded in it.
+    void jobFileRoundTrip()
+    {
+        JobList list;
+        list.AddOneFile(pdf(QStringLiteral("j/one.pdf")));
+        list.AddOneFile(pdf(QStringLiteral("j/two.pdf")));
+        list.AddOneFile(dir->file(QStringLiteral("j/done.pdf")));
+        list.setState(2, JobList::Converted);
+        list.SaveJobFile(dir->file(QStringLiteral("list.job")));
+        const Outcome outcome = batch({QStringLiteral("--job-file"), dir->file(QStringLiteral("list.job")), QStringLiteral("--same-dir")});
+        QCOMPARE(outcome.status, 0);
+        JobList after;
+        QCOMPARE(after.LoadJobFile(dir->file(QStringLiteral("list.job"))), JobList::LoadResult::Loaded);
+        QCOMPARE(after.count(), 3);
+        for (int row : {0, 1}) {
+            QCOMPARE(after.entry(row).state, qint32(JobList::Converted));
+            QCOMPARE(after.text(row, JobList::Message), QStringLiteral("Convert successfully"));
+        }
+        QCOMPARE(after.text(2, JobList::Message), QString());
+    }
+
+    // SIGINT in the middle of a long file: the program ends at once, with no helper working
+    // and no temporary or half target left.
+    void interruptLeavesNothingBehind()
+    {
+        std::vector<testpdf::Page> pages(1500, testpdf::linesPage(std::vector<std::string>(45, "A line of text on a long page of a long book")));
+        const QString book = pdf(QStringLiteral("b/book.pdf"), pages);
+        QProcess process;
+        process.start(dir->file(QStringLiteral("ordvane-batch")), {QStringLiteral("--json"), QStringLiteral("--same-dir"), book});
+        QVERIFY(process.waitForStarted());
+        QTest::qWait(400);
+        kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitCode(), 128 + SIGINT);
+        QCOMPARE(QDir(dir->file(QStringLiteral("b"))).entryList(QDir::Files | QDir::Hidden), QStringList{"book.pdf"});
+        QTest::qWait(300);
+        QProcess pgrep;
+        pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), dir->file(QStringLiteral("tsypdf-worker"))});
+        pgrep.waitForFinished();
+        QCOMPARE(pgrep.readAllStandardOutput(), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatch)
+#include "tst_batch.moc"

@@ -153,6 +153,10 @@ private slots:
         QVERIFY(program->waitForStarted());
         const QString data = home + QStringLiteral("/.local/share/KV-Ordvane/");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(data + QStringLiteral("Ordvane.job")).size() > 5, 15000);
+        // Started through bin/ordvane, it found its converter library beside its real file.
+        QFile maps(QStringLiteral("/proc/%1/maps").arg(program->processId()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(maps.readAll().contains(QFile::encodeName(programDirectory() + QStringLiteral("/tsypdf.so"))));
         QVERIFY(program->processId() > 0);
         ::kill(pid_t(program->processId()), SIGTERM);
         QVERIFY(finishedWell(program));

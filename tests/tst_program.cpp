@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,11 +53,11 @@ class TestProgram : public QObject {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    QProcess *start(const QStringList &arguments = {})
+    QProcess *start(const QStringList &arguments = {}, QProcess::ProcessChannelMode channels = QProcess::ForwardedErrorChannel)
     {
         auto *program = new QProcess(this);
         program->setWorkingDirectory(path(QStringLiteral("docs")));
-        program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program->setProcessChannelMode(channels);
         program->start(path(QStringLiteral("bin/ordvane")), arguments);
         running << program;
         return program;
@@ -155,6 +156,24 @@ private slots:
         QCOMPARE(savedSources(), QStringList{path(QStringLiteral("docs/b.pdf"))});
         const QByteArray settings = read(QStringLiteral("bin/Ordvane.dat"));
         QVERIFY(settings.contains("[general]") && settings.contains("[layout]"));
+    }
+
+    void ownerThatDoesNotAnswerIsReportedAndNothingTouched()
+    {
+        // This test process holds the lock, alive but not listening.
+        QFile lock(path(QStringLiteral("bin/Ordvane.job.lock")));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                   + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
+                   + QSysInfo::machineHostName().toUtf8() + '\n');
+        lock.close();
+
+        QProcess *later = start({QStringLiteral("a.pdf")}, QProcess::SeparateChannels);
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += later->readAllStandardError()).contains("is already running with the job list"), 20000);
+        QVERIFY(!QFile::exists(path(QStringLiteral("bin/Ordvane.job"))));
+        QVERIFY(!QFile::exists(path(QStringLiteral("bin/Ordvane.dat"))));
+        QVERIFY(!QFile::exists(path(QStringLiteral("bin/ordvnact.log"))));
     }
 
     void lockOfADeadInstanceIsTakenOver()

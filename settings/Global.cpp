@@ -22,6 +22,9 @@ constexpr QByteArrayView LayoutSection = "layout";
 
 bool writableDirectory(const QString &directory)
 {
+    // Under /usr lives what a package put there, never the user's files, even for root.
+    if (directory.startsWith(QLatin1String("/usr/")))
+        return false;
     return faccessat(AT_FDCWD, FileSystem::encodePath(directory).constData(), W_OK, AT_EACCESS) == 0;
 }
 

@@ -280,6 +280,8 @@ private slots:
         QVERIFY(QFileInfo(dir.file(QStringLiteral("data/KV-Ordvane"))).isDir());
         SaveSettings();
         QVERIFY(dir.read(QStringLiteral("config/KV-Ordvane/Ordvane.dat")).contains("[general]"));
+        SetProgramDirectory(QStringLiteral("/usr/lib/kv-ordvane")); // a package's, even for root
+        QCOMPARE(SettingsFilePath(), dir.file(QStringLiteral("config/KV-Ordvane/Ordvane.dat")));
 
         dir.write(QStringLiteral("plain"), "a file, not a folder");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.file(QStringLiteral("plain/config"))));

@@ -1,7 +1,9 @@
-// The main window as a desktop program: the job list saved soon after a change, the layout
-// kept across a restart and never off screen, and what assistive technology reads: state
-// names, the selected rows, labelled fields, and whole texts of cut cells as tool tips.
+// The main window as a desktop program: the job list saved soon after a change, the end of
+// the session (save, cancel dialogs, close), the layout kept across a restart and never off
+// screen, and what assistive technology reads: state names, the selected rows, labelled
+// fields, and whole texts of cut cells as tool tips.
 #include "tests/support/MainWindowFixture.h"
+#include "settings/UnOption.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -40,6 +42,18 @@ private slots:
         ui->jobs().SelectAllEntries();
         FmMain->DeleteSelectedEntries();
         QTRY_COMPARE_WITH_TIMEOUT(ui->dir.read(QStringLiteral("Ordvane.job")), QByteArray("LFW\0\0", 5), 3000);
+    }
+
+    void endOfSessionSavesCancelsDialogsAndCloses()
+    {
+        const QString source = doc(QStringLiteral("a.pdf"));
+        FmMain->AddOneFile(source);
+        MainWindowFixture::whenModal([](QWidget *) { FmMain->EndSession(); });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActOptions"))); // returns once cancelled
+        QVERIFY(!FmOption->isVisible());
+        QVERIFY(ui->dir.read(QStringLiteral("Ordvane.job")).contains(QByteArray(reinterpret_cast<const char *>(source.utf16()), source.size() * 2)));
+        QVERIFY(ui->dir.read(QStringLiteral("Ordvane.dat")).contains("[layout]"));
+        QTRY_VERIFY(!FmMain->isVisible());
     }
 
     void layoutKeptAcrossRestart()

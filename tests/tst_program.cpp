@@ -150,8 +150,11 @@ private slots:
     void endSignalsSaveLikeExit()
     {
         QFETCH(int, signalNumber);
-        QProcess *owner = startOwner({QStringLiteral("b.pdf")});
-        QTest::qWait(300); // well inside the delay of the save after a change
+        QProcess *owner = startOwner();
+        // Once the owner has taken the file its event loop runs; the signal comes well
+        // inside the delay of the save after a change.
+        QProcess *later = start({QStringLiteral("b.pdf")});
+        QVERIFY(later->waitForFinished(10000) && later->exitCode() == 0);
         QVERIFY(endsWith(owner, signalNumber));
         QCOMPARE(savedSources(), QStringList{path(QStringLiteral("docs/b.pdf"))});
         const QByteArray settings = read(QStringLiteral("bin/Ordvane.dat"));

@@ -42,11 +42,12 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // From here an end signal waits for the event loop, which saves and closes.
+    EndRequests ends;
     LoadSettings();
     MyPdfCvt::LoadConverterLibrary(ProgramDirectory());
 
     CreateForms();
-    EndRequests ends;
     QObject::connect(&ends, &EndRequests::endRequested, FmMain, [] { FmMain->EndSession(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, FmMain, [](QSessionManager &) { FmMain->SaveKeptFiles(); });
     QObject::connect(&instance, &SingleInstance::filesArrived, FmMain, &TFmMain::AddFilesFromOutside);

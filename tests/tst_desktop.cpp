@@ -79,7 +79,7 @@ private slots:
     {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         for (const QRect &kept : {QRect(screen.right() + 500, 40, 600, 400), QRect(40, screen.top() - 300, 600, 400),
-                                  QRect(-2000, -2000, 5000, 4000)}) {
+                                  QRect(-2000, -2000, 5000, 4000), QRect(0, 0, 5000, 4000)}) {
             ui->stop();
             Layout.left = kept.x(), Layout.top = kept.y(), Layout.width = kept.width(), Layout.height = kept.height();
             ui->start();

@@ -636,12 +636,14 @@ void TFmMain::RestoreLayout()
 
 QRect TFmMain::visibleGeometry(const QRect &wanted)
 {
-    // Kept where it was when a screen still shows its top edge and a good part of it;
-    // otherwise (a screen gone, a smaller one) it comes to the middle of the main screen.
+    // Kept where it was when a screen still holds its size and shows its top edge and a good
+    // part of it; otherwise (a screen gone, a smaller one) it comes to the middle of the main
+    // screen.
     for (const QScreen *screen : QGuiApplication::screens()) {
         const QRect area = screen->availableGeometry();
         const QRect shown = area.intersected(wanted);
-        if (wanted.top() >= area.top() && shown.width() >= std::min(wanted.width(), 120)
+        if (wanted.width() <= area.width() && wanted.height() <= area.height() && wanted.top() >= area.top()
+            && shown.width() >= std::min(wanted.width(), 120)
             && shown.height() >= std::min(wanted.height(), 60))
             return wanted;
     }

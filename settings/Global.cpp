@@ -1,8 +1,7 @@
 #include "settings/Global.h"
 
-#include "platform/IniFile.h"
-
 #include "platform/FileSystem.h"
+#include "platform/IniFile.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>

@@ -14,7 +14,7 @@
 
 QString ActivityLogPath()
 {
-    return ProgramDirectory() + QStringLiteral("ordvnact.log");
+    return DataDirectory() + QStringLiteral("ordvnact.log");
 }
 
 QString LogLine(const QString &text, const std::tm &local)

@@ -131,6 +131,16 @@ JobList::JobList(QObject *parent) : QAbstractTableModel(parent)
                 QStringLiteral("Convert Message")};
 }
 
+QString JobList::stateName(qint32 state)
+{
+    switch (state) {
+    case Waiting: return QStringLiteral("Waiting");
+    case Converted: return QStringLiteral("Converted");
+    case Failed: return QStringLiteral("Failed");
+    default: return QStringLiteral("State %1").arg(state);
+    }
+}
+
 int JobList::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : announced;
@@ -166,6 +176,10 @@ QVariant JobList::data(const QModelIndex &index, int role) const
         return index.column() == ColumnState ? e.caption : e.texts.value(index.column() - 1);
     case Qt::TextAlignmentRole:
         return index.column() == ColumnSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    case Qt::AccessibleTextRole:
+        if (index.column() == ColumnState)
+            return stateName(e.state);
+        return {};
     case StateRole:
         return e.state;
     case SelectedRole:
@@ -194,6 +208,7 @@ void JobList::setText(int row, Text which, const QString &value)
     announceRows();
     entries[row].texts[which] = value;
     emit dataChanged(index(row, which + 1), index(row, which + 1));
+    emit contentChanged();
 }
 
 void JobList::setState(int row, qint32 state)
@@ -201,6 +216,7 @@ void JobList::setState(int row, qint32 state)
     announceRows();
     entries[row].state = state;
     emit dataChanged(index(row, ColumnState), index(row, ColumnState));
+    emit contentChanged();
 }
 
 JobList::AddResult JobList::AddOneFile(const QString &path)
@@ -239,6 +255,7 @@ JobList::AddResult JobList::AddOneFile(const QString &path)
         announcementScheduled = true;
         QMetaObject::invokeMethod(this, &JobList::announceRows, Qt::QueuedConnection);
     }
+    emit contentChanged();
     return AddResult::Added;
 }
 
@@ -263,6 +280,7 @@ void JobList::DeleteSelectedEntries()
                 pathCounts.remove(key);
         }
         entries.remove(first, last - first + 1);
+        announced -= last - first + 1; // every row was announced above
         if (focus > last)
             focus -= last - first + 1;
         else if (focus >= first)
@@ -273,6 +291,7 @@ void JobList::DeleteSelectedEntries()
     selected = 0;
     emit selectionChanged();
     emit focusChanged(focus);
+    emit contentChanged();
 }
 
 void JobList::SelectAllEntries()
@@ -482,4 +501,16 @@ void JobList::sortEntries(int column, bool ascending)
         focus = newRowOf[size_t(focus)];
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     emit focusChanged(focus);
+    emit contentChanged();
+}
+
+void JobList::restoreSortState(int column, bool ascending)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    SortColumn = column;
+    SortAscending = ascending;
+    // The marker shows the direction of the sort that was made, the opposite of the next one.
+    captions[column].prepend(ascending ? QStringLiteral("(<-)") : QStringLiteral("(->)"));
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }

@@ -33,6 +33,9 @@ public:
 
     explicit JobList(QObject *parent = nullptr);
 
+    // "Waiting", "Converted" or "Failed", as assistive technology reads the State column.
+    static QString stateName(qint32 state);
+
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -78,9 +81,14 @@ public:
     void ColumnClick(int column);
     int sortColumn() const { return SortColumn; }
     bool sortAscending() const { return SortAscending; }
+    // The sort state kept from the last session: the column's marker and the direction of
+    // its next click. The rows are already in that order, as the job file keeps them.
+    void restoreSortState(int column, bool ascending);
 
 signals:
     void statusMessage(const QString &text);
+    // An entry was added, removed, changed or moved: what the job file holds is now old.
+    void contentChanged();
     void selectionChanged();
     void focusChanged(int row);
 

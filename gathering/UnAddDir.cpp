@@ -35,7 +35,9 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("Directory"), this), 0, 0, 1, 2);
+    auto *LblDir = new QLabel(QStringLiteral("Directory"), this);
+    LblDir->setBuddy(EditDir); // assistive technology names the field by its label
+    grid->addWidget(LblDir, 0, 0, 1, 2);
     grid->addWidget(EditDir, 1, 0);
     grid->addWidget(BtnDir, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Select type of file to be converted:"), this), 2, 0, 1, 2);

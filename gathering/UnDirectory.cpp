@@ -44,16 +44,22 @@ TFmDirectory::TFmDirectory(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
         listButtons->addWidget(b);
     listButtons->addStretch();
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("List of directories:"), this), 0, 0, 1, 2);
+    auto *LblDirs = new QLabel(QStringLiteral("List of directories:"), this);
+    LblDirs->setBuddy(LBOXDirs);
+    // Names the field for assistive technology, which cannot see the list above it.
+    auto *LblDir = new QLabel(QStringLiteral("Directory:"), this);
+    LblDir->setBuddy(EditDir);
+    grid->addWidget(LblDirs, 0, 0, 1, 2);
     grid->addWidget(LBOXDirs, 1, 0);
     grid->addLayout(listButtons, 1, 1);
-    grid->addWidget(EditDir, 2, 0);
-    grid->addWidget(BtnDir, 2, 1);
+    grid->addWidget(LblDir, 2, 0, 1, 2);
+    grid->addWidget(EditDir, 3, 0);
+    grid->addWidget(BtnDir, 3, 1);
     auto *closing = new QHBoxLayout;
     closing->addStretch();
     closing->addWidget(BtnOK);
     closing->addWidget(BtnCancel);
-    grid->addLayout(closing, 3, 0, 1, 2);
+    grid->addLayout(closing, 4, 0, 1, 2);
     setMinimumWidth(420);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

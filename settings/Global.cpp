@@ -1,16 +1,59 @@
 #include "settings/Global.h"
 
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 TSettings Settings;
+TLayout Layout;
 
 namespace {
 
 QString programDirectory;
+QString configDirectory, dataDirectory; // empty until first asked for
 constexpr QByteArrayView Section = "general";
+constexpr QByteArrayView LayoutSection = "layout";
+
+bool writableDirectory(const QString &directory)
+{
+    // Under /usr lives what a package put there, never the user's files, even for root.
+    if (directory.startsWith(QLatin1String("/usr/")))
+        return false;
+    return faccessat(AT_FDCWD, FileSystem::encodePath(directory).constData(), W_OK, AT_EACCESS) == 0;
+}
+
+QString userFolder(QStandardPaths::StandardLocation location)
+{
+    const QString base = QStandardPaths::writableLocation(location);
+    if (base.isEmpty())
+        return {};
+    const QString folder = base + QStringLiteral("/KV-Ordvane/");
+    FileSystem::makeDirectories(folder.chopped(1)); // a failure shows when a file is written there
+    return folder;
+}
+
+void locateKeptFiles()
+{
+    if (!dataDirectory.isEmpty())
+        return;
+    const QString program = ProgramDirectory();
+    if (writableDirectory(program)) {
+        configDirectory = dataDirectory = program;
+        return;
+    }
+    configDirectory = userFolder(QStandardPaths::GenericConfigLocation);
+    dataDirectory = userFolder(QStandardPaths::GenericDataLocation);
+    // Without a home there is nowhere else to try; writing then fails with its reason.
+    if (configDirectory.isEmpty())
+        configDirectory = program;
+    if (dataDirectory.isEmpty())
+        dataDirectory = program;
+}
 
 QString withTrailingSeparator(QString path)
 {
@@ -35,11 +78,16 @@ class SettingsReader {
 public:
     explicit SettingsReader(const QString &path) : file(path) {}
 
-    bool boolean(QByteArrayView key, bool fallback) const { return integer(key, fallback ? 1 : 0) != 0; }
-
-    qint32 integer(QByteArrayView key, qint32 fallback) const
+    bool boolean(QByteArrayView key, bool fallback) const { return boolean(Section, key, fallback); }
+    bool boolean(QByteArrayView section, QByteArrayView key, bool fallback) const
     {
-        const auto text = file.value(Section, key);
+        return integer(section, key, fallback ? 1 : 0) != 0;
+    }
+
+    qint32 integer(QByteArrayView key, qint32 fallback) const { return integer(Section, key, fallback); }
+    qint32 integer(QByteArrayView section, QByteArrayView key, qint32 fallback) const
+    {
+        const auto text = file.value(section, key);
         qint32 value = 0;
         return text && ParseInteger(QString::fromLatin1(*text), value) ? value : fallback;
     }
@@ -53,7 +101,8 @@ public:
         return QByteArrayView(*text).isValidUtf8() ? QString::fromUtf8(*text) : QString();
     }
 
-    QByteArray bytes(QByteArrayView key) const { return file.value(Section, key).value_or(QByteArray()); }
+    QByteArray bytes(QByteArrayView key) const { return bytes(Section, key); }
+    QByteArray bytes(QByteArrayView section, QByteArrayView key) const { return file.value(section, key).value_or(QByteArray()); }
 
 private:
     IniFile file;
@@ -71,11 +120,30 @@ QString ProgramDirectory()
 void SetProgramDirectory(const QString &directory)
 {
     programDirectory = withTrailingSeparator(directory);
+    configDirectory.clear();
+    dataDirectory.clear();
+}
+
+QString ConfigDirectory()
+{
+    locateKeptFiles();
+    return configDirectory;
+}
+
+QString DataDirectory()
+{
+    locateKeptFiles();
+    return dataDirectory;
 }
 
 QString SettingsFilePath()
 {
-    return ProgramDirectory() + QStringLiteral("Ordvane.dat");
+    return ConfigDirectory() + QStringLiteral("Ordvane.dat");
+}
+
+QString JobFilePath()
+{
+    return DataDirectory() + QStringLiteral("Ordvane.job");
 }
 
 QString DocumentsFolder()
@@ -137,6 +205,19 @@ void LoadSettings()
     Settings.keepraw = file.integer("keepraw", 0);
     Settings.notlog = file.boolean("notlog", false);
     BuildExtensionLookup();
+
+    Layout = TLayout();
+    Layout.left = file.integer(LayoutSection, "left", 0);
+    Layout.top = file.integer(LayoutSection, "top", 0);
+    Layout.width = std::max(file.integer(LayoutSection, "width", 0), 0);
+    Layout.height = std::max(file.integer(LayoutSection, "height", 0), 0);
+    Layout.maximized = file.boolean(LayoutSection, "maximized", false);
+    for (const QByteArray &width : file.bytes(LayoutSection, "columns").split(',')) {
+        qint32 value = -1;
+        Layout.columns << (ParseInteger(QString::fromLatin1(width), value) && value > 0 ? value : -1);
+    }
+    Layout.sortcolumn = file.integer(LayoutSection, "sortcolumn", -1);
+    Layout.sortascending = file.boolean(LayoutSection, "sortascending", true);
 }
 
 void SaveSettings()
@@ -157,5 +238,18 @@ void SaveSettings()
     file.setValue(Section, "textorder", QByteArray::number(Settings.textorder));
     file.setValue(Section, "keepraw", QByteArray::number(Settings.keepraw));
     file.setValue(Section, "notlog", boolean(Settings.notlog));
+    if (Layout.width > 0) {
+        file.setValue(LayoutSection, "left", QByteArray::number(Layout.left));
+        file.setValue(LayoutSection, "top", QByteArray::number(Layout.top));
+        file.setValue(LayoutSection, "width", QByteArray::number(Layout.width));
+        file.setValue(LayoutSection, "height", QByteArray::number(Layout.height));
+        file.setValue(LayoutSection, "maximized", boolean(Layout.maximized));
+        QByteArrayList columns;
+        for (int width : std::as_const(Layout.columns))
+            columns << QByteArray::number(width);
+        file.setValue(LayoutSection, "columns", columns.join(','));
+        file.setValue(LayoutSection, "sortcolumn", QByteArray::number(Layout.sortcolumn));
+        file.setValue(LayoutSection, "sortascending", boolean(Layout.sortascending));
+    }
     file.save();
 }

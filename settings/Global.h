@@ -24,10 +24,29 @@ struct TSettings {
 
 extern TSettings Settings;
 
+// The main window's layout, kept in a section of its own in the settings file. A width of
+// 0 means none was kept; column widths and the sort state are -1 when not kept.
+struct TLayout {
+    int left = 0, top = 0, width = 0, height = 0;
+    bool maximized = false;
+    QList<int> columns;
+    int sortcolumn = -1;
+    bool sortascending = true;
+};
+
+extern TLayout Layout;
+
 // The folder of the running program, ending in "/". Fixed at start-up; tests set their own.
 QString ProgramDirectory();
 void SetProgramDirectory(const QString &directory);
 QString SettingsFilePath();
+// Where the settings, the job file and the log are kept: the program directory when the user
+// may write there (a build folder, a portable copy), otherwise the user's own folders
+// ($XDG_CONFIG_HOME/KV-Ordvane/ for the settings, $XDG_DATA_HOME/KV-Ordvane/ for the job
+// file and the log), made on first use. Both end in "/".
+QString ConfigDirectory();
+QString DataDirectory();
+QString JobFilePath();
 // The user's documents folder ending in "/", or "/" when there is none.
 QString DocumentsFolder();
 

@@ -101,6 +101,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     auto *Label1 = new QLabel(QStringLiteral("Target file dir"), GroupBox1);
     EditTargetDir = new QLineEdit(GroupBox1);
     EditTargetDir->setObjectName(QStringLiteral("EditTargetDir"));
+    Label1->setBuddy(EditTargetDir); // assistive technology names the field by its label
     BtnDir = new QPushButton(QStringLiteral("&Browse"), GroupBox1);
     BtnDir->setObjectName(QStringLiteral("BtnDir"));
     BtnDir->setAutoDefault(false);
@@ -121,9 +122,13 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     ComBSourceCode->addItems(CodePageEntries());
     auto *general = new QGridLayout(TabSheet1);
     general->addWidget(GroupBox1, 0, 0, 1, 2);
-    general->addWidget(new QLabel(QStringLiteral("When target file exists"), TabSheet1), 1, 0);
+    auto *Label2 = new QLabel(QStringLiteral("When target file exists"), TabSheet1);
+    Label2->setBuddy(ComBFileOverTp);
+    auto *Label3 = new QLabel(QStringLiteral("File code page"), TabSheet1);
+    Label3->setBuddy(ComBSourceCode);
+    general->addWidget(Label2, 1, 0);
     general->addWidget(ComBFileOverTp, 1, 1);
-    general->addWidget(new QLabel(QStringLiteral("File code page"), TabSheet1), 2, 0);
+    general->addWidget(Label3, 2, 0);
     general->addWidget(ComBSourceCode, 2, 1);
     general->setRowStretch(3, 1);
 
@@ -143,6 +148,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     ExtensionGrid->setFrameStyle(QFrame::NoFrame);
     EditFileExt = new QLineEdit(ExtensionGrid->viewport());
     EditFileExt->setObjectName(QStringLiteral("EditFileExt"));
+    EditFileExt->setAccessibleName(QStringLiteral("User defined")); // the grid column it edits
     EditFileExt->setFrame(false);
     EditFileExt->setTextMargins(EditFileExt->font().pointSize() / 2, 0, 0, 0);
     EditFileExt->hide();
@@ -163,6 +169,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     CBPageBreak->setObjectName(QStringLiteral("CBPageBreak"));
     auto *pdfLayout = new QGridLayout(GBoxPDF);
     auto *Label9 = new QLabel(QStringLiteral("Text output order"), GBoxPDF);
+    Label9->setBuddy(CMBTextOrder);
     pdfLayout->addWidget(Label9, 0, 0);
     pdfLayout->addWidget(CMBTextOrder, 0, 1);
     pdfLayout->addWidget(CBPageBreak, 1, 0, 1, 2);

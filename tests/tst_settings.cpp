@@ -4,6 +4,7 @@
 #include "settings/Global.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <csignal>
 #include <sys/resource.h>
@@ -265,11 +266,29 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("Ordvane.dat*")}, QDir::Files), QStringList{QStringLiteral("Ordvane.dat")});
     }
 
-    void saveIntoAMissingDirectoryFails()
+    void unwritableProgramDirectoryKeepsFilesInTheUsersFolders()
     {
+        // A program directory nobody may write to (gone, here) sends the files to the
+        // user's folders, made on first use; where those cannot be made, saving fails.
         TestProgramDirectory dir;
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME"), oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.file(QStringLiteral("config"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dir.file(QStringLiteral("data"))));
+        SetProgramDirectory(dir.path() + QStringLiteral("gone"));
+        QCOMPARE(SettingsFilePath(), dir.file(QStringLiteral("config/KV-Ordvane/Ordvane.dat")));
+        QCOMPARE(JobFilePath(), dir.file(QStringLiteral("data/KV-Ordvane/Ordvane.job")));
+        QVERIFY(QFileInfo(dir.file(QStringLiteral("data/KV-Ordvane"))).isDir());
+        SaveSettings();
+        QVERIFY(dir.read(QStringLiteral("config/KV-Ordvane/Ordvane.dat")).contains("[general]"));
+        SetProgramDirectory(QStringLiteral("/usr/lib/kv-ordvane")); // a package's, even for root
+        QCOMPARE(SettingsFilePath(), dir.file(QStringLiteral("config/KV-Ordvane/Ordvane.dat")));
+
+        dir.write(QStringLiteral("plain"), "a file, not a folder");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.file(QStringLiteral("plain/config"))));
         SetProgramDirectory(dir.path() + QStringLiteral("gone"));
         QVERIFY_THROWS_EXCEPTION(OrdvaneError, SaveSettings());
+        for (const auto &[name, value] : {std::pair{"XDG_CONFIG_HOME", oldConfig}, std::pair{"XDG_DATA_HOME", oldData}})
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
     }
 };
 

@@ -95,7 +95,10 @@ Helper spawnHelper()
     sigaddset(&defaults, SIGCHLD);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    // A group of its own: Ctrl+C or a closed terminal reaches the program, which abandons what
+    // it no longer wants, not the helper in the middle of a file the program still wants.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
     char *argv[] = {const_cast<char *>(executable.c_str()), nullptr};
     pid_t pid = -1;

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 namespace {
 
@@ -62,6 +63,44 @@ void JobListView::setJobList(JobList *list)
     for (int column = 0; column < JobList::ColumnCount; ++column)
         setColumnWidth(column, scaled(ColumnWidths[column]));
     connect(list, &JobList::focusChanged, this, &JobListView::followFocus);
+    connect(list, &JobList::selectionChanged, this, &JobListView::showSelection);
+}
+
+void JobListView::showSelection()
+{
+    // The job list keeps the selection; the view's selection model mirrors it, a run of
+    // rows at a time, so that assistive technology reports the selected rows.
+    QItemSelection mirrored;
+    const int rows = jobs->rowCount();
+    for (int row = 0; row < rows;) {
+        if (!jobs->isSelected(row)) {
+            ++row;
+            continue;
+        }
+        int last = row;
+        while (last + 1 < rows && jobs->isSelected(last + 1))
+            ++last;
+        mirrored.select(jobs->index(row, 0), jobs->index(last, JobList::ColumnCount - 1));
+        row = last + 1;
+    }
+    selectionModel()->select(mirrored, QItemSelectionModel::ClearAndSelect);
+}
+
+bool JobListView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || !jobs)
+        return QTableView::viewportEvent(event);
+    // A cell too narrow for its text shows the whole text as a tool tip.
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QRect cell = visualRect(index);
+    const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    if (index.isValid() && !text.isEmpty() && fontMetrics().horizontalAdvance(text) + margin > cell.width())
+        QToolTip::showText(help->globalPos(), text, viewport(), cell);
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void JobListView::reveal(int row)

@@ -21,10 +21,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void selectFromAnchor(int row, bool keepOthers);
     void followFocus(int row);
+    void showSelection();
     int rowsPerPage() const;
 
     JobList *jobs = nullptr;

@@ -6,7 +6,15 @@
 
 OrdvaneApplication::OrdvaneApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
+    identify();
+}
+
+void OrdvaneApplication::identify()
+{
     setApplicationName(QStringLiteral("KV-Ordvane"));
+    setApplicationVersion(QStringLiteral(ORDVANE_VERSION));
+    // Docks and task bars match the window to its menu entry by this name.
+    setDesktopFileName(QStringLiteral(ORDVANE_DESKTOP_ID));
 }
 
 quint64 OrdvaneApplication::keyPressInDelivery = 0;

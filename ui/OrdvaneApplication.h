@@ -7,6 +7,8 @@
 class OrdvaneApplication : public QApplication {
 public:
     OrdvaneApplication(int &argc, char **argv);
+    // Name, version and desktop entry, also for a start that prints and ends.
+    static void identify();
     bool notify(QObject *receiver, QEvent *event) override;
 
     // Shows the error of the operation that just ended in the top-level error box.

@@ -12,6 +12,7 @@
 #include "platform/Desktop.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
+#include "platform/IoError.h"
 #include "settings/Global.h"
 #include "settings/UnOption.h"
 #include "ui/Dialogs.h"
@@ -38,6 +39,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,11 +52,7 @@ constexpr int ButtonWidth = 65;
 constexpr int ButtonHeight = 22;
 constexpr int ButtonTop = 7;
 constexpr int PanelHeight = 34;
-
-QString JobFilePath()
-{
-    return ProgramDirectory() + QStringLiteral("Ordvane.job");
-}
+constexpr int JobSaveDelay = 1000; // at most this much of the list's changes is lost in a crash
 
 } // namespace
 
@@ -137,6 +135,19 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
     TargetFile::setJournal(dataFolder + QStringLiteral("Ordvane.tmp"));
     TargetFile::removeLeftovers({dataFolder, SettingsFilePath().left(SettingsFilePath().lastIndexOf(FileSystem::Separator) + 1)});
     LoadJobFile(JobFilePath());
+    RestoreLayout();
+
+    // The list is saved shortly after it changes, so a crash or a power cut costs little.
+    JobSaveTimer.setSingleShot(true);
+    JobSaveTimer.setInterval(JobSaveDelay);
+    connect(&JobSaveTimer, &QTimer::timeout, this, &TFmMain::SaveJobFileQuietly);
+    connect(jobs, &JobList::contentChanged, this, [this] {
+        if (!JobSaveTimer.isActive())
+            JobSaveTimer.start();
+    });
+    PendingFilesTimer.setSingleShot(true);
+    PendingFilesTimer.setInterval(200);
+    connect(&PendingFilesTimer, &QTimer::timeout, this, &TFmMain::AddPendingFiles);
 
     FileSearch = new TKvFileSearch(this);
     FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(folder + info.Name); };
@@ -146,6 +157,8 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
 
 TFmMain::~TFmMain()
 {
+    StoreLayout();
+    JobSaveTimer.stop();
     try {
         SaveJobFile(JobFilePath());
     } catch (...) {
@@ -390,6 +403,8 @@ void TFmMain::setBusy(bool &flag, bool active)
     ListView1->horizontalHeader()->setSectionsClickable(!busy());
     if (!busy() && closeWhenIdle) // Exit came while busy: close now that it is over
         QTimer::singleShot(0, this, &QWidget::close);
+    else if (!busy() && !PendingFiles.isEmpty())
+        PendingFilesTimer.start();
 }
 
 void TFmMain::MenuItemClick(QObject *sender)
@@ -523,8 +538,129 @@ void TFmMain::DropFileTarget1Drop(const QStringList &names)
 
 void TFmMain::bringToFront()
 {
+    if (isMinimized())
+        showNormal();
     raise();
     activateWindow();
+}
+
+void TFmMain::AddFilesFromOutside(const QStringList &files)
+{
+    if (files.isEmpty()) {
+        bringToFront();
+        return;
+    }
+    PendingFiles << files;
+    // From the event loop: the sender is answered first, and a dialog may open from here.
+    QMetaObject::invokeMethod(this, &TFmMain::AddPendingFiles, Qt::QueuedConnection);
+}
+
+void TFmMain::AddPendingFiles()
+{
+    if (PendingFiles.isEmpty() || closeWhenIdle)
+        return;
+    // Like a drop, they wait while the list must keep still or a dialog is up.
+    if (busy() || QApplication::activeModalWidget()) {
+        PendingFilesTimer.start();
+        return;
+    }
+    const QStringList files = std::exchange(PendingFiles, {});
+    try {
+        DropFileTarget1Drop(files);
+    } catch (...) {
+        OrdvaneApplication::showError(std::current_exception());
+    }
+}
+
+void TFmMain::SaveJobFileQuietly()
+{
+    try {
+        SaveJobFile(JobFilePath());
+    } catch (const OrdvaneError &e) {
+        // Said where it is seen without stopping the user; the save at the end reports in full.
+        ShowStatusMessage(e.message());
+    }
+}
+
+void TFmMain::SaveKeptFiles()
+{
+    StoreLayout();
+    SaveJobFileQuietly();
+    JobSaveTimer.stop();
+    try {
+        SaveSettings();
+    } catch (const OrdvaneError &e) {
+        ShowStatusMessage(e.message());
+    }
+}
+
+void TFmMain::EndSession()
+{
+    // Saved first, whatever may keep the window from closing at once.
+    SaveKeptFiles();
+    // Open dialogs are cancelled, so the commands they belong to end without change.
+    for (int i = 0; i < 8; ++i) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            break;
+        modal->close();
+        if (modal->isVisible())
+            break;
+    }
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TFmMain::StoreLayout()
+{
+    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
+    if (normal.width() <= 0 || normal.height() <= 0)
+        return;
+    Layout.left = normal.x();
+    Layout.top = normal.y();
+    Layout.width = normal.width();
+    Layout.height = normal.height();
+    Layout.maximized = isMaximized();
+    Layout.columns.clear();
+    for (int column = 0; column < JobList::ColumnCount; ++column)
+        Layout.columns << ListView1->columnWidth(column);
+    Layout.sortcolumn = jobs->sortColumn();
+    Layout.sortascending = jobs->sortAscending();
+}
+
+void TFmMain::RestoreLayout()
+{
+    for (int column = 0; column < JobList::ColumnCount && column < Layout.columns.size(); ++column)
+        if (Layout.columns[column] > 0)
+            ListView1->setColumnWidth(column, std::min(Layout.columns[column], scaled(4000)));
+    jobs->restoreSortState(Layout.sortcolumn, Layout.sortascending);
+    if (Layout.width <= 0 || Layout.height <= 0)
+        return;
+    setGeometry(visibleGeometry(QRect(Layout.left, Layout.top, Layout.width, Layout.height)));
+    if (Layout.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+QRect TFmMain::visibleGeometry(const QRect &wanted)
+{
+    // Kept where it was when a screen still holds its size and shows its top edge and a good
+    // part of it; otherwise (a screen gone, a smaller one) it comes to the middle of the main
+    // screen.
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QRect shown = area.intersected(wanted);
+        if (wanted.width() <= area.width() && wanted.height() <= area.height() && wanted.top() >= area.top()
+            && shown.width() >= std::min(wanted.width(), 120)
+            && shown.height() >= std::min(wanted.height(), 60))
+            return wanted;
+    }
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return wanted;
+    const QRect area = primary->availableGeometry();
+    // Room is left for the window's frame, which the kept size does not include.
+    QRect moved(QPoint(), wanted.size().boundedTo(area.size() * 0.9));
+    moved.moveCenter(area.center());
+    return moved;
 }
 
 void TFmMain::dragEnterEvent(QDragEnterEvent *event)

@@ -58,6 +58,17 @@ public:
     // The clipboard test: takes the clipboard's file names; false when it holds none.
     bool PasteFromClipboard();
 
+    // Files from the command line or handed over by a later start: added as a drop of them
+    // would add them (they wait while a run, a search or a dialog is under way); none just
+    // brings the window to the front.
+    void AddFilesFromOutside(const QStringList &files);
+    // Saves the job list, the layout and the settings as the end of the program does.
+    void SaveKeptFiles();
+    // The session or a signal ends the program: save, cancel open dialogs, close.
+    void EndSession();
+    // Where a kept window geometry goes: where it was if a screen shows it, else centred.
+    static QRect visibleGeometry(const QRect &wanted);
+
     TKvFileSearch *FileSearch;
     QStringList SearchDirs;
     bool CancelConvert = false;
@@ -93,6 +104,10 @@ private:
     void setBusy(bool &flag, bool active);
     bool refusedWhileBusy(int tag) const;
     void bringToFront();
+    void AddPendingFiles();
+    void SaveJobFileQuietly();
+    void StoreLayout();
+    void RestoreLayout();
 
     JobList *jobs;
     JobListView *ListView1;
@@ -102,6 +117,9 @@ private:
     QMenu *PopupMenu1;
     QList<QMenu *> mainMenus;
     QTimer TimerSelectItems;
+    QTimer JobSaveTimer;
+    QTimer PendingFilesTimer;
+    QStringList PendingFiles;
 
     QAction *ActOptions, *ActExit, *ActViewLog;
     QAction *ActAddFile, *ActAddDir, *ActPasteFile, *ActDelete, *ActSelectAll;

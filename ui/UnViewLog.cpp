@@ -27,6 +27,7 @@ TFmViewLog::TFmViewLog(QWidget *parent)
     MemoLog->setObjectName(QStringLiteral("MemoLog"));
     MemoLog->setReadOnly(true);
     MemoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoLog->setAccessibleName(QStringLiteral("Activity log"));
     MemoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     CBNotLog = new QCheckBox(QStringLiteral("Not logging"), this);

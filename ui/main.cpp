@@ -1,25 +1,63 @@
 // KV-Ordvane: start-up and shutdown, in their order.
 #include "conversion/MyPdfCvt.h"
+#include "platform/CommandLine.h"
+#include "platform/EndRequests.h"
 #include "platform/LocaleInfo.h"
+#include "platform/SingleInstance.h"
 #include "settings/Global.h"
+#include "ui/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnMain.h"
 
+#include <QSessionManager>
+#include <QTimer>
 #include <csignal>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     // Past a file-size limit a write must fail with EFBIG, as a full disk does, and not end
     // the program.
     signal(SIGXFSZ, SIG_IGN);
+    OrdvaneApplication::identify();
+    if (CommandLine::asksForTextOnly(argc, argv)) {
+        // Printed without a display, so it works on a console and in a build.
+        QCoreApplication app(argc, argv);
+        CommandLine::files(argc, argv);
+        return 0;
+    }
+
     OrdvaneApplication app(argc, argv);
+    const QStringList files = CommandLine::files(argc, argv);
     LocaleInfo::initialise();
+
+    // One instance owns the job list; a later start hands its files over and ends.
+    SingleInstance instance(JobFilePath());
+    if (instance.claim() == SingleInstance::Claim::OtherOwner) {
+        if (instance.handOver(files))
+            return 0;
+        const QString text = QStringLiteral("KV-Ordvane is already running with the job list %1 (process %2) "
+                                            "and does not answer. Nothing was added; close it and try again.")
+                                 .arg(JobFilePath())
+                                 .arg(instance.ownerProcess());
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        Dialogs::error(nullptr, QStringLiteral("KV-Ordvane"), text);
+        return 1;
+    }
+
+    // From here an end signal waits for the event loop, which saves and closes.
+    EndRequests ends;
     LoadSettings();
     MyPdfCvt::LoadConverterLibrary(ProgramDirectory());
 
     CreateForms();
+    QObject::connect(&ends, &EndRequests::endRequested, FmMain, [] { FmMain->EndSession(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, FmMain, [](QSessionManager &) { FmMain->SaveKeptFiles(); });
+    QObject::connect(&instance, &SingleInstance::filesArrived, FmMain, &TFmMain::AddFilesFromOutside);
     FmMain->show();
+    if (!files.isEmpty())
+        QTimer::singleShot(0, FmMain, [files] { FmMain->AddFilesFromOutside(files); });
     const int result = app.exec();
     DestroyForms();
 

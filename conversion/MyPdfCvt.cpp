@@ -4,6 +4,8 @@
 #include "platform/FileSystem.h"
 #include "tsypdf/tsypdf.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QtEndian>
 #include <atomic>
 #include <cstring>
@@ -16,9 +18,25 @@ namespace MyPdfCvt {
 namespace {
 
 using Entry = decltype(&fnOrdvane);
+using SetRecognitionEntry = decltype(&tsypdfSetRecognition);
 
 void *libraryHandle = nullptr;
 std::atomic<Entry> entry = nullptr;
+std::atomic<SetRecognitionEntry> setRecognition = nullptr;
+
+// Pages being recognised, by source; the library tells on the converting thread.
+thread_local QString convertingSource;
+QMutex recognitionMutex;
+QHash<QString, QPair<int, int>> recognising;
+
+void recognitionProgress(int32_t page, int32_t pageCount, int32_t reading)
+{
+    QMutexLocker lock(&recognitionMutex);
+    if (reading)
+        recognising.insert(convertingSource, {page, pageCount});
+    else
+        recognising.remove(convertingSource);
+}
 
 // What the library hands over during one call. One per thread, as the callback carries no
 // context; its memory is kept from file to file.
@@ -53,6 +71,10 @@ bool LoadConverterLibrary(const QString &directory)
     if (!libraryHandle)
         return false;
     entry = reinterpret_cast<Entry>(dlsym(libraryHandle, "fnOrdvane"));
+    setRecognition = reinterpret_cast<SetRecognitionEntry>(dlsym(libraryHandle, "tsypdfSetRecognition"));
+    using SetProgress = decltype(&tsypdfSetProgressCallback);
+    if (const auto setProgress = reinterpret_cast<SetProgress>(dlsym(libraryHandle, "tsypdfSetProgressCallback")))
+        setProgress(recognitionProgress);
     return entry != nullptr;
 }
 
@@ -60,6 +82,7 @@ void UnloadConverterLibrary()
 {
     receiveBuffer = {};
     entry = nullptr;
+    setRecognition = nullptr;
     if (libraryHandle)
         dlclose(libraryHandle);
     libraryHandle = nullptr;
@@ -68,6 +91,23 @@ void UnloadConverterLibrary()
 bool ConverterAvailable()
 {
     return entry != nullptr;
+}
+
+void SetRecognition(bool on, const QString &languages)
+{
+    if (const SetRecognitionEntry set = setRecognition)
+        set(on ? 1 : 0, languages.toLatin1().constData());
+}
+
+bool RecognitionProgress(const QString &source, int &page, int &pageCount)
+{
+    QMutexLocker lock(&recognitionMutex);
+    const auto found = recognising.constFind(source);
+    if (found == recognising.constEnd())
+        return false;
+    page = found->first;
+    pageCount = found->second;
+    return true;
 }
 
 int EncodeText(QByteArrayView utf8, int codePage, QByteArray &textBuffer)
@@ -102,9 +142,11 @@ int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, 
     if (!convert)
         return ResultNoConverter;
     receiveBuffer.clear();
+    convertingSource = source;
     const int32_t result = convert(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2),
                                    receive, 1, 0, textOrder == 1 ? 1 : 0, pageBreak ? 0 : 1,
                                    textOrder == 2 ? 1 : 0, 2, "", "");
+    recognitionProgress(0, 0, 0); // a helper that ended mid-page said nothing more
     if (result == -3)
         return ResultNotPermitted;
     if (result == -1)

@@ -21,6 +21,14 @@ bool ConverterAvailable();
 // An empty text leaves textBuffer untouched. Safe to call from several threads at once.
 int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak);
 
+// Recognition of scanned pages, for the conversions that start afterwards. Languages are
+// Tesseract codes joined by "+". A library without recognition ignores it.
+void SetRecognition(bool on, const QString &languages);
+
+// While a page of the source's conversion is being recognised: true, with the page's number
+// (from 1) and the file's page count. Safe to call from any thread.
+bool RecognitionProgress(const QString &source, int &page, int &pageCount);
+
 // Encodes UTF-8 text for the output code page: 65001 UTF-8 with byte-order mark, 1200
 // UTF-16LE with mark, 0 the system code page (empty when the text is not well-formed UTF-8),
 // any other a Windows code page (empty when there is no converter for it).

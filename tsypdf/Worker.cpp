@@ -2,6 +2,7 @@
 // that crashes poppler, loops forever or eats memory costs one file, not the program.
 // It reads requests from descriptor 3 and answers each with the text of every page as it
 // is finished, then a result. It ends when the other side closes the channel.
+#include "tsypdf/Recognition.h"
 #include "tsypdf/WorkerProtocol.h"
 
 #include <poppler-document.h>
@@ -10,6 +11,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <fcntl.h>
 #include <memory>
 #include <new>
@@ -20,6 +22,7 @@
 #include <sys/uio.h>
 #include <csignal>
 #include <sys/time.h>
+#include <time.h>
 #include <unistd.h>
 
 using namespace WorkerProtocol;
@@ -92,14 +95,56 @@ struct ChannelLost {};
 
 pid_t originalParent = 0;
 
+// The page being recognised. While it is, nothing else writes to the channel, and the timer
+// signal tells the program every second that the helper is still at work, for as long as
+// the page's budget lasts; a recogniser stuck beyond it is left to the program's stall guard.
+volatile sig_atomic_t recognising = 0;
+ProgressBody recognisingPage{};
+time_t recognitionStarted = 0;
+
+time_t monotonicSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec;
+}
+
 void endWhenAbandoned(int)
 {
     pollfd channel{ChannelFd, POLLRDHUP, 0};
     if (getppid() != originalParent || (poll(&channel, 1, 0) > 0 && (channel.revents & (POLLRDHUP | POLLHUP | POLLERR))))
         _exit(0);
+    if (recognising && monotonicSeconds() - recognitionStarted < Recogniser::pageBudgetSeconds + 10) {
+        const int saved = errno;
+        sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage);
+        errno = saved;
+    }
 }
 
-int32_t extract(const std::string &path, TextOrder order, bool pageBreaks)
+// Reads the page with the recogniser when it has no text layer to speak of.
+void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, int index, int pageCount,
+                        poppler::byte_array &text, const std::function<void()> &sendPending)
+{
+    if (!recogniser.wanted(page, text))
+        return;
+    sendPending();
+    recognisingPage = {index, pageCount, 1};
+    if (!sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage))
+        throw ChannelLost{};
+    recognitionStarted = monotonicSeconds();
+    {
+        struct Beating {
+            Beating() { recognising = 1; }
+            ~Beating() { recognising = 0; }
+        } beating;
+        recogniser.read(page, text);
+    }
+    recognisingPage.recognising = 0;
+    if (!sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage))
+        throw ChannelLost{};
+}
+
+int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, Recogniser *recogniser)
 {
     // poppler does not say why a load failed; find out first whether the file can be read.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -136,6 +181,8 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks)
         poppler::byte_array text;
         if (page)
             text = page->text(poppler::rectf(), layout).to_utf8(); // keeps embedded U+0000
+        if (page && recogniser)
+            recogniseIfScanned(*recogniser, *page, i, pageCount, text, [&] { if (!pending.empty()) send(); });
         // poppler ends a page's text with a form feed of its own; we decide about it here.
         if (!text.empty() && text.back() == '\f')
             text.pop_back();
@@ -168,6 +215,7 @@ int main()
     const itimerval everySecond{{1, 0}, {1, 0}};
     setitimer(ITIMER_REAL, &everySecond, nullptr);
 
+    Recogniser recogniser; // kept from file to file: setting Tesseract up takes a while
     for (;;) {
         RequestHeader request{};
         if (!readFull(&request, sizeof request) || request.pathBytes > (1u << 20))
@@ -175,8 +223,16 @@ int main()
         std::string path(request.pathBytes, '\0');
         if (!readFull(path.data(), path.size()))
             return 0;
+        RecognitionRequest recognition{};
+        if (!readFull(&recognition, sizeof recognition) || recognition.languageBytes > 4096)
+            return 0;
+        std::string languages(recognition.languageBytes, '\0');
+        if (!readFull(languages.data(), languages.size()))
+            return 0;
         try {
-            const int32_t result = extract(path, request.order, request.pageBreaks != 0);
+            if (recognition.recognise)
+                recogniser.setLanguages(languages);
+            const int32_t result = extract(path, request.order, request.pageBreaks != 0, recognition.recognise ? &recogniser : nullptr);
             if (!sendResult(result, false))
                 return 0;
         } catch (const ChannelLost &) {

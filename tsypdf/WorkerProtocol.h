@@ -17,9 +17,16 @@ struct RequestHeader {
     uint8_t reserved[2];
 };
 
+// Recognition of scanned pages: follows the path of every request.
+struct RecognitionRequest {
+    uint8_t recognise;     // 1: read pages without a text layer with Tesseract
+    uint8_t reserved[3];
+    uint32_t languageBytes; // Tesseract language codes joined by "+" follow
+};
+
 // Replies: any number of Text frames with the text of one or more finished pages, in page
-// order, then exactly one Result frame. A Text frame is the sign of progress.
-enum class FrameType : uint8_t { Text = 'T', Result = 'R' };
+// order, and Progress frames, then exactly one Result frame. Every frame is a sign of progress.
+enum class FrameType : uint8_t { Text = 'T', Result = 'R', Progress = 'P' };
 
 struct FrameHeader {
     FrameType type;
@@ -30,6 +37,13 @@ struct FrameHeader {
 struct ResultBody {
     int32_t result;
     uint32_t helperExits; // 1: the helper ends after this reply and must not be reused
+};
+
+// Sent when a page's recognition starts and ends, and every second while it goes on.
+struct ProgressBody {
+    int32_t page;         // from 0
+    int32_t pageCount;
+    uint32_t recognising; // 1 while the page is being recognised
 };
 
 constexpr int32_t ResultOk = 0;

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <mutex>
@@ -35,6 +36,12 @@ namespace {
 
 std::atomic<int32_t> stallLimitMs{60'000};
 std::atomic<uint64_t> addressSpaceLimit{4ull << 30};
+
+// Recognition of scanned pages: off until the program asks for it.
+std::mutex recognitionMutex;
+bool recognitionOn = false;
+std::string recognitionLanguages;
+std::atomic<TsyProgressCallback> progressCallback{nullptr};
 
 struct Helper {
     pid_t pid = -1;
@@ -63,6 +70,20 @@ std::string helperExecutable()
     const auto slash = path.rfind('/');
     path.erase(slash == std::string::npos ? 0 : slash + 1);
     return path + "tsypdf-worker";
+}
+
+// The helper's environment: the program's, with Tesseract kept to one thread; the cores
+// are used by running several helpers.
+std::vector<char *> helperEnvironment(std::string &threadLimit)
+{
+    threadLimit = "OMP_THREAD_LIMIT=1";
+    std::vector<char *> environment;
+    for (char **variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "OMP_THREAD_LIMIT=", 17) != 0)
+            environment.push_back(*variable);
+    environment.push_back(threadLimit.data());
+    environment.push_back(nullptr);
+    return environment;
 }
 
 Helper spawnHelper()
@@ -96,7 +117,9 @@ Helper spawnHelper()
 
     char *argv[] = {const_cast<char *>(executable.c_str()), nullptr};
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, executable.c_str(), &actions, &attributes, argv, environ);
+    std::string threadLimit;
+    std::vector<char *> environment = helperEnvironment(threadLimit);
+    const int failed = posix_spawn(&pid, executable.c_str(), &actions, &attributes, argv, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     close(channel[1]);
@@ -217,7 +240,17 @@ int32_t runRequest(Helper &helper, const std::string &path, TextOrder order, boo
 {
     requestNotDelivered = false;
     const RequestHeader request{uint32_t(path.size()), order, uint8_t(pageBreaks ? 1 : 0), {}};
-    if (!sendAll(helper.fd, &request, sizeof request) || !sendAll(helper.fd, path.data(), path.size())) {
+    std::string languages;
+    RecognitionRequest recognition{};
+    {
+        std::lock_guard lock(recognitionMutex);
+        recognition.recognise = recognitionOn ? 1 : 0;
+        if (recognitionOn)
+            languages = recognitionLanguages;
+    }
+    recognition.languageBytes = uint32_t(languages.size());
+    if (!sendAll(helper.fd, &request, sizeof request) || !sendAll(helper.fd, path.data(), path.size())
+        || !sendAll(helper.fd, &recognition, sizeof recognition) || !sendAll(helper.fd, languages.data(), languages.size())) {
         requestNotDelivered = true;
         endHelper(helper, true);
         return ResultOtherFailure;
@@ -241,6 +274,14 @@ int32_t runRequest(Helper &helper, const std::string &path, TextOrder order, boo
                 }
             }
             deadline = Clock::now() + stall; // text of finished pages is progress
+        } else if (r == Received::Done && frame.type == FrameType::Progress && frame.length == sizeof(ProgressBody)) {
+            ProgressBody body{};
+            r = receiveExactly(helper.fd, &body, sizeof body, deadline);
+            if (r == Received::Done) {
+                if (const TsyProgressCallback progress = progressCallback)
+                    progress(body.page + 1, body.pageCount, body.recognising ? 1 : 0);
+                deadline = Clock::now() + stall; // a page being recognised is progress
+            }
         } else if (r == Received::Done && frame.type == FrameType::Result && frame.length == sizeof(ResultBody)) {
             ResultBody body{};
             r = receiveExactly(helper.fd, &body, sizeof body, deadline);
@@ -303,4 +344,16 @@ TSYPDF_EXPORT void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSp
         stallLimitMs = stallMilliseconds;
     if (addressSpaceBytes > 0)
         addressSpaceLimit = addressSpaceBytes;
+}
+
+TSYPDF_EXPORT void tsypdfSetRecognition(int32_t on, const char *languages)
+{
+    std::lock_guard lock(recognitionMutex);
+    recognitionOn = on == 1;
+    recognitionLanguages = languages ? std::string(languages).substr(0, 4096) : std::string();
+}
+
+TSYPDF_EXPORT void tsypdfSetProgressCallback(TsyProgressCallback callback)
+{
+    progressCallback = callback;
 }

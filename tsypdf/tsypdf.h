@@ -24,4 +24,17 @@ int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback writ
 // Defaults: 60 s and 4 GiB. Tools and tests may tighten them; 0 keeps a value.
 void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSpaceBytes);
 
+// Recognition of scanned pages. With on = 1, a page without a text layer (or with a few
+// characters over a picture that covers it) is read by Tesseract in the languages, codes
+// joined by "+" ("eng+deu"); codes without installed data are left out. Off by default;
+// off, every result is what it would be without recognition. Applies to calls that start
+// afterwards, on any thread.
+void tsypdfSetRecognition(int32_t on, const char *languages);
+
+// Told, on the thread of the fnOrdvane call and during it, when recognition of a page
+// (numbered from 1) of pageCount starts (recognising 1), goes on (1 again, every second or
+// so) and ends (0). One callback for the process; null for none.
+typedef void (*TsyProgressCallback)(int32_t page, int32_t pageCount, int32_t recognising);
+void tsypdfSetProgressCallback(TsyProgressCallback callback);
+
 }

@@ -1,0 +1,55 @@
+#include "tests/support/ScanMaker.h"
+
+#include <memory>
+#include <poppler-document.h>
+#include <poppler-image.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+
+namespace testpdf {
+
+std::vector<Page> scannedPages(const std::string& pdf, double dpi, int quarterTurns)
+{
+    std::vector<Page> pages;
+    std::unique_ptr<poppler::document> document(poppler::document::load_from_raw_data(pdf.data(), int(pdf.size())));
+    if (!document || document->is_locked())
+        return pages;
+    poppler::page_renderer renderer;
+    renderer.set_image_format(poppler::image::format_gray8);
+    renderer.set_render_hint(poppler::page_renderer::antialiasing, true);
+    renderer.set_render_hint(poppler::page_renderer::text_antialiasing, true);
+    quarterTurns &= 3;
+    for (int i = 0; i < document->pages(); ++i) {
+        std::unique_ptr<poppler::page> source(document->create_page(i));
+        const poppler::image image = renderer.render_page(source.get(), dpi, dpi);
+        const int w = image.width(), h = image.height();
+        const bool sideways = quarterTurns % 2 == 1;
+        Picture picture;
+        picture.columns = sideways ? h : w;
+        picture.rows = sideways ? w : h;
+        picture.pixels.resize(size_t(w) * size_t(h));
+        for (int y = 0; y < h; ++y) {
+            const auto* row = reinterpret_cast<const unsigned char*>(image.const_data()) + size_t(y) * size_t(image.bytes_per_row());
+            for (int x = 0; x < w; ++x) {
+                int nx = x, ny = y;
+                if (quarterTurns == 1)
+                    nx = h - 1 - y, ny = x;
+                else if (quarterTurns == 2)
+                    nx = w - 1 - x, ny = h - 1 - y;
+                else if (quarterTurns == 3)
+                    nx = y, ny = w - 1 - x;
+                picture.pixels[size_t(ny) * size_t(picture.columns) + size_t(nx)] = row[x];
+            }
+        }
+        Page page;
+        page.width = picture.columns * 72.0 / dpi;
+        page.height = picture.rows * 72.0 / dpi;
+        picture.width = page.width;
+        picture.height = page.height;
+        page.pictures.push_back(std::move(picture));
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+} // namespace testpdf

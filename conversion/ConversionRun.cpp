@@ -12,6 +12,26 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace {
+
+// Text in the output code page that shows nothing: blanks, line ends and page breaks only.
+// The marks and every code page's other characters have no byte in the ASCII blanks.
+bool isBlank(QByteArrayView bytes, int codePage)
+{
+    const auto blank = [](char16_t c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    if (codePage == CodePage::Utf16LE) {
+        for (qsizetype i = 2; i + 1 < bytes.size(); i += 2)
+            if (!blank(char16_t(uchar(bytes[i]) | uchar(bytes[i + 1]) << 8)))
+                return false;
+        return true;
+    }
+    if (codePage == CodePage::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    return std::all_of(bytes.begin(), bytes.end(), [&](char c) { return blank(uchar(c)); });
+}
+
+}
+
 ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
 {
     return PromptAnswer::Cancel;
@@ -58,7 +78,7 @@ void ConversionRun::run(int runMode)
     codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
     textOrder = Settings.textorder;
     pageBreak = Settings.pagebreak;
-    Successful = Failed = 0;
+    Successful = Failed = WithoutText = 0;
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
     for (int row = 0; row < total; ++row) {
@@ -184,6 +204,8 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         display.processEvents();
         return Outcome::Done;
     }
+    if (isBlank(QByteArrayView(conversion.bytes).first(conversion.result), codePage))
+        ++WithoutText;
     list.setState(row, JobList::Converted);
     list.setText(row, JobList::Message, QStringLiteral("Convert successfully"));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');

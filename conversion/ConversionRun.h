@@ -55,6 +55,8 @@ public:
 
     int successful() const { return Successful; }
     int failed() const { return Failed; }
+    // Files converted successfully whose text holds nothing but blanks and page breaks.
+    int withoutText() const { return WithoutText; }
 
     // The convert message of a negative conversion result.
     static QString messageFor(int result);
@@ -90,4 +92,5 @@ private:
     int nextToStart = 0;       // the first row not yet looked at for converting ahead
     int Successful = 0;
     int Failed = 0;
+    int WithoutText = 0;
 };

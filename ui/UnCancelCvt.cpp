@@ -26,6 +26,8 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     LblSub->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LblTot = new QLabel(QStringLiteral("/0"), this);
     LblTot->setObjectName(QStringLiteral("LblTot"));
+    LblRecognising = new QLabel(this);
+    LblRecognising->setObjectName(QStringLiteral("LblRecognising"));
     FlatProgressBar1 = new QProgressBar(this);
     FlatProgressBar1->setObjectName(QStringLiteral("FlatProgressBar1"));
     FlatProgressBar1->setTextVisible(false);
@@ -44,6 +46,7 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     bottom->addWidget(BtnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(LblRecognising);
     layout->addWidget(FlatProgressBar1);
     layout->addLayout(bottom);
     setFixedSize(scaled(493), std::max(scaled(100), sizeHint().height()));
@@ -58,6 +61,7 @@ void TFmCancelCvt::startRun(int total)
     LblSub->setText(QStringLiteral("0"));
     LblTot->setText(u'/' + QString::number(total));
     LblFileName->clear();
+    LblRecognising->clear();
 }
 
 void TFmCancelCvt::showFile(const QString &source)
@@ -69,6 +73,11 @@ void TFmCancelCvt::StepProgress()
 {
     FlatProgressBar1->setValue(FlatProgressBar1->value() + 1);
     LblSub->setText(QString::number(FlatProgressBar1->value()));
+}
+
+void TFmCancelCvt::showRecognition(int page, int pageCount)
+{
+    LblRecognising->setText(page > 0 ? QStringLiteral("Recognising page %1 of %2").arg(page).arg(pageCount) : QString());
 }
 
 int TFmCancelCvt::position() const

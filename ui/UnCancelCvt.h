@@ -18,10 +18,13 @@ public:
     void showFile(const QString &source);
     void StepProgress();
     int position() const;
+    // "Recognising page N of M" while a scanned page is being read; page 0 clears it.
+    void showRecognition(int page, int pageCount);
 
     ElidedLabel *LblFileName;
     QLabel *LblSub;
     QLabel *LblTot;
+    QLabel *LblRecognising;
     QProgressBar *FlatProgressBar1;
     QPushButton *BtnCancel;
 

@@ -69,7 +69,12 @@ public:
         FmCancelCvt->show();
         FmCancelCvt->raise();
     }
-    void showFile(const QString &source) override { FmCancelCvt->showFile(source); }
+    void showFile(const QString &source) override
+    {
+        FmCancelCvt->showFile(source);
+        FmCancelCvt->showRecognition(0, 0);
+        current = source;
+    }
     void stepProgress() override { FmCancelCvt->StepProgress(); }
     ConversionRun::PromptAnswer askTargetExists(const QString &target) override
     {
@@ -82,12 +87,18 @@ public:
     void waitFor(const std::future<ConversionRun::Conversion> &conversion) override
     {
         // The conversions run on other threads; the window keeps painting and Cancel works.
-        while (conversion.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
+        while (conversion.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready) {
+            int page = 0, pageCount = 0;
+            MyPdfCvt::RecognitionProgress(current, page, pageCount);
+            FmCancelCvt->showRecognition(page, pageCount);
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        FmCancelCvt->showRecognition(0, 0);
     }
 
 private:
     TFmMain &form;
+    QString current;
 };
 
 TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
@@ -437,7 +448,11 @@ void TFmMain::ConvertItems(int mode)
     setBusy(runActive, true);
     const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
     RunDisplay display(*this);
-    ConversionRun(*jobs, display).run(mode);
+    MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
+    ConversionRun run(*jobs, display);
+    run.run(mode);
+    if (run.withoutText() > 0)
+        ShowStatusMessage(QStringLiteral("%1 converted file(s) gave no text").arg(run.withoutText()));
 }
 
 void TFmMain::AddDirCommand()

@@ -9,6 +9,7 @@
 #include <poppler-global.h>
 #include <poppler-page.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <functional>
@@ -96,9 +97,11 @@ struct ChannelLost {};
 pid_t originalParent = 0;
 
 // The page being recognised. While it is, nothing else writes to the channel, and the timer
-// signal tells the program every second that the helper is still at work, for as long as
+// signal, twice a second then, tells the program that the helper is still at work, for as long as
 // the page's budget lasts; a recogniser stuck beyond it is left to the program's stall guard.
 volatile sig_atomic_t recognising = 0;
+constexpr itimerval everySecond{{1, 0}, {1, 0}};
+constexpr itimerval twiceASecond{{0, 500'000}, {0, 500'000}};
 ProgressBody recognisingPage{};
 time_t recognitionStarted = 0;
 
@@ -133,9 +136,19 @@ void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, int i
         throw ChannelLost{};
     recognitionStarted = monotonicSeconds();
     {
-        struct Beating {
-            Beating() { recognising = 1; }
-            ~Beating() { recognising = 0; }
+        struct Beating { // the fences keep the page's numbers written before the signal may read them
+            Beating()
+            {
+                std::atomic_signal_fence(std::memory_order_seq_cst);
+                recognising = 1;
+                setitimer(ITIMER_REAL, &twiceASecond, nullptr);
+            }
+            ~Beating()
+            {
+                setitimer(ITIMER_REAL, &everySecond, nullptr);
+                recognising = 0;
+                std::atomic_signal_fence(std::memory_order_seq_cst);
+            }
         } beating;
         recogniser.read(page, text);
     }
@@ -212,7 +225,6 @@ int main()
     action.sa_handler = endWhenAbandoned;
     action.sa_flags = SA_RESTART;
     sigaction(SIGALRM, &action, nullptr);
-    const itimerval everySecond{{1, 0}, {1, 0}};
     setitimer(ITIMER_REAL, &everySecond, nullptr);
 
     Recogniser recogniser; // kept from file to file: setting Tesseract up takes a while

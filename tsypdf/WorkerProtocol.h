@@ -39,7 +39,7 @@ struct ResultBody {
     uint32_t helperExits; // 1: the helper ends after this reply and must not be reused
 };
 
-// Sent when a page's recognition starts and ends, and every second while it goes on.
+// Sent when a page's recognition starts and ends, and twice a second while it goes on.
 struct ProgressBody {
     int32_t page;         // from 0
     int32_t pageCount;

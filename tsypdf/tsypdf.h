@@ -32,7 +32,7 @@ void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSpaceBytes);
 void tsypdfSetRecognition(int32_t on, const char *languages);
 
 // Told, on the thread of the fnOrdvane call and during it, when recognition of a page
-// (numbered from 1) of pageCount starts (recognising 1), goes on (1 again, every second or
+// (numbered from 1) of pageCount starts (recognising 1), goes on (1 again, twice a second or
 // so) and ends (0). One callback for the process; null for none.
 typedef void (*TsyProgressCallback)(int32_t page, int32_t pageCount, int32_t recognising);
 void tsypdfSetProgressCallback(TsyProgressCallback callback);

@@ -30,9 +30,9 @@ QString writePdf(const TestProgramDirectory &dir, const QString &name, const std
     return path;
 }
 
-std::vector<testpdf::Page> scans(const std::vector<std::string> &lines, int quarterTurns = 0)
+std::vector<testpdf::Page> scans(const std::vector<std::string> &lines, int quarterTurns = 0, double skewDegrees = 0)
 {
-    return testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage(lines, 14)}), 300, quarterTurns);
+    return testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage(lines, 14)}), 300, quarterTurns, skewDegrees);
 }
 
 QByteArray extract(const QString &path, int *result = nullptr)
@@ -88,31 +88,32 @@ private slots:
 
     void cleanupTestCase() { MyPdfCvt::UnloadConverterLibrary(); }
 
-    // Scans upright, sideways and upside down are read; the typed page and the page breaks
-    // are as without recognition; recognition off, or in a language without data, changes
-    // nothing.
+    // Scans upright, sideways, upside down and askew are read; the typed page and the page
+    // breaks are as without recognition; recognition off, or in a language without data,
+    // changes nothing.
     void scannedPagesAreRead()
     {
         std::vector<testpdf::Page> pages = {testpdf::linesPage({"Typed page with a text layer"})};
-        for (int turns : {0, 1, 2})
-            for (testpdf::Page &page : scans(Prose, turns))
+        const std::pair<int, double> feeds[] = {{0, 0}, {1, 0}, {2, 0}, {0, -3}}; // quarter turns, skew
+        for (const auto &[turns, skew] : feeds)
+            for (testpdf::Page &page : scans(Prose, turns, skew))
                 pages.push_back(std::move(page));
         const QString file = writePdf(*dir, QStringLiteral("mixed.pdf"), pages);
 
         const QByteArray before = extract(file); // the library has never heard of recognition
-        QCOMPARE(before.count('\f'), 4);
-        QVERIFY(before.endsWith("\f\f\f\f"));
+        QCOMPARE(before.count('\f'), 5);
+        QVERIFY(before.endsWith("\f\f\f\f\f"));
 
         MyPdfCvt::SetRecognition(true, QStringLiteral("eng"));
         int result = -1;
         const QByteArray read = extract(file, &result);
         QVERIFY(result > 0);
         const QList<QByteArray> texts = read.split('\f');
-        QCOMPARE(texts.size(), 5);
+        QCOMPARE(texts.size(), 6);
         QCOMPARE(texts[0] + '\f', before.left(before.indexOf('\f') + 1));
-        for (int page = 1; page <= 3; ++page)
+        for (int page = 1; page <= 4; ++page)
             QVERIFY2(readsAsProse(texts[page]), texts[page].constData());
-        QVERIFY(texts[4].isEmpty());
+        QVERIFY(texts[5].isEmpty());
 
         MyPdfCvt::SetRecognition(false, QStringLiteral("eng"));
         QCOMPARE(extract(file), before);

@@ -1,5 +1,6 @@
 #include "tests/support/ScanMaker.h"
 
+#include <cmath>
 #include <memory>
 #include <poppler-document.h>
 #include <poppler-image.h>
@@ -8,7 +9,28 @@
 
 namespace testpdf {
 
-std::vector<Page> scannedPages(const std::string& pdf, double dpi, int quarterTurns)
+namespace {
+
+// Turns the picture about its centre, clockwise by degrees; the corners fill with paper.
+void skew(Picture& picture, double degrees)
+{
+    const double a = degrees * 3.14159265358979 / 180, c = std::cos(a), s = std::sin(a);
+    const double cx = picture.columns / 2.0, cy = picture.rows / 2.0;
+    std::vector<unsigned char> out(picture.pixels.size(), 255);
+    for (int y = 0; y < picture.rows; ++y) {
+        for (int x = 0; x < picture.columns; ++x) {
+            const double dx = x - cx, dy = y - cy;
+            const int sx = int(std::lround(cx + dx * c + dy * s)), sy = int(std::lround(cy - dx * s + dy * c));
+            if (sx >= 0 && sy >= 0 && sx < picture.columns && sy < picture.rows)
+                out[size_t(y) * size_t(picture.columns) + size_t(x)] = picture.pixels[size_t(sy) * size_t(picture.columns) + size_t(sx)];
+        }
+    }
+    picture.pixels.swap(out);
+}
+
+}
+
+std::vector<Page> scannedPages(const std::string& pdf, double dpi, int quarterTurns, double skewDegrees)
 {
     std::vector<Page> pages;
     std::unique_ptr<poppler::document> document(poppler::document::load_from_raw_data(pdf.data(), int(pdf.size())));
@@ -41,6 +63,8 @@ std::vector<Page> scannedPages(const std::string& pdf, double dpi, int quarterTu
                 picture.pixels[size_t(ny) * size_t(picture.columns) + size_t(nx)] = row[x];
             }
         }
+        if (skewDegrees != 0)
+            skew(picture, skewDegrees);
         Page page;
         page.width = picture.columns * 72.0 / dpi;
         page.height = picture.rows * 72.0 / dpi;

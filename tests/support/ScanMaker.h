@@ -9,7 +9,8 @@
 namespace testpdf {
 
 // The pages of the PDF as scans at the resolution, each turned clockwise by quarterTurns
-// (a page fed sideways or upside down). Empty when poppler cannot read the bytes.
-std::vector<Page> scannedPages(const std::string& pdf, double dpi = 300, int quarterTurns = 0);
+// (a page fed sideways or upside down) and then by skewDegrees (fed askew). Empty when
+// poppler cannot read the bytes.
+std::vector<Page> scannedPages(const std::string& pdf, double dpi = 300, int quarterTurns = 0, double skewDegrees = 0);
 
 } // namespace testpdf

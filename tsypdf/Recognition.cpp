@@ -86,6 +86,23 @@ GreyImage turned(const GreyImage &image, int quarterTurns)
     return out;
 }
 
+// Each pixel the mean of a square of four.
+GreyImage halved(const GreyImage &image)
+{
+    GreyImage half;
+    half.width = image.width / 2;
+    half.height = image.height / 2;
+    half.pixels.resize(size_t(half.width) * size_t(half.height));
+    for (int y = 0; y < half.height; ++y) {
+        const uint8_t *top = image.pixels.data() + size_t(2 * y) * size_t(image.width);
+        const uint8_t *bottom = top + image.width;
+        for (int x = 0; x < half.width; ++x)
+            half.pixels[size_t(y) * size_t(half.width) + size_t(x)] =
+                uint8_t((top[2 * x] + top[2 * x + 1] + bottom[2 * x] + bottom[2 * x + 1] + 2) / 4);
+    }
+    return half;
+}
+
 double readingDpi(const poppler::page &page)
 {
     const poppler::rectf box = page.page_rect();
@@ -127,13 +144,15 @@ struct Recogniser::Engines {
         return orientationReady;
     }
 
-    // Clockwise quarter turns that put the page the right way up.
+    // Clockwise quarter turns that put the page the right way up. Half the resolution is
+    // plenty to tell which way the lines run, and takes less time.
     int uprightTurns(const GreyImage &image, double dpi)
     {
         if (!prepareOrientation())
             return 0;
-        orientation.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
-        orientation.SetSourceResolution(int(dpi));
+        const GreyImage half = halved(image);
+        orientation.SetImage(half.pixels.data(), half.width, half.height, 1, half.width);
+        orientation.SetSourceResolution(int(dpi / 2));
         int degrees = 0;
         float confidence = 0, scriptConfidence = 0;
         const char *script = nullptr;

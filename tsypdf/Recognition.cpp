@@ -183,10 +183,13 @@ bool Recogniser::wanted(const poppler::page &page, const std::vector<char> &laye
     if (languages.empty())
         return false;
     const int characters = visibleCharacters(layerText.data(), layerText.size());
-    if (characters == 0)
-        return true;
     if (characters >= FewCharacters)
         return false;
+    if (characters == 0) {
+        // A page left blank on purpose has nothing to read; anything drawn may be writing.
+        const GreyImage image = render(page, CheckDpi);
+        return std::any_of(image.pixels.begin(), image.pixels.end(), [](uint8_t grey) { return grey < 200; });
+    }
 
     // A few characters: does a picture cover most of the page around them, as a scan with a
     // stamped number does? Where something opaque is drawn, the paper's colour does not show:

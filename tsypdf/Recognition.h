@@ -18,8 +18,9 @@ public:
     // Languages as "+"-joined Tesseract codes; those whose data is missing are left out.
     void setLanguages(const std::string &languages);
 
-    // Whether the page needs reading: its text layer (UTF-8) is empty, or it holds a few
-    // characters and something opaque, a picture, covers most of the page.
+    // Whether the page needs reading: its text layer (UTF-8) is empty and the page is not
+    // blank, or the layer holds a few characters and something opaque, a picture, covers
+    // most of the page.
     bool wanted(const poppler::page &page, const std::vector<char> &layerText) const;
 
     // Replaces the page's text with what recognition reads, unless the text layer already

@@ -167,6 +167,10 @@ ConversionEngine::Progress ConversionEngine::progress() const
     p.pagesExpected = pagesKnown + (filesOpened > 0 ? pagesKnown * unopened / filesOpened : 0);
     p.filesInFlight = filesInFlight;
     p.filesWaiting = filesWaiting;
+    if (const auto inHand = jobs.find(urgent); inHand != jobs.end()) {
+        p.recognisingPage = inHand->second.recognisingPage;
+        p.recognisingOf = inHand->second.documentPages;
+    }
     return p;
 }
 
@@ -253,23 +257,31 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
         // Pieces are encoded without a mark: the joined text gets it once, if it has any text.
         MyPdfCvt::TextEncoder encoder(options.codePage, whole);
         QByteArray encoded;
+        bool hasText = false;
         const auto receiveText = [&](QByteArrayView utf8) {
             encoded.clear();
             encoder.encode(utf8, encoded);
             text->write(encoded);
+            // Blanks, line ends and page breaks show nothing; every other byte belongs to a
+            // character that does.
+            hasText = hasText || std::any_of(utf8.begin(), utf8.end(), [](char c) { return c != ' ' && (c < '\t' || c > '\r'); });
         };
-        const auto receiveProgress = [&](int done, int count) {
+        const auto receiveProgress = [&](const MyPdfCvt::PageProgress &progress) {
             std::lock_guard progressLock(mutex);
             if (whole)
-                learnPages(job, count);
-            const qint64 step = std::max<qint64>(0, done - job.pagesDone[size_t(piece.index)]);
+                learnPages(job, progress.pageCount);
+            const qint64 step = std::max<qint64>(0, progress.pagesDone - job.pagesDone[size_t(piece.index)]);
             job.pagesDone[size_t(piece.index)] += step;
             if (!job.abandoned)
                 pagesDone += step;
+            job.recognisingPage = progress.recognisingPage;
+            job.documentPages = progress.documentPages;
         };
         result = converter.extract(source, options, tag, piece.pages, receiveText, receiveProgress);
         text->close();
         lock.lock();
+        job.hasText = job.hasText || hasText;
+        job.recognisingPage = 0;
     }
     job.tags.erase(std::find(job.tags.begin(), job.tags.end(), tag));
     if (--job.running == 0)
@@ -322,6 +334,7 @@ void ConversionEngine::finish(JobState &job, std::unique_lock<std::mutex> &lock)
     if (result.text)
         waitingBytes += result.text->size();
     result.pages = job.pages;
+    result.hasText = job.hasText;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job.started).count();
     job.result = std::move(result);
     job.finished = true;

@@ -44,12 +44,16 @@ public:
         std::unique_ptr<TargetFile> text; // the encoded text, when result is 0
         qint64 pages = -1;                // the document's page count, when it was opened
         double seconds = 0;               // from its first conversion step to its last
+        bool hasText = false;             // more than blanks, line ends and page breaks
     };
     struct Progress {
         qint64 pagesDone = 0;     // of the files converted or under way
         qint64 pagesExpected = 0; // pages known, plus an estimate for the files not yet opened
         int filesInFlight = 0;
         int filesWaiting = 0;     // submitted and neither taken nor abandoned
+        // The page of the file in hand being recognised (from 1, of its pages); 0 for none.
+        int recognisingPage = 0;
+        int recognisingOf = 0;
     };
 
     // threads: 0 for one per processor.
@@ -87,6 +91,8 @@ private:
         qint64 pages = -1;         // the page count, once known
         std::chrono::steady_clock::time_point started;
         std::vector<qint64> pagesDone;
+        bool hasText = false;
+        int recognisingPage = 0, documentPages = 0;
         Result result;
     };
 

@@ -56,7 +56,8 @@ void ConversionRun::run(int runMode)
     options.textOrder = Settings.textorder;
     options.pageBreak = Settings.pagebreak;
     codePageUsable = MyPdfCvt::TextEncoder(options.codePage, true).valid();
-    Successful = Failed = 0;
+    MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
+    Successful = Failed = WithoutText = 0;
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
     engine = std::make_unique<ConversionEngine>(options, threads, converter);
@@ -204,6 +205,8 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     list.setText(row, JobList::Message, QStringLiteral("Convert successfully"));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');
     ++Successful;
+    if (!conversion.hasText)
+        ++WithoutText;
     display.entryDone(row, report);
     display.processEvents();
     return Outcome::Done;

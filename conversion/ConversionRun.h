@@ -56,6 +56,8 @@ public:
 
     int successful() const { return Successful; }
     int failed() const { return Failed; }
+    // Files converted whose text shows nothing (scans that even recognition could not read).
+    int withoutText() const { return WithoutText; }
 
     // The convert message of a negative conversion result.
     static QString messageFor(int result);
@@ -87,4 +89,5 @@ private:
     bool codePageUsable = true;
     int Successful = 0;
     int Failed = 0;
+    int WithoutText = 0;
 };

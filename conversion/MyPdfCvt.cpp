@@ -26,6 +26,7 @@ struct Extras {
     decltype(&tsypdfAbandon) abandon = nullptr;
     decltype(&tsypdfForgetAbandoned) forgetAbandoned = nullptr;
     decltype(&tsypdfSetProgressCallback) setProgressCallback = nullptr;
+    decltype(&tsypdfSetRecognition) setRecognition = nullptr;
 };
 
 void *libraryHandle = nullptr;
@@ -42,10 +43,10 @@ void receive(const char *bytes, int32_t count)
         (*textReceiver)(QByteArrayView(bytes, count));
 }
 
-void receiveProgress(int32_t done, int32_t count)
+void receiveProgress(int32_t done, int32_t count, int32_t recognisingPage, int32_t documentPages)
 {
     if (progressReceiver && *progressReceiver)
-        (*progressReceiver)(done, count);
+        (*progressReceiver)({done, count, recognisingPage, documentPages});
 }
 
 int resultOf(int32_t libraryResult)
@@ -91,6 +92,7 @@ bool LoadConverterLibrary(const QString &directory)
     extras.abandon = find<decltype(extras.abandon)>("tsypdfAbandon");
     extras.forgetAbandoned = find<decltype(extras.forgetAbandoned)>("tsypdfForgetAbandoned");
     extras.setProgressCallback = find<decltype(extras.setProgressCallback)>("tsypdfSetProgressCallback");
+    extras.setRecognition = find<decltype(extras.setRecognition)>("tsypdfSetRecognition");
     if (extras.setProgressCallback)
         extras.setProgressCallback(receiveProgress);
     entry = find<Entry>("fnOrdvane");
@@ -109,6 +111,12 @@ void UnloadConverterLibrary()
 bool ConverterAvailable()
 {
     return entry != nullptr;
+}
+
+void SetRecognition(bool on, const QString &languages)
+{
+    if (extras.setRecognition)
+        extras.setRecognition(on ? 1 : 0, languages.toLatin1().constData());
 }
 
 QByteArray TextEncoder::byteOrderMark(int codePage)

@@ -24,6 +24,10 @@ bool ConverterAvailable();
 // A text of 2 GiB or more does not fit the result and gives ResultFormatError.
 int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak);
 
+// Recognition of scanned pages, for the conversions that start afterwards. Languages are
+// Tesseract codes joined by "+". A library without recognition ignores it.
+void SetRecognition(bool on, const QString &languages);
+
 // Encodes UTF-8 text for the output code page: 65001 UTF-8 with byte-order mark, 1200
 // UTF-16LE with mark, 0 the system code page (empty when the text is not well-formed UTF-8),
 // any other a Windows code page (empty when there is no converter for it).
@@ -54,10 +58,19 @@ struct PageRange {
     int count = 0;
 };
 
+// How far a conversion is: pages finished of the pages asked for, and the page being
+// recognised (from 1, of the document's pages; 0 when none is).
+struct PageProgress {
+    int pagesDone = 0;
+    int pageCount = 0;
+    int recognisingPage = 0;
+    int documentPages = 0;
+};
+
 // One conversion as the run engine makes it: the text arrives in UTF-8 pieces on the calling
-// thread, with the pages finished of the pages asked for. tag names the call for Abandon.
+// thread, and so does its progress. tag names the call for Abandon.
 using TextReceiver = std::function<void(QByteArrayView utf8)>;
-using ProgressReceiver = std::function<void(int pagesDone, int pageCount)>;
+using ProgressReceiver = std::function<void(const PageProgress &progress)>;
 // Returns 0 or a negative result of ConvertPdfFile.
 int ExtractText(const QString &source, int textOrder, bool pageBreak, quint64 tag, PageRange pages,
                 const TextReceiver &text, const ProgressReceiver &progress);

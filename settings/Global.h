@@ -20,6 +20,8 @@ struct TSettings {
     qint32 textorder = 0;          // 0 reading order, 1 physical layout, 2 raw order
     qint32 keepraw = 0;            // shown and stored only
     bool notlog = false;           // activity log switched off
+    bool ocr = true;               // recognise text in scanned pages
+    QString ocrlang = QStringLiteral("eng"); // Tesseract language codes joined by "+"
 };
 
 extern TSettings Settings;
@@ -53,6 +55,12 @@ QString DocumentsFolder();
 void LoadSettings();
 // Throws OrdvaneError("Unable to write to <path>"); the old file then stays whole.
 void SaveSettings();
+
+// Recognition languages: "eng", and the locale's language when its data is installed.
+QString DefaultRecognitionLanguages();
+// Why the "+"-joined language codes cannot be used for recognition, or empty text when
+// each is well-formed and installed. With installedOnly false, only the form is checked.
+QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly = true);
 
 // Integers as the settings file and the code-page box read them: leading blanks, an optional
 // sign, then decimal digits or hexadecimal ones after "$", "x", "X", "0x" or "0X"; nothing may

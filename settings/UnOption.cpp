@@ -173,6 +173,17 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     pdfLayout->addWidget(Label9, 0, 0);
     pdfLayout->addWidget(CMBTextOrder, 0, 1);
     pdfLayout->addWidget(CBPageBreak, 1, 0, 1, 2);
+    CBOcr = new QCheckBox(QStringLiteral("Recognise text in scanned pages (OCR)"), GBoxPDF);
+    CBOcr->setObjectName(QStringLiteral("CBOcr"));
+    EditOcrLang = new QLineEdit(GBoxPDF);
+    EditOcrLang->setObjectName(QStringLiteral("EditOcrLang"));
+    EditOcrLang->setToolTip(QStringLiteral("Tesseract language codes joined by \"+\", such as eng+deu"));
+    auto *LabelOcrLang = new QLabel(QStringLiteral("Recognition languages"), GBoxPDF);
+    LabelOcrLang->setBuddy(EditOcrLang);
+    pdfLayout->addWidget(CBOcr, 2, 0, 1, 2);
+    pdfLayout->addWidget(LabelOcrLang, 3, 0);
+    pdfLayout->addWidget(EditOcrLang, 3, 1);
+    connect(CBOcr, &QCheckBox::toggled, EditOcrLang, &QWidget::setEnabled);
     GBoxDOC = new QGroupBox(QStringLiteral("DOC"), TabSheet3);
     GBoxDOC->setObjectName(QStringLiteral("GBoxDOC"));
     CBKeepRaw = new QCheckBox(QStringLiteral("Keep raw characters"), GBoxDOC);
@@ -254,6 +265,9 @@ void TFmOption::ShowSettings()
     CMBTextOrder->setCurrentIndex(Settings.textorder >= 0 && Settings.textorder <= 2 ? Settings.textorder : -1);
     CBPageBreak->setChecked(Settings.pagebreak);
     CBKeepRaw->setChecked(Settings.keepraw == 1);
+    CBOcr->setChecked(Settings.ocr);
+    EditOcrLang->setEnabled(Settings.ocr);
+    EditOcrLang->setText(Settings.ocrlang);
 }
 
 void TFmOption::CBSameDirClick()
@@ -278,6 +292,16 @@ void TFmOption::BtnOKClick()
         ComBSourceCode->setFocus();
         return;
     }
+    // Recognition languages must be installed to be used; while recognition is off, only
+    // their form is checked.
+    const QString languages = EditOcrLang->text().trimmed();
+    const QString problem = RecognitionLanguagesProblem(languages, CBOcr->isChecked());
+    if (!problem.isEmpty()) {
+        Dialogs::error(this, QStringLiteral("Error"), problem);
+        PageControl1->setCurrentWidget(TabSheet3);
+        EditOcrLang->setFocus();
+        return;
+    }
     Settings.targetdir = EditTargetDir->text();
     if (!Settings.targetdir.endsWith(u'/'))
         Settings.targetdir += u'/';
@@ -290,6 +314,8 @@ void TFmOption::BtnOKClick()
     Settings.textorder = CMBTextOrder->currentIndex();
     Settings.pagebreak = CBPageBreak->isChecked();
     Settings.keepraw = CBKeepRaw->isChecked() ? 1 : 0;
+    Settings.ocr = CBOcr->isChecked();
+    Settings.ocrlang = languages;
     accept();
 }
 

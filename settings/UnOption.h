@@ -49,6 +49,8 @@ public:
     QGroupBox *GBoxPDF, *GBoxDOC;
     QComboBox *CMBTextOrder;
     QCheckBox *CBPageBreak, *CBKeepRaw;
+    QCheckBox *CBOcr;
+    QLineEdit *EditOcrLang;
     QPushButton *BtnOK, *BtnCancel, *BtnHelp;
 
 protected:

@@ -146,6 +146,40 @@ private slots:
         QCOMPARE(Settings.targetdir, QStringLiteral("/"));
     }
 
+    void recognitionChoices()
+    {
+        Settings.ocr = true;
+        Settings.ocrlang = QStringLiteral("eng");
+        const auto typeLanguages = [](const QString &text) {
+            FmOption->PageControl1->setCurrentWidget(FmOption->TabSheet3);
+            FmOption->EditOcrLang->selectAll();
+            QTest::keyClicks(FmOption->EditOcrLang, text);
+            QTest::keyClick(FmOption->EditOcrLang, Qt::Key_Return);
+        };
+        bool stayedOpen = false;
+        withOptions([&] {
+            QCOMPARE(FmOption->CBOcr->text(), QStringLiteral("Recognise text in scanned pages (OCR)"));
+            QVERIFY(FmOption->CBOcr->isChecked());
+            QCOMPARE(FmOption->EditOcrLang->text(), QStringLiteral("eng"));
+            typeLanguages(QStringLiteral("eng+xyz"));
+            stayedOpen = FmOption->isVisible();
+            QCOMPARE(QApplication::focusWidget(), FmOption->EditOcrLang);
+        }, 0);
+        QVERIFY(stayedOpen);
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].startsWith(QStringLiteral("Error: The language data for \"xyz\" is not installed")));
+        QCOMPARE(Settings.ocrlang, QStringLiteral("eng"));
+
+        // Switched off, the languages are kept as typed as long as they are codes at all.
+        withOptions([&] {
+            QTest::mouseClick(FmOption->CBOcr, Qt::LeftButton);
+            QVERIFY(!FmOption->EditOcrLang->isEnabled());
+            FmOption->EditOcrLang->setText(QStringLiteral("eng+xyz"));
+        });
+        QVERIFY(!Settings.ocr);
+        QCOMPARE(Settings.ocrlang, QStringLiteral("eng+xyz"));
+    }
+
     void sameFolderBoxAndBrowse()
     {
         withOptions([&] {

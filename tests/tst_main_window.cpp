@@ -5,6 +5,7 @@
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
+#include "tests/support/ScanMaker.h"
 #include "platform/FileSystem.h"
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnAbout.h"
@@ -276,6 +277,44 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
         QVERIFY(refused);
         QVERIFY(ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled());
+    }
+
+    // Scans are read with recognition on, the progress window says which page, and the status
+    // bar counts the files that gave no text all the same.
+    void scannedFilesAndFilesWithoutText()
+    {
+        const auto write = [&](const QString &name, const std::vector<testpdf::Page> &pages) {
+            const QString path = ui->dir.file(name);
+            testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages));
+            FmMain->AddOneFile(path);
+        };
+        write(QStringLiteral("typed.pdf"), {testpdf::linesPage({"typed text"})});
+        write(QStringLiteral("scan.pdf"), testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage({"Harbour committee minutes"}, 16)})));
+        write(QStringLiteral("blank.pdf"), testpdf::scannedPages(testpdf::makePdf({testpdf::Page()})));
+        Settings.ocr = true;
+        Settings.ocrlang = QStringLiteral("eng");
+        Settings.fileovertp = 1;
+        QStringList shown;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (!FmCancelCvt->LblRecognising->text().isEmpty() && !shown.contains(FmCancelCvt->LblRecognising->text()))
+                shown << FmCancelCvt->LblRecognising->text();
+        });
+        watch.start(2);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        watch.stop();
+        QCOMPARE(shown, QStringList{QStringLiteral("Recognising page 1 of 1")});
+        QVERIFY(ui->dir.read(QStringLiteral("out/scan.txt")).contains("Harbour committee minutes"));
+        QCOMPARE(ui->dir.read(QStringLiteral("out/blank.txt")), QByteArray());
+        QCOMPARE(ui->jobs().text(2, JobList::Message), QStringLiteral("Convert successfully"));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("1 converted file(s) gave no text"));
+
+        Settings.ocr = false;
+        Settings.pagebreak = true; // a form feed alone is no text either
+        FmMain->jobList().SelectAllEntries();
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        QCOMPARE(ui->dir.read(QStringLiteral("out/scan.txt")), QByteArray("\f"));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("2 converted file(s) gave no text"));
     }
 
     void progressWindowCancelButton()

@@ -43,6 +43,8 @@ private slots:
         QCOMPARE(Settings.textorder, 0);
         QCOMPARE(Settings.keepraw, 0);
         QCOMPARE(Settings.notlog, false);
+        QCOMPARE(Settings.ocr, true);
+        QCOMPARE(Settings.ocrlang, DefaultRecognitionLanguages());
         QCOMPARE(ExtensionList, QByteArray("*.pdf;"));
 
         SaveSettings();
@@ -50,7 +52,8 @@ private slots:
         QCOMPARE(dir.read(QStringLiteral("Ordvane.dat")),
                  "[general]\r\nsamedir=0\r\ntargetdir=" + docs + "\r\nadddir=" + docs
                      + "\r\nfileovertp=0\r\nsourcecode=0\r\ntargetcode=0\r\nuserfileext1=\r\nselext1=1\r\n"
-                       "recursive=0\r\npagebreak=0\r\ntextorder=0\r\nkeepraw=0\r\nnotlog=0\r\n");
+                       "recursive=0\r\npagebreak=0\r\ntextorder=0\r\nkeepraw=0\r\nnotlog=0\r\nocr=1\r\nocrlang="
+                     + DefaultRecognitionLanguages().toLatin1() + "\r\n");
     }
 
     void roundTripOfEveryKey()
@@ -70,6 +73,8 @@ private slots:
         chosen.textorder = 2;
         chosen.keepraw = 5;
         chosen.notlog = true;
+        chosen.ocr = false;
+        chosen.ocrlang = QStringLiteral("eng+deu");
         Settings = chosen;
         SaveSettings();
         QVERIFY(dir.read(QStringLiteral("Ordvane.dat")).contains("targetdir=/home/j\xC3\xB6rg/"));
@@ -89,6 +94,8 @@ private slots:
         QCOMPARE(Settings.textorder, chosen.textorder);
         QCOMPARE(Settings.keepraw, chosen.keepraw);
         QCOMPARE(Settings.notlog, chosen.notlog);
+        QCOMPARE(Settings.ocr, chosen.ocr);
+        QCOMPARE(Settings.ocrlang, chosen.ocrlang);
         QCOMPARE(ExtensionList, QByteArray("*.pdf;*.ai;*.eps;"));
     }
 
@@ -233,7 +240,7 @@ private slots:
         SaveSettings();
         const QByteArray saved = dir.read(QStringLiteral("Ordvane.dat"));
         QVERIFY(saved.startsWith("; written by hand\n[window]\nleft=10\n\n[general]\nsamedir=0\ncustom=keep me\ntargetcode=77\n"));
-        QVERIFY(saved.endsWith("notlog=0\n\n[later]\nx=y\n"));
+        QVERIFY(saved.endsWith("notlog=0\nocr=1\nocrlang=" + DefaultRecognitionLanguages().toLatin1() + "\n\n[later]\nx=y\n"));
         QVERIFY(!saved.contains('\r')); // the file keeps its own line ends
     }
 

@@ -2,6 +2,7 @@
 // that crashes poppler, loops forever or eats memory costs one file, not the program.
 // It reads requests from descriptor 3 and answers each with the text of every page as it
 // is finished, then a result. It ends when the other side closes the channel.
+#include "tsypdf/Recognition.h"
 #include "tsypdf/WorkerProtocol.h"
 
 #include <poppler-document.h>
@@ -9,8 +10,10 @@
 #include <poppler-page.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <fcntl.h>
 #include <memory>
 #include <new>
@@ -21,6 +24,7 @@
 #include <sys/uio.h>
 #include <csignal>
 #include <sys/time.h>
+#include <time.h>
 #include <unistd.h>
 
 using namespace WorkerProtocol;
@@ -93,11 +97,67 @@ struct ChannelLost {};
 
 pid_t originalParent = 0;
 
+// The page being recognised. While it is, nothing else writes to the channel, and the timer
+// signal, twice a second then, tells the program that the helper is still at work, for as long as
+// the page's budget lasts; a recogniser stuck beyond it is left to the program's stall guard.
+volatile sig_atomic_t recognising = 0;
+constexpr itimerval everySecond{{1, 0}, {1, 0}};
+constexpr itimerval twiceASecond{{0, 500'000}, {0, 500'000}};
+ProgressBody recognisingPage{};
+time_t recognitionStarted = 0;
+
+time_t monotonicSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec;
+}
+
 void endWhenAbandoned(int)
 {
     pollfd channel{ChannelFd, POLLRDHUP, 0};
     if (getppid() != originalParent || (poll(&channel, 1, 0) > 0 && (channel.revents & (POLLRDHUP | POLLHUP | POLLERR))))
         _exit(0);
+    if (recognising && monotonicSeconds() - recognitionStarted < Recogniser::pageBudgetSeconds + 10) {
+        const int saved = errno;
+        sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage);
+        errno = saved;
+    }
+}
+
+// Reads the page with the recogniser when it has no text layer to speak of. progress holds
+// the pages done of the range; the page's number goes with it while it is read.
+void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, uint32_t index, ProgressBody progress,
+                        poppler::byte_array &text, const std::function<void()> &sendPending)
+{
+    if (!recogniser.wanted(page, text))
+        return;
+    sendPending();
+    progress.recognisingPage = index + 1;
+    recognisingPage = progress;
+    if (!sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage))
+        throw ChannelLost{};
+    recognitionStarted = monotonicSeconds();
+    {
+        struct Beating { // the fences keep the page's numbers written before the signal may read them
+            Beating()
+            {
+                std::atomic_signal_fence(std::memory_order_seq_cst);
+                recognising = 1;
+                setitimer(ITIMER_REAL, &twiceASecond, nullptr);
+            }
+            ~Beating()
+            {
+                setitimer(ITIMER_REAL, &everySecond, nullptr);
+                recognising = 0;
+                std::atomic_signal_fence(std::memory_order_seq_cst);
+            }
+        } beating;
+        recogniser.read(page, text);
+    }
+    progress.recognisingPage = 0;
+    if (!sendFrame(FrameType::Progress, &progress, sizeof progress))
+        throw ChannelLost{};
 }
 
 std::unique_ptr<poppler::document> openDocument(const std::string &path, int32_t &result)
@@ -137,7 +197,8 @@ int32_t countPages(const std::string &path)
     return document ? document->pages() : result;
 }
 
-int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount)
+int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount,
+                Recogniser *recogniser)
 {
     int32_t result = ResultOk;
     const std::unique_ptr<poppler::document> document = openDocument(path, result);
@@ -149,7 +210,7 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
     const uint32_t first = std::min(firstPage, pages);
     const uint32_t end = pageCount == 0 ? pages : uint32_t(std::min<uint64_t>(uint64_t(first) + pageCount, pages));
     const auto progress = [&](uint32_t done) {
-        const ProgressBody body{done, end - first};
+        const ProgressBody body{done, end - first, 0, pages};
         if (!sendFrame(FrameType::Progress, &body, sizeof body))
             throw ChannelLost{};
     };
@@ -170,6 +231,9 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
         poppler::byte_array text;
         if (page)
             text = page->text(poppler::rectf(), layout).to_utf8(); // keeps embedded U+0000
+        if (page && recogniser)
+            recogniseIfScanned(*recogniser, *page, i, {i - first, end - first, 0, pages}, text,
+                               [&] { if (!pending.empty()) send(i - first); });
         // poppler ends a page's text with a form feed of its own; we decide about it here.
         if (!text.empty() && text.back() == '\f')
             text.pop_back();
@@ -199,9 +263,9 @@ int main()
     action.sa_handler = endWhenAbandoned;
     action.sa_flags = SA_RESTART;
     sigaction(SIGALRM, &action, nullptr);
-    const itimerval everySecond{{1, 0}, {1, 0}};
     setitimer(ITIMER_REAL, &everySecond, nullptr);
 
+    Recogniser recogniser; // kept from file to file: setting Tesseract up takes a while
     for (;;) {
         RequestHeader request{};
         if (!readFull(&request, sizeof request) || request.pathBytes > (1u << 20))
@@ -209,10 +273,19 @@ int main()
         std::string path(request.pathBytes, '\0');
         if (!readFull(path.data(), path.size()))
             return 0;
+        RecognitionRequest recognition{};
+        if (!readFull(&recognition, sizeof recognition) || recognition.languageBytes > 4096)
+            return 0;
+        std::string languages(recognition.languageBytes, '\0');
+        if (!readFull(languages.data(), languages.size()))
+            return 0;
         try {
+            if (recognition.recognise && request.kind == RequestKind::Extract)
+                recogniser.setLanguages(languages);
             const int32_t result = request.kind == RequestKind::CountPages
                                        ? countPages(path)
-                                       : extract(path, request.order, request.pageBreaks != 0, request.firstPage, request.pageCount);
+                                       : extract(path, request.order, request.pageBreaks != 0, request.firstPage,
+                                                 request.pageCount, recognition.recognise ? &recogniser : nullptr);
             if (!sendResult(result, false))
                 return 0;
         } catch (const ChannelLost &) {

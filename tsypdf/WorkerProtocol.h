@@ -21,10 +21,18 @@ struct RequestHeader {
     uint32_t pageCount;
 };
 
+// Recognition of scanned pages: follows the path of every request.
+struct RecognitionRequest {
+    uint8_t recognise;     // 1: read pages without a text layer with Tesseract
+    uint8_t reserved[3];
+    uint32_t languageBytes; // Tesseract language codes joined by "+" follow
+};
+
 // Replies to Extract: a Progress frame once the document is open, then any number of Text
 // frames with the text of one or more finished pages, in page order, each after a Progress
-// frame that counts them, then exactly one Result frame. CountPages gets a Result frame
-// whose result is the page count. Every frame is a sign of progress.
+// frame that counts them, and Progress frames when a page's recognition starts and ends and
+// twice a second while it goes on; then exactly one Result frame. CountPages gets a Result
+// frame whose result is the page count. Every frame is a sign of progress.
 enum class FrameType : uint8_t { Text = 'T', Result = 'R', Progress = 'P' };
 
 struct FrameHeader {
@@ -34,8 +42,10 @@ struct FrameHeader {
 };
 
 struct ProgressBody {
-    uint32_t pagesDone;   // of the requested range
-    uint32_t pageCount;   // pages in the requested range
+    uint32_t pagesDone;       // of the requested range
+    uint32_t pageCount;       // pages in the requested range
+    uint32_t recognisingPage; // the page being recognised, from 1 in the document; 0 for none
+    uint32_t documentPages;   // pages in the whole document
 };
 
 struct ResultBody {

@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <mutex>
@@ -38,6 +39,12 @@ namespace {
 
 std::atomic<int32_t> stallLimitMs{60'000};
 std::atomic<uint64_t> addressSpaceLimit{4ull << 30};
+
+// Recognition of scanned pages: off until the program asks for it.
+std::mutex recognitionMutex;
+bool recognitionOn = false;
+std::string recognitionLanguages;
+std::atomic<TsyProgressCallback> progressCallback{nullptr};
 
 struct Helper {
     pid_t pid = -1;
@@ -66,6 +73,20 @@ std::string helperExecutable()
     const auto slash = path.rfind('/');
     path.erase(slash == std::string::npos ? 0 : slash + 1);
     return path + "tsypdf-worker";
+}
+
+// The helper's environment: the program's, with Tesseract kept to one thread; the cores
+// are used by running several helpers.
+std::vector<char *> helperEnvironment(std::string &threadLimit)
+{
+    threadLimit = "OMP_THREAD_LIMIT=1";
+    std::vector<char *> environment;
+    for (char **variable = environ; *variable; ++variable)
+        if (std::strncmp(*variable, "OMP_THREAD_LIMIT=", 17) != 0)
+            environment.push_back(*variable);
+    environment.push_back(threadLimit.data());
+    environment.push_back(nullptr);
+    return environment;
 }
 
 Helper spawnHelper()
@@ -102,7 +123,9 @@ Helper spawnHelper()
 
     char *argv[] = {const_cast<char *>(executable.c_str()), nullptr};
     pid_t pid = -1;
-    const int failed = posix_spawn(&pid, executable.c_str(), &actions, &attributes, argv, environ);
+    std::string threadLimit;
+    std::vector<char *> environment = helperEnvironment(threadLimit);
+    const int failed = posix_spawn(&pid, executable.c_str(), &actions, &attributes, argv, environment.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     close(channel[1]);
@@ -217,8 +240,6 @@ Received receiveExactly(int fd, void *buffer, size_t size, Clock::time_point dea
     return Received::Done;
 }
 
-std::atomic<TsyProgressCallback> progressCallback{nullptr};
-
 // What the next call on this thread is to do besides the defaults.
 struct NextCall {
     uint64_t tag = 0;
@@ -288,7 +309,17 @@ int32_t runRequest(Helper &helper, const std::string &path, const RequestHeader 
 {
     requestNotDelivered = false;
     broken = false;
-    if (!sendAll(helper.fd, &request, sizeof request) || !sendAll(helper.fd, path.data(), path.size())) {
+    std::string languages;
+    RecognitionRequest recognition{};
+    {
+        std::lock_guard lock(recognitionMutex);
+        recognition.recognise = recognitionOn ? 1 : 0;
+        if (recognitionOn)
+            languages = recognitionLanguages;
+    }
+    recognition.languageBytes = uint32_t(languages.size());
+    if (!sendAll(helper.fd, &request, sizeof request) || !sendAll(helper.fd, path.data(), path.size())
+        || !sendAll(helper.fd, &recognition, sizeof recognition) || !sendAll(helper.fd, languages.data(), languages.size())) {
         requestNotDelivered = broken = true;
         return ResultOtherFailure;
     }
@@ -316,8 +347,9 @@ int32_t runRequest(Helper &helper, const std::string &path, const RequestHeader 
             r = receiveExactly(helper.fd, &body, sizeof body, deadline);
             if (r == Received::Done) {
                 if (const TsyProgressCallback report = progressCallback.load())
-                    report(int32_t(body.pagesDone), int32_t(body.pageCount));
-                deadline = Clock::now() + stall;
+                    report(int32_t(body.pagesDone), int32_t(body.pageCount), int32_t(body.recognisingPage),
+                           int32_t(body.documentPages));
+                deadline = Clock::now() + stall; // a page finished, or one being recognised, is progress
             }
         } else if (r == Received::Done && frame.type == FrameType::Result && frame.length == sizeof(ResultBody)) {
             ResultBody body{};
@@ -427,4 +459,11 @@ TSYPDF_EXPORT void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSp
         stallLimitMs = stallMilliseconds;
     if (addressSpaceBytes > 0)
         addressSpaceLimit = addressSpaceBytes;
+}
+
+TSYPDF_EXPORT void tsypdfSetRecognition(int32_t on, const char *languages)
+{
+    std::lock_guard lock(recognitionMutex);
+    recognitionOn = on == 1;
+    recognitionLanguages = languages ? std::string(languages).substr(0, 4096) : std::string();
 }

@@ -39,8 +39,19 @@ void tsypdfSetNextCall(uint64_t tag, int32_t firstPage, int32_t pageCount);
 void tsypdfAbandon(uint64_t tag);
 void tsypdfForgetAbandoned();
 
-// Called on the calling thread during fnOrdvane: pages finished of the pages requested.
-typedef void (*TsyProgressCallback)(int32_t pagesDone, int32_t pageCount);
+
+// Recognition of scanned pages. With on = 1, a page without a text layer (or with a few
+// characters over a picture that covers it) is read by Tesseract in the languages, codes
+// joined by "+" ("eng+deu"); codes without installed data are left out. Off by default;
+// off, every result is what it would be without recognition. Applies to calls that start
+// afterwards, on any thread.
+void tsypdfSetRecognition(int32_t on, const char *languages);
+
+// Told, on the thread of the fnOrdvane call and during it: pages finished of the pages
+// requested, and the page being recognised (from 1, of documentPages in the document; 0 when
+// none is), when its recognition starts, twice a second or so while it goes on, and when it
+// ends. One callback for the process; null for none.
+typedef void (*TsyProgressCallback)(int32_t pagesDone, int32_t pageCount, int32_t recognisingPage, int32_t documentPages);
 void tsypdfSetProgressCallback(TsyProgressCallback callback);
 
 }

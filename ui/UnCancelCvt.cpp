@@ -41,6 +41,8 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     LblSub->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LblTot = new QLabel(QStringLiteral("/0"), this);
     LblTot->setObjectName(QStringLiteral("LblTot"));
+    LblRecognising = new QLabel(this);
+    LblRecognising->setObjectName(QStringLiteral("LblRecognising"));
     FlatProgressBar1 = new QProgressBar(this);
     FlatProgressBar1->setObjectName(QStringLiteral("FlatProgressBar1"));
     FlatProgressBar1->setTextVisible(false);
@@ -62,6 +64,7 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     bottom->addWidget(BtnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(LblRecognising);
     layout->addWidget(FlatProgressBar1);
     layout->addWidget(LblPages);
     layout->addLayout(bottom);
@@ -81,6 +84,7 @@ void TFmCancelCvt::startRun(int count)
     LblFileName->clear();
     started.start();
     lastShown.invalidate();
+    LblRecognising->clear();
 }
 
 void TFmCancelCvt::showFile(const QString &source)
@@ -106,6 +110,9 @@ void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
     if (lastShown.isValid() && lastShown.elapsed() < 100)
         return;
     lastShown.start();
+    LblRecognising->setText(progress.recognisingPage > 0
+                                ? QStringLiteral("Recognising page %1 of %2").arg(progress.recognisingPage).arg(progress.recognisingOf)
+                                : QString());
     if (progress.pagesExpected <= 0)
         return;
     const double done = std::min(1.0, double(progress.pagesDone) / double(progress.pagesExpected));

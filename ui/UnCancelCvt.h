@@ -28,6 +28,7 @@ public:
     ElidedLabel *LblFileName;
     QLabel *LblSub;
     QLabel *LblTot;
+    QLabel *LblRecognising;
     QProgressBar *FlatProgressBar1;
     QLabel *LblPages;
     QPushButton *BtnCancel;

@@ -458,7 +458,10 @@ void TFmMain::ConvertItems(int mode)
     setBusy(runActive, true);
     const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
     RunDisplay display(*this);
-    ConversionRun(*jobs, display).run(mode);
+    ConversionRun run(*jobs, display);
+    run.run(mode);
+    if (run.withoutText() > 0)
+        ShowStatusMessage(QStringLiteral("%1 converted file(s) gave no text").arg(run.withoutText()));
 }
 
 void TFmMain::AddDirCommand()

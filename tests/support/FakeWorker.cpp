@@ -59,6 +59,13 @@ int main()
         std::string path(request.pathBytes, '\0');
         if (!readFull(path.data(), path.size()))
             return 0;
+        RecognitionRequest recognition{};
+        std::string languages;
+        if (!readFull(&recognition, sizeof recognition))
+            return 0;
+        languages.resize(recognition.languageBytes);
+        if (!readFull(languages.data(), languages.size()))
+            return 0;
         if (path.find("crash") != std::string::npos)
             abort();
         if (path.find("stall") != std::string::npos)

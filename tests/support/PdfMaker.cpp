@@ -238,6 +238,33 @@ std::string le32(int32_t v)
     return out;
 }
 
+// PDF's RunLengthDecode: a length byte n < 128 copies n + 1 bytes, n > 128 repeats the next
+// byte 257 - n times, 128 ends the data.
+std::string runLength(const std::vector<unsigned char>& data)
+{
+    std::string out;
+    size_t i = 0;
+    while (i < data.size()) {
+        size_t run = 1;
+        while (i + run < data.size() && run < 128 && data[i + run] == data[i])
+            ++run;
+        if (run >= 2) {
+            out += static_cast<char>(257 - run);
+            out += static_cast<char>(data[i]);
+            i += run;
+            continue;
+        }
+        size_t literalEnd = i + 1;
+        while (literalEnd < data.size() && literalEnd - i < 128
+               && !(literalEnd + 1 < data.size() && data[literalEnd + 1] == data[literalEnd]))
+            ++literalEnd;
+        out += static_cast<char>(literalEnd - i - 1);
+        out.append(reinterpret_cast<const char*>(data.data()) + i, literalEnd - i);
+        i = literalEnd;
+    }
+    return out + static_cast<char>(128);
+}
+
 struct Object {
     std::string dict; // entries without the << >>
     bool isStream = false;
@@ -312,6 +339,11 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
     std::vector<std::string> contents;
     for (const Page& page : pages) {
         std::string c;
+        for (size_t k = 0; k < page.pictures.size(); ++k) {
+            const Picture& p = page.pictures[k];
+            c += "q " + num(p.width) + " 0 0 " + num(p.height) + ' ' + num(p.x) + ' ' + num(p.y) + " cm /Im"
+                + std::to_string(k) + " Do Q\n";
+        }
         for (const Rect& r : page.rects)
             c += "q " + num(r.gray) + " g " + num(r.x) + ' ' + num(r.y) + ' ' + num(r.width) + ' '
                 + num(r.height) + " re f Q\n";
@@ -359,6 +391,11 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
     const int toUnicode = usesUnicode ? next++ : 0;
     const int firstPage = next;
     next += 2 * static_cast<int>(pages.size());
+    std::vector<int> firstPicture; // of each page
+    for (const Page& page : pages) {
+        firstPicture.push_back(next);
+        next += static_cast<int>(page.pictures.size());
+    }
     const int info = next++;
     const bool encrypted = !options.userPassword.empty() || !options.ownerPassword.empty();
     const int encrypt = encrypted ? next++ : 0;
@@ -439,7 +476,19 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
     for (size_t i = 0; i < pages.size(); ++i) {
         const int pageObj = firstPage + 2 * static_cast<int>(i);
         objects[pageObj].dict = "/Type /Page /Parent " + ref(tree) + " /MediaBox [0 0 " + num(pages[i].width) + ' '
-            + num(pages[i].height) + "] /Resources << /Font << " + fonts + " >> >> /Contents " + ref(pageObj + 1);
+            + num(pages[i].height) + "] /Resources << /Font << " + fonts + " >>";
+        std::string pictures;
+        for (size_t k = 0; k < pages[i].pictures.size(); ++k) {
+            const Picture& p = pages[i].pictures[k];
+            const int n = firstPicture[i] + static_cast<int>(k);
+            pictures += " /Im" + std::to_string(k) + ' ' + ref(n);
+            objects[n] = {"/Type /XObject /Subtype /Image /Width " + std::to_string(p.columns) + " /Height "
+                              + std::to_string(p.rows) + " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /RunLengthDecode",
+                          true, runLength(p.pixels)};
+        }
+        if (!pictures.empty())
+            objects[pageObj].dict += " /XObject <<" + pictures + " >>";
+        objects[pageObj].dict += " >> /Contents " + ref(pageObj + 1);
         objects[pageObj + 1] = {"", true, contents[i]};
     }
     objects[info].dict = "/Producer " + pdfString(info, "KV-Ordvane test fixtures");

@@ -39,11 +39,24 @@ struct Rect {
     double gray = 0.5;
 };
 
+// A grey image (8 bits a pixel, rows top-down without padding) drawn into a rectangle in
+// points, origin bottom-left. Stored run-length encoded.
+struct Picture {
+    int columns = 0;
+    int rows = 0;
+    std::vector<unsigned char> pixels;
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
 struct Page {
     double width = 612; // US Letter
     double height = 792;
     std::vector<TextRun> runs; // written in this order, which is what raw extraction sees
     std::vector<Rect> rects;
+    std::vector<Picture> pictures; // drawn first, under the rest
 
     Page& text(double x, double y, double size, const std::string& utf8);
     Page& rect(double x, double y, double width, double height, double gray = 0.5);

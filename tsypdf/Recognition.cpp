@@ -1,0 +1,240 @@
+#include "tsypdf/Recognition.h"
+
+#include "tsypdf/RecognitionLanguages.h"
+
+#include <poppler-image.h>
+#include <poppler-page-renderer.h>
+#include <poppler-page.h>
+#include <tesseract/baseapi.h>
+#include <tesseract/ocrclass.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+constexpr double ReadingDpi = 300;
+// A page this large at 300 dpi is read at a lower resolution: the memory cap is for whole
+// files, and one poster-sized page must not use it up.
+constexpr double MostPixels = 40e6;
+// Fewer visible characters than this count as "only a few".
+constexpr int FewCharacters = 32;
+constexpr double CheckDpi = 50;
+
+struct GreyImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels; // rows without padding
+};
+
+int visibleCharacters(const char *text, size_t size)
+{
+    int count = 0;
+    for (size_t i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c & 0xC0) != 0x80 && c > ' ') // a character's first byte, not a blank or control
+            ++count;
+    }
+    return count;
+}
+
+GreyImage render(const poppler::page &page, double dpi, poppler::argb paper = 0xffffffff)
+{
+    poppler::page_renderer renderer;
+    renderer.set_paper_color(paper);
+    renderer.set_image_format(poppler::image::format_gray8);
+    renderer.set_render_hint(poppler::page_renderer::antialiasing, true);
+    renderer.set_render_hint(poppler::page_renderer::text_antialiasing, true);
+    const poppler::image image = renderer.render_page(&page, dpi, dpi);
+    GreyImage grey;
+    if (!image.is_valid() || image.format() != poppler::image::format_gray8)
+        return grey;
+    grey.width = image.width();
+    grey.height = image.height();
+    grey.pixels.resize(size_t(grey.width) * size_t(grey.height));
+    for (int y = 0; y < grey.height; ++y)
+        std::memcpy(grey.pixels.data() + size_t(y) * size_t(grey.width), image.const_data() + size_t(y) * size_t(image.bytes_per_row()),
+                    size_t(grey.width));
+    return grey;
+}
+
+// Turns the image clockwise by quarter turns.
+GreyImage turned(const GreyImage &image, int quarterTurns)
+{
+    quarterTurns &= 3;
+    if (quarterTurns == 0)
+        return image;
+    GreyImage out;
+    const bool sideways = quarterTurns != 2;
+    out.width = sideways ? image.height : image.width;
+    out.height = sideways ? image.width : image.height;
+    out.pixels.resize(image.pixels.size());
+    for (int y = 0; y < image.height; ++y) {
+        const uint8_t *row = image.pixels.data() + size_t(y) * size_t(image.width);
+        for (int x = 0; x < image.width; ++x) {
+            int nx = 0, ny = 0;
+            switch (quarterTurns) {
+            case 1: nx = image.height - 1 - y, ny = x; break;
+            case 2: nx = image.width - 1 - x, ny = image.height - 1 - y; break;
+            default: nx = y, ny = image.width - 1 - x; break;
+            }
+            out.pixels[size_t(ny) * size_t(out.width) + size_t(nx)] = row[x];
+        }
+    }
+    return out;
+}
+
+// Each pixel the mean of a square of four.
+GreyImage halved(const GreyImage &image)
+{
+    GreyImage half;
+    half.width = image.width / 2;
+    half.height = image.height / 2;
+    half.pixels.resize(size_t(half.width) * size_t(half.height));
+    for (int y = 0; y < half.height; ++y) {
+        const uint8_t *top = image.pixels.data() + size_t(2 * y) * size_t(image.width);
+        const uint8_t *bottom = top + image.width;
+        for (int x = 0; x < half.width; ++x)
+            half.pixels[size_t(y) * size_t(half.width) + size_t(x)] =
+                uint8_t((top[2 * x] + top[2 * x + 1] + bottom[2 * x] + bottom[2 * x + 1] + 2) / 4);
+    }
+    return half;
+}
+
+double readingDpi(const poppler::page &page)
+{
+    const poppler::rectf box = page.page_rect();
+    const double pixelsAt300 = box.width() / 72 * ReadingDpi * box.height() / 72 * ReadingDpi;
+    if (!(pixelsAt300 > MostPixels))
+        return ReadingDpi;
+    return std::max(10.0, ReadingDpi * std::sqrt(MostPixels / pixelsAt300));
+}
+
+} // namespace
+
+struct Recogniser::Engines {
+    tesseract::TessBaseAPI reader;
+    std::string readerLanguages; // what reader was set up for; empty: not set up
+    tesseract::TessBaseAPI orientation;
+    bool orientationTried = false;
+    bool orientationReady = false;
+
+    bool prepareReader(const std::string &languages)
+    {
+        if (readerLanguages == languages)
+            return true;
+        readerLanguages.clear();
+        if (languages.empty() || reader.Init(RecognitionLanguages::dataDirectory().c_str(), languages.c_str(), tesseract::OEM_LSTM_ONLY) != 0)
+            return false;
+        reader.SetPageSegMode(tesseract::PSM_AUTO);
+        readerLanguages = languages;
+        return true;
+    }
+
+    bool prepareOrientation()
+    {
+        if (!orientationTried) {
+            orientationTried = true;
+            orientationReady = orientation.Init(RecognitionLanguages::dataDirectory().c_str(), "osd", tesseract::OEM_TESSERACT_ONLY) == 0;
+            if (orientationReady)
+                orientation.SetPageSegMode(tesseract::PSM_OSD_ONLY);
+        }
+        return orientationReady;
+    }
+
+    // Clockwise quarter turns that put the page the right way up. Half the resolution is
+    // plenty to tell which way the lines run, and takes less time.
+    int uprightTurns(const GreyImage &image, double dpi)
+    {
+        if (!prepareOrientation())
+            return 0;
+        const GreyImage half = halved(image);
+        orientation.SetImage(half.pixels.data(), half.width, half.height, 1, half.width);
+        orientation.SetSourceResolution(int(dpi / 2));
+        int degrees = 0;
+        float confidence = 0, scriptConfidence = 0;
+        const char *script = nullptr;
+        const bool found = orientation.DetectOrientationScript(&degrees, &confidence, &script, &scriptConfidence);
+        orientation.Clear();
+        // Too few letters for a firm answer: leave the page as it is.
+        if (!found || confidence < 1.5f || degrees % 90 != 0)
+            return 0;
+        return (4 - degrees / 90) & 3;
+    }
+};
+
+Recogniser::Recogniser() = default;
+Recogniser::~Recogniser() = default;
+
+void Recogniser::setLanguages(const std::string &wanted)
+{
+    const std::vector<std::string> present = RecognitionLanguages::installed();
+    languages.clear();
+    for (const std::string &code : RecognitionLanguages::split(wanted)) {
+        if (std::find(present.begin(), present.end(), code) != present.end())
+            languages += (languages.empty() ? "" : "+") + code;
+    }
+}
+
+bool Recogniser::wanted(const poppler::page &page, const std::vector<char> &layerText) const
+{
+    if (languages.empty())
+        return false;
+    const int characters = visibleCharacters(layerText.data(), layerText.size());
+    if (characters >= FewCharacters)
+        return false;
+    if (characters == 0) {
+        // A page left blank on purpose has nothing to read; anything drawn may be writing.
+        const GreyImage image = render(page, CheckDpi);
+        return std::any_of(image.pixels.begin(), image.pixels.end(), [](uint8_t grey) { return grey < 200; });
+    }
+
+    // A few characters: does a picture cover most of the page around them, as a scan with a
+    // stamped number does? Where something opaque is drawn, the paper's colour does not show:
+    // render on white and on black paper and count the pixels that stay the same.
+    const GreyImage onWhite = render(page, CheckDpi, 0xffffffff);
+    const GreyImage onBlack = render(page, CheckDpi, 0xff000000);
+    if (onWhite.pixels.empty() || onWhite.pixels.size() != onBlack.pixels.size())
+        return false;
+    size_t covered = 0;
+    for (size_t i = 0; i < onWhite.pixels.size(); ++i)
+        covered += std::abs(int(onWhite.pixels[i]) - int(onBlack.pixels[i])) <= 8 ? 1 : 0;
+    return covered * 2 >= onWhite.pixels.size();
+}
+
+void Recogniser::read(const poppler::page &page, std::vector<char> &text)
+{
+    if (!engines)
+        engines = std::make_unique<Engines>();
+    if (!engines->prepareReader(languages))
+        return;
+    const double dpi = readingDpi(page);
+    GreyImage image = render(page, dpi);
+    if (image.pixels.empty())
+        return;
+    image = turned(image, engines->uprightTurns(image, dpi));
+
+    tesseract::TessBaseAPI &reader = engines->reader;
+    reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
+    reader.SetSourceResolution(int(dpi));
+    tesseract::ETEXT_DESC monitor; // past its deadline recognition stops; what it has read so far stays
+    monitor.set_deadline_msecs(pageBudgetSeconds * 1000);
+    reader.Recognize(&monitor);
+    const std::unique_ptr<char[]> read(reader.GetUTF8Text());
+    reader.Clear();
+    if (!read)
+        return;
+
+    // Tesseract's lines end in line feeds, its paragraphs in a blank line; the page's text
+    // ends in one line feed, as poppler's does.
+    std::string recognised(read.get());
+    std::replace(recognised.begin(), recognised.end(), '\f', '\n');
+    while (!recognised.empty() && static_cast<unsigned char>(recognised.back()) <= ' ')
+        recognised.pop_back();
+    if (visibleCharacters(recognised.data(), recognised.size()) <= visibleCharacters(text.data(), text.size()))
+        return;
+    recognised += '\n';
+    text.assign(recognised.begin(), recognised.end());
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Text from scanned pages, for tsypdf-worker: a page without a text layer (or with a few
+// characters over a picture that fills it) is rendered by poppler at 300 dpi in grey, turned
+// the right way up by Tesseract's orientation detection and recognised by Tesseract.
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace poppler {
+class page;
+}
+
+class Recogniser {
+public:
+    Recogniser();
+    ~Recogniser();
+
+    // Languages as "+"-joined Tesseract codes; those whose data is missing are left out.
+    void setLanguages(const std::string &languages);
+
+    // Whether the page needs reading: its text layer (UTF-8) is empty and the page is not
+    // blank, or the layer holds a few characters and something opaque, a picture, covers
+    // most of the page.
+    bool wanted(const poppler::page &page, const std::vector<char> &layerText) const;
+
+    // Replaces the page's text with what recognition reads, unless the text layer already
+    // holds more. Gives up on a page after pageBudgetSeconds.
+    void read(const poppler::page &page, std::vector<char> &text);
+
+    static constexpr int pageBudgetSeconds = 120;
+
+private:
+    struct Engines;
+    std::unique_ptr<Engines> engines;
+    std::string languages;
+};

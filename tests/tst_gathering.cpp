@@ -133,6 +133,30 @@ private slots:
         QTRY_VERIFY(!FmMain->isVisible());
     }
 
+    void aKeyDuringTheSearchDoesNotOpenAddDirAgain()
+    {
+        int shown = 0;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != FmAddDir)
+                return;
+            FmAddDir->EditDir->setText(tree(QString()));
+            QTest::mouseClick(++shown == 1 ? FmAddDir->BtnOK : FmAddDir->BtnCancel, Qt::LeftButton);
+        });
+        answer.start(10);
+        auto *list = ui->control(QStringLiteral("ListView1"));
+        const auto report = FmMain->FileSearch->OnChangeFolder;
+        FmMain->FileSearch->OnChangeFolder = [&](const QString &folder) {
+            report(folder);
+            QTest::keyClick(list, Qt::Key_Down); // the user presses a key in the list meanwhile
+        };
+        list->setFocus();
+        ui->press(Qt::Key_D, Qt::ControlModifier);
+        QTest::qWait(100);
+        QCOMPARE(shown, 1);
+        QCOMPARE(sources(), (QStringList{"a.pdf", "b.PDF"}));
+    }
+
     void drops()
     {
         FmMain->AddOneFile(tree(QStringLiteral("b.PDF")));

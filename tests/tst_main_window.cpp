@@ -2,6 +2,7 @@
 // any control, command enabling when a menu opens, the selection count, sorting by header
 // clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
 // and the job file kept across a restart.
+#include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
@@ -79,6 +80,27 @@ private slots:
         QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Converted));
         QVERIFY(QFileInfo::exists(ui->dir.file(QStringLiteral("out/a.txt"))));
         QVERIFY(!FmCancelCvt->isVisible());
+    }
+
+    void aKeyActsOnceHoweverLongItsCommandRuns()
+    {
+        // Keys handled while Convert All runs do not make its own key look new afterwards:
+        // the run the user cancelled does not start again by itself.
+        for (int i = 0; i < 8; ++i)
+            FmMain->AddOneFile(pdf(QStringLiteral("k%1.pdf").arg(i)));
+        list()->setFocus();
+        QTimer::singleShot(0, [&] {
+            QTest::keyClick(list(), Qt::Key_Down);
+            QTest::mouseClick(FmCancelCvt->BtnCancel, Qt::LeftButton);
+        });
+        ui->press(Qt::Key_G, Qt::ControlModifier);
+        QTest::qWait(100);
+        const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QCOMPARE(log.count(QStringLiteral("Conversion start...")), 1);
+        int converted = 0;
+        for (int row = 0; row < ui->jobs().count(); ++row)
+            converted += ui->jobs().entry(row).state == JobList::Converted;
+        QVERIFY(converted < 8);
     }
 
     void keysFromAnyFocusedControl()

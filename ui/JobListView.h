@@ -15,17 +15,24 @@ public:
     // Scrolls the row fully into view.
     void reveal(int row);
 
+signals:
+    // The user changed the selection with the mouse or the keyboard.
+    void selectionEdited();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void selectFromAnchor(int row, bool keepOthers);
     void followFocus(int row);
     int rowsPerPage() const;
+    void applyColours();
+    void fitColumns();
 
     JobList *jobs = nullptr;
     int anchor = -1;

@@ -145,6 +145,25 @@ private slots:
         convert->close();
     }
 
+    void messagesStayUntilTheUserActs()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/earlier.pdf"));
+        QTest::qWait(120);
+        QCOMPARE(ui->statusMessage(), QString()); // no count of what start-up selected
+        ui->dialogs.answerFiles({QStringLiteral("/d/x.pdf"), QStringLiteral("/d/earlier.pdf")});
+        ui->press(Qt::Key_F, Qt::ControlModifier);
+        QTest::qWait(120);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [/d/earlier.pdf] already added!"));
+        // A hint passes over it and gives it back.
+        auto *button = ui->control<QToolButton>(QStringLiteral("BtnAddDir"));
+        QStatusTipEvent tip(button->statusTip()), gone{QString()};
+        QApplication::sendEvent(button, &tip);
+        QApplication::sendEvent(button, &gone);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [/d/earlier.pdf] already added!"));
+        clickRow(0);
+        QTRY_COMPARE(ui->statusMessage(), QStringLiteral("Select 1 file(s)."));
+    }
+
     void selectionCountAfterABurstOfClicks()
     {
         for (int i = 0; i < 6; ++i)
@@ -383,6 +402,7 @@ private slots:
         ui->start();
         QCOMPARE(ui->jobs().count(), 0);
         QCOMPARE(ui->dir.read(QStringLiteral("Ordvane.job.bak")), QByteArray("LFW\x05\x00garbage"));
+        QTest::qWait(120);
         QVERIFY(ui->statusMessage().contains(QStringLiteral("Ordvane.job.bak")));
         FmMain->AddOneFile(QStringLiteral("/d/new.pdf"));
         ui->stop(); // a valid file replaces it

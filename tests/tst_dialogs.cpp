@@ -53,14 +53,27 @@ private slots:
     {
         withOptions([&] {
             QTabWidget *pages = FmOption->PageControl1;
+            QCOMPARE(pages->count(), 2);
             QCOMPARE(pages->tabText(0), QStringLiteral("General"));
-            QVERIFY(!pages->isTabVisible(1));
-            QCOMPARE(pages->tabText(2), QStringLiteral("Special"));
+            QCOMPARE(pages->tabText(1), QStringLiteral("Special"));
+            QVERIFY(!FmOption->TabSheet2->isVisible());
             QVERIFY(!FmOption->GBoxDOC->isVisibleTo(FmOption->TabSheet3));
             QVERIFY(FmOption->GBoxPDF->isVisibleTo(FmOption->TabSheet3));
             QCOMPARE(FmOption->ComBSourceCode->count(), 17);
             QCOMPARE(FmOption->ComBSourceCode->itemText(3), QStringLiteral("65001 Unicode (UTF-8)"));
             QCOMPARE(FmOption->ComBSourceCode->itemText(11), QStringLiteral("874     Thai"));
+            QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
+            // The keys that walk the pages never reach the hidden one.
+            for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+                QVERIFY(!FmOption->TabSheet2->isVisible());
+                QVERIFY(!FmOption->EditFileExt->isVisible());
+            }
+            QCOMPARE(pages->currentWidget(), FmOption->TabSheet3);
+        }, Qt::Key_Escape);
+        // It opens on its first page each time, the check box focused.
+        withOptions([&] {
+            QCOMPARE(FmOption->PageControl1->currentWidget(), FmOption->TabSheet1);
             QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
         }, Qt::Key_Escape);
     }
@@ -71,22 +84,28 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("shownNextTime");
+        const QString numeric = QStringLiteral("Code page identifier must be numeric!");
         QTest::newRow("number of an entry") << "1252" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("an entry") << "1252   Latin 1: European Western" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("an entry, other case") << "1252   LATIN 1: european western" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("not in the list") << "437" << true << 437 << "437";
         QTest::newRow("hexadecimal") << "$4E4" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("0x") << "0x4e4" << true << 1252 << "1252   Latin 1: European Western";
-        QTest::newRow("negative") << "-5" << true << -5 << "-5";
         QTest::newRow("zero") << "0" << true << 0 << "0         Default";
-        QTest::newRow("trailing blank") << "1252 " << false << 0 << "";
-        QTest::newRow("name alone") << "Default" << false << 0 << "";
-        QTest::newRow("empty") << "" << false << 0 << "";
-        QTest::newRow("sign alone") << "+" << false << 0 << "";
-        QTest::newRow("dollar alone") << "$" << false << 0 << "";
-        QTest::newRow("0x alone") << "0x" << false << 0 << "";
-        QTest::newRow("overflow") << "4294967296" << false << 0 << "";
-        QTest::newRow("letters") << "abc" << false << 0 << "";
+        // Refused: the typed text is checked as it is, never completed from the list.
+        QTest::newRow("trailing blank") << "1252 " << false << 0 << numeric;
+        QTest::newRow("name alone") << "Default" << false << 0 << numeric;
+        QTest::newRow("empty") << "" << false << 0 << numeric;
+        QTest::newRow("sign alone") << "+" << false << 0 << numeric;
+        QTest::newRow("dollar alone") << "$" << false << 0 << numeric;
+        QTest::newRow("0x alone") << "0x" << false << 0 << numeric;
+        QTest::newRow("overflow") << "4294967296" << false << 0 << numeric;
+        QTest::newRow("letters") << "abc" << false << 0 << numeric;
+        // Refused: numbers whose text files would come out empty.
+        QTest::newRow("beginning of 1200") << "120" << false << 0 << "Code page 120 is not supported on this system!";
+        QTest::newRow("beginning of 932") << "9" << false << 0 << "Code page 9 is not supported on this system!";
+        QTest::newRow("no such page") << "12345" << false << 0 << "Code page 12345 is not supported on this system!";
+        QTest::newRow("negative") << "-5" << false << 0 << "Code page -5 is not supported on this system!";
     }
 
     void codePageRules()
@@ -94,7 +113,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QFETCH(int, stored);
-        QFETCH(QString, shownNextTime);
+        QFETCH(QString, shownNextTime); // or the refusal
         Settings.sourcecode = 936;
         Settings.samedir = false;
         bool stayedOpen = false;
@@ -103,6 +122,7 @@ private slots:
             typeCodePage(typed);
             QTest::keyClick(FmOption->ComBSourceCode->lineEdit(), Qt::Key_Return);
             stayedOpen = FmOption->isVisible();
+            QCOMPARE(FmOption->ComBSourceCode->hasFocus(), stayedOpen);
         }, 0);
         QCOMPARE(stayedOpen, !accepted);
         if (accepted) {
@@ -110,7 +130,7 @@ private slots:
             QVERIFY(Settings.samedir);
             withOptions([&] { QCOMPARE(FmOption->ComBSourceCode->currentText(), shownNextTime); }, Qt::Key_Escape);
         } else {
-            QCOMPARE(ui->dialogs.messages, QStringList{QStringLiteral("Error: Code page identifier must be numeric!")});
+            QCOMPARE(ui->dialogs.messages, QStringList{QStringLiteral("Error: ") + shownNextTime});
             QCOMPARE(Settings.sourcecode, 936);
             QVERIFY(!Settings.samedir);
         }
@@ -176,11 +196,10 @@ private slots:
     void extensionEditorOnTheHiddenPage()
     {
         withOptions([&] {
-            FmOption->PageControl1->setCurrentWidget(FmOption->TabSheet2);
             QTreeWidgetItem *row = FmOption->ExtensionGrid->topLevelItem(0);
             QCOMPARE(row->text(0), QStringLiteral("PDF"));
             FmOption->ExtensionGrid->setCurrentItem(row);
-            QVERIFY(FmOption->EditFileExt->isVisible());
+            QVERIFY(FmOption->EditFileExt->isVisibleTo(FmOption->TabSheet2));
             QTest::keyClicks(FmOption->EditFileExt, QStringLiteral("*.ai"));
             QCOMPARE(row->text(3), QStringLiteral("*.ai"));
         });

@@ -261,8 +261,10 @@ private slots:
         QVERIFY(!FmDirectory->BtnAdd->isEnabled());
         QVERIFY(!FmDirectory->BtnReplace->isEnabled());
         QVERIFY(FmDirectory->BtnDelete->isEnabled());
-        FmDirectory->EditDir->setText(QStringLiteral("/b")); // another case of a listed one
+        FmDirectory->EditDir->setText(QStringLiteral("/B"));
         QVERIFY(!FmDirectory->BtnAdd->isEnabled());
+        FmDirectory->EditDir->setText(QStringLiteral("/b")); // another folder: names differ by case
+        QVERIFY(FmDirectory->BtnAdd->isEnabled());
 
         FmDirectory->LBOXDirs->setCurrentRow(1);
         QCOMPARE(FmDirectory->EditDir->text(), QStringLiteral("/B"));
@@ -274,16 +276,26 @@ private slots:
         QCOMPARE(FmDirectory->directories(), (QStringList{"/A", "/C", "/D"}));
         QVERIFY(!FmDirectory->BtnAdd->isEnabled());
 
-        for (int i = 0; i < 3; ++i) {
+        // Delete leaves nothing selected: pressed again, or Replace, it touches no other entry.
+        FmDirectory->LBOXDirs->setCurrentRow(0);
+        QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
+        QVERIFY(FmDirectory->LBOXDirs->selectedItems().isEmpty());
+        QCOMPARE(FmDirectory->EditDir->text(), QString());
+        QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
+        QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("/E"));
+        QTest::mouseClick(FmDirectory->BtnReplace, Qt::LeftButton);
+        QCOMPARE(FmDirectory->directories(), (QStringList{"/C", "/D"}));
+        for (int i = 0; i < 2; ++i) {
             FmDirectory->LBOXDirs->setCurrentRow(0);
             QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
         }
         QCOMPARE(FmDirectory->directories(), QStringList());
         QVERIFY(FmDirectory->BtnDelete->isEnabled()); // only loading changes it
 
+        FmDirectory->EditDir->setText(QStringLiteral("/left/over"));
         FmDirectory->LoadDirectories(QString());
+        QCOMPARE(FmDirectory->EditDir->text(), QString()); // an empty list starts with an empty edit
         QVERIFY(!FmDirectory->BtnAdd->isEnabled() && !FmDirectory->BtnDelete->isEnabled());
-        FmDirectory->EditDir->clear();
         QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("/new"));
         QVERIFY(FmDirectory->BtnAdd->isEnabled() && FmDirectory->BtnReplace->isEnabled());
         FmDirectory->LoadDirectories(QStringLiteral(";/x;;/y;"));

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 
 class TestDialogs : public QObject {
@@ -343,6 +344,33 @@ private slots:
         QVERIFY(Settings.notlog);
         FmMain->AddOneFile(QStringLiteral("/x/notes.txt"));
         QVERIFY(!QFile::exists(log));
+    }
+
+    void logExportIsAByteCopyAndTheViewerOpensAtTheLeft()
+    {
+        AppendLog(QStringLiteral("Conversion start..."));
+        AppendLog(QStringLiteral("Conversion end. Successful: 0, Failed: 0, Total: 0\r\n")); // an empty line follows
+        MainWindowFixture::whenModal([&](QWidget *) {
+            ui->dialogs.answerPath(ui->dir.file(QStringLiteral("copy.log")));
+            QTest::mouseClick(FmViewLog->BtnExport, Qt::LeftButton);
+            QTest::mouseClick(FmViewLog->BtnClose, Qt::LeftButton);
+        });
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnLog")), Qt::LeftButton);
+        QCOMPARE(ui->dir.read(QStringLiteral("copy.log")), ui->dir.read(QStringLiteral("ordvnact.log")));
+
+        for (int i = 0; i < 60; ++i)
+            AppendLog(QStringLiteral("Add file failed: type not support (/%1/%2)").arg(i).arg(QString(300, u'x')));
+        int horizontal = -1, vertical = -1, bottom = 0;
+        MainWindowFixture::whenModal([&](QWidget *) {
+            horizontal = FmViewLog->MemoLog->horizontalScrollBar()->value();
+            vertical = FmViewLog->MemoLog->verticalScrollBar()->value();
+            bottom = FmViewLog->MemoLog->verticalScrollBar()->maximum();
+            QTest::keyClick(FmViewLog->MemoLog, Qt::Key_Escape);
+        });
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnLog")), Qt::LeftButton);
+        QCOMPARE(horizontal, 0);
+        QVERIFY(bottom > 0);
+        QCOMPARE(vertical, bottom); // the newest lines in view
     }
 
     void viewLogCommand()

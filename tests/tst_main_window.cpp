@@ -6,13 +6,17 @@
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
+#include "platform/Desktop.h"
 #include "platform/FileSystem.h"
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDesktopServices>
+#include <QScopeGuard>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +24,16 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
+
+// Stands in for the desktop's file manager on the test's private session bus.
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+public:
+    QStringList shown;
+public slots:
+    void ShowItems(const QStringList &uris, const QString &) { shown << uris; }
+};
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -350,6 +364,26 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreTarget")));
         QTRY_COMPARE(opened.urls.size(), 3);
         QCOMPARE(opened.urls[2].toLocalFile(), ui->dir.file(QStringLiteral("out")));
+    }
+
+    void exploreAsksTheFileManagerOnAPrivateBus()
+    {
+        // The tests run on a bus of their own: no service of the user's desktop is on it.
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("file-manager"));
+        const auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("file-manager")); });
+        QVERIFY2(bus.isConnected(), "tests need the private session bus that CTest starts for them");
+        for (const QString &name : bus.interface()->registeredServiceNames().value())
+            QVERIFY2(name.startsWith(u':') || name == QStringLiteral("org.freedesktop.DBus"), qPrintable(name));
+        FakeFileManager fileManager;
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &fileManager, QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+
+        OpenedUrls opened;
+        const QString existing = pdf(QStringLiteral("shown.pdf"));
+        FmMain->AddOneFile(existing);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreSource")));
+        QTRY_COMPARE(fileManager.shown, QStringList{QString::fromLatin1(Desktop::fileUrl(existing).toEncoded())});
+        QVERIFY(opened.urls.isEmpty()); // the folder alone is not opened as well
     }
 
     void f1OpensTheHelp()

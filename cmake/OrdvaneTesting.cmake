@@ -11,9 +11,14 @@ function(ordvane_add_test name)
     ORDVANE_TEST_BIN_DIR="${ORDVANE_TEST_BIN_DIR}/")
   set_target_properties(tst_${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   add_dependencies(tst_${name} tsypdf tsypdf-worker help_pages)
+  ordvane_add_test_run(${name} ${name} "")
+endfunction()
+
+# A run of the test program of an area, with more environment and chosen test functions.
+function(ordvane_add_test_run name program environment)
   add_test(NAME ${name} COMMAND ${DBUS_RUN_SESSION} --config-file=${CMAKE_SOURCE_DIR}/cmake/test-session-bus.conf
-           -- $<TARGET_FILE:tst_${name}>)
+           -- $<TARGET_FILE:tst_${program}> ${ARGN})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=;LANGUAGE=;TZ=UTC"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=;LANGUAGE=;TZ=UTC;${environment}"
     TIMEOUT 300)
 endfunction()

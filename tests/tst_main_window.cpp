@@ -8,6 +8,7 @@
 #include "tests/support/PdfMaker.h"
 #include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "ui/Images.h"
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
@@ -240,16 +241,82 @@ private slots:
         ui->jobs().setFocusRow(-1);
         const auto check = [&] {
             const QImage image = list()->viewport()->grab().toImage();
-            const QColor tooltip = list()->palette().color(QPalette::ToolTipBase);
+            const QPalette theme = QApplication::palette(list());
             for (int row = 0; row < 10; ++row) {
                 const QRect cell = list()->visualRect(ui->jobs().index(row, 0)); // the state column: no text
                 const QColor colour = image.pixelColor(cell.right() - 4, cell.center().y());
-                QCOMPARE(colour, row % 2 ? QColor(Qt::white) : tooltip);
+                QCOMPARE(colour, theme.color(row % 2 ? QPalette::Base : QPalette::ToolTipBase));
             }
         };
         check();
         ui->jobs().ColumnClick(JobList::ColumnState); // the stripes follow positions, not entries
         check();
+    }
+
+    void aDarkThemeStaysReadable()
+    {
+        const QPalette light = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        QPalette dark = light;
+        dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::ToolTipBase, QColor(0x30, 0x30, 0x48));
+        dark.setColor(QPalette::ToolTipText, QColor(0xf0, 0xf0, 0xd0));
+        QApplication::setPalette(dark);
+        for (int i = 0; i < 4; ++i)
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
+        ui->jobs().announceRows();
+        ui->jobs().clearSelection();
+        ui->jobs().setFocusRow(-1);
+        QTest::mouseMove(ui->control(QStringLiteral("StatusMessage"))); // no row under the mouse
+        const QImage image = list()->viewport()->grab().toImage();
+        for (int row = 0; row < 4; ++row) {
+            const QColor background = dark.color(row % 2 ? QPalette::Base : QPalette::ToolTipBase);
+            const QRect name = list()->visualRect(ui->jobs().index(row, JobList::ColumnName));
+            QCOMPARE(image.pixelColor(name.right() - 4, name.center().y()), background);
+            int contrast = 0; // the name's letters stand out from their row
+            for (int x = name.left(); x < name.right(); ++x)
+                for (int y = name.top() + 1; y < name.bottom(); ++y) {
+                    const QColor c = image.pixelColor(x, y);
+                    contrast = std::max(contrast, std::abs(c.lightness() - background.lightness()));
+                }
+            QVERIFY2(contrast > 120, qPrintable(QStringLiteral("row %1: %2").arg(row).arg(contrast)));
+        }
+    }
+
+    void columnsShowTheirTextsWhole()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/big.pdf"));
+        ui->jobs().setText(0, JobList::Size, QStringLiteral("12416027"));
+        ui->jobs().announceRows();
+        const QRect size = list()->visualRect(ui->jobs().index(0, JobList::ColumnSize));
+        const int margins = 2 * (list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1);
+        QVERIFY(list()->fontMetrics().horizontalAdvance(QStringLiteral("12416027")) <= size.width() - margins);
+        // Captions fit with their sort markers, either way.
+        QHeaderView *header = list()->horizontalHeader();
+        for (int column = 0; column < JobList::ColumnCount; ++column)
+            for (int click = 0; click < 2; ++click) {
+                ui->jobs().ColumnClick(column);
+                QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                         qPrintable(ui->jobs().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()));
+            }
+    }
+
+    void noEmptyFocusBoxBesideTheStateIcon()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/a.pdf"));
+        FmMain->AddOneFile(QStringLiteral("/d/b.pdf"));
+        list()->setFocus();
+        ui->press(Qt::Key_Home);
+        ui->press(Qt::Key_Space, Qt::ControlModifier); // the focused row, not selected
+        QCOMPARE(ui->jobs().focusRow(), 0);
+        QCOMPARE(ui->jobs().selectedCount(), 0);
+        const QImage image = list()->viewport()->grab().toImage();
+        const QRect state = list()->visualRect(ui->jobs().index(0, JobList::ColumnState));
+        const QColor background = image.pixelColor(state.right() - 2, state.center().y());
+        for (int x = state.left() + 22; x < state.right() - 1; ++x) // right of the icon
+            for (int y = state.top() + 1; y < state.bottom(); ++y)
+                QCOMPARE(image.pixelColor(x, y), background);
     }
 
     void convertButtonKeepsItsDistanceFromTheRightEdge()
@@ -403,15 +470,35 @@ private slots:
         QVERIFY(ui->control<QLabel>(QStringLiteral("StatusCount"))->isVisible());
     }
 
+    // Also run with the desktop scaled to twice the size (see the test list).
     void aboutBoxAnimates()
     {
         int before = -1, after = -1;
         MainWindowFixture::whenModal([&](QWidget *modal) {
             QCOMPARE(modal, FmAbout);
             QCOMPARE(FmAbout->windowTitle(), QStringLiteral("About KV-Ordvane"));
+            // Wide enough for its caption beside the title bar's buttons.
+            QFont titleFont = FmAbout->font();
+            titleFont.setBold(true);
+            QVERIFY(FmAbout->width() >= QFontMetrics(titleFont).horizontalAdvance(FmAbout->windowTitle())
+                                            + 3 * 2 * FmAbout->fontMetrics().height());
             before = FmAbout->frame();
             QTest::qWait(900);
             after = FmAbout->frame();
+            // The whole frame is shown, however the screen is scaled.
+            const QPixmap shown = FmAbout->findChild<QLabel *>(QStringLiteral("Animation"))->pixmap();
+            QCOMPARE(shown.deviceIndependentSize(), QSizeF(32, 32));
+            const QImage seen = shown.toImage().scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_ARGB32);
+            const QImage frame = Images::aboutFrame(after, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+            qint64 difference = 0;
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    const QRgb a = seen.pixel(x, y), b = frame.pixel(x, y);
+                    difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b))
+                                  + std::abs(qAlpha(a) - qAlpha(b));
+                }
+            QVERIFY2(difference / (32 * 32) < 40, qPrintable(QString::number(difference / (32 * 32))));
             QTest::mouseClick(FmAbout->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActAbout")));

@@ -92,6 +92,9 @@ void JobListView::fitColumns()
     for (int column = 0; column < JobList::ColumnCount; ++column) {
         QStyleOptionHeader option;
         option.initFrom(header);
+        QFont bold = header->font(); // as the header measures its captions
+        bold.setBold(true);
+        option.fontMetrics = QFontMetrics(bold);
         option.text = QStringLiteral("(<-)") + jobs->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         option.textAlignment = Qt::AlignRight | Qt::AlignVCenter;
         int width = std::max(scaled(ColumnWidths[column]),

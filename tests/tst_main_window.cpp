@@ -112,26 +112,43 @@ private slots:
         QTest::qWait(100);
         const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
         QCOMPARE(log.count(QStringLiteral("Conversion start...")), 1);
-        int converted = 0;
-        for (int row = 0; row < ui->jobs().count(); ++row)
-            converted += ui->jobs().entry(row).state == JobList::Converted;
-        QVERIFY(converted < 8);
+        const auto converted = [&] {
+            int n = 0;
+            for (int row = 0; row < ui->jobs().count(); ++row)
+                n += ui->jobs().entry(row).state == JobList::Converted;
+            return n;
+        };
+        QVERIFY(converted() < 8);
+
+        // Exit during a run ends it and closes the window, without converting the rest first.
+        FmMain->activateWindow(); // given back by the window manager when the progress window goes
+        QVERIFY(QTest::qWaitForWindowActive(FmMain));
+        QTimer::singleShot(0, [&] {
+            QTest::keyClick(list(), Qt::Key_Up);
+            ui->action(QStringLiteral("ActExit"))->trigger();
+        });
+        ui->press(Qt::Key_G, Qt::ControlModifier);
+        QTRY_VERIFY(!FmMain->isVisible());
+        QCOMPARE(logTexts(ui->dir.file(QStringLiteral("ordvnact.log"))).count(QStringLiteral("Conversion start...")), 2);
+        QVERIFY(converted() < 8);
     }
 
     void keysFromAnyFocusedControl()
     {
-        for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
-            FmMain->AddOneFile(QStringLiteral("/docs/") + QLatin1String(name));
-        ui->jobs().clearSelection();
         auto *button = ui->control<QToolButton>(QStringLiteral("BtnAddFile"));
         button->setFocusPolicy(Qt::StrongFocus);
-        button->setFocus();
-        QCOMPARE(QApplication::focusWidget(), button);
-        ui->press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(ui->jobs().selectedCount(), 3);
-        ui->press(Qt::Key_Delete);
-        QCOMPARE(ui->jobs().count(), 0);
-        QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
+        for (QWidget *focused : {static_cast<QWidget *>(button), static_cast<QWidget *>(list())}) {
+            for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
+                FmMain->AddOneFile(QStringLiteral("/docs/") + QLatin1String(name));
+            ui->jobs().clearSelection();
+            focused->setFocus();
+            QCOMPARE(QApplication::focusWidget(), focused);
+            ui->press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(ui->jobs().selectedCount(), 3);
+            ui->press(Qt::Key_Delete, Qt::KeypadModifier);
+            QCOMPARE(ui->jobs().count(), 0);
+            QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
+        }
     }
 
     void commandsEnabledWhenAMenuOpens()

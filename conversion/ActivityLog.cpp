@@ -63,9 +63,9 @@ QString ReadLogText(const QString &path)
 void WriteLogExport(const QString &path, const QString &text)
 {
     QByteArray bytes("\xFF\xFE", 2);
-    QString lines = withCrLf(text);
-    if (!lines.isEmpty() && !lines.endsWith(QStringLiteral("\r\n")))
-        lines += QStringLiteral("\r\n"); // every line ends with its break
+    // Every line shown ends with its break, the last one too, also when it is empty (the
+    // line after a run's summary): the copy holds the log's bytes.
+    const QString lines = withCrLf(text) + QStringLiteral("\r\n");
     bytes.resize(2 + lines.size() * 2);
     qToLittleEndian<char16_t>(lines.utf16(), lines.size(), bytes.data() + 2);
     if (const int error = FileSystem::replaceFile(path, bytes))

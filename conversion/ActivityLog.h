@@ -14,7 +14,8 @@ QString ActivityLogPath();
 // a mark 8-bit text in the system code page; line breaks as CR LF. A missing file gives an
 // empty text; one that exists but cannot be read throws IoError.
 QString ReadLogText(const QString &path);
-// The viewer's export: UTF-16LE with the mark FF FE, lines separated by CR LF. Throws IoError.
+// The viewer's export of the text it shows: UTF-16LE with the mark FF FE, each line ended by
+// CR LF. Throws IoError.
 void WriteLogExport(const QString &path, const QString &text);
 // The line as AppendLog writes it, for the given local time.
 QString LogLine(const QString &text, const std::tm &local);

@@ -67,12 +67,7 @@ TFmCancelFind::TFmCancelFind(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     setFixedSize(scaled(360), sizeHint().height());
 
     connect(BtnCancel, &QPushButton::clicked, this, &TFmCancelFind::stopRequested);
-    new KeyPreview(this, [this](QKeyEvent *key) {
-        if (key->key() != Qt::Key_Escape)
-            return false;
-        emit stopRequested();
-        return true;
-    });
+    KeyPreview::onKeys(this, {QKeySequence(Qt::Key_Escape)}, [this] { emit stopRequested(); });
 }
 
 void TFmCancelFind::showFolder(const QString &folder)

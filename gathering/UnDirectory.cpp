@@ -87,6 +87,8 @@ void TFmDirectory::LoadDirectories(const QString &text)
         EditDir->setText(LBOXDirs->item(0)->text());
         EditDirChange();
         BtnDelete->setEnabled(true);
+    } else {
+        EditDir->clear(); // nothing of an earlier showing comes back
     }
 }
 
@@ -103,7 +105,7 @@ void TFmDirectory::EditDirChange()
     const QString text = EditDir->text();
     bool listed = false;
     for (int i = 0; i < LBOXDirs->count() && !listed; ++i)
-        listed = LBOXDirs->item(i)->text().compare(text, Qt::CaseInsensitive) == 0;
+        listed = FileSystem::samePath(LBOXDirs->item(i)->text(), text);
     BtnAdd->setEnabled(!text.isEmpty() && !listed);
     BtnReplace->setEnabled(BtnAdd->isEnabled());
 }
@@ -134,6 +136,10 @@ void TFmDirectory::BtnDeleteClick()
     if (chosen.isEmpty())
         return;
     delete chosen.first();
+    // The list would select the next entry by itself; a second Delete or a Replace must
+    // not hit an entry the user did not choose.
+    LBOXDirs->setCurrentItem(nullptr);
+    LBOXDirs->clearSelection();
     EditDir->clear();
 }
 

@@ -213,6 +213,14 @@ int localeAnsiCodePage()
     return systemIsUtf8() ? 0 : windowsNumberOfCharset(systemCharset());
 }
 
+bool hasConverter(int codePage)
+{
+    if (codePage == Utf8 || codePage == Utf16LE || (codePage == System && systemIsUtf8()))
+        return true;
+    const QByteArray charset = charsetOf(codePage);
+    return !charset.isEmpty() && Converter(charset.constData(), HostUtf16).valid();
+}
+
 QByteArray fromUnicode(QStringView text, int codePage, bool *ok)
 {
     if (ok)

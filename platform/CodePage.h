@@ -19,6 +19,10 @@ QByteArray fromUnicode(QStringView text, int codePage, bool *ok = nullptr);
 // Bytes that are not valid in the code page become U+FFFD.
 QString toUnicode(QByteArrayView bytes, int codePage, bool *ok = nullptr);
 
+// Whether text can be written in the code page: false for a number that names no code
+// page this system can convert to.
+bool hasConverter(int codePage);
+
 // The character set of the locale, as nl_langinfo reports it ("UTF-8", "ISO-8859-1" ...).
 QByteArray systemCharset();
 bool systemIsUtf8();

@@ -119,6 +119,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     ComBSourceCode->setObjectName(QStringLiteral("ComBSourceCode"));
     ComBSourceCode->setEditable(true);
     ComBSourceCode->setInsertPolicy(QComboBox::NoInsert);
+    ComBSourceCode->setCompleter(nullptr); // the text typed is the text checked
     ComBSourceCode->addItems(CodePageEntries());
     auto *general = new QGridLayout(TabSheet1);
     general->addWidget(GroupBox1, 0, 0, 1, 2);
@@ -132,8 +133,8 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     general->addWidget(ComBSourceCode, 2, 1);
     general->setRowStretch(3, 1);
 
-    // File Extension: present, its tab not shown
-    TabSheet2 = new QWidget;
+    // File Extension: present, but no page of the page control, so that no key reaches it
+    TabSheet2 = new QWidget(this);
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     ExtensionGrid = new TKvListView(TabSheet2);
     ExtensionGrid->setObjectName(QStringLiteral("ExtensionGrid"));
@@ -195,7 +196,6 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     special->addStretch();
 
     PageControl1->addTab(TabSheet1, QStringLiteral("General"));
-    PageControl1->addTab(TabSheet2, QStringLiteral("File Extension"));
     PageControl1->addTab(TabSheet3, QStringLiteral("Special"));
 
     BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
@@ -223,8 +223,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     FillExtensionGrid();
     EditFileExt->raise();
     GBoxDOC->hide();
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), false);
-    PageControl1->setCurrentIndex(0);
+    TabSheet2->hide();
 
     connect(CBSameDir, &QCheckBox::clicked, this, &TFmOption::CBSameDirClick);
     connect(BtnDir, &QPushButton::clicked, this, &TFmOption::BtnDirClick);
@@ -237,6 +236,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
 void TFmOption::showEvent(QShowEvent *event)
 {
     ShowSettings();
+    PageControl1->setCurrentIndex(0);
     CBSameDir->setFocus();
     QDialog::showEvent(event);
 }
@@ -289,6 +289,12 @@ void TFmOption::BtnOKClick()
     qint32 codePage = 0;
     if (!ParseCodePage(ComBSourceCode->currentText(), codePage)) {
         Dialogs::error(this, QStringLiteral("Error"), QStringLiteral("Code page identifier must be numeric!"));
+        ComBSourceCode->setFocus();
+        return;
+    }
+    if (!CodePage::hasConverter(codePage)) { // its text files would come out empty
+        Dialogs::error(this, QStringLiteral("Error"),
+                       QStringLiteral("Code page %1 is not supported on this system!").arg(codePage));
         ComBSourceCode->setFocus();
         return;
     }

@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 
 class TestDialogs : public QObject {
@@ -53,14 +54,27 @@ private slots:
     {
         withOptions([&] {
             QTabWidget *pages = FmOption->PageControl1;
+            QCOMPARE(pages->count(), 2);
             QCOMPARE(pages->tabText(0), QStringLiteral("General"));
-            QVERIFY(!pages->isTabVisible(1));
-            QCOMPARE(pages->tabText(2), QStringLiteral("Special"));
+            QCOMPARE(pages->tabText(1), QStringLiteral("Special"));
+            QVERIFY(!FmOption->TabSheet2->isVisible());
             QVERIFY(!FmOption->GBoxDOC->isVisibleTo(FmOption->TabSheet3));
             QVERIFY(FmOption->GBoxPDF->isVisibleTo(FmOption->TabSheet3));
             QCOMPARE(FmOption->ComBSourceCode->count(), 17);
             QCOMPARE(FmOption->ComBSourceCode->itemText(3), QStringLiteral("65001 Unicode (UTF-8)"));
             QCOMPARE(FmOption->ComBSourceCode->itemText(11), QStringLiteral("874     Thai"));
+            QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
+            // The keys that walk the pages never reach the hidden one.
+            for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+                QVERIFY(!FmOption->TabSheet2->isVisible());
+                QVERIFY(!FmOption->EditFileExt->isVisible());
+            }
+            QCOMPARE(pages->currentWidget(), FmOption->TabSheet3);
+        }, Qt::Key_Escape);
+        // It opens on its first page each time, the check box focused.
+        withOptions([&] {
+            QCOMPARE(FmOption->PageControl1->currentWidget(), FmOption->TabSheet1);
             QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
         }, Qt::Key_Escape);
     }
@@ -71,22 +85,28 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("shownNextTime");
+        const QString numeric = QStringLiteral("Code page identifier must be numeric!");
         QTest::newRow("number of an entry") << "1252" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("an entry") << "1252   Latin 1: European Western" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("an entry, other case") << "1252   LATIN 1: european western" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("not in the list") << "437" << true << 437 << "437";
         QTest::newRow("hexadecimal") << "$4E4" << true << 1252 << "1252   Latin 1: European Western";
         QTest::newRow("0x") << "0x4e4" << true << 1252 << "1252   Latin 1: European Western";
-        QTest::newRow("negative") << "-5" << true << -5 << "-5";
         QTest::newRow("zero") << "0" << true << 0 << "0         Default";
-        QTest::newRow("trailing blank") << "1252 " << false << 0 << "";
-        QTest::newRow("name alone") << "Default" << false << 0 << "";
-        QTest::newRow("empty") << "" << false << 0 << "";
-        QTest::newRow("sign alone") << "+" << false << 0 << "";
-        QTest::newRow("dollar alone") << "$" << false << 0 << "";
-        QTest::newRow("0x alone") << "0x" << false << 0 << "";
-        QTest::newRow("overflow") << "4294967296" << false << 0 << "";
-        QTest::newRow("letters") << "abc" << false << 0 << "";
+        // Refused: the typed text is checked as it is, never completed from the list.
+        QTest::newRow("trailing blank") << "1252 " << false << 0 << numeric;
+        QTest::newRow("name alone") << "Default" << false << 0 << numeric;
+        QTest::newRow("empty") << "" << false << 0 << numeric;
+        QTest::newRow("sign alone") << "+" << false << 0 << numeric;
+        QTest::newRow("dollar alone") << "$" << false << 0 << numeric;
+        QTest::newRow("0x alone") << "0x" << false << 0 << numeric;
+        QTest::newRow("overflow") << "4294967296" << false << 0 << numeric;
+        QTest::newRow("letters") << "abc" << false << 0 << numeric;
+        // Refused: numbers whose text files would come out empty.
+        QTest::newRow("beginning of 1200") << "120" << false << 0 << "Code page 120 is not supported on this system!";
+        QTest::newRow("beginning of 932") << "9" << false << 0 << "Code page 9 is not supported on this system!";
+        QTest::newRow("no such page") << "12345" << false << 0 << "Code page 12345 is not supported on this system!";
+        QTest::newRow("negative") << "-5" << false << 0 << "Code page -5 is not supported on this system!";
     }
 
     void codePageRules()
@@ -94,7 +114,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QFETCH(int, stored);
-        QFETCH(QString, shownNextTime);
+        QFETCH(QString, shownNextTime); // or the refusal
         Settings.sourcecode = 936;
         Settings.samedir = false;
         bool stayedOpen = false;
@@ -103,6 +123,7 @@ private slots:
             typeCodePage(typed);
             QTest::keyClick(FmOption->ComBSourceCode->lineEdit(), Qt::Key_Return);
             stayedOpen = FmOption->isVisible();
+            QCOMPARE(FmOption->ComBSourceCode->hasFocus(), stayedOpen);
         }, 0);
         QCOMPARE(stayedOpen, !accepted);
         if (accepted) {
@@ -110,7 +131,7 @@ private slots:
             QVERIFY(Settings.samedir);
             withOptions([&] { QCOMPARE(FmOption->ComBSourceCode->currentText(), shownNextTime); }, Qt::Key_Escape);
         } else {
-            QCOMPARE(ui->dialogs.messages, QStringList{QStringLiteral("Error: Code page identifier must be numeric!")});
+            QCOMPARE(ui->dialogs.messages, QStringList{QStringLiteral("Error: ") + shownNextTime});
             QCOMPARE(Settings.sourcecode, 936);
             QVERIFY(!Settings.samedir);
         }
@@ -210,11 +231,10 @@ private slots:
     void extensionEditorOnTheHiddenPage()
     {
         withOptions([&] {
-            FmOption->PageControl1->setCurrentWidget(FmOption->TabSheet2);
             QTreeWidgetItem *row = FmOption->ExtensionGrid->topLevelItem(0);
             QCOMPARE(row->text(0), QStringLiteral("PDF"));
             FmOption->ExtensionGrid->setCurrentItem(row);
-            QVERIFY(FmOption->EditFileExt->isVisible());
+            QVERIFY(FmOption->EditFileExt->isVisibleTo(FmOption->TabSheet2));
             QTest::keyClicks(FmOption->EditFileExt, QStringLiteral("*.ai"));
             QCOMPARE(row->text(3), QStringLiteral("*.ai"));
         });
@@ -276,8 +296,10 @@ private slots:
         QVERIFY(!FmDirectory->BtnAdd->isEnabled());
         QVERIFY(!FmDirectory->BtnReplace->isEnabled());
         QVERIFY(FmDirectory->BtnDelete->isEnabled());
-        FmDirectory->EditDir->setText(QStringLiteral("/b")); // another case of a listed one
+        FmDirectory->EditDir->setText(QStringLiteral("/B"));
         QVERIFY(!FmDirectory->BtnAdd->isEnabled());
+        FmDirectory->EditDir->setText(QStringLiteral("/b")); // another folder: names differ by case
+        QVERIFY(FmDirectory->BtnAdd->isEnabled());
 
         FmDirectory->LBOXDirs->setCurrentRow(1);
         QCOMPARE(FmDirectory->EditDir->text(), QStringLiteral("/B"));
@@ -289,16 +311,26 @@ private slots:
         QCOMPARE(FmDirectory->directories(), (QStringList{"/A", "/C", "/D"}));
         QVERIFY(!FmDirectory->BtnAdd->isEnabled());
 
-        for (int i = 0; i < 3; ++i) {
+        // Delete leaves nothing selected: pressed again, or Replace, it touches no other entry.
+        FmDirectory->LBOXDirs->setCurrentRow(0);
+        QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
+        QVERIFY(FmDirectory->LBOXDirs->selectedItems().isEmpty());
+        QCOMPARE(FmDirectory->EditDir->text(), QString());
+        QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
+        QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("/E"));
+        QTest::mouseClick(FmDirectory->BtnReplace, Qt::LeftButton);
+        QCOMPARE(FmDirectory->directories(), (QStringList{"/C", "/D"}));
+        for (int i = 0; i < 2; ++i) {
             FmDirectory->LBOXDirs->setCurrentRow(0);
             QTest::mouseClick(FmDirectory->BtnDelete, Qt::LeftButton);
         }
         QCOMPARE(FmDirectory->directories(), QStringList());
         QVERIFY(FmDirectory->BtnDelete->isEnabled()); // only loading changes it
 
+        FmDirectory->EditDir->setText(QStringLiteral("/left/over"));
         FmDirectory->LoadDirectories(QString());
+        QCOMPARE(FmDirectory->EditDir->text(), QString()); // an empty list starts with an empty edit
         QVERIFY(!FmDirectory->BtnAdd->isEnabled() && !FmDirectory->BtnDelete->isEnabled());
-        FmDirectory->EditDir->clear();
         QTest::keyClicks(FmDirectory->EditDir, QStringLiteral("/new"));
         QVERIFY(FmDirectory->BtnAdd->isEnabled() && FmDirectory->BtnReplace->isEnabled());
         FmDirectory->LoadDirectories(QStringLiteral(";/x;;/y;"));
@@ -346,6 +378,33 @@ private slots:
         QVERIFY(Settings.notlog);
         FmMain->AddOneFile(QStringLiteral("/x/notes.txt"));
         QVERIFY(!QFile::exists(log));
+    }
+
+    void logExportIsAByteCopyAndTheViewerOpensAtTheLeft()
+    {
+        AppendLog(QStringLiteral("Conversion start..."));
+        AppendLog(QStringLiteral("Conversion end. Successful: 0, Failed: 0, Total: 0\r\n")); // an empty line follows
+        MainWindowFixture::whenModal([&](QWidget *) {
+            ui->dialogs.answerPath(ui->dir.file(QStringLiteral("copy.log")));
+            QTest::mouseClick(FmViewLog->BtnExport, Qt::LeftButton);
+            QTest::mouseClick(FmViewLog->BtnClose, Qt::LeftButton);
+        });
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnLog")), Qt::LeftButton);
+        QCOMPARE(ui->dir.read(QStringLiteral("copy.log")), ui->dir.read(QStringLiteral("ordvnact.log")));
+
+        for (int i = 0; i < 60; ++i)
+            AppendLog(QStringLiteral("Add file failed: type not support (/%1/%2)").arg(i).arg(QString(300, u'x')));
+        int horizontal = -1, vertical = -1, bottom = 0;
+        MainWindowFixture::whenModal([&](QWidget *) {
+            horizontal = FmViewLog->MemoLog->horizontalScrollBar()->value();
+            vertical = FmViewLog->MemoLog->verticalScrollBar()->value();
+            bottom = FmViewLog->MemoLog->verticalScrollBar()->maximum();
+            QTest::keyClick(FmViewLog->MemoLog, Qt::Key_Escape);
+        });
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnLog")), Qt::LeftButton);
+        QCOMPARE(horizontal, 0);
+        QVERIFY(bottom > 0);
+        QCOMPARE(vertical, bottom); // the newest lines in view
     }
 
     void viewLogCommand()

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 
 class TestGathering : public QObject {
     Q_OBJECT
@@ -133,6 +135,30 @@ private slots:
         QTRY_VERIFY(!FmMain->isVisible());
     }
 
+    void aKeyDuringTheSearchDoesNotOpenAddDirAgain()
+    {
+        int shown = 0;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != FmAddDir)
+                return;
+            FmAddDir->EditDir->setText(tree(QString()));
+            QTest::mouseClick(++shown == 1 ? FmAddDir->BtnOK : FmAddDir->BtnCancel, Qt::LeftButton);
+        });
+        answer.start(10);
+        auto *list = ui->control(QStringLiteral("ListView1"));
+        const auto report = FmMain->FileSearch->OnChangeFolder;
+        FmMain->FileSearch->OnChangeFolder = [&](const QString &folder) {
+            report(folder);
+            QTest::keyClick(list, Qt::Key_Down); // the user presses a key in the list meanwhile
+        };
+        list->setFocus();
+        ui->press(Qt::Key_D, Qt::ControlModifier);
+        QTest::qWait(100);
+        QCOMPARE(shown, 1);
+        QCOMPARE(sources(), (QStringList{"a.pdf", "b.PDF"}));
+    }
+
     void drops()
     {
         FmMain->AddOneFile(tree(QStringLiteral("b.PDF")));
@@ -153,6 +179,8 @@ private slots:
         QCOMPARE(ui->jobs().count(), 4);
         QVERIFY(logTexts(ui->dir.file(QStringLiteral("ordvnact.log")))
                     .contains(QStringLiteral("Add file failed: already added (") + tree(QStringLiteral("a.pdf")) + u')'));
+        QTest::qWait(120); // the refusal outlives the count of the rows the drop selected
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [") + tree(QStringLiteral("a.pdf")) + QStringLiteral("] already added!"));
 
         drop(QByteArray()); // nothing at all
         QCOMPARE(ui->jobs().count(), 4);
@@ -175,6 +203,54 @@ private slots:
         QCOMPARE(ui->jobs().count(), 2); // cancelled: nothing added
     }
 
+    void pasteDoesNotScrollTheList()
+    {
+        auto *list = ui->control<QTableView>(QStringLiteral("ListView1"));
+        for (int i = 0; i < 80; ++i)
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
+        ui->jobs().announceRows();
+        list->scrollToTop();
+        auto *copied = new QMimeData;
+        copied->setUrls({QUrl::fromLocalFile(tree(QStringLiteral("a.pdf")))});
+        QGuiApplication::clipboard()->setMimeData(copied);
+        ui->press(Qt::Key_V, Qt::ControlModifier);
+        QTest::qWait(20);
+        QCOMPARE(ui->jobs().count(), 81);
+        QCOMPARE(list->verticalScrollBar()->value(), 0);
+        drop(url(tree(QStringLiteral("b.PDF")))); // a drop does scroll to what it added
+        QTest::qWait(20);
+        QVERIFY(list->verticalScrollBar()->value() > 0);
+        QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    }
+
+    void addingDuringASearchIsRefusedWithAReason()
+    {
+        QStringList said;
+        auto *list = ui->control(QStringLiteral("ListView1"));
+        const auto report = FmMain->FileSearch->OnChangeFolder;
+        FmMain->FileSearch->OnChangeFolder = [&](const QString &folder) {
+            report(folder);
+            if (!said.isEmpty())
+                return;
+            FmMain->activateWindow(); // the user clicks the main window
+            QVERIFY(QTest::qWaitForWindowActive(FmMain));
+            for (Qt::Key key : {Qt::Key_V, Qt::Key_F}) {
+                QTest::keyClick(list, key, Qt::ControlModifier);
+                said << ui->statusMessage();
+            }
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(tree(QStringLiteral("a.pdf")))});
+            QDragEnterEvent enter(FmMain->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(FmMain, &enter);
+            QVERIFY(!enter.isAccepted());
+            said << ui->statusMessage();
+        };
+        addDir(tree(QString()), false);
+        const QString reason = QStringLiteral("A directory search is running: wait until it ends, or stop it.");
+        QCOMPARE(said, (QStringList{reason, reason, reason}));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s)."));
+    }
+
     void pasteFromTheClipboard()
     {
         QDir().mkpath(tree(QStringLiteral("folder.pdf")));
@@ -194,6 +270,7 @@ private slots:
         // Twice: each is already added.
         ui->press(Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(ui->jobs().count(), 2);
+        QTest::qWait(120);
         QCOMPARE(ui->statusMessage(), QStringLiteral("File [") + tree(QStringLiteral("folder.pdf")) + QStringLiteral("] already added!"));
 
         // Text on the clipboard: nothing is added, and Paste File is disabled when the menu opens.

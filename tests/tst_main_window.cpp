@@ -2,17 +2,23 @@
 // any control, command enabling when a menu opens, the selection count, sorting by header
 // clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
 // and the job file kept across a restart.
+#include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/ScanMaker.h"
+#include "platform/Desktop.h"
 #include "platform/FileSystem.h"
+#include "ui/Images.h"
 #include "ui/OrdvaneApplication.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDesktopServices>
+#include <QScopeGuard>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,6 +26,16 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QToolButton>
+
+// Stands in for the desktop's file manager on the test's private session bus.
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+public:
+    QStringList shown;
+public slots:
+    void ShowItems(const QStringList &uris, const QString &) { shown << uris; }
+};
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -82,20 +98,58 @@ private slots:
         QVERIFY(!FmCancelCvt->isVisible());
     }
 
+    void aKeyActsOnceHoweverLongItsCommandRuns()
+    {
+        // Keys handled while Convert All runs do not make its own key look new afterwards:
+        // the run the user cancelled does not start again by itself.
+        for (int i = 0; i < 8; ++i)
+            FmMain->AddOneFile(pdf(QStringLiteral("k%1.pdf").arg(i)));
+        list()->setFocus();
+        QTimer::singleShot(0, [&] {
+            QTest::keyClick(list(), Qt::Key_Down);
+            QTest::mouseClick(FmCancelCvt->BtnCancel, Qt::LeftButton);
+        });
+        ui->press(Qt::Key_G, Qt::ControlModifier);
+        QTest::qWait(100);
+        const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QCOMPARE(log.count(QStringLiteral("Conversion start...")), 1);
+        const auto converted = [&] {
+            int n = 0;
+            for (int row = 0; row < ui->jobs().count(); ++row)
+                n += ui->jobs().entry(row).state == JobList::Converted;
+            return n;
+        };
+        QVERIFY(converted() < 8);
+
+        // Exit during a run ends it and closes the window, without converting the rest first.
+        FmMain->activateWindow(); // given back by the window manager when the progress window goes
+        QVERIFY(QTest::qWaitForWindowActive(FmMain));
+        QTimer::singleShot(0, [&] {
+            QTest::keyClick(list(), Qt::Key_Up);
+            ui->action(QStringLiteral("ActExit"))->trigger();
+        });
+        ui->press(Qt::Key_G, Qt::ControlModifier);
+        QTRY_VERIFY(!FmMain->isVisible());
+        QCOMPARE(logTexts(ui->dir.file(QStringLiteral("ordvnact.log"))).count(QStringLiteral("Conversion start...")), 2);
+        QVERIFY(converted() < 8);
+    }
+
     void keysFromAnyFocusedControl()
     {
-        for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
-            FmMain->AddOneFile(QStringLiteral("/docs/") + QLatin1String(name));
-        ui->jobs().clearSelection();
         auto *button = ui->control<QToolButton>(QStringLiteral("BtnAddFile"));
         button->setFocusPolicy(Qt::StrongFocus);
-        button->setFocus();
-        QCOMPARE(QApplication::focusWidget(), button);
-        ui->press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(ui->jobs().selectedCount(), 3);
-        ui->press(Qt::Key_Delete);
-        QCOMPARE(ui->jobs().count(), 0);
-        QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
+        for (QWidget *focused : {static_cast<QWidget *>(button), static_cast<QWidget *>(list())}) {
+            for (const char *name : {"a.pdf", "b.pdf", "c.pdf"})
+                FmMain->AddOneFile(QStringLiteral("/docs/") + QLatin1String(name));
+            ui->jobs().clearSelection();
+            focused->setFocus();
+            QCOMPARE(QApplication::focusWidget(), focused);
+            ui->press(Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(ui->jobs().selectedCount(), 3);
+            ui->press(Qt::Key_Delete, Qt::KeypadModifier);
+            QCOMPARE(ui->jobs().count(), 0);
+            QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
+        }
     }
 
     void commandsEnabledWhenAMenuOpens()
@@ -122,6 +176,25 @@ private slots:
         QVERIFY(!ui->action(QStringLiteral("ActReConvert"))->isEnabled());
         QVERIFY(ui->action(QStringLiteral("ActLaunchSource"))->isEnabled());
         convert->close();
+    }
+
+    void messagesStayUntilTheUserActs()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/earlier.pdf"));
+        QTest::qWait(120);
+        QCOMPARE(ui->statusMessage(), QString()); // no count of what start-up selected
+        ui->dialogs.answerFiles({QStringLiteral("/d/x.pdf"), QStringLiteral("/d/earlier.pdf")});
+        ui->press(Qt::Key_F, Qt::ControlModifier);
+        QTest::qWait(120);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [/d/earlier.pdf] already added!"));
+        // A hint passes over it and gives it back.
+        auto *button = ui->control<QToolButton>(QStringLiteral("BtnAddDir"));
+        QStatusTipEvent tip(button->statusTip()), gone{QString()};
+        QApplication::sendEvent(button, &tip);
+        QApplication::sendEvent(button, &gone);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [/d/earlier.pdf] already added!"));
+        clickRow(0);
+        QTRY_COMPARE(ui->statusMessage(), QStringLiteral("Select 1 file(s)."));
     }
 
     void selectionCountAfterABurstOfClicks()
@@ -186,16 +259,82 @@ private slots:
         ui->jobs().setFocusRow(-1);
         const auto check = [&] {
             const QImage image = list()->viewport()->grab().toImage();
-            const QColor tooltip = list()->palette().color(QPalette::ToolTipBase);
+            const QPalette theme = QApplication::palette(list());
             for (int row = 0; row < 10; ++row) {
                 const QRect cell = list()->visualRect(ui->jobs().index(row, 0)); // the state column: no text
                 const QColor colour = image.pixelColor(cell.right() - 4, cell.center().y());
-                QCOMPARE(colour, row % 2 ? QColor(Qt::white) : tooltip);
+                QCOMPARE(colour, theme.color(row % 2 ? QPalette::Base : QPalette::ToolTipBase));
             }
         };
         check();
         ui->jobs().ColumnClick(JobList::ColumnState); // the stripes follow positions, not entries
         check();
+    }
+
+    void aDarkThemeStaysReadable()
+    {
+        const QPalette light = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(light); });
+        QPalette dark = light;
+        dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::ToolTipBase, QColor(0x30, 0x30, 0x48));
+        dark.setColor(QPalette::ToolTipText, QColor(0xf0, 0xf0, 0xd0));
+        QApplication::setPalette(dark);
+        for (int i = 0; i < 4; ++i)
+            FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
+        ui->jobs().announceRows();
+        ui->jobs().clearSelection();
+        ui->jobs().setFocusRow(-1);
+        QTest::mouseMove(ui->control(QStringLiteral("StatusMessage"))); // no row under the mouse
+        const QImage image = list()->viewport()->grab().toImage();
+        for (int row = 0; row < 4; ++row) {
+            const QColor background = dark.color(row % 2 ? QPalette::Base : QPalette::ToolTipBase);
+            const QRect name = list()->visualRect(ui->jobs().index(row, JobList::ColumnName));
+            QCOMPARE(image.pixelColor(name.right() - 4, name.center().y()), background);
+            int contrast = 0; // the name's letters stand out from their row
+            for (int x = name.left(); x < name.right(); ++x)
+                for (int y = name.top() + 1; y < name.bottom(); ++y) {
+                    const QColor c = image.pixelColor(x, y);
+                    contrast = std::max(contrast, std::abs(c.lightness() - background.lightness()));
+                }
+            QVERIFY2(contrast > 120, qPrintable(QStringLiteral("row %1: %2").arg(row).arg(contrast)));
+        }
+    }
+
+    void columnsShowTheirTextsWhole()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/big.pdf"));
+        ui->jobs().setText(0, JobList::Size, QStringLiteral("12416027"));
+        ui->jobs().announceRows();
+        const QRect size = list()->visualRect(ui->jobs().index(0, JobList::ColumnSize));
+        const int margins = 2 * (list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1);
+        QVERIFY(list()->fontMetrics().horizontalAdvance(QStringLiteral("12416027")) <= size.width() - margins);
+        // Captions fit with their sort markers, either way.
+        QHeaderView *header = list()->horizontalHeader();
+        for (int column = 0; column < JobList::ColumnCount; ++column)
+            for (int click = 0; click < 2; ++click) {
+                ui->jobs().ColumnClick(column);
+                QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                         qPrintable(ui->jobs().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()));
+            }
+    }
+
+    void noEmptyFocusBoxBesideTheStateIcon()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/a.pdf"));
+        FmMain->AddOneFile(QStringLiteral("/d/b.pdf"));
+        list()->setFocus();
+        ui->press(Qt::Key_Home);
+        ui->press(Qt::Key_Space, Qt::ControlModifier); // the focused row, not selected
+        QCOMPARE(ui->jobs().focusRow(), 0);
+        QCOMPARE(ui->jobs().selectedCount(), 0);
+        const QImage image = list()->viewport()->grab().toImage();
+        const QRect state = list()->visualRect(ui->jobs().index(0, JobList::ColumnState));
+        const QColor background = image.pixelColor(state.right() - 2, state.center().y());
+        for (int x = state.left() + 22; x < state.right() - 1; ++x) // right of the icon
+            for (int y = state.top() + 1; y < state.bottom(); ++y)
+                QCOMPARE(image.pixelColor(x, y), background);
     }
 
     void convertButtonKeepsItsDistanceFromTheRightEdge()
@@ -351,6 +490,26 @@ private slots:
         QCOMPARE(opened.urls[2].toLocalFile(), ui->dir.file(QStringLiteral("out")));
     }
 
+    void exploreAsksTheFileManagerOnAPrivateBus()
+    {
+        // The tests run on a bus of their own: no service of the user's desktop is on it.
+        QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("file-manager"));
+        const auto disconnect = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("file-manager")); });
+        QVERIFY2(bus.isConnected(), "tests need the private session bus that CTest starts for them");
+        for (const QString &name : bus.interface()->registeredServiceNames().value())
+            QVERIFY2(name.startsWith(u':') || name == QStringLiteral("org.freedesktop.DBus"), qPrintable(name));
+        FakeFileManager fileManager;
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &fileManager, QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+
+        OpenedUrls opened;
+        const QString existing = pdf(QStringLiteral("shown.pdf"));
+        FmMain->AddOneFile(existing);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreSource")));
+        QTRY_COMPARE(fileManager.shown, QStringList{QString::fromLatin1(Desktop::fileUrl(existing).toEncoded())});
+        QVERIFY(opened.urls.isEmpty()); // the folder alone is not opened as well
+    }
+
     void f1OpensTheHelp()
     {
         OpenedUrls opened;
@@ -368,15 +527,35 @@ private slots:
         QVERIFY(ui->control<QLabel>(QStringLiteral("StatusCount"))->isVisible());
     }
 
+    // Also run with the desktop scaled to twice the size (see the test list).
     void aboutBoxAnimates()
     {
         int before = -1, after = -1;
         MainWindowFixture::whenModal([&](QWidget *modal) {
             QCOMPARE(modal, FmAbout);
             QCOMPARE(FmAbout->windowTitle(), QStringLiteral("About KV-Ordvane"));
+            // Wide enough for its caption beside the title bar's buttons.
+            QFont titleFont = FmAbout->font();
+            titleFont.setBold(true);
+            QVERIFY(FmAbout->width() >= QFontMetrics(titleFont).horizontalAdvance(FmAbout->windowTitle())
+                                            + 3 * 2 * FmAbout->fontMetrics().height());
             before = FmAbout->frame();
             QTest::qWait(900);
             after = FmAbout->frame();
+            // The whole frame is shown, however the screen is scaled.
+            const QPixmap shown = FmAbout->findChild<QLabel *>(QStringLiteral("Animation"))->pixmap();
+            QCOMPARE(shown.deviceIndependentSize(), QSizeF(32, 32));
+            const QImage seen = shown.toImage().scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_ARGB32);
+            const QImage frame = Images::aboutFrame(after, 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+            qint64 difference = 0;
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x) {
+                    const QRgb a = seen.pixel(x, y), b = frame.pixel(x, y);
+                    difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b))
+                                  + std::abs(qAlpha(a) - qAlpha(b));
+                }
+            QVERIFY2(difference / (32 * 32) < 40, qPrintable(QString::number(difference / (32 * 32))));
             QTest::mouseClick(FmAbout->findChild<QPushButton *>(QStringLiteral("BtnOK")), Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActAbout")));
@@ -401,6 +580,7 @@ private slots:
         ui->start();
         QCOMPARE(ui->jobs().count(), 0);
         QCOMPARE(ui->dir.read(QStringLiteral("Ordvane.job.bak")), QByteArray("LFW\x05\x00garbage"));
+        QTest::qWait(120);
         QVERIFY(ui->statusMessage().contains(QStringLiteral("Ordvane.job.bak")));
         FmMain->AddOneFile(QStringLiteral("/d/new.pdf"));
         ui->stop(); // a valid file replaces it

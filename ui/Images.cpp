@@ -1,5 +1,7 @@
 #include "ui/Images.h"
 
+#include <QHash>
+
 
 // The images live in a static library; make sure its resources are linked in.
 static void loadResources()
@@ -41,12 +43,19 @@ QIcon applicationIcon()
     return QIcon(QStringLiteral(":/icons/ordvane.svg"));
 }
 
-QPixmap aboutFrame(int frame)
+QPixmap aboutFrame(int frame, qreal devicePixelRatio)
 {
     loadResources();
-    // One strip of four frames, 32 pixels each.
-    static const QPixmap strip = QIcon(QStringLiteral(":/icons/aniabout.svg")).pixmap(QSize(128, 32));
-    return strip.copy(QRect(32 * (frame % AboutFrameCount), 0, 32, 32));
+    // One strip of four frames, 32 pixels each; cut in the strip's own pixels.
+    static QHash<qreal, QPixmap> strips;
+    QPixmap &strip = strips[devicePixelRatio];
+    if (strip.isNull())
+        strip = QIcon(QStringLiteral(":/icons/aniabout.svg")).pixmap(QSize(32 * AboutFrameCount, 32), devicePixelRatio);
+    const qreal ratio = strip.devicePixelRatio();
+    const int side = qRound(32 * ratio);
+    QPixmap piece = strip.copy(QRect(side * (frame % AboutFrameCount), 0, side, side));
+    piece.setDevicePixelRatio(ratio);
+    return piece;
 }
 
 }

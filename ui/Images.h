@@ -13,6 +13,8 @@ QIcon menuImage(int index);
 QIcon statusImage(int state);
 QIcon applicationIcon();
 constexpr int AboutFrameCount = 4;
-QPixmap aboutFrame(int frame);
+// A frame 32 by 32 pixels in the window's own units, drawn for a screen with the given
+// device pixel ratio, so that a scaled desktop shows the whole frame, sharp.
+QPixmap aboutFrame(int frame, qreal devicePixelRatio);
 
 }

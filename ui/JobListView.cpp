@@ -4,6 +4,7 @@
 #include "ui/Images.h"
 #include "ui/Metrics.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,7 +13,9 @@
 
 namespace {
 
-// Even rows in the tooltip colour, odd rows white, selected rows as the style draws them.
+// Rows alternate by position: even rows in the tooltip colours, odd rows in the list's own
+// colours, selected rows as the style draws them. Every colour comes from the desktop's
+// palette, so a dark theme stays readable.
 class RowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -21,19 +24,25 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        const QPalette theme = QApplication::palette(option->widget);
+        const bool even = index.row() % 2 == 0;
+        option->palette.setColor(QPalette::Text, theme.color(even ? QPalette::ToolTipText : QPalette::Text));
         if (index.data(JobList::SelectedRole).toBool())
             option->state |= QStyle::State_Selected;
         else
-            option->backgroundBrush = index.row() % 2 ? QBrush(Qt::white) : option->palette.toolTipBase();
+            option->backgroundBrush = theme.brush(even ? QPalette::ToolTipBase : QPalette::Base);
         if (index.column() == JobList::ColumnState) {
             option->icon = Images::statusImage(index.data(JobList::StateRole).toInt());
             option->features |= QStyleOptionViewItem::HasDecoration;
             option->decorationSize = QSize(16, 16);
+            option->state &= ~QStyle::State_HasFocus; // the icon alone: no empty focus box beside it
         }
     }
 };
 
 constexpr int ColumnWidths[JobList::ColumnCount] = {40, 100, 300, 62, 40, 300, 300};
+// The widest size the Size column must show whole: a file of hundreds of gigabytes.
+constexpr int SizeDigits = 12;
 
 }
 
@@ -51,17 +60,57 @@ JobListView::JobListView(QWidget *parent) : QTableView(parent)
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(true);
+    applyColours();
+}
+
+void JobListView::applyColours()
+{
+    // Below the last row the list shows the tooltip colour, as its first row does.
+    const QPalette theme = QApplication::palette(this);
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::Base, theme.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::Text, theme.color(QPalette::ToolTipText));
     setPalette(colours);
+}
+
+void JobListView::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        applyColours();
+    else if (event->type() == QEvent::FontChange)
+        fitColumns();
+}
+
+void JobListView::fitColumns()
+{
+    // The design's widths, widened where the desktop's font needs more: a caption must fit
+    // with its sort marker, and the Size column must show a large size whole.
+    if (!jobs)
+        return;
+    QHeaderView *header = horizontalHeader();
+    const int cellMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
+    for (int column = 0; column < JobList::ColumnCount; ++column) {
+        QStyleOptionHeader option;
+        option.initFrom(header);
+        QFont bold = header->font(); // as the header measures its captions
+        bold.setBold(true);
+        option.fontMetrics = QFontMetrics(bold);
+        option.text = QStringLiteral("(<-)") + jobs->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        option.textAlignment = Qt::AlignRight | Qt::AlignVCenter;
+        int width = std::max(scaled(ColumnWidths[column]),
+                             style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width());
+        if (column == JobList::ColumnSize)
+            width = std::max(width, fontMetrics().horizontalAdvance(QString(SizeDigits, u'0')) + cellMargins);
+        setColumnWidth(column, width);
+    }
 }
 
 void JobListView::setJobList(JobList *list)
 {
     jobs = list;
     setModel(list);
-    for (int column = 0; column < JobList::ColumnCount; ++column)
-        setColumnWidth(column, scaled(ColumnWidths[column]));
+    fitColumns();
     connect(list, &JobList::focusChanged, this, &JobListView::followFocus);
     connect(list, &JobList::selectionChanged, this, &JobListView::showSelection);
 }
@@ -113,8 +162,13 @@ void JobListView::reveal(int row)
 
 void JobListView::followFocus(int row)
 {
-    const QModelIndex index = row < 0 ? QModelIndex() : jobs->index(row, std::max(currentIndex().column(), 0));
+    // The focus box goes round the file name. Moving the focus never scrolls by itself:
+    // the commands that should scroll say so (reveal), and Paste does not.
+    const QModelIndex index = row < 0 ? QModelIndex() : jobs->index(row, JobList::ColumnName);
+    const bool autoScrolls = hasAutoScroll();
+    setAutoScroll(false);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    setAutoScroll(autoScrolls);
 }
 
 void JobListView::selectFromAnchor(int row, bool keepOthers)
@@ -131,6 +185,7 @@ void JobListView::mousePressEvent(QMouseEvent *event)
     setFocus(Qt::MouseFocusReason);
     if (!jobs)
         return;
+    emit selectionEdited();
     const int row = indexAt(event->position().toPoint()).row();
     const auto modifiers = event->modifiers();
     if (row < 0) {
@@ -172,6 +227,7 @@ void JobListView::mouseMoveEvent(QMouseEvent *event)
     const int row = indexAt(event->position().toPoint()).row();
     if (row < 0 || row == jobs->focusRow())
         return;
+    emit selectionEdited();
     selectFromAnchor(row, dragKeepsOthers);
     jobs->setFocusRow(row);
     reveal(row);
@@ -209,6 +265,7 @@ void JobListView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Home: row = 0; break;
     case Qt::Key_End: row = jobs->count() - 1; break;
     case Qt::Key_Space:
+        emit selectionEdited();
         if (current >= 0)
             jobs->setSelected(current, (event->modifiers() & Qt::ControlModifier) ? !jobs->isSelected(current) : true);
         return;
@@ -216,6 +273,7 @@ void JobListView::keyPressEvent(QKeyEvent *event)
         event->ignore(); // the window's keys (Delete, Ctrl+A ...) are the window's business
         return;
     }
+    emit selectionEdited();
     row = std::clamp(row, 0, jobs->count() - 1);
     const auto modifiers = event->modifiers();
     if (modifiers & Qt::ShiftModifier) {

@@ -15,6 +15,10 @@ public:
     // Scrolls the row fully into view.
     void reveal(int row);
 
+signals:
+    // The user changed the selection with the mouse or the keyboard.
+    void selectionEdited();
+
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -22,12 +26,15 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void selectFromAnchor(int row, bool keepOthers);
     void followFocus(int row);
     void showSelection();
     int rowsPerPage() const;
+    void applyColours();
+    void fitColumns();
 
     JobList *jobs = nullptr;
     int anchor = -1;

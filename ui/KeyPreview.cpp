@@ -1,48 +1,24 @@
 #include "ui/KeyPreview.h"
 
-#include "ui/OrdvaneApplication.h"
-
-#include <QKeyEvent>
+#include <QShortcut>
 #include <QWidget>
 
-KeyPreview::KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler)
-    : QObject(window), window(window), handler(std::move(handler))
+namespace KeyPreview {
+
+void onKeys(QWidget *window, std::initializer_list<QKeySequence> keys, const std::function<void()> &command)
 {
-    qApp->installEventFilter(this);
+    for (const QKeySequence &key : keys) {
+        auto *shortcut = new QShortcut(key, window);
+        shortcut->setContext(Qt::WindowShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, window, command);
+    }
 }
 
-KeyPreview::~KeyPreview()
+void enterAndEscape(QWidget *window, const std::function<void()> &onEnter, const std::function<void()> &onEscape)
 {
-    qApp->removeEventFilter(this);
+    // The keypad's Enter matches Qt::Key_Enter once its keypad flag is set aside.
+    onKeys(window, {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, onEnter);
+    onKeys(window, {QKeySequence(Qt::Key_Escape)}, onEscape);
 }
 
-void KeyPreview::enterAndEscape(QWidget *window, std::function<void()> onEnter, std::function<void()> onEscape)
-{
-    new KeyPreview(window, [onEnter = std::move(onEnter), onEscape = std::move(onEscape)](QKeyEvent *key) {
-        switch (key->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            onEnter();
-            return true;
-        case Qt::Key_Escape:
-            onEscape();
-            return true;
-        default:
-            return false;
-        }
-    });
-}
-
-bool KeyPreview::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    // The first receiver is the focused control; should it not take the key, the same key
-    // goes on to its parents, and the window must act on it once only.
-    auto *widget = qobject_cast<QWidget *>(watched);
-    const quint64 keyPress = OrdvaneApplication::currentKeyPress();
-    if (!widget || widget->window() != window || keyPress == lastKeyPress)
-        return false;
-    lastKeyPress = keyPress;
-    return handler(static_cast<QKeyEvent *>(event));
 }

@@ -1,26 +1,21 @@
 #pragma once
-// Lets a window see every key pressed in it before the focused control does, whatever
-// control has the focus. The handler says whether it took the key; a key it leaves goes on
-// to the control as usual.
-#include <QObject>
+// Window-wide keys: a key works whatever control of the window has the focus, and acts
+// exactly once per press, also when its command runs a long time and keys pressed meanwhile
+// are handled inside it. Built on Qt's shortcuts with a window context, so the key is taken
+// before the focused control sees it; keys pressed in other windows (dialogs, progress
+// windows, open menus) are theirs.
+#include <QKeySequence>
 #include <functional>
+#include <initializer_list>
 
-class QKeyEvent;
 class QWidget;
 
-class KeyPreview : public QObject {
-public:
-    KeyPreview(QWidget *window, std::function<bool(QKeyEvent *)> handler);
-    ~KeyPreview() override;
+namespace KeyPreview {
 
-    // Enter (either key) runs onEnter, Escape onEscape, whatever control has the focus.
-    static void enterAndEscape(QWidget *window, std::function<void()> onEnter, std::function<void()> onEscape);
+// Runs command on every press of one of keys in window.
+void onKeys(QWidget *window, std::initializer_list<QKeySequence> keys, const std::function<void()> &command);
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+// Enter (either key) runs onEnter, Escape onEscape.
+void enterAndEscape(QWidget *window, const std::function<void()> &onEnter, const std::function<void()> &onEscape);
 
-private:
-    QWidget *window;
-    std::function<bool(QKeyEvent *)> handler;
-    quint64 lastKeyPress = 0;
-};
+}

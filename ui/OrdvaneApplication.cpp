@@ -17,23 +17,14 @@ void OrdvaneApplication::identify()
     setDesktopFileName(QStringLiteral(ORDVANE_DESKTOP_ID));
 }
 
-quint64 OrdvaneApplication::keyPressInDelivery = 0;
-quint64 OrdvaneApplication::keyPressesDelivered = 0;
-
 bool OrdvaneApplication::notify(QObject *receiver, QEvent *event)
 {
-    // A command run by a key may deliver keys of its own (a dialog's); the outer one resumes.
-    const quint64 outerKeyPress = keyPressInDelivery;
-    if (event->type() == QEvent::KeyPress)
-        keyPressInDelivery = ++keyPressesDelivered;
-    bool result = false;
     try {
-        result = QApplication::notify(receiver, event);
+        return QApplication::notify(receiver, event);
     } catch (...) {
         showError(std::current_exception());
     }
-    keyPressInDelivery = outerKeyPress;
-    return result;
+    return false;
 }
 
 void OrdvaneApplication::showError(std::exception_ptr error)

@@ -18,7 +18,7 @@ TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     Animation = new QLabel(this);
     Animation->setObjectName(QStringLiteral("Animation"));
     Animation->setFixedSize(32, 32);
-    Animation->setPixmap(Images::aboutFrame(0));
+    Animation->setPixmap(Images::aboutFrame(0, devicePixelRatioF()));
     auto *name = new QLabel(QStringLiteral("KV-Ordvane"), this);
     QFont big = name->font();
     big.setBold(true);
@@ -40,6 +40,13 @@ TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
+    // The title bar shows the caption beside the window's icon and buttons; a box narrower
+    // than all of them gets its caption clipped ("Abou... vane").
+    QFont titleFont = font();
+    titleFont.setBold(true);
+    const int titleBarButtons = 4 * 2 * fontMetrics().height(); // icon, minimise, maximise, close
+    layout->addSpacerItem(new QSpacerItem(QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + titleBarButtons, 0,
+                                          QSizePolicy::Fixed, QSizePolicy::Minimum));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     new AnimationWhileVisible(this, 400, [this] { nextFrame(); });
@@ -48,5 +55,5 @@ TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
 void TFmAbout::nextFrame()
 {
     currentFrame = (currentFrame + 1) % Images::AboutFrameCount;
-    Animation->setPixmap(Images::aboutFrame(currentFrame));
+    Animation->setPixmap(Images::aboutFrame(currentFrame, Animation->devicePixelRatioF()));
 }

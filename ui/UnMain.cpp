@@ -120,21 +120,21 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
     connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFmMain::ListView1ColumnClick);
     connect(jobs, &JobList::statusMessage, this, &TFmMain::ShowStatusMessage);
     connect(jobs, &JobList::selectionChanged, this, &TFmMain::ListView1SelectItem);
+    connect(ListView1, &JobListView::selectionEdited, this, [this] { messageHeld = false; });
     TimerSelectItems.setObjectName(QStringLiteral("TimerSelectItems"));
     TimerSelectItems.setInterval(50);
     TimerSelectItems.setSingleShot(true);
     connect(&TimerSelectItems, &QTimer::timeout, this, &TFmMain::TimerSelectItemsTimer);
 
-    new KeyPreview(this, [this](QKeyEvent *key) {
-        FormKeyDown(key);
-        return false; // the focused control gets the key afterwards
-    });
+    FormKeyDown();
     setAcceptDrops(true);
     // Temporary files a killed run left behind go before anything else is read or written.
     const QString dataFolder = JobFilePath().left(JobFilePath().lastIndexOf(FileSystem::Separator) + 1);
     TargetFile::setJournal(dataFolder + QStringLiteral("Ordvane.tmp"));
     TargetFile::removeLeftovers({dataFolder, SettingsFilePath().left(SettingsFilePath().lastIndexOf(FileSystem::Separator) + 1)});
     LoadJobFile(JobFilePath());
+    // What start-up leaves in the message panel stays there, also when it is nothing.
+    messageHeld = true;
     RestoreLayout();
 
     // The list is saved shortly after it changes, so a crash or a power cut costs little.
@@ -322,10 +322,24 @@ qint64 TFmMain::QueryFileSize(const QString &path)
 
 void TFmMain::ShowStatusMessage(const QString &text)
 {
+    // A command's message outlives the selection count its own changes would bring.
+    lastMessage = text;
+    messageHeld = true;
+    showInMessagePanel(text);
+}
+
+void TFmMain::showInMessagePanel(const QString &text)
+{
     // One line: a file name may hold a line break.
     QString line = text;
     line.replace(u'\n', u' ').replace(u'\r', u' ');
     StatusMessage->setText(line);
+}
+
+void TFmMain::commandStarts()
+{
+    messageHeld = false;
+    lastMessage.clear();
 }
 
 void TFmMain::ShowFileCount()
@@ -383,16 +397,25 @@ QString TFmMain::TargetFileName(const QString &source) const
 
 // ---- commands
 
-bool TFmMain::refusedWhileBusy(int tag) const
+bool TFmMain::refusedWhileBusy(int tag)
 {
     // The run and the search count on the list keeping its entries and their order.
     switch (tag) {
     case TagOptions: case TagAddFile: case TagAddDir: case TagPasteFile: case TagDelete:
     case TagConvertAll: case TagConvertSelect: case TagReConvert:
-        return busy();
+        if (!busy())
+            return false;
+        ShowStatusMessage(busyReason());
+        return true;
     default:
         return false;
     }
+}
+
+QString TFmMain::busyReason() const
+{
+    return searchActive ? QStringLiteral("A directory search is running: wait until it ends, or stop it.")
+                        : QStringLiteral("Files are being converted: wait until the conversion ends, or cancel it.");
 }
 
 void TFmMain::setBusy(bool &flag, bool active)
@@ -410,6 +433,7 @@ void TFmMain::setBusy(bool &flag, bool active)
 void TFmMain::MenuItemClick(QObject *sender)
 {
     const int tag = sender->property("Tag").toInt();
+    commandStarts();
     if (refusedWhileBusy(tag))
         return;
     try {
@@ -492,7 +516,6 @@ void TFmMain::AddDirCommand()
     RevealCurrentEntry();
     ShowFileCount();
     ShowStatusMessage(QStringLiteral("Done Scanning, add %1 file(s).").arg(FileCount() - before));
-    TimerSelectItems.stop(); // the report, not the count of the rows it selected, has the last word
 }
 
 bool TFmMain::PasteFromClipboard()
@@ -515,6 +538,7 @@ void TFmMain::PasteCommand()
 
 void TFmMain::DropFileTarget1Drop(const QStringList &names)
 {
+    commandStarts();
     DropNames = names;
     jobs->clearSelection();
     if (DropNames.size() == 1) {
@@ -669,10 +693,14 @@ QRect TFmMain::visibleGeometry(const QRect &wanted)
 void TFmMain::dragEnterEvent(QDragEnterEvent *event)
 {
     // Copies of local files only, and not while the list must keep still.
-    if (!busy() && (event->possibleActions() & Qt::CopyAction) && event->mimeData()->hasFormat(QStringLiteral("text/uri-list"))) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
+    if (!(event->possibleActions() & Qt::CopyAction) || !event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        return;
+    if (busy()) {
+        ShowStatusMessage(busyReason()); // the refused drop says why
+        return;
     }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void TFmMain::dragMoveEvent(QDragMoveEvent *event)
@@ -768,42 +796,36 @@ void TFmMain::ListView1SelectItem()
 
 void TFmMain::TimerSelectItemsTimer()
 {
-    ShowStatusMessage(QStringLiteral("Select %1 file(s).").arg(jobs->selectedCount()));
+    if (messageHeld)
+        return; // the selection the command itself made is no news
+    showInMessagePanel(QStringLiteral("Select %1 file(s).").arg(jobs->selectedCount()));
 }
 
 // ---- window events
 
-void TFmMain::FormKeyDown(QKeyEvent *event)
+void TFmMain::FormKeyDown()
 {
-    const auto modifiers = event->modifiers();
-    if (modifiers & Qt::AltModifier)
-        return;
-    int tag = 0;
-    const int key = event->key();
-    if (key == Qt::Key_F1)
-        tag = TagContents;
-    else if (key == Qt::Key_Delete)
-        tag = TagDelete;
-    else if (modifiers & Qt::ControlModifier) {
-        switch (key) {
-        case Qt::Key_A: tag = TagSelectAll; break;
-        case Qt::Key_V: tag = TagPasteFile; break;
-        case Qt::Key_F: tag = TagAddFile; break;
-        case Qt::Key_D: tag = TagAddDir; break;
-        case Qt::Key_G: tag = TagConvertAll; break;
-        default: break;
-        }
-    }
-    if (QAction *command = commands.value(tag))
-        MenuItemClick(command);
+    // The window's keys, whatever control has the focus; Alt with any of them does nothing.
+    // F1 and Delete work whatever Ctrl and Shift are doing, the letters with Ctrl, Shift or not.
+    const auto command = [this](int tag) { return [this, tag] { MenuItemClick(commands.value(tag)); }; };
+    for (const auto &[key, tag] : {std::pair{Qt::Key_F1, int(TagContents)}, std::pair{Qt::Key_Delete, int(TagDelete)}})
+        KeyPreview::onKeys(this, {QKeySequence(key), QKeySequence(Qt::CTRL | key), QKeySequence(Qt::SHIFT | key),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
+    for (const auto &[key, tag] : {std::pair{Qt::Key_A, int(TagSelectAll)}, std::pair{Qt::Key_V, int(TagPasteFile)},
+                                   std::pair{Qt::Key_F, int(TagAddFile)}, std::pair{Qt::Key_D, int(TagAddDir)},
+                                   std::pair{Qt::Key_G, int(TagConvertAll)}})
+        KeyPreview::onKeys(this, {QKeySequence(Qt::CTRL | key), QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
 }
 
 bool TFmMain::event(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::StatusTip: // hints go to the message panel, not over the whole status bar
-        ShowStatusMessage(static_cast<QStatusTipEvent *>(event)->tip());
+    case QEvent::StatusTip: { // hints go to the message panel, not over the whole status bar
+        const QString hint = static_cast<QStatusTipEvent *>(event)->tip();
+        // When the hint goes, a message that is still held comes back.
+        showInMessagePanel(hint.isEmpty() && messageHeld ? lastMessage : hint);
         return true;
+    }
     case QEvent::WindowActivate:
         FormActivate();
         break;

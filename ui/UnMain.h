@@ -89,7 +89,7 @@ private:
     void createButtons();
     void createStatusBar();
     QAction *makeAction(const char *name, int tag, const QString &caption, const QString &hint, int image = -1);
-    void FormKeyDown(QKeyEvent *event);
+    void FormKeyDown(); // sets up the window's keys
     void FormResize();
     void FormActivate();
     void File1Click();
@@ -102,7 +102,10 @@ private:
     void PasteCommand();
     void ViewLogCommand();
     void setBusy(bool &flag, bool active);
-    bool refusedWhileBusy(int tag) const;
+    bool refusedWhileBusy(int tag);
+    QString busyReason() const;
+    void showInMessagePanel(const QString &text);
+    void commandStarts();
     void bringToFront();
     void AddPendingFiles();
     void SaveJobFileQuietly();
@@ -132,6 +135,10 @@ private:
     bool runActive = false;
     bool searchActive = false;
     bool closeWhenIdle = false;
+    // The message panel holds a command's or the start-up's message: the selection count
+    // does not replace it until the user changes the selection or gives the next command.
+    bool messageHeld = false;
+    QString lastMessage;
 };
 
 extern TFmMain *FmMain;

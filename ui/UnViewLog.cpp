@@ -69,6 +69,14 @@ void TFmViewLog::LoadLog()
     MemoLog->verticalScrollBar()->setValue(MemoLog->verticalScrollBar()->maximum());
 }
 
+void TFmViewLog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The caret after a long last line must not leave the beginnings of the lines out of view.
+    MemoLog->horizontalScrollBar()->setValue(MemoLog->horizontalScrollBar()->minimum());
+    MemoLog->verticalScrollBar()->setValue(MemoLog->verticalScrollBar()->maximum());
+}
+
 void TFmViewLog::BtnClearClick()
 {
     std::remove(FileSystem::encodePath(ActivityLogPath()).constData()); // a failure shows in the reload

@@ -20,6 +20,9 @@ public:
     QCheckBox *CBNotLog;
     QPushButton *BtnClear, *BtnExport, *BtnClose;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void BtnClearClick();
     void BtnExportClick();

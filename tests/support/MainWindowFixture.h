@@ -64,9 +64,15 @@ public:
     QString statusMessage() { return control<QLabel>(QStringLiteral("StatusMessage"))->text(); }
     QString statusCount() { return control<QLabel>(QStringLiteral("StatusCount"))->text(); }
 
-    // A key as the user presses it: it goes to whatever control has the focus.
+    // A key as the user presses it: it goes to whatever control has the focus. With no window
+    // active (the offscreen platform has no window manager to give it back when a progress
+    // window closes) the user would first click the main window.
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
+        if (!QApplication::activeWindow()) {
+            FmMain->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(FmMain));
+        }
         QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : FmMain;
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }

@@ -5,6 +5,7 @@
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "gathering/KvFileFind.h"
+#include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/LocaleInfo.h"
@@ -234,13 +235,16 @@ int main(int argc, char *argv[])
     const QCommandLineOption order(QStringLiteral("order"), QStringLiteral("Text order: reading, layout or raw."), QStringLiteral("ORDER"));
     const QCommandLineOption pageBreaks(QStringLiteral("page-breaks"), QStringLiteral("A form feed after each page."));
     const QCommandLineOption noPageBreaks(QStringLiteral("no-page-breaks"), QStringLiteral("No form feeds between pages."));
+    const QCommandLineOption ocr(QStringLiteral("ocr"), QStringLiteral("Recognise text in scanned pages."));
+    const QCommandLineOption noOcr(QStringLiteral("no-ocr"), QStringLiteral("Do not recognise text in scanned pages."));
+    const QCommandLineOption ocrLang(QStringLiteral("ocr-lang"), QStringLiteral("Recognition languages, Tesseract codes joined by \"+\" (eng+deu)."), QStringLiteral("LANGS"));
     const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Convert N files at once (default: one per processor)."), QStringLiteral("N"));
     const QCommandLineOption noLog(QStringLiteral("no-log"), QStringLiteral("Do not append to the activity log."));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("One JSON object a line per file on standard output."));
     const QCommandLineOption shard(QStringLiteral("shard"), QStringLiteral("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N"));
     const QCommandLineOption jobFile(QStringLiteral("job-file"), QStringLiteral("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE"));
     parser.addOptions({recursive, filesFrom, nul, targetDir, sameDir, existing, codePage, order, pageBreaks, noPageBreaks,
-                       jobs, noLog, json, shard, jobFile});
+                       ocr, noOcr, ocrLang, jobs, noLog, json, shard, jobFile});
     if (!parser.parse(QCoreApplication::arguments()))
         usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
@@ -273,7 +277,7 @@ int main(int argc, char *argv[])
         qint32 number = 0;
         if (!ParseInteger(parser.value(codePage), number))
             usageError(QStringLiteral("--code-page takes a number, not \"%1\"").arg(parser.value(codePage)));
-        if (!MyPdfCvt::TextEncoder(number, true).valid())
+        if (!CodePage::hasConverter(number))
             usageError(QStringLiteral("code page %1 has no converter on this system").arg(number));
         Settings.sourcecode = number;
     }
@@ -287,6 +291,16 @@ int main(int argc, char *argv[])
         usageError(QStringLiteral("--page-breaks and --no-page-breaks exclude each other"));
     if (parser.isSet(pageBreaks) || parser.isSet(noPageBreaks))
         Settings.pagebreak = parser.isSet(pageBreaks);
+    if (parser.isSet(ocr) && parser.isSet(noOcr))
+        usageError(QStringLiteral("--ocr and --no-ocr exclude each other"));
+    if (parser.isSet(ocr) || parser.isSet(noOcr))
+        Settings.ocr = parser.isSet(ocr);
+    if (parser.isSet(ocrLang))
+        Settings.ocrlang = parser.value(ocrLang).trimmed();
+    if (Settings.ocr) {
+        if (const QString problem = RecognitionLanguagesProblem(Settings.ocrlang); !problem.isEmpty())
+            usageError(problem);
+    }
     int threads = 0;
     if (parser.isSet(jobs)) {
         bool ok = false;

@@ -55,7 +55,8 @@ void ConversionRun::run(int runMode)
     options.codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
     options.textOrder = Settings.textorder;
     options.pageBreak = Settings.pagebreak;
-    codePageUsable = MyPdfCvt::TextEncoder(options.codePage, true).valid();
+    codePage = options.codePage;
+    codePageUsable = CodePage::hasConverter(codePage);
     MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
     Successful = Failed = WithoutText = 0;
     AppendLog(QStringLiteral("Conversion start..."));
@@ -171,7 +172,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         return Outcome::Done;
     }
     if (!codePageUsable) {
-        fail(row, QStringLiteral("Output code page not supported"), source);
+        fail(row, QStringLiteral("Code page %1 is not supported on this system").arg(codePage), source);
         display.processEvents();
         return Outcome::Done;
     }

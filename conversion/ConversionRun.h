@@ -86,7 +86,8 @@ private:
     std::unique_ptr<ConversionEngine> engine;
     std::map<int, Submitted> submitted; // conversions started ahead, by row
     int mode = ConvertAll;
-    bool codePageUsable = true;
+    int codePage = 0;
+    bool codePageUsable = true; // a hand-edited settings file may name one without a converter
     int Successful = 0;
     int Failed = 0;
     int WithoutText = 0;

@@ -132,8 +132,7 @@ TextEncoder::TextEncoder(int codePage, bool withMark)
     : codePage(codePage), markPending(withMark),
       passThrough(codePage == CodePage::Utf8 || (codePage == CodePage::System && CodePage::systemIsUtf8()))
 {
-    if (!passThrough && codePage != CodePage::Utf16LE)
-        CodePage::fromUnicode(u"", codePage, &usable);
+    usable = CodePage::hasConverter(codePage);
 }
 
 void TextEncoder::encode(QByteArrayView utf8, QByteArray &out)

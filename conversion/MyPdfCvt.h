@@ -48,7 +48,7 @@ private:
     int codePage;
     bool markPending;
     bool passThrough;
-    bool usable = true;
+    bool usable;
     QStringDecoder decoder{QStringDecoder::Utf8};
 };
 

@@ -107,6 +107,7 @@ private slots:
                                          {QStringLiteral("--existing"), QStringLiteral("ask"), a},
                                          {QStringLiteral("--code-page"), QStringLiteral("12345"), a},
                                          {QStringLiteral("--order"), QStringLiteral("sideways"), a},
+                                         {QStringLiteral("--ocr-lang"), QStringLiteral("eng+xyz"), a},
                                          {QStringLiteral("--bogus"), a}}) {
             const Outcome outcome = batch(wrong);
             QCOMPARE(outcome.status, 2);

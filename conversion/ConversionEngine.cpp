@@ -294,10 +294,10 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
     job.texts[size_t(piece.index)] = std::move(text);
     job.results[size_t(piece.index)] = result;
     if (++job.piecesDone == job.pieces)
-        finish(job, lock);
+        finish(piece.job, job, lock);
 }
 
-void ConversionEngine::finish(JobState &job, std::unique_lock<std::mutex> &lock)
+void ConversionEngine::finish(Job id, JobState &job, std::unique_lock<std::mutex> &lock)
 {
     Result result;
     const auto failed = std::find_if(job.results.begin(), job.results.end(), [](int r) { return r < 0; });
@@ -329,7 +329,10 @@ void ConversionEngine::finish(JobState &job, std::unique_lock<std::mutex> &lock)
         result.text->close();
         texts.clear();
         lock.lock();
-        --job.running;
+        if (--job.running == 0 && job.abandoned) {
+            drop(id, job); // given up while it was being joined
+            return;
+        }
     }
     if (result.text)
         waitingBytes += result.text->size();

@@ -100,7 +100,7 @@ private:
     bool takePiece(Piece &piece);
     void split(Piece &piece, JobState &job, int pageCount);
     void runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock);
-    void finish(JobState &job, std::unique_lock<std::mutex> &lock);
+    void finish(Job id, JobState &job, std::unique_lock<std::mutex> &lock);
     void learnPages(JobState &job, qint64 pages);
     void drop(Job id, JobState &job);
     std::vector<Piece> unqueue(Job id, JobState &job);

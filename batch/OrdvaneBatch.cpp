@@ -150,7 +150,7 @@ public:
             line[QStringLiteral("result")] = report.converted ? QJsonValue(report.result) : QJsonValue();
             line[QStringLiteral("message")] = list.text(row, JobList::Message);
             line[QStringLiteral("pages")] = report.pages >= 0 ? QJsonValue(report.pages) : QJsonValue();
-            line[QStringLiteral("bytes")] = converted ? QJsonValue(report.result) : QJsonValue();
+            line[QStringLiteral("bytes")] = converted ? QJsonValue(report.bytes) : QJsonValue();
             line[QStringLiteral("seconds")] = qRound(report.seconds * 1000) / 1000.0;
             clearProgress();
             printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));

@@ -188,13 +188,14 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
             return Outcome::Stopped; // the entry stays as it was; its conversion is abandoned
     }
     const ConversionEngine::Result conversion = engine->take(job);
-    EntryReport report{true, conversion.result, conversion.pages, conversion.seconds};
+    EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds};
     if (conversion.result < 0) {
         fail(row, messageFor(conversion.result), source, report);
         display.processEvents();
         return Outcome::Done;
     }
-    report.result = int(std::min<qint64>(conversion.text->size(), INT_MAX));
+    report.bytes = conversion.text->size();
+    report.result = int(std::min<qint64>(report.bytes, INT_MAX));
     const QString failure = conversion.text->commit(target, replace);
     if (!failure.isEmpty()) {
         const bool created = failure == QLatin1String("Target file write error");

@@ -26,6 +26,7 @@ public:
     struct EntryReport {
         bool converted = false; // the converter was asked
         int result = 0;         // as ConvertPdfFile gives it: bytes written, or a failure code
+        qint64 bytes = -1;      // of the text, which may be longer than result can say
         qint64 pages = -1;      // the document's page count, when it was opened
         double seconds = 0;     // spent converting it
     };

@@ -130,13 +130,15 @@ private slots:
         QVERIFY(wrong->readAllStandardError().contains("no-such-option"));
     }
 
+    // The installed ordvane-batch converts through the installed library and helper, and keeps
+    // its log in the user's folders.
     void convertsThroughTheInstalledLibrary()
     {
         const QString source = home + QStringLiteral("/report.pdf");
         QVERIFY(testpdf::writeFile(QFile::encodeName(source).toStdString(), testpdf::makePdf({testpdf::linesPage({"installed hello"})})));
-        QProcess *convert = asUser(QStringLiteral(ORDVANE_TEST_BIN_DIR "convert_with"),
-                                   {prefix + QStringLiteral("/lib/kv-ordvane"), source, home + QStringLiteral("/report.txt")}, false);
+        QProcess *convert = asUser(prefix + QStringLiteral("/bin/ordvane-batch"), {"--same-dir", "--code-page", "65001", source}, false);
         QVERIFY(finishedWell(convert));
+        QVERIFY(QFile::exists(home + QStringLiteral("/.local/share/KV-Ordvane/ordvnact.log")));
         QFile text(home + QStringLiteral("/report.txt"));
         QVERIFY(text.open(QIODevice::ReadOnly));
         QVERIFY(text.readAll().contains("installed hello"));

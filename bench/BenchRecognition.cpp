@@ -135,7 +135,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "cannot load %stsypdf.so\n", ORDVANE_BIN_DIR);
         return 1;
     }
-    MyPdfCvt::SetRecognition(true, languages);
+    Settings.ocr = true; // the run hands these to the library
+    Settings.ocrlang = languages;
 
     JobList list;
     for (const QString &scan : scans)

@@ -206,13 +206,16 @@ void ConversionEngine::work()
             job.splitChecked = true;
             const QString source = job.source;
             lock.unlock();
-            const bool large = threadCount > 1 && FileSystem::fileSize(source) >= splitThreshold;
+            const qint64 size = FileSystem::fileSize(source);
+            const bool large = threadCount > 1 && size >= splitThreshold;
             const int pageCount = large ? converter.pageCount(source, tag) : -1;
+            const bool scanned = options.recognition && pageCount > 0 && size / pageCount >= ScanBytesPerPage;
+            const int minPiece = scanned ? MinScanPiecePages : MinPiecePages;
             lock.lock();
             if (pageCount >= 0)
                 learnPages(job, pageCount);
-            if (pageCount >= 2 * MinPiecePages && !job.abandoned)
-                split(piece, job, pageCount);
+            if (pageCount >= 2 * minPiece && !job.abandoned)
+                split(piece, job, pageCount, minPiece);
         }
         runPiece(piece, tag, lock);
     }
@@ -220,9 +223,9 @@ void ConversionEngine::work()
 
 // Cuts the file into ranges of pages: this thread takes the first, the others go to the head
 // of the queue so that the file is done soon, as the run will want it before the next ones.
-void ConversionEngine::split(Piece &piece, JobState &job, int pageCount)
+void ConversionEngine::split(Piece &piece, JobState &job, int pageCount, int minPiecePages)
 {
-    const int pieces = std::min(threadCount * 2, pageCount / MinPiecePages);
+    const int pieces = std::min(threadCount * 2, pageCount / minPiecePages);
     const int size = (pageCount + pieces - 1) / pieces;
     job.pieces = pieces;
     job.queued += pieces - 1;

@@ -23,6 +23,7 @@ public:
         int codePage = 0;
         int textOrder = 0;
         bool pageBreak = false;
+        bool recognition = false; // scanned pages are read, at seconds a page
     };
 
     // What converts: the converter library; tests may put another in its place.
@@ -72,6 +73,10 @@ public:
     // Files from this size on are asked for their page count and split when they are long.
     void setSplitThreshold(qint64 bytes) { splitThreshold = bytes; }
     static constexpr int MinPiecePages = 32;
+    // Pages this large are pictures, most likely scans: with recognition on, each takes seconds,
+    // so even short files are cut, down to pieces of this many pages.
+    static constexpr qint64 ScanBytesPerPage = 32 * 1024;
+    static constexpr int MinScanPiecePages = 2;
     // Finished text that waits for its entry beyond this makes the engine wait for the run.
     static constexpr qint64 WaitingTextBudget = qint64(1) << 30;
 
@@ -98,7 +103,7 @@ private:
 
     void work();
     bool takePiece(Piece &piece);
-    void split(Piece &piece, JobState &job, int pageCount);
+    void split(Piece &piece, JobState &job, int pageCount, int minPiecePages);
     void runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock);
     void finish(Job id, JobState &job, std::unique_lock<std::mutex> &lock);
     void learnPages(JobState &job, qint64 pages);

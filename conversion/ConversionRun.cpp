@@ -55,6 +55,7 @@ void ConversionRun::run(int runMode)
     options.codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
     options.textOrder = Settings.textorder;
     options.pageBreak = Settings.pagebreak;
+    options.recognition = Settings.ocr;
     codePage = options.codePage;
     codePageUsable = CodePage::hasConverter(codePage);
     MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);

@@ -9,6 +9,7 @@
 #include "platform/IoError.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
+#include "tests/support/ScanMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 
 #include <QElapsedTimer>
@@ -650,6 +651,20 @@ private slots:
             }
         }
         QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"joined.txt"});
+
+        // With recognition on, even a short scan is cut, as each page takes seconds; a short
+        // file with a text layer is not.
+        const std::vector<testpdf::Page> text(4, testpdf::linesPage({"A page of text"}));
+        const QString scan = pdf(QStringLiteral("scan.pdf"), testpdf::scannedPages(testpdf::makePdf(text), 150));
+        for (const QString &source : {scan, pdf(QStringLiteral("typed.pdf"), text)}) {
+            RecordingConverter recording;
+            ConversionEngine engine({65001, 0, true, true}, 2, &recording);
+            engine.setSplitThreshold(0);
+            const ConversionEngine::Job job = engine.submit(source, out(QString()));
+            while (!engine.waitFor(job, std::chrono::milliseconds(100))) {
+            }
+            QCOMPARE(recording.ranges.size(), source == scan ? 2 : 1);
+        }
     }
 
     void stoppedRunLeavesFilesConvertedAheadUnwritten()

@@ -11,6 +11,15 @@
 #include <climits>
 #include <csignal>
 
+namespace {
+
+// Where a target's text waits until it is put in place: the target's own folder.
+QString folderOf(const QString &target)
+{
+    return target.left(target.lastIndexOf(FileSystem::Separator) + 1);
+}
+
+} // namespace
 
 ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
 {
@@ -116,7 +125,7 @@ void ConversionRun::submitAhead()
             continue;
         const QString source = list.text(row, JobList::Source);
         const QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
-        submitted[row] = {source, engine->submit(source, target.left(target.lastIndexOf(FileSystem::Separator) + 1))};
+        submitted[row] = {source, engine->submit(source, folderOf(target))};
     }
 }
 
@@ -181,7 +190,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     const auto it = submitted.find(row);
     const ConversionEngine::Job job = it != submitted.end() && it->second.source == source
                                           ? it->second.job
-                                          : engine->submit(source, target.left(target.lastIndexOf(FileSystem::Separator) + 1));
+                                          : engine->submit(source, folderOf(target));
     submitted.erase(row);
     while (!engine->waitFor(job, std::chrono::milliseconds(10))) {
         display.waiting(engine->progress());

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -117,7 +118,8 @@ void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
         return;
     const double done = std::min(1.0, double(progress.pagesDone) / double(progress.pagesExpected));
     FlatProgressBar1->setValue(std::max(FlatProgressBar1->value(), int(done * GaugeScale))); // estimates may shrink
-    QString text = QStringLiteral("Page %1 of about %2").arg(progress.pagesDone).arg(progress.pagesExpected);
+    const QLocale locale;
+    QString text = QStringLiteral("Page %1 of about %2").arg(locale.toString(progress.pagesDone), locale.toString(progress.pagesExpected));
     if (progress.filesInFlight > 1)
         text += QStringLiteral(", %1 files at once").arg(progress.filesInFlight);
     const qint64 elapsed = started.elapsed();

@@ -132,7 +132,6 @@ TextEncoder::TextEncoder(int codePage, bool withMark)
     : codePage(codePage), markPending(withMark),
       passThrough(codePage == CodePage::Utf8 || (codePage == CodePage::System && CodePage::systemIsUtf8()))
 {
-    usable = CodePage::hasConverter(codePage);
 }
 
 void TextEncoder::encode(QByteArrayView utf8, QByteArray &out)

@@ -39,8 +39,6 @@ int EncodeText(QByteArrayView utf8, int codePage, QByteArray &textBuffer);
 class TextEncoder {
 public:
     TextEncoder(int codePage, bool withMark);
-    // Whether the code page has a converter at all.
-    bool valid() const { return usable; }
     void encode(QByteArrayView utf8, QByteArray &out);
     static QByteArray byteOrderMark(int codePage);
 
@@ -48,7 +46,6 @@ private:
     int codePage;
     bool markPending;
     bool passThrough;
-    bool usable;
     QStringDecoder decoder{QStringDecoder::Utf8};
 };
 

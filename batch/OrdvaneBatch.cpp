@@ -1,6 +1,7 @@
 // ordvane-batch: the conversion of the window, without a window. The same target rule,
 // policies, code pages, result codes, messages and engine, through the same ConversionRun;
 // the defaults come from the program's settings file, and every one can be overridden.
+#include "base/Version.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -9,7 +10,11 @@
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/LocaleInfo.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/DocumentTypes.h"
+#include "settings/RecognitionChoice.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -215,7 +220,7 @@ int main(int argc, char *argv[])
     signal(SIGXFSZ, SIG_IGN); // past a file-size limit a write fails with EFBIG, as on a full disk
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ordvane-batch"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("3.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORDVANE_VERSION));
     LocaleInfo::initialise();
 
     QCommandLineParser parser;

@@ -5,10 +5,11 @@
 #include "conversion/JobList.h"
 #include "gathering/UnAddDir.h"
 #include "platform/LocaleInfo.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/Settings.h"
 #include "ui/Forms.h"
-#include "ui/OrdvaneApplication.h"
 #include "ui/UnMain.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -7,10 +7,11 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/EventPump.h"
 #include "platform/LocaleInfo.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/Settings.h"
 #include "ui/Forms.h"
-#include "ui/OrdvaneApplication.h"
 #include "ui/UnMain.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -5,7 +5,9 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

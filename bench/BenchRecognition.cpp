@@ -10,7 +10,9 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
 #include "platform/LocaleInfo.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
 #include "tests/support/ScanMaker.h"
 
 #include <QCoreApplication>

@@ -6,6 +6,8 @@ function(ordvane_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(tst_${name} ${ARG_SOURCES})
   target_link_libraries(tst_${name} PRIVATE ordvane_core Qt6::Test ${ARG_LIBRARIES})
+  # Tests stand above every layer and share support files from the source tree.
+  target_include_directories(tst_${name} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(tst_${name} PRIVATE
     ORDVANE_BIN_DIR="${ORDVANE_BIN_DIR}/"
     ORDVANE_TEST_BIN_DIR="${ORDVANE_TEST_BIN_DIR}/")

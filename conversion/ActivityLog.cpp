@@ -4,7 +4,8 @@
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/LocaleInfo.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/Settings.h"
 
 #include <QtEndian>
 #include <cerrno>

@@ -6,7 +6,7 @@
 #include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "settings/Global.h"
+#include "settings/Settings.h"
 
 #include <climits>
 #include <csignal>

@@ -5,7 +5,8 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
-#include "settings/Global.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
 
 #include <QtEndian>
 #include <algorithm>

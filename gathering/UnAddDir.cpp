@@ -1,10 +1,11 @@
 #include "gathering/UnAddDir.h"
 
 #include "gathering/UnDirectory.h"
-#include "settings/Global.h"
-#include "ui/Dialogs.h"
-#include "ui/KeyPreview.h"
-#include "ui/Widgets.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyPreview.h"
+#include "widgets/Widgets.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

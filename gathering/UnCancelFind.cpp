@@ -1,9 +1,9 @@
 #include "gathering/UnCancelFind.h"
 
-#include "ui/ElidedLabel.h"
-#include "ui/KeyPreview.h"
-#include "ui/Metrics.h"
-#include "ui/Widgets.h"
+#include "widgets/ElidedLabel.h"
+#include "widgets/KeyPreview.h"
+#include "widgets/Metrics.h"
+#include "widgets/Widgets.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

@@ -1,10 +1,10 @@
 #include "gathering/UnDirectory.h"
 
 #include "platform/FileSystem.h"
-#include "settings/Global.h"
-#include "ui/Dialogs.h"
-#include "ui/KeyPreview.h"
-#include "ui/Widgets.h"
+#include "settings/Settings.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyPreview.h"
+#include "widgets/Widgets.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #include "platform/Desktop.h"
 
 #include "platform/FileSystem.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -16,14 +16,6 @@ QUrl fileUrl(const QString &path)
     return QUrl::fromEncoded("file://" + FileSystem::encodePath(path).toPercentEncoding("/"), QUrl::StrictMode);
 }
 
-QString folderOf(const QString &path)
-{
-    const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
-    if (slash < 0)
-        return {};
-    return slash == 0 ? QStringLiteral("/") : path.left(slash);
-}
-
 void openWithDefaultProgram(const QString &path)
 {
     QDesktopServices::openUrl(fileUrl(path));
@@ -31,7 +23,7 @@ void openWithDefaultProgram(const QString &path)
 
 void showInFileManager(const QString &path)
 {
-    const QString folder = folderOf(path);
+    const QString folder = FileSystem::folderOf(path);
     auto openFolder = [folder] {
         if (!folder.isEmpty())
             QDesktopServices::openUrl(fileUrl(folder));

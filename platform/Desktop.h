@@ -13,8 +13,6 @@ void showInFileManager(const QString &path);
 // Opens a page of the help folder Ordvane.help in the program directory, if it is there.
 void openHelpTopic(const QString &topic);
 
-// The folder of a path: up to its last separator, which stays only for the root.
-QString folderOf(const QString &path);
 // A file URL that keeps every byte of the name, also bytes that are not UTF-8.
 QUrl fileUrl(const QString &path);
 

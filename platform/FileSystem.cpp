@@ -1,6 +1,6 @@
 #include "platform/FileSystem.h"
 
-#include "platform/PathCodec.h"
+#include "base/PathCodec.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -35,6 +35,26 @@ QString pathKey(const QString &path)
 QString fileNamePart(const QString &path)
 {
     return path.mid(path.lastIndexOf(Separator) + 1);
+}
+
+QString folderOf(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(Separator);
+    if (slash < 0)
+        return {};
+    return slash == 0 ? QString(Separator) : path.left(slash);
+}
+
+QString withTrailingSeparator(QString folder)
+{
+    if (!folder.isEmpty() && !folder.endsWith(Separator))
+        folder += Separator;
+    return folder;
+}
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    return withTrailingSeparator(folder) + name;
 }
 
 qsizetype extensionPosition(const QString &path)

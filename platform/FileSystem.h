@@ -18,6 +18,13 @@ QString pathKey(const QString &path);
 
 // The file-name part: the text after the last separator.
 QString fileNamePart(const QString &path);
+// The folder of a path: up to its last separator, which stays only for the root; empty
+// text for a bare name.
+QString folderOf(const QString &path);
+// The folder with one separator at its end, as the program keeps folders; empty stays empty.
+QString withTrailingSeparator(QString folder);
+// A name in a folder, whether or not the folder ends in a separator.
+QString joinPath(const QString &folder, const QString &name);
 // Position of the extension's dot: the last "." after the last separator, or -1.
 qsizetype extensionPosition(const QString &path);
 

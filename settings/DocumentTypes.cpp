@@ -1,7 +1,9 @@
+#include "settings/DocumentTypes.h"
+
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCase.h"
-#include "settings/Global.h"
+#include "settings/Settings.h"
 
 QByteArray ExtensionList;
 QByteArray ExtensionIndex;

@@ -2,11 +2,14 @@
 
 #include "platform/CodePage.h"
 #include "platform/Desktop.h"
-#include "settings/Global.h"
-#include "ui/Dialogs.h"
-#include "ui/KeyPreview.h"
-#include "ui/Metrics.h"
-#include "ui/Widgets.h"
+#include "settings/DocumentTypes.h"
+#include "settings/RecognitionChoice.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
+#include "widgets/Dialogs.h"
+#include "widgets/KeyPreview.h"
+#include "widgets/Metrics.h"
+#include "widgets/Widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "platform/PathCodec.h"
+#include "base/PathCodec.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -4,6 +4,7 @@
 // fields, and whole texts of cut cells as tool tips.
 #include "tests/support/MainWindowFixture.h"
 #include "settings/UnOption.h"
+#include "settings/WindowLayout.h"
 
 #include <QAccessible>
 #include <QComboBox>

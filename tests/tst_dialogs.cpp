@@ -7,7 +7,7 @@
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
-#include "ui/OrdvaneApplication.h"
+#include "widgets/OrdvaneApplication.h"
 #include "ui/UnViewLog.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 // Document types by extension, the texts built from the type table, and target paths.
 #include "conversion/TargetPath.h"
-#include "settings/Global.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
 #include "tests/support/TestProgramDirectory.h"
 
 class TestDocumentTypes : public QObject {

@@ -6,7 +6,7 @@
 #include "gathering/UnCancelFind.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
-#include "ui/OrdvaneApplication.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -1,12 +1,12 @@
 // Text from scanned pages: the real library and helper with real Tesseract on scans the tests
 // make (text PDFs rendered by poppler and wrapped as image-only pages).
+#include "base/RecognitionLanguages.h"
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
-#include "settings/Global.h"
+#include "settings/RecognitionChoice.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/ScanMaker.h"
 #include "tests/support/TestProgramDirectory.h"
-#include "tsypdf/RecognitionLanguages.h"
 #include "tsypdf/tsypdf.h"
 
 #include <QElapsedTimer>

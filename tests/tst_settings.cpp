@@ -1,7 +1,11 @@
 // The settings file: defaults, a round trip of every key, the reading rules of its values,
 // files damaged in every way we could think of, and a failed save that keeps the old file.
 #include "platform/IoError.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/DocumentTypes.h"
+#include "settings/RecognitionChoice.h"
+#include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 #include "tests/support/TestProgramDirectory.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "tsypdf/Recognition.h"
 
-#include "tsypdf/RecognitionLanguages.h"
+#include "base/RecognitionLanguages.h"
 
 #include <poppler-image.h>
 #include <poppler-page-renderer.h>

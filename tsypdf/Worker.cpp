@@ -3,7 +3,7 @@
 // It reads requests from descriptor 3 and answers each with the text of every page as it
 // is finished, then a result. It ends when the other side closes the channel.
 #include "tsypdf/Recognition.h"
-#include "tsypdf/WorkerProtocol.h"
+#include "base/WorkerProtocol.h"
 
 #include <poppler-document.h>
 #include <poppler-global.h>

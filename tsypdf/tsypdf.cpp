@@ -4,8 +4,8 @@
 // file gets a fresh helper.
 #include "tsypdf/tsypdf.h"
 
-#include "platform/PathCodec.h"
-#include "tsypdf/WorkerProtocol.h"
+#include "base/PathCodec.h"
+#include "base/WorkerProtocol.h"
 
 #include <algorithm>
 #include <atomic>

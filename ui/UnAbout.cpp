@@ -1,7 +1,8 @@
 #include "ui/UnAbout.h"
 
-#include "ui/Images.h"
-#include "ui/Widgets.h"
+#include "base/Version.h"
+#include "widgets/Images.h"
+#include "widgets/Widgets.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -24,7 +25,7 @@ TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.4);
     name->setFont(big);
-    auto *version = new QLabel(QStringLiteral("Version 3.0"), this);
+    auto *version = new QLabel(QStringLiteral("Version " ORDVANE_VERSION), this);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BtnOK"));
     ok->setDefault(true);

@@ -1,7 +1,7 @@
 #include "ui/UnCancelCvt.h"
 
-#include "ui/ElidedLabel.h"
-#include "ui/Metrics.h"
+#include "widgets/ElidedLabel.h"
+#include "widgets/Metrics.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

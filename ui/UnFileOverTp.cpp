@@ -1,7 +1,7 @@
 #include "ui/UnFileOverTp.h"
 
-#include "ui/Images.h"
-#include "ui/Widgets.h"
+#include "widgets/Images.h"
+#include "widgets/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

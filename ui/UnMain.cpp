@@ -1,9 +1,10 @@
 #include "ui/UnMain.h"
 
+#include "base/Version.h"
 #include "conversion/ConversionRun.h"
-#include "conversion/TargetFile.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
+#include "conversion/TargetFile.h"
 #include "conversion/TargetPath.h"
 #include "gathering/DroppedFiles.h"
 #include "gathering/KvFileFind.h"
@@ -13,18 +14,21 @@
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
 #include "settings/UnOption.h"
-#include "ui/Dialogs.h"
-#include "ui/Images.h"
-#include "ui/JobListView.h"
-#include "ui/KeyPreview.h"
-#include "ui/Metrics.h"
-#include "ui/OrdvaneApplication.h"
+#include "settings/WindowLayout.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
 #include "ui/UnViewLog.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Images.h"
+#include "widgets/JobListView.h"
+#include "widgets/KeyPreview.h"
+#include "widgets/Metrics.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -291,7 +295,7 @@ void TFmMain::createButtons()
 
 void TFmMain::createStatusBar()
 {
-    StatusProduct = new QLabel(QStringLiteral("KV-Ordvane 3.0"), this);
+    StatusProduct = new QLabel(QStringLiteral("KV-Ordvane " ORDVANE_VERSION), this);
     StatusProduct->setObjectName(QStringLiteral("StatusProduct"));
     StatusCount = new QLabel(QStringLiteral("0 File(s)"), this);
     StatusCount->setObjectName(QStringLiteral("StatusCount"));

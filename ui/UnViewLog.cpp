@@ -2,11 +2,11 @@
 
 #include "conversion/ActivityLog.h"
 #include "platform/FileSystem.h"
-#include "settings/Global.h"
-#include "ui/Dialogs.h"
-#include "ui/Metrics.h"
-#include "ui/OrdvaneApplication.h"
-#include "ui/Widgets.h"
+#include "settings/Settings.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Metrics.h"
+#include "widgets/OrdvaneApplication.h"
+#include "widgets/Widgets.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

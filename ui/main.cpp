@@ -3,12 +3,13 @@
 #include "platform/CommandLine.h"
 #include "platform/EndRequests.h"
 #include "platform/LocaleInfo.h"
+#include "platform/ProgramFolders.h"
 #include "platform/SingleInstance.h"
-#include "settings/Global.h"
-#include "ui/Dialogs.h"
+#include "settings/Settings.h"
 #include "ui/Forms.h"
-#include "ui/OrdvaneApplication.h"
 #include "ui/UnMain.h"
+#include "widgets/Dialogs.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QSessionManager>
 #include <QTimer>

@@ -2,7 +2,7 @@
 // The path of a request says what to do: "crash", "stall", "hog" (allocate until the memory
 // limit ends it), "slow" (five pages, 150 ms apart), "exits" (answer, then end); anything
 // else answers with one page "fine <pid>".
-#include "tsypdf/WorkerProtocol.h"
+#include "base/WorkerProtocol.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "tests/support/TestProgramDirectory.h"
-#include "ui/Dialogs.h"
+#include "widgets/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/UnMain.h"
 

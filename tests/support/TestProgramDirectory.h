@@ -1,7 +1,9 @@
 #pragma once
 // A temporary program directory: settings, job file and log go there, and the converter
 // library with its helper is linked in from the build, so tests run the real thing.
-#include "settings/Global.h"
+#include "platform/ProgramFolders.h"
+#include "settings/DocumentTypes.h"
+#include "settings/Settings.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "ui/OrdvaneApplication.h"
+#include "widgets/OrdvaneApplication.h"
 
+#include "base/Version.h"
 #include "platform/IoError.h"
-
-#include "ui/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 OrdvaneApplication::OrdvaneApplication(int &argc, char **argv) : QApplication(argc, argv)
 {

@@ -1,4 +1,4 @@
-#include "platform/PathCodec.h"
+#include "base/PathCodec.h"
 
 namespace PathCodec {
 

@@ -1,4 +1,4 @@
-#include "tsypdf/RecognitionLanguages.h"
+#include "base/RecognitionLanguages.h"
 
 #include <algorithm>
 #include <cstdlib>

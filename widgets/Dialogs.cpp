@@ -1,4 +1,4 @@
-#include "ui/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

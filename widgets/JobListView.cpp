@@ -1,8 +1,8 @@
-#include "ui/JobListView.h"
+#include "widgets/JobListView.h"
 
 #include "conversion/JobList.h"
-#include "ui/Images.h"
-#include "ui/Metrics.h"
+#include "widgets/Images.h"
+#include "widgets/Metrics.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,4 +1,4 @@
-#include "ui/KeyPreview.h"
+#include "widgets/KeyPreview.h"
 
 #include <QShortcut>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "ui/Images.h"
+#include "widgets/Images.h"
 
 #include <QHash>
 

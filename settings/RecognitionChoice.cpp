@@ -1,0 +1,45 @@
+#include "settings/RecognitionChoice.h"
+
+#include "base/RecognitionLanguages.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <algorithm>
+
+QString DefaultRecognitionLanguages()
+{
+    // Tesseract names its data by ISO 639-2/T codes; Chinese by script.
+    const QLocale locale = QLocale::system();
+    QString code = QLocale::languageToCode(locale.language(), QLocale::ISO639Part2T);
+    if (locale.language() == QLocale::Chinese)
+        code = locale.script() == QLocale::TraditionalChineseScript ? QStringLiteral("chi_tra") : QStringLiteral("chi_sim");
+    const std::vector<std::string> installed = RecognitionLanguages::installed();
+    if (code.isEmpty() || code == QLatin1String("eng")
+        || std::find(installed.begin(), installed.end(), code.toStdString()) == installed.end())
+        return QStringLiteral("eng");
+    return QStringLiteral("eng+") + code;
+}
+
+QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly)
+{
+    const QStringList codes = languages.split(u'+');
+    if (languages.isEmpty())
+        return installedOnly ? QStringLiteral("Enter at least one recognition language, such as eng.") : QString();
+    const std::vector<std::string> installed = RecognitionLanguages::installed();
+    for (const QString &code : codes) {
+        const bool wellFormed = !code.isEmpty() && std::all_of(code.begin(), code.end(), [](QChar c) {
+            return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_' || c == u'-');
+        });
+        if (!wellFormed)
+            return QStringLiteral("\"%1\" is not a list of language codes; join codes with \"+\", as in eng+deu.").arg(languages);
+        if (installedOnly && std::find(installed.begin(), installed.end(), code.toStdString()) == installed.end()) {
+            QStringList present;
+            for (const std::string &name : installed)
+                present << QString::fromStdString(name);
+            return QStringLiteral("The language data for \"%1\" is not installed, so its text cannot be recognised.\n"
+                                  "Installed: %2.")
+                .arg(code, present.isEmpty() ? QStringLiteral("none") : present.join(QStringLiteral(", ")));
+        }
+    }
+    return {};
+}

@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "settings/Settings.h"
 
+#include <QScopeGuard>
 #include <climits>
 #include <csignal>
 
@@ -71,17 +72,24 @@ void ConversionRun::run(int runMode)
     Successful = Failed = WithoutText = 0;
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
-    engine = std::make_unique<ConversionEngine>(options, threads, converter);
-    submitted.clear();
-    submitAhead();
-    for (int row = 0; row < total; ++row) {
-        if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped)
-            break;
+    {
+        // However the run ends, a failed log line too, what is under way is abandoned and the
+        // progress display goes.
+        const auto ended = qScopeGuard([this] {
+            engine.reset();
+            submitted.clear();
+            display.runFinished();
+        });
+        engine = std::make_unique<ConversionEngine>(options, threads, converter);
+        submitted.clear();
+        submitAhead();
+        for (int row = 0; row < total; ++row) {
+            if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped)
+                break;
+        }
+        engine.reset();
+        display.processEvents();
     }
-    engine.reset(); // what is still under way is abandoned
-    submitted.clear();
-    display.processEvents();
-    display.runFinished();
     AppendLog(QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3\r\n")
                   .arg(Successful)
                   .arg(Failed)

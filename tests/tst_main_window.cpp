@@ -593,6 +593,25 @@ private slots:
         QVERIFY(ui->statusMessage().contains(QStringLiteral("Ordvane.job.1.bak")));
     }
 
+    // A log line that cannot be written ends the run with its error, and the progress window
+    // goes with it.
+    void logFailureClosesTheProgressWindow()
+    {
+        for (int i = 0; i < 4; ++i)
+            FmMain->AddOneFile(pdf(QStringLiteral("g%1.pdf").arg(i)));
+        QTimer::singleShot(0, [&] { // runs inside the run, once it waits for its first file
+            QVERIFY(FmCancelCvt->isVisible());
+            QFile::remove(ui->dir.file(QStringLiteral("ordvnact.log")));
+            QDir(ui->dir.path()).mkdir(QStringLiteral("ordvnact.log"));
+        });
+        ui->action(QStringLiteral("ActConvertAll"))->trigger();
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].contains(ui->dir.file(QStringLiteral("ordvnact.log"))));
+        QVERIFY(!FmCancelCvt->isVisible());
+        QVERIFY(ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled());
+        QDir(ui->dir.path()).rmdir(QStringLiteral("ordvnact.log"));
+    }
+
     void jobFileThatCannotBeWrittenIsReported()
     {
         FmMain->AddOneFile(QStringLiteral("/d/x.pdf"));

@@ -217,7 +217,7 @@ void runOver(JobList &list, int mode, int jobs, bool json, Totals &totals)
 
 int main(int argc, char *argv[])
 {
-    signal(SIGXFSZ, SIG_IGN); // past a file-size limit a write fails with EFBIG, as on a full disk
+    FileSystem::failWritesPastSizeLimit();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ordvane-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ORDVANE_VERSION));
@@ -263,7 +263,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(targetDir)) {
         const QString folder = QDir::current().absoluteFilePath(parser.value(targetDir));
         Settings.samedir = false;
-        Settings.targetdir = folder.endsWith(FileSystem::Separator) ? folder : folder + FileSystem::Separator;
+        Settings.targetdir = FileSystem::withTrailingSeparator(folder);
     }
     if (parser.isSet(sameDir))
         Settings.samedir = true;

@@ -10,17 +10,6 @@
 
 #include <QScopeGuard>
 #include <climits>
-#include <csignal>
-
-namespace {
-
-// Where a target's text waits until it is put in place: the target's own folder.
-QString folderOf(const QString &target)
-{
-    return target.left(target.lastIndexOf(FileSystem::Separator) + 1);
-}
-
-} // namespace
 
 ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
 {
@@ -60,7 +49,6 @@ void ConversionRun::run(int runMode)
     if (total == 0)
         return;
     mode = runMode;
-    signal(SIGXFSZ, SIG_IGN); // past a file-size limit a write fails with EFBIG, as on a full disk
     ConversionEngine::Options options;
     options.codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
     options.textOrder = Settings.textorder;
@@ -133,7 +121,7 @@ void ConversionRun::submitAhead()
             continue;
         const QString source = list.text(row, JobList::Source);
         const QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
-        submitted[row] = {source, engine->submit(source, folderOf(target))};
+        submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
     }
 }
 
@@ -198,7 +186,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     const auto it = submitted.find(row);
     const ConversionEngine::Job job = it != submitted.end() && it->second.source == source
                                           ? it->second.job
-                                          : engine->submit(source, folderOf(target));
+                                          : engine->submit(source, FileSystem::folderOf(target));
     submitted.erase(row);
     while (!engine->waitFor(job, std::chrono::milliseconds(10))) {
         display.waiting(engine->progress());

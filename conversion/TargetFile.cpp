@@ -37,10 +37,10 @@ void forget()
         truncate(journalPath.constData(), 0);
 }
 
-QByteArray folderOf(const QString &path)
+// A folder's bytes as createTemporary takes them; a bare name's folder is the current one.
+QByteArray folderBytes(const QString &folder)
 {
-    const qsizetype slash = path.lastIndexOf(FileSystem::Separator);
-    return FileSystem::encodePath(slash > 0 ? path.left(slash) : slash == 0 ? QStringLiteral("/") : QStringLiteral("."));
+    return folder.isEmpty() ? QByteArray("./") : FileSystem::encodePath(FileSystem::withTrailingSeparator(folder));
 }
 
 } // namespace
@@ -56,9 +56,7 @@ TargetFile::~TargetFile()
 
 int TargetFile::create(const QString &folder)
 {
-    QByteArray bytes = FileSystem::encodePath(folder);
-    if (!bytes.endsWith('/'))
-        bytes += '/';
+    const QByteArray bytes = folderBytes(folder);
     fd = bytes.contains('\0') ? -1 : FileSystem::createTemporary(bytes, path);
     if (fd < 0) // the folder is made when the target is put in place; till then the text waits elsewhere
         fd = FileSystem::createTemporary(FileSystem::encodePath(QDir::tempPath()) + '/', path);
@@ -118,9 +116,8 @@ QString TargetFile::commit(const QString &target, bool replace)
         return createError;
     if (error)
         return QStringLiteral("Target file write error");
-    const qsizetype slash = target.lastIndexOf(FileSystem::Separator);
-    if (slash > 0)
-        FileSystem::makeDirectories(target.left(slash)); // a failure shows when the file is put in place
+    if (const QString folder = FileSystem::folderOf(target); !folder.isEmpty())
+        FileSystem::makeDirectories(folder); // a failure shows when the file is put in place
     const QByteArray name = FileSystem::encodePath(target);
     if (name.isEmpty() || name.contains('\0'))
         return createError;
@@ -138,7 +135,7 @@ QString TargetFile::commit(const QString &target, bool replace)
     if (failure == EXDEV) {
         // The text waited on another file system: copy it beside the target first.
         TargetFile copy;
-        if (copy.fd = FileSystem::createTemporary(folderOf(target) + '/', copy.path); copy.fd < 0)
+        if (copy.fd = FileSystem::createTemporary(folderBytes(FileSystem::folderOf(target)), copy.path); copy.fd < 0)
             return createError;
         record(copy.path);
         if (copy.append(*this) != 0)
@@ -188,9 +185,7 @@ void TargetFile::removeLeftovers(const QStringList &folders)
         truncate(journal.constData(), 0);
     }
     for (const QString &folder : folders) {
-        QByteArray bytes = FileSystem::encodePath(folder);
-        if (!bytes.endsWith('/'))
-            bytes += '/';
+        const QByteArray bytes = folderBytes(folder);
         DIR *listing = bytes.contains('\0') ? nullptr : opendir(bytes.constData());
         if (!listing)
             continue;

@@ -67,7 +67,7 @@ void TKvFileSearch::Execute()
     if (!SearchDir.isEmpty()) {
         Visit visit;
         visit.virtualDevices = devtmpfsDevices();
-        SearchFolder(SearchDir.endsWith(FileSystem::Separator) ? SearchDir : SearchDir + FileSystem::Separator, visit);
+        SearchFolder(FileSystem::withTrailingSeparator(SearchDir), visit);
     }
     if (OnFinish)
         OnFinish();

@@ -29,7 +29,7 @@ QString fullPath(const QString &argument)
     }
     if (argument.startsWith(FileSystem::Separator))
         return argument;
-    return QDir::cleanPath(QDir::currentPath() + FileSystem::Separator + argument);
+    return QDir::cleanPath(FileSystem::joinPath(QDir::currentPath(), argument));
 }
 
 // Qt's own window-system options, taken by the application object; listed here so that a

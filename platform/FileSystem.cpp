@@ -3,6 +3,7 @@
 #include "base/PathCodec.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,7 +48,7 @@ QString folderOf(const QString &path)
 
 QString withTrailingSeparator(QString folder)
 {
-    if (!folder.isEmpty() && !folder.endsWith(Separator))
+    if (!folder.endsWith(Separator))
         folder += Separator;
     return folder;
 }
@@ -72,6 +73,11 @@ bool statPath(const QString &path, struct stat &info)
 }
 
 } // namespace
+
+void failWritesPastSizeLimit()
+{
+    signal(SIGXFSZ, SIG_IGN);
+}
 
 int writeAll(int fd, const char *data, size_t size)
 {

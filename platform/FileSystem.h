@@ -21,7 +21,7 @@ QString fileNamePart(const QString &path);
 // The folder of a path: up to its last separator, which stays only for the root; empty
 // text for a bare name.
 QString folderOf(const QString &path);
-// The folder with one separator at its end, as the program keeps folders; empty stays empty.
+// The folder ending in a separator, as the program keeps folders; empty text is the root.
 QString withTrailingSeparator(QString folder);
 // A name in a folder, whether or not the folder ends in a separator.
 QString joinPath(const QString &folder, const QString &name);
@@ -37,6 +37,10 @@ qint64 fileSize(const QString &path);     // 0 when there is no such file
 
 // Creates the directory and every missing one above it. Returns errno, 0 on success.
 int makeDirectories(const QString &path);
+
+// Past a file-size limit (ulimit -f) a write then fails with EFBIG, as on a full disk,
+// instead of the signal ending the program. Called once by each program at start.
+void failWritesPastSizeLimit();
 
 // Writes all bytes to an open descriptor. Returns errno, 0 on success.
 int writeAll(int fd, const char *data, size_t size);

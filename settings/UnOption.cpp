@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "settings/DocumentTypes.h"
 #include "settings/RecognitionChoice.h"
 #include "settings/Settings.h"
@@ -311,9 +312,7 @@ void TFmOption::BtnOKClick()
         EditOcrLang->setFocus();
         return;
     }
-    Settings.targetdir = EditTargetDir->text();
-    if (!Settings.targetdir.endsWith(u'/'))
-        Settings.targetdir += u'/';
+    Settings.targetdir = FileSystem::withTrailingSeparator(EditTargetDir->text());
     Settings.samedir = CBSameDir->isChecked();
     Settings.fileovertp = quint8(ComBFileOverTp->currentIndex()); // none selected gives 255
     Settings.sourcecode = codePage;

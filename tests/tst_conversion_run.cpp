@@ -499,7 +499,7 @@ private slots:
         Settings.fileovertp = 1;
         const pid_t child = fork();
         if (child == 0) {
-            signal(SIGXFSZ, SIG_DFL);
+            FileSystem::failWritesPastSizeLimit(); // as the programs do at start
             const rlimit tiny{1500, 1500}; // room for the log's lines, not for the text
             setrlimit(RLIMIT_FSIZE, &tiny);
             ScriptedDisplay display;

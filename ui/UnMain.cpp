@@ -133,9 +133,8 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
     FormKeyDown();
     setAcceptDrops(true);
     // Temporary files a killed run left behind go before anything else is read or written.
-    const QString dataFolder = JobFilePath().left(JobFilePath().lastIndexOf(FileSystem::Separator) + 1);
-    TargetFile::setJournal(dataFolder + QStringLiteral("Ordvane.tmp"));
-    TargetFile::removeLeftovers({dataFolder, SettingsFilePath().left(SettingsFilePath().lastIndexOf(FileSystem::Separator) + 1)});
+    TargetFile::setJournal(DataDirectory() + QStringLiteral("Ordvane.tmp"));
+    TargetFile::removeLeftovers({DataDirectory(), ConfigDirectory()});
     LoadJobFile(JobFilePath());
     // What start-up leaves in the message panel stays there, also when it is nothing.
     messageHeld = true;
@@ -154,7 +153,7 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
     connect(&PendingFilesTimer, &QTimer::timeout, this, &TFmMain::AddPendingFiles);
 
     FileSearch = new TKvFileSearch(this);
-    FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(folder + info.Name); };
+    FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(FileSystem::joinPath(folder, info.Name)); };
     FileSearch->OnChangeFolder = [](const QString &folder) { FmCancelFind->showFolder(folder); };
     FileSearch->OnFinish = [this] { RevealCurrentEntry(); };
 }

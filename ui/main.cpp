@@ -2,6 +2,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/CommandLine.h"
 #include "platform/EndRequests.h"
+#include "platform/FileSystem.h"
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
 #include "platform/SingleInstance.h"
@@ -13,14 +14,11 @@
 
 #include <QSessionManager>
 #include <QTimer>
-#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
-    // Past a file-size limit a write must fail with EFBIG, as a full disk does, and not end
-    // the program.
-    signal(SIGXFSZ, SIG_IGN);
+    FileSystem::failWritesPastSizeLimit();
     OrdvaneApplication::identify();
     if (CommandLine::asksForTextOnly(argc, argv)) {
         // Printed without a display, so it works on a console and in a build.

@@ -19,10 +19,12 @@
 #include "settings/Settings.h"
 #include "settings/UnOption.h"
 #include "settings/WindowLayout.h"
+#include "ui/RunDisplay.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
 #include "ui/UnViewLog.h"
+#include "ui/WindowPlacement.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Images.h"
 #include "widgets/JobListView.h"
@@ -34,7 +36,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -43,7 +44,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -59,39 +59,6 @@ constexpr int PanelHeight = 34;
 constexpr int JobSaveDelay = 1000; // at most this much of the list's changes is lost in a crash
 
 } // namespace
-
-// What the conversion run needs from the window: the progress window, the prompt, and a
-// wait for conversions that keeps the window alive.
-class TFmMain::RunDisplay : public ConversionRun::Display {
-public:
-    explicit RunDisplay(TFmMain &form) : form(form) {}
-
-    void runStarted(int total) override
-    {
-        FmCancelCvt->startRun(total);
-        FmCancelCvt->show();
-        FmCancelCvt->raise();
-    }
-    void showFile(const QString &source) override { FmCancelCvt->showFile(source); }
-    void stepProgress() override { FmCancelCvt->StepProgress(); }
-    ConversionRun::PromptAnswer askTargetExists(const QString &target) override
-    {
-        return ConversionRun::PromptAnswer(FmFileOverTp->ShowPrompt(target));
-    }
-    void processEvents() override { QCoreApplication::processEvents(); }
-    bool cancelRequested() override { return form.CancelConvert; }
-    void runFinished() override { FmCancelCvt->close(); }
-
-    void waiting(const ConversionEngine::Progress &progress) override
-    {
-        // The conversions run on other threads; the window keeps painting and Cancel works.
-        FmCancelCvt->showProgress(progress);
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-
-private:
-    TFmMain &form;
-};
 
 TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
 {
@@ -138,7 +105,7 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
     LoadJobFile(JobFilePath());
     // What start-up leaves in the message panel stays there, also when it is nothing.
     messageHeld = true;
-    RestoreLayout();
+    RestoreWindowLayout(*this, *ListView1, *jobs);
 
     // The list is saved shortly after it changes, so a crash or a power cut costs little.
     JobSaveTimer.setSingleShot(true);
@@ -160,7 +127,7 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
 
 TFmMain::~TFmMain()
 {
-    StoreLayout();
+    StoreWindowLayout(*this, *ListView1, *jobs);
     JobSaveTimer.stop();
     try {
         SaveJobFile(JobFilePath());
@@ -186,35 +153,34 @@ QAction *TFmMain::makeAction(const char *name, int tag, const QString &caption, 
 void TFmMain::createActions()
 {
     // The key named after a tab is shown in the menu; the window's key handling does the rest.
-    ActOptions = makeAction("ActOptions", TagOptions, QStringLiteral("&Options"), QStringLiteral("Set KV-Ordvane options"), 0);
-    ActExit = makeAction("ActExit", TagExit, QStringLiteral("&Exit"), QStringLiteral("Exit from KV-Ordvane"), 1);
-    ActViewLog = makeAction("ActViewLog", TagViewLog, QStringLiteral("&View Log"), QStringLiteral("View KV-Ordvane logs"), 7);
-    ActAddFile = makeAction("ActAddFile", TagAddFile, QStringLiteral("Add &File\tCTRL+F"),
-                            QStringLiteral("Add file(s) by selecting file(s)"), 5);
-    ActAddDir = makeAction("ActAddDir", TagAddDir, QStringLiteral("Add &Dir\tCTRL+D"),
-                           QStringLiteral("Add file(s) by selecting director(ies)"), 6);
-    ActPasteFile = makeAction("ActPasteFile", TagPasteFile, QStringLiteral("&Paste File\tCTRL+V"),
-                              QStringLiteral("Add file(s) by pasting from clipboard"), 4);
-    ActDelete = makeAction("ActDelete", TagDelete, QStringLiteral("Delete\tDelete"),
-                           QStringLiteral("Delete selected file(s) name from listview"), 2);
-    ActSelectAll = makeAction("ActSelectAll", TagSelectAll, QStringLiteral("Select &All\tCTRL+A"),
-                              QStringLiteral("Select all file(s) in listview"), 8);
-    ActConvertAll = makeAction("ActConvertAll", TagConvertAll, QStringLiteral("&Convert All\tCtrl+G"),
-                               QStringLiteral("Convert all file(s) in listview"), 3);
-    ActConvertSelect = makeAction("ActConvertSelect", TagConvertSelect, QStringLiteral("Convert &Selected"),
-                                  QStringLiteral("Convert selected file(s)"));
-    ActReConvert = makeAction("ActReConvert", TagReConvert, QStringLiteral("&ReConvert Selected"),
-                              QStringLiteral("Convert selected file(s) again"));
-    ActLaunchSource = makeAction("ActLaunchSource", TagLaunchSource, QStringLiteral("Source"),
-                                 QStringLiteral("Open source file with default program"));
-    ActLaunchTarget = makeAction("ActLaunchTarget", TagLaunchTarget, QStringLiteral("Target"),
-                                 QStringLiteral("Open target file with default program"));
-    ActExploreSource = makeAction("ActExploreSource", TagExploreSource, QStringLiteral("Source"),
-                                  QStringLiteral("Explore folder which source file in"));
-    ActExploreTarget = makeAction("ActExploreTarget", TagExploreTarget, QStringLiteral("Target"),
-                                  QStringLiteral("Explore folder which target file in"));
-    ActContents = makeAction("ActContents", TagContents, QStringLiteral("&Contents\tF1"), QStringLiteral("Show help contents"), 9);
-    ActAbout = makeAction("ActAbout", TagAbout, QStringLiteral("&About"), QStringLiteral("Show about window"));
+    const struct {
+        QAction *TFmMain::*action;
+        const char *name;
+        Tag tag;
+        const char *caption, *hint;
+        int image; // of the menu images; -1 for none
+    } table[] = {
+        {&TFmMain::ActOptions, "ActOptions", TagOptions, "&Options", "Set KV-Ordvane options", 0},
+        {&TFmMain::ActExit, "ActExit", TagExit, "&Exit", "Exit from KV-Ordvane", 1},
+        {&TFmMain::ActViewLog, "ActViewLog", TagViewLog, "&View Log", "View KV-Ordvane logs", 7},
+        {&TFmMain::ActAddFile, "ActAddFile", TagAddFile, "Add &File\tCTRL+F", "Add file(s) by selecting file(s)", 5},
+        {&TFmMain::ActAddDir, "ActAddDir", TagAddDir, "Add &Dir\tCTRL+D", "Add file(s) by selecting director(ies)", 6},
+        {&TFmMain::ActPasteFile, "ActPasteFile", TagPasteFile, "&Paste File\tCTRL+V", "Add file(s) by pasting from clipboard", 4},
+        {&TFmMain::ActDelete, "ActDelete", TagDelete, "Delete\tDelete", "Delete selected file(s) name from listview", 2},
+        {&TFmMain::ActSelectAll, "ActSelectAll", TagSelectAll, "Select &All\tCTRL+A", "Select all file(s) in listview", 8},
+        {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, "&Convert All\tCtrl+G", "Convert all file(s) in listview", 3},
+        {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, "Convert &Selected", "Convert selected file(s)", -1},
+        {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, "&ReConvert Selected", "Convert selected file(s) again", -1},
+        {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, "Source", "Open source file with default program", -1},
+        {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, "Target", "Open target file with default program", -1},
+        {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, "Source", "Explore folder which source file in", -1},
+        {&TFmMain::ActExploreTarget, "ActExploreTarget", TagExploreTarget, "Target", "Explore folder which target file in", -1},
+        {&TFmMain::ActContents, "ActContents", TagContents, "&Contents\tF1", "Show help contents", 9},
+        {&TFmMain::ActAbout, "ActAbout", TagAbout, "&About", "Show about window", -1},
+    };
+    for (const auto &command : table)
+        this->*command.action = makeAction(command.name, command.tag, QString::fromLatin1(command.caption),
+                                           QString::fromLatin1(command.hint), command.image);
 }
 
 void TFmMain::createMenus()
@@ -484,7 +450,7 @@ void TFmMain::ConvertItems(int mode)
     CancelConvert = false;
     setBusy(runActive, true);
     const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
-    RunDisplay display(*this);
+    RunDisplay display(CancelConvert);
     ConversionRun run(*jobs, display);
     run.run(mode);
     if (run.withoutText() > 0)
@@ -614,7 +580,7 @@ void TFmMain::SaveJobFileQuietly()
 
 void TFmMain::SaveKeptFiles()
 {
-    StoreLayout();
+    StoreWindowLayout(*this, *ListView1, *jobs);
     SaveJobFileQuietly();
     JobSaveTimer.stop();
     try {
@@ -638,59 +604,6 @@ void TFmMain::EndSession()
             break;
     }
     QTimer::singleShot(0, this, &QWidget::close);
-}
-
-void TFmMain::StoreLayout()
-{
-    const QRect normal = isMaximized() || isFullScreen() ? normalGeometry() : geometry();
-    if (normal.width() <= 0 || normal.height() <= 0)
-        return;
-    Layout.left = normal.x();
-    Layout.top = normal.y();
-    Layout.width = normal.width();
-    Layout.height = normal.height();
-    Layout.maximized = isMaximized();
-    Layout.columns.clear();
-    for (int column = 0; column < JobList::ColumnCount; ++column)
-        Layout.columns << ListView1->columnWidth(column);
-    Layout.sortcolumn = jobs->sortColumn();
-    Layout.sortascending = jobs->sortAscending();
-}
-
-void TFmMain::RestoreLayout()
-{
-    for (int column = 0; column < JobList::ColumnCount && column < Layout.columns.size(); ++column)
-        if (Layout.columns[column] > 0)
-            ListView1->setColumnWidth(column, std::min(Layout.columns[column], scaled(4000)));
-    jobs->restoreSortState(Layout.sortcolumn, Layout.sortascending);
-    if (Layout.width <= 0 || Layout.height <= 0)
-        return;
-    setGeometry(visibleGeometry(QRect(Layout.left, Layout.top, Layout.width, Layout.height)));
-    if (Layout.maximized)
-        setWindowState(windowState() | Qt::WindowMaximized);
-}
-
-QRect TFmMain::visibleGeometry(const QRect &wanted)
-{
-    // Kept where it was when a screen still holds its size and shows its top edge and a good
-    // part of it; otherwise (a screen gone, a smaller one) it comes to the middle of the main
-    // screen.
-    for (const QScreen *screen : QGuiApplication::screens()) {
-        const QRect area = screen->availableGeometry();
-        const QRect shown = area.intersected(wanted);
-        if (wanted.width() <= area.width() && wanted.height() <= area.height() && wanted.top() >= area.top()
-            && shown.width() >= std::min(wanted.width(), 120)
-            && shown.height() >= std::min(wanted.height(), 60))
-            return wanted;
-    }
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    if (!primary)
-        return wanted;
-    const QRect area = primary->availableGeometry();
-    // Room is left for the window's frame, which the kept size does not include.
-    QRect moved(QPoint(), wanted.size().boundedTo(area.size() * 0.9));
-    moved.moveCenter(area.center());
-    return moved;
 }
 
 void TFmMain::dragEnterEvent(QDragEnterEvent *event)

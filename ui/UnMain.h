@@ -66,8 +66,6 @@ public:
     void SaveKeptFiles();
     // The session or a signal ends the program: save, cancel open dialogs, close.
     void EndSession();
-    // Where a kept window geometry goes: where it was if a screen shows it, else centred.
-    static QRect visibleGeometry(const QRect &wanted);
 
     TKvFileSearch *FileSearch;
     QStringList SearchDirs;
@@ -82,8 +80,6 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    class RunDisplay;
-
     void createActions();
     void createMenus();
     void createButtons();
@@ -109,8 +105,6 @@ private:
     void bringToFront();
     void AddPendingFiles();
     void SaveJobFileQuietly();
-    void StoreLayout();
-    void RestoreLayout();
 
     JobList *jobs;
     JobListView *ListView1;

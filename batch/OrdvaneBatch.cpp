@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
+#include "platform/JobListLock.h"
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
 #include "settings/DocumentTypes.h"
@@ -23,7 +24,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLockFile>
 #include <QSet>
 #include <QThread>
 #include <csignal>
@@ -346,8 +346,8 @@ int main(int argc, char *argv[])
     try {
         if (parser.isSet(jobFile)) {
             const QString name = QDir::current().absoluteFilePath(parser.value(jobFile));
-            QLockFile lock(name + QStringLiteral(".lock")); // the window and other batches keep off
-            if (!lock.tryLock(0))
+            JobListLock lock(name); // the window and other batches keep off
+            if (lock.tryLock() != JobListLock::Result::Locked)
                 usageError(QStringLiteral("the job list %1 is in use").arg(name));
             JobList list;
             const JobList::LoadResult loaded = list.LoadJobFile(name);

@@ -1,5 +1,7 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/FileSystem.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -7,35 +9,66 @@
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
+#include <QtEndian>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr char Receipt = 'k';
 
-// One name per job list and user: two program copies with their own lists run side by side.
-QString socketName(const QString &jobFilePath)
+// A folder only this user can make names in: theirs, no link, closed to everyone else.
+bool privateFolder(const QString &folder)
 {
-    const QByteArray key = QFileInfo(jobFilePath).absoluteFilePath().toUtf8();
-    // The session's private runtime folder; without a session, the temporary folder.
-    QString folder = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")
-        ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) : QString();
+    struct stat info{};
+    return lstat(FileSystem::encodePath(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+           && info.st_uid == getuid() && (info.st_mode & 077) == 0;
+}
+
+// The socket's folder: the session's runtime folder, else a folder of the user's own in the
+// temporary folder (made here), as long as it is private. Otherwise problem says why.
+QString socketFolder(QString &problem)
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && runtime.startsWith(u'/') && privateFolder(runtime))
+        return runtime;
+    const QString own = QDir::tempPath() + QStringLiteral("/kv-ordvane-%1").arg(getuid());
+    mkdir(FileSystem::encodePath(own).constData(), 0700);
+    if (privateFolder(own))
+        return own;
+    problem = QStringLiteral("The folder %1 belongs to another user or is open to others, so files cannot be handed "
+                             "to a running KV-Ordvane.").arg(own);
+    return {};
+}
+
+// One name per job list: two program copies with their own lists run side by side.
+QString socketName(const QString &jobFilePath, QString &problem)
+{
+    const QString folder = socketFolder(problem);
     if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/kv-ordvane-%1-%2")
-                        .arg(getuid())
-                        .arg(QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)));
+        return {};
+    const QByteArray key = QFileInfo(jobFilePath).absoluteFilePath().toUtf8();
+    return folder + QStringLiteral("/kv-ordvane-")
+           + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+}
+
+// The other end of a connection is this user, or root.
+bool sameUser(const QLocalSocket &socket)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
+           && (peer.uid == getuid() || peer.uid == 0);
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(const QString &jobFilePath, QObject *parent)
-    : QObject(parent), lock(jobFilePath + QStringLiteral(".lock")), name(socketName(jobFilePath))
+    : QObject(parent), lock(jobFilePath)
 {
-    // A running owner never goes stale however long it runs; a dead one does at once.
-    lock.setStaleLockTime(0);
+    name = socketName(jobFilePath, problem);
 }
 
 SingleInstance::~SingleInstance()
@@ -46,79 +79,151 @@ SingleInstance::~SingleInstance()
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    if (lock.tryLock(0)) {
+    switch (lock.tryLock()) {
+    case JobListLock::Result::Locked:
         listen();
         return Claim::Owner;
-    }
-    if (lock.error() == QLockFile::LockFailedError)
+    case JobListLock::Result::HeldByOther:
         return Claim::OtherOwner;
+    case JobListLock::Result::Unavailable:
+        break;
+    }
     return Claim::Unlockable;
 }
 
 qint64 SingleInstance::ownerProcess() const
 {
-    qint64 pid = 0;
-    QString host, application;
-    return lock.getLockInfo(&pid, &host, &application) ? pid : 0;
+    return lock.holder();
 }
 
 void SingleInstance::listen()
 {
-    server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (name.isEmpty())
+        return; // problem says why
+    if (!server) {
+        server = new QLocalServer(this);
+        server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(server, &QLocalServer::newConnection, this, &SingleInstance::accept);
+        // The server closes itself when it cannot take a connection (no descriptors left, say);
+        // it is set up again as soon as it can be.
+        watch.setInterval(1000);
+        connect(&watch, &QTimer::timeout, this, &SingleInstance::keepListening);
+        watch.start();
+    }
     // We hold the lock, so a socket left under this name belongs to a dead owner.
     QLocalServer::removeServer(name);
-    if (!server->listen(name))
-        return; // later starts then cannot hand over and say so; this one works on
-    connect(server, &QLocalServer::newConnection, this, &SingleInstance::receive);
+    if (server->listen(name))
+        problem.clear();
+    else
+        problem = QStringLiteral("Files cannot be handed to this KV-Ordvane: %1").arg(server->errorString());
 }
 
-void SingleInstance::receive()
+void SingleInstance::keepListening()
+{
+    if (!server->isListening())
+        listen();
+}
+
+void SingleInstance::accept()
 {
     while (QLocalSocket *socket = server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        auto readFiles = [this, socket] {
-            QDataStream in(socket);
-            in.setVersion(QDataStream::Qt_6_0);
-            in.startTransaction();
-            QStringList files;
-            in >> files;
-            if (!in.commitTransaction())
-                return; // not all there yet
-            socket->write(&Receipt, 1);
-            socket->flush();
-            emit filesArrived(files);
-        };
-        connect(socket, &QLocalSocket::readyRead, this, readFiles);
-        if (socket->bytesAvailable() > 0)
-            readFiles();
+        if (clients >= MaxClients || !sameUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        serve(socket);
     }
+    keepListening();
 }
 
-bool SingleInstance::handOver(const QStringList &files, int timeoutMs)
+// A message is its length (4 bytes, big-endian) and the file list in Qt's data stream form.
+// Nothing is parsed until all of it is there, and a client that takes too long is let go.
+void SingleInstance::serve(QLocalSocket *socket)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    // The owner may have taken the lock a moment ago and not be listening yet.
-    for (;;) {
-        socket.connectToServer(name);
-        if (socket.waitForConnected(int(std::max<qint64>(deadline.remainingTime(), 0))))
-            break;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(100);
+    ++clients;
+    socket->setReadBufferSize(qint64(MaxMessageBytes) + 4); // what a client sends beyond it waits in the kernel
+    connect(socket, &QObject::destroyed, this, [this] { --clients; });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(ClientTimeoutMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    auto length = std::make_shared<qint64>(-1);
+    auto readMessage = [this, socket, length] {
+        if (*length < 0) {
+            if (socket->bytesAvailable() < 4)
+                return;
+            char header[4];
+            socket->read(header, 4);
+            *length = qFromBigEndian<quint32>(header);
+            if (*length > MaxMessageBytes) {
+                socket->abort();
+                socket->deleteLater();
+                return;
+            }
+        }
+        if (socket->bytesAvailable() < *length)
+            return;
+        QDataStream in(socket->read(*length));
+        in.setVersion(QDataStream::Qt_6_0);
+        QStringList files;
+        in >> files;
+        *length = -2; // one message a connection
+        if (in.status() != QDataStream::Ok) {
+            socket->abort();
+            socket->deleteLater();
+            return;
+        }
+        socket->write(&Receipt, 1);
+        socket->flush();
+        emit filesArrived(files);
+    };
+    connect(socket, &QLocalSocket::readyRead, this, [readMessage, length] {
+        if (*length != -2)
+            readMessage();
+    });
+    if (socket->bytesAvailable() > 0)
+        readMessage();
+}
+
+bool SingleInstance::handOver(const QStringList &files, int timeoutMs, QString *whyNot)
+{
+    if (name.isEmpty()) {
+        if (whyNot)
+            *whyNot = problem;
+        return false;
     }
-    QByteArray message;
-    QDataStream out(&message, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_0);
-    out << files;
-    socket.write(message);
-    while (socket.bytesToWrite() > 0)
-        if (!socket.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 1))))
+    QByteArray message(4, '\0');
+    {
+        QDataStream out(&message, QIODevice::WriteOnly | QIODevice::Append);
+        out.setVersion(QDataStream::Qt_6_0);
+        out << files;
+    }
+    qToBigEndian<quint32>(quint32(message.size() - 4), message.data());
+
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto left = [&] { return int(std::max<qint64>(deadline.remainingTime(), 1)); };
+    // The owner may have taken the lock a moment ago and not be listening yet, or be busy with
+    // other clients: try again until the time is up.
+    for (; !deadline.hasExpired(); QThread::msleep(100)) {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(left()))
+            continue;
+        if (!sameUser(socket)) {
+            if (whyNot)
+                *whyNot = QStringLiteral("%1 is held by another user; no file was handed over.").arg(name);
             return false;
-    while (socket.bytesAvailable() < 1)
-        if (!socket.waitForReadyRead(int(std::max<qint64>(deadline.remainingTime(), 1))))
-            return false;
-    char answer = 0;
-    return socket.getChar(&answer) && answer == Receipt;
+        }
+        socket.write(message);
+        while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(left())) {
+        }
+        while (socket.bytesAvailable() < 1 && socket.waitForReadyRead(left())) {
+        }
+        char answer = 0;
+        if (socket.getChar(&answer))
+            return answer == Receipt;
+    }
+    return false;
 }

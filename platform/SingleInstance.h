@@ -1,11 +1,16 @@
 #pragma once
-// One instance owns a job list at a time: it holds a lock file beside the job file, and
-// listens on a local socket over which later starts hand it their files and end.
-#include <QLockFile>
+// One instance owns a job list at a time: it holds the list's lock, and listens on a local
+// socket over which later starts hand it their files and end. The socket lives in a folder
+// that is the user's alone, and both ends check that the other is the same user (or root),
+// so nobody else can listen in the owner's place or hand it files.
+#include "platform/JobListLock.h"
+
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 class QLocalServer;
+class QLocalSocket;
 
 class SingleInstance : public QObject {
     Q_OBJECT
@@ -13,19 +18,28 @@ class SingleInstance : public QObject {
 public:
     enum class Claim { Owner, OtherOwner, Unlockable };
 
+    // A handed-over message is at most this large; a longer one is dropped.
+    static constexpr quint32 MaxMessageBytes = 64u << 20;
+    // Connections served at once, and how long one may take to say what it has to say.
+    static constexpr int MaxClients = 8;
+    static constexpr int ClientTimeoutMs = 5000;
+
     explicit SingleInstance(const QString &jobFilePath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // Takes the lock; the lock of a process that no longer runs is taken over. Unlockable
-    // means the lock file cannot be made at all (a folder nobody may write to): then no
-    // other instance can lock the list either, and this one goes on alone.
+    // Takes the lock. Unlockable means the lock file cannot be made at all (a folder nobody
+    // may write to): then no other instance can lock the list either, and this one goes on
+    // alone.
     Claim claim();
     // The process that owns the list, once claim() gave OtherOwner; 0 when unknown.
     qint64 ownerProcess() const;
+    // Why later starts cannot hand files to this owner; empty while it listens.
+    QString listenProblem() const { return problem; }
 
     // Gives the owner these files (none just brings its window up) and waits for its
-    // receipt, for up to timeoutMs while it starts up. False when it did not answer.
-    bool handOver(const QStringList &files, int timeoutMs = 10000);
+    // receipt, for up to timeoutMs while it starts up. False when it did not answer, or when
+    // the socket's folder or the other end is not the user's own (whyNot then says so).
+    bool handOver(const QStringList &files, int timeoutMs = 10000, QString *whyNot = nullptr);
 
     QString serverName() const { return name; }
 
@@ -35,9 +49,14 @@ signals:
 
 private:
     void listen();
-    void receive();
+    void keepListening();
+    void accept();
+    void serve(QLocalSocket *socket);
 
-    QLockFile lock;
-    QString name;
+    JobListLock lock;
+    QString name;    // the socket's full path; empty when no private folder could be had
+    QString problem; // why there is no listening socket
     QLocalServer *server = nullptr;
+    QTimer watch;
+    int clients = 0;
 };

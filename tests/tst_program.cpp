@@ -3,13 +3,20 @@
 // and SIGTERM, SIGINT and SIGHUP save the job list and the settings as File > Exit does.
 #include "tests/support/RemoveTree.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -44,6 +51,7 @@ class TestProgram : public QObject {
 
     QTemporaryDir dir;
     QList<QProcess *> running;
+    QProcessEnvironment environment;
 
     QString path(const QString &name) const { return dir.path() + QStringLiteral("/") + name; }
 
@@ -58,6 +66,7 @@ class TestProgram : public QObject {
         auto *program = new QProcess(this);
         program->setWorkingDirectory(path(QStringLiteral("docs")));
         program->setProcessChannelMode(channels);
+        program->setProcessEnvironment(environment);
         program->start(path(QStringLiteral("bin/ordvane")), arguments);
         running << program;
         return program;
@@ -87,6 +96,7 @@ private slots:
     void init()
     {
         QVERIFY(dir.isValid());
+        environment = QProcessEnvironment::systemEnvironment();
         // A copy of the program, so that its program directory is this one.
         QDir(dir.path()).mkpath(QStringLiteral("bin"));
         QDir(dir.path()).mkpath(QStringLiteral("docs"));
@@ -164,12 +174,9 @@ private slots:
     void ownerThatDoesNotAnswerIsReportedAndNothingTouched()
     {
         // This test process holds the lock, alive but not listening.
-        QFile lock(path(QStringLiteral("bin/Ordvane.job.lock")));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n'
-                   + QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + '\n'
-                   + QSysInfo::machineHostName().toUtf8() + '\n');
-        lock.close();
+        const int lock = open(QFile::encodeName(path(QStringLiteral("bin/Ordvane.job.lock"))).constData(), O_RDWR | O_CREAT, 0600);
+        QVERIFY(lock >= 0 && flock(lock, LOCK_EX) == 0);
+        const auto unlock = qScopeGuard([lock] { close(lock); });
 
         QProcess *later = start({QStringLiteral("a.pdf")}, QProcess::SeparateChannels);
         QByteArray said;
@@ -179,21 +186,90 @@ private slots:
         QVERIFY(!QFile::exists(path(QStringLiteral("bin/ordvnact.log"))));
     }
 
-    void lockOfADeadInstanceIsTakenOver()
+    // A lock file left by a crash names a process that has ended, or one that now belongs to
+    // some other program: either way nobody holds it, and it is taken over at once.
+    void leftLockIsTakenOver_data()
     {
-        // A lock file naming a process that has ended, as a crash leaves it.
-        const pid_t dead = fork();
-        if (dead == 0)
-            _exit(0);
-        waitpid(dead, nullptr, 0);
+        QTest::addColumn<bool>("processLives");
+        QTest::newRow("its process ended") << false;
+        QTest::newRow("its process id now another program's") << true;
+    }
+
+    void leftLockIsTakenOver()
+    {
+        QFETCH(bool, processLives);
+        pid_t named = getpid();
+        if (!processLives) {
+            named = fork();
+            if (named == 0)
+                _exit(0);
+            waitpid(named, nullptr, 0);
+        }
         QFile lock(path(QStringLiteral("bin/Ordvane.job.lock")));
         QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write(QByteArray::number(dead) + "\nordvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        lock.write(QByteArray::number(named) + "\nordvane\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         lock.close();
 
         QProcess *owner = start({QStringLiteral("c.pdf")});
         QTRY_COMPARE_WITH_TIMEOUT(savedSources(), QStringList{path(QStringLiteral("docs/c.pdf"))}, 10000);
         QVERIFY(endsWith(owner, SIGTERM));
+    }
+
+    // Without a session's runtime folder, the socket goes to a folder of the user's own in the
+    // temporary folder. Another user who made that folder first, or who listens in the owner's
+    // place, gets no file and blocks nothing: both ends say why.
+    void handOverOnlyBetweenTheSameUser()
+    {
+        if (getuid() != 0)
+            QSKIP("acting as a second user needs root");
+        const QString tmp = path(QStringLiteral("tmp"));
+        QVERIFY(QDir().mkpath(tmp));
+        environment.insert(QStringLiteral("TMPDIR"), tmp);
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        const QByteArray own = QFile::encodeName(tmp + QStringLiteral("/kv-ordvane-0"));
+        constexpr uid_t nobody = 65534;
+        QVERIFY(mkdir(own.constData(), 0777) == 0 && chown(own.constData(), nobody, nobody) == 0);
+
+        QProcess *owner = start({QStringLiteral("a.pdf")}, QProcess::SeparateChannels);
+        QByteArray ownerSaid;
+        QTRY_VERIFY_WITH_TIMEOUT((ownerSaid += owner->readAllStandardError()).contains("belongs to another user"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(savedSources(), QStringList{path(QStringLiteral("docs/a.pdf"))}, 10000);
+        QProcess *later = start({QStringLiteral("b.pdf")}, QProcess::SeparateChannels);
+        QByteArray laterSaid;
+        QTRY_VERIFY_WITH_TIMEOUT((laterSaid += later->readAllStandardError()).contains("belongs to another user"), 10000);
+        QVERIFY(endsWith(owner, SIGTERM));
+        QCOMPARE(savedSources(), QStringList{path(QStringLiteral("docs/a.pdf"))});
+
+        // The folder is ours now, but another user listens under the owner's name.
+        QVERIFY(rmdir(own.constData()) == 0 && mkdir(own.constData(), 0700) == 0);
+        const int lock = open(QFile::encodeName(path(QStringLiteral("bin/Ordvane.job.lock"))).constData(), O_RDWR | O_CREAT, 0600);
+        QVERIFY(lock >= 0 && flock(lock, LOCK_EX) == 0);
+        const auto unlock = qScopeGuard([lock] { close(lock); });
+        const QByteArray key = QFileInfo(path(QStringLiteral("bin/Ordvane.job"))).absoluteFilePath().toUtf8();
+        const QByteArray name = own + "/kv-ordvane-" + QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+        const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0);
+        const pid_t stranger = fork();
+        if (stranger == 0) { // listens as nobody, and counts what it is told
+            if (setgid(nobody) != 0 || setuid(nobody) != 0 || ::listen(listener, 4) != 0)
+                _exit(255);
+            alarm(20);
+            const int client = accept(listener, nullptr, nullptr);
+            char buffer[256];
+            const ssize_t told = client < 0 ? -1 : ::read(client, buffer, sizeof buffer);
+            _exit(told < 0 ? 254 : int(told));
+        }
+        close(listener);
+        QProcess *refused = start({QStringLiteral("c.pdf")}, QProcess::SeparateChannels);
+        QByteArray refusedSaid;
+        QTRY_VERIFY_WITH_TIMEOUT((refusedSaid += refused->readAllStandardError()).contains("held by another user"), 10000);
+        int status = 0;
+        QCOMPARE(waitpid(stranger, &status, 0), stranger);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0); // connected, and told nothing
     }
 };
 

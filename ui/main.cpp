@@ -33,10 +33,12 @@ int main(int argc, char *argv[])
 
     // One instance owns the job list; a later start hands its files over and ends.
     SingleInstance instance(JobFilePath());
-    if (instance.claim() == SingleInstance::Claim::OtherOwner) {
-        if (instance.handOver(files))
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim == SingleInstance::Claim::OtherOwner) {
+        QString whyNot;
+        if (instance.handOver(files, 10000, &whyNot))
             return 0;
-        const QString text = QStringLiteral("KV-Ordvane is already running with the job list %1 (process %2) "
+        const QString text = !whyNot.isEmpty() ? whyNot : QStringLiteral("KV-Ordvane is already running with the job list %1 (process %2) "
                                             "and does not answer. Nothing was added; close it and try again.")
                                  .arg(JobFilePath())
                                  .arg(instance.ownerProcess());
@@ -55,6 +57,11 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, FmMain, [](QSessionManager &) { FmMain->SaveKeptFiles(); });
     QObject::connect(&instance, &SingleInstance::filesArrived, FmMain, &TFmMain::AddFilesFromOutside);
     FmMain->show();
+    if (claim == SingleInstance::Claim::Owner && !instance.listenProblem().isEmpty()) {
+        // The window works on; only later starts cannot reach it.
+        std::fprintf(stderr, "%s\n", qPrintable(instance.listenProblem()));
+        FmMain->ShowStatusMessage(instance.listenProblem());
+    }
     if (!files.isEmpty())
         QTimer::singleShot(0, FmMain, [files] { FmMain->AddFilesFromOutside(files); });
     const int result = app.exec();

@@ -1,0 +1,146 @@
+// The lock and the hand-over socket of the job list's owner, against files that are not what
+// they seem, a lock held by another process, and clients that hog or flood the owner.
+#include "platform/JobListLock.h"
+#include "platform/SingleInstance.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <future>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+int connectTo(const QString &name)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(name).constData(), sizeof address.sun_path);
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString jobFile() const { return dir.filePath(QStringLiteral("Ordvane.job")); }
+    QByteArray lockName() const { return QFile::encodeName(jobFile() + QStringLiteral(".lock")); }
+
+private slots:
+    void init()
+    {
+        unlink(lockName().constData());
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path())); // private to this test: 0700
+    }
+
+    // A link, a pipe or a second name of another file in the lock's place is never written
+    // through, never waited on, and never taken for the lock.
+    void lockFileThatIsNotAPlainFileIsLeftAlone()
+    {
+        const QByteArray victim = QFile::encodeName(dir.filePath(QStringLiteral("victim")));
+        QFile file(QString::fromLocal8Bit(victim));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("precious");
+        file.close();
+        for (int kind = 0; kind < 3; ++kind) {
+            unlink(lockName().constData());
+            if (kind == 0)
+                QVERIFY(symlink(victim.constData(), lockName().constData()) == 0);
+            else if (kind == 1)
+                QVERIFY(mkfifo(lockName().constData(), 0600) == 0);
+            else
+                QVERIFY(link(victim.constData(), lockName().constData()) == 0);
+            JobListLock lock(jobFile());
+            QCOMPARE(lock.tryLock(), JobListLock::Result::Unavailable);
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("precious"));
+    }
+
+    // Held while its process lives, whatever else runs; free the moment it ends.
+    void lockHeldByAnotherProcess()
+    {
+        int gate[2];
+        QVERIFY(pipe(gate) == 0);
+        const pid_t holder = fork();
+        if (holder == 0) {
+            close(gate[0]);
+            JobListLock lock(jobFile());
+            const bool locked = lock.tryLock() == JobListLock::Result::Locked;
+            char said = locked ? 'y' : 'n';
+            if (write(gate[1], &said, 1) != 1)
+                _exit(1);
+            pause(); // until killed
+            _exit(0);
+        }
+        close(gate[1]);
+        char said = 0;
+        QCOMPARE(read(gate[0], &said, 1), ssize_t(1));
+        QCOMPARE(said, 'y');
+        JobListLock lock(jobFile());
+        QCOMPARE(lock.tryLock(), JobListLock::Result::HeldByOther);
+        QCOMPARE(lock.holder(), qint64(holder));
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
+        close(gate[0]);
+        QCOMPARE(lock.tryLock(), JobListLock::Result::Locked);
+    }
+
+    // Idle connections, one that announces a message of 4 GB, and a moment without a single
+    // descriptor to spare do not turn the hand-over off.
+    void clientsCannotTurnTheHandOverOff()
+    {
+        SingleInstance owner(jobFile());
+        QCOMPARE(owner.claim(), SingleInstance::Claim::Owner);
+        QVERIFY(owner.listenProblem().isEmpty());
+        QSignalSpy arrived(&owner, &SingleInstance::filesArrived);
+
+        std::vector<int> clients;
+        for (int i = 0; i < 3 * SingleInstance::MaxClients; ++i)
+            clients.push_back(connectTo(owner.serverName()));
+        const int flood = connectTo(owner.serverName());
+        const char huge[] = "\xff\xff\xff\xff";
+        QCOMPARE(write(flood, huge, 4), ssize_t(4));
+        QTest::qWait(50);
+
+        // No descriptor left: the owner's server cannot take a connection and closes.
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        const rlimit tight{rlim_t(clients.back() + 2), limit.rlim_max};
+        setrlimit(RLIMIT_NOFILE, &tight);
+        for (int i = 0; i < 8; ++i) {
+            const int extra = connectTo(owner.serverName());
+            if (extra >= 0)
+                clients.push_back(extra);
+            QTest::qWait(20);
+        }
+        setrlimit(RLIMIT_NOFILE, &limit);
+        for (const int fd : clients)
+            if (fd >= 0)
+                close(fd);
+
+        SingleInstance later(jobFile());
+        QCOMPARE(later.claim(), SingleInstance::Claim::OtherOwner);
+        auto handed = std::async(std::launch::async, [&] { return later.handOver({QStringLiteral("/docs/a.pdf")}, 20000); });
+        QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 1, 20000);
+        QVERIFY(handed.get());
+        QCOMPARE(arrived[0][0].toStringList(), QStringList{QStringLiteral("/docs/a.pdf")});
+        close(flood);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_single_instance.moc"

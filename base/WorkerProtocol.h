@@ -1,7 +1,10 @@
 #pragma once
 // What passes between tsypdf.so and its helper process tsypdf-worker over a socket pair
 // (the helper's descriptor 3). Integers are in host byte order: both ends are one machine.
+#include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace WorkerProtocol {
 
@@ -10,23 +13,31 @@ constexpr int ChannelFd = 3;
 enum class TextOrder : uint8_t { Reading = 0, Physical = 1, Raw = 2 };
 enum class RequestKind : uint8_t { Extract = 0, CountPages = 1 };
 
+// The most a helper takes from one request; anything longer is not ours.
+constexpr size_t MaxPathBytes = size_t(1) << 20;
+constexpr size_t MaxLanguageBytes = 4096;
+
 // Request: one per file, or per range of a file's pages.
-struct RequestHeader {
-    uint32_t pathBytes;   // the UTF-8 (escaped) path follows
-    TextOrder order;
-    uint8_t pageBreaks;   // 1: a form feed after each page
-    RequestKind kind;
-    uint8_t reserved;
-    uint32_t firstPage;   // the pages to extract, from 0; pageCount 0 means to the end
-    uint32_t pageCount;
+struct Request {
+    RequestKind kind = RequestKind::Extract;
+    TextOrder order = TextOrder::Reading;
+    bool pageBreaks = false; // a form feed after each page
+    uint32_t firstPage = 0;  // the pages to extract, from 0; pageCount 0 means to the end
+    uint32_t pageCount = 0;
+    std::string path;        // UTF-8, escaped as PathCodec does
+    bool recognise = false;  // read pages without a text layer with Tesseract
+    std::string languages;   // Tesseract language codes joined by "+"
 };
 
-// Recognition of scanned pages: follows the path of every request.
-struct RecognitionRequest {
-    uint8_t recognise;     // 1: read pages without a text layer with Tesseract
-    uint8_t reserved[3];
-    uint32_t languageBytes; // Tesseract language codes joined by "+" follow
-};
+// The bytes of a request. The path and languages must keep within the limits above.
+std::string encodeRequest(const Request &request);
+
+enum class Decoded { Complete, NeedsMore, Invalid };
+
+// Reads the request at the front of bytes. Complete: out holds it, and size is how many bytes
+// it took. NeedsMore: size is how many bytes there must be in all before it can say more.
+// Invalid: no request of ours starts so (over a limit, or a field out of its range).
+Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size);
 
 // Replies to Extract: a Progress frame once the document is open, then any number of Text
 // frames with the text of one or more finished pages, in page order, each after a Progress
@@ -52,6 +63,15 @@ struct ResultBody {
     int32_t result;
     uint32_t helperExits; // 1: the helper ends after this reply and must not be reused
 };
+
+// Whether a frame header is one a helper sends: a known type with a body of its size.
+bool validFrameHeader(const FrameHeader &header);
+
+// The helper's side of the channel. readRequest reads the next request whole; false when the
+// channel ends first or brings what is not a request. sendFrame sends a frame header and the
+// length bytes of data after it; it is safe in a signal handler.
+bool readRequest(int fd, Request &request);
+bool sendFrame(int fd, FrameType type, const void *data, uint32_t length);
 
 constexpr int32_t ResultOk = 0;
 constexpr int32_t ResultCannotOpen = -1;

@@ -8,8 +8,10 @@
 #include <atomic>
 #include <climits>
 #include <cstring>
+#include <exception>
 #include <dlfcn.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace MyPdfCvt {
@@ -33,20 +35,51 @@ void *libraryHandle = nullptr;
 std::atomic<Entry> entry = nullptr;
 Extras extras;
 
-// Where the text and progress of the call on this thread go: the callbacks carry no context.
-thread_local const TextReceiver *textReceiver = nullptr;
-thread_local const ProgressReceiver *progressReceiver = nullptr;
+// The call under way on this thread: the library's callbacks carry no context.
+struct CallUnderWay {
+    const TextReceiver *text = nullptr;
+    const ProgressReceiver *progress = nullptr;
+    quint64 tag = 0;
+    // What a receiver threw. It must not unwind through the library: the call is abandoned,
+    // nothing more is passed on, and it is thrown again once the library has returned.
+    std::exception_ptr failure;
+};
+thread_local CallUnderWay callUnderWay;
+
+// Calls without a tag of the caller's get one of their own, from the upper half, where the
+// engine's counting tags never get; so a receiver that throws can end its own call only.
+std::atomic<quint64> lastOwnTag{quint64(1) << 63};
+
+template <typename Pass>
+void passOn(Pass &&pass)
+{
+    CallUnderWay &call = callUnderWay;
+    if (call.failure)
+        return;
+    try {
+        pass(call);
+    } catch (...) {
+        call.failure = std::current_exception();
+        if (extras.abandon && call.tag != 0)
+            extras.abandon(call.tag);
+    }
+}
 
 void receive(const char *bytes, int32_t count)
 {
-    if (count > 0 && textReceiver && *textReceiver)
-        (*textReceiver)(QByteArrayView(bytes, count));
+    if (count > 0)
+        passOn([&](const CallUnderWay &call) {
+            if (call.text && *call.text)
+                (*call.text)(QByteArrayView(bytes, count));
+        });
 }
 
 void receiveProgress(int32_t done, int32_t count, int32_t recognisingPage, int32_t documentPages)
 {
-    if (progressReceiver && *progressReceiver)
-        (*progressReceiver)({done, count, recognisingPage, documentPages});
+    passOn([&](const CallUnderWay &call) {
+        if (call.progress && *call.progress)
+            (*call.progress)({done, count, recognisingPage, documentPages});
+    });
 }
 
 int resultOf(int32_t libraryResult)
@@ -165,17 +198,17 @@ int ExtractText(const QString &source, int textOrder, bool pageBreak, quint64 ta
     const Entry convert = entry;
     if (!convert)
         return ResultNoConverter;
+    const quint64 callTag = tag != 0 ? tag : ++lastOwnTag;
     if (extras.setNextCall)
-        extras.setNextCall(tag, pages.first, pages.count);
+        extras.setNextCall(callTag, pages.first, pages.count);
     else if (pages.first != 0 || pages.count != 0)
         return ResultFormatError; // this library converts whole files only
-    textReceiver = &text;
-    progressReceiver = &progress;
+    callUnderWay = {&text, &progress, extras.setNextCall ? callTag : 0, nullptr};
     const int32_t result = convert(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2),
                                    receive, 1, 0, textOrder == 1 ? 1 : 0, pageBreak ? 0 : 1,
                                    textOrder == 2 ? 1 : 0, 2, "", "");
-    textReceiver = nullptr;
-    progressReceiver = nullptr;
+    if (const std::exception_ptr failure = std::exchange(callUnderWay, {}).failure)
+        std::rethrow_exception(failure);
     return resultOf(result);
 }
 

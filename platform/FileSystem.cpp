@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include "base/Descriptors.h"
 #include "base/PathCodec.h"
 
 #include <cerrno>
@@ -81,16 +82,7 @@ void failWritesPastSizeLimit()
 
 int writeAll(int fd, const char *data, size_t size)
 {
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        data += n;
-        size -= size_t(n);
-    }
-    return 0;
+    return Descriptors::writeFully(fd, data, size);
 }
 
 bool isDirectoryPath(const QString &path)
@@ -152,18 +144,14 @@ int readFile(const QString &path, QByteArray &contents)
     const int fd = open(bytes.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno;
-    int error = 0;
     char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            error = errno;
-        if (n <= 0)
-            break;
-        contents.append(buffer, n);
+    Descriptors::ReadResult result = Descriptors::ReadResult::Complete;
+    while (result == Descriptors::ReadResult::Complete) {
+        size_t got = 0;
+        result = Descriptors::readFully(fd, buffer, sizeof buffer, got);
+        contents.append(buffer, qsizetype(got));
     }
+    const int error = result == Descriptors::ReadResult::Failed ? errno : 0;
     close(fd);
     return error;
 }

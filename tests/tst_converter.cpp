@@ -7,7 +7,10 @@
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QMap>
+#include <QSet>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -15,6 +18,7 @@
 #include <dlfcn.h>
 #include <csignal>
 #include <fcntl.h>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace {
@@ -57,6 +61,62 @@ void collect(const char *bytes, int32_t count)
 {
     received.append(bytes, count);
 }
+
+void throwAtOnce(const char *, int32_t)
+{
+    throw std::runtime_error("disk full");
+}
+
+// The helpers of this process, running or not yet reaped.
+QSet<pid_t> helperProcesses()
+{
+    QSet<pid_t> helpers;
+    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (line.contains("(tsypdf-worker)") && fields.size() > 1 && fields[1].toLongLong() == getpid())
+            helpers << pid.toInt();
+    }
+    return helpers;
+}
+
+// The open descriptors of a process, each with what it refers to.
+QMap<int, QByteArray> descriptors(const QString &pid)
+{
+    QMap<int, QByteArray> open;
+    const QString folder = QStringLiteral("/proc/%1/fd/").arg(pid);
+    for (const QString &fd : QDir(folder).entryList(QDir::System | QDir::NoDotAndDotDot)) {
+        char target[4096];
+        const ssize_t n = readlink(FileSystem::encodePath(folder + fd).constData(), target, sizeof target);
+        if (n > 0)
+            open.insert(fd.toInt(), QByteArray(target, n));
+    }
+    return open;
+}
+
+QList<QByteArray> openSockets()
+{
+    QList<QByteArray> sockets;
+    for (const QByteArray &target : descriptors(QStringLiteral("self")))
+        if (target.startsWith("socket:"))
+            sockets << target;
+    return sockets;
+}
+
+// A program directory with a copy of the real library: loaded, it has no helper yet.
+struct LibraryCopy {
+    TestProgramDirectory directory{TestProgramDirectory::WithoutConverter};
+    QString library = directory.file(QStringLiteral("tsypdf.so"));
+
+    LibraryCopy()
+    {
+        QVERIFY(QFile::copy(QStringLiteral(ORDVANE_BIN_DIR "tsypdf.so"), library));
+        QVERIFY(QFile::link(QStringLiteral(ORDVANE_BIN_DIR "tsypdf-worker"), directory.file(QStringLiteral("tsypdf-worker"))));
+    }
+};
 
 }
 
@@ -195,6 +255,72 @@ private slots:
                 runs << QtConcurrent::run([file] { return extract(file, 0, false); });
         for (int i = 0; i < runs.size(); ++i)
             QVERIFY(runs[i].result().startsWith("thread file " + QByteArray::number(i % 4)));
+    }
+
+    // What a callback throws does not unwind through the library: the call's helper ends at
+    // once, nothing of it stays open, and the next call converts. Through the binding, the
+    // caller gets its own exception back.
+    void callbackThatThrows()
+    {
+        const QString file = writePdf(*dir, QStringLiteral("throws.pdf"), threePages());
+        const std::u16string path = file.toStdU16String();
+        LibraryCopy copy;
+        void *library = dlopen(FileSystem::encodePath(copy.library).constData(), RTLD_NOW | RTLD_LOCAL);
+        QVERIFY(library);
+        const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
+        QVERIFY(convert);
+        const auto call = [&](TsyWriteCallback write) {
+            received.clear();
+            return convert(path.c_str(), int32_t(path.size() * 2), write, 1, 0, 0, 0, 0, 2, "", "");
+        };
+        QSet<pid_t> helpers = helperProcesses();
+        QList<QByteArray> sockets = openSockets();
+        QCOMPARE(call(throwAtOnce), -2);
+        QCOMPARE(helperProcesses(), helpers);
+        QCOMPARE(openSockets(), sockets);
+        QCOMPARE(call(collect), 0);
+        QVERIFY(received.startsWith("First page of the report"));
+        dlclose(library);
+
+        LibraryCopy bound;
+        QVERIFY(MyPdfCvt::LoadConverterLibrary(bound.directory.path()));
+        helpers = helperProcesses();
+        sockets = openSockets();
+        try {
+            MyPdfCvt::ExtractText(file, 0, true, 0, {}, [](QByteArrayView) { throw std::runtime_error("disk full"); }, {});
+            QFAIL("the receiver's exception did not reach the caller");
+        } catch (const std::runtime_error &error) {
+            QCOMPARE(error.what(), "disk full");
+        }
+        QCOMPARE(helperProcesses(), helpers);
+        QCOMPARE(openSockets(), sockets);
+        QVERIFY(extract(file, 0, true).startsWith("First page of the report"));
+        QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
+    }
+
+    // A descriptor the program holds without close-on-exec, as one inherited from its parent
+    // would be, does not reach a helper: it has its standard streams and its channel only.
+    void helperInheritsNoDescriptors()
+    {
+        const QString file = writePdf(*dir, QStringLiteral("inherit.pdf"), threePages());
+        dir->write(QStringLiteral("inherited"), "x");
+        const int inherited = open(FileSystem::encodePath(dir->file(QStringLiteral("inherited"))).constData(), O_RDONLY);
+        QVERIFY(inherited > 3);
+        LibraryCopy copy;
+        void *library = dlopen(FileSystem::encodePath(copy.library).constData(), RTLD_NOW | RTLD_LOCAL);
+        QVERIFY(library);
+        const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
+        QVERIFY(convert);
+        const QSet<pid_t> before = helperProcesses();
+        const std::u16string path = file.toStdU16String();
+        QCOMPARE(convert(path.c_str(), int32_t(path.size() * 2), collect, 1, 0, 0, 0, 0, 2, "", ""), 0);
+        const QSet<pid_t> started = helperProcesses() - before;
+        QCOMPARE(started.size(), 1);
+        const QMap<int, QByteArray> open = descriptors(QString::number(*started.begin()));
+        close(inherited);
+        dlclose(library);
+        QCOMPARE(open.keys(), QList<int>({0, 1, 2, 3}));
+        QVERIFY(open.value(3).startsWith("socket:"));
     }
 
     // The guards, with a misbehaving helper beside a copy of the real library.

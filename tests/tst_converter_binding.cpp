@@ -3,6 +3,8 @@
 #include "conversion/MyPdfCvt.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <stdexcept>
+
 namespace {
 
 const QString TestBin = QStringLiteral(ORDVANE_TEST_BIN_DIR);
@@ -86,6 +88,25 @@ private slots:
         // The text of one file never leaks into the next.
         QCOMPARE(convert(QStringLiteral("hex=41"), buffer, 1252), 1);
         QCOMPARE(buffer.left(1), QByteArray("A"));
+    }
+
+    // A receiver that throws hears nothing more of its call; its exception reaches the caller.
+    void receiverThatThrows()
+    {
+        int pieces = 0;
+        const auto failing = [&](QByteArrayView) {
+            ++pieces;
+            throw std::runtime_error("disk full");
+        };
+        try {
+            MyPdfCvt::ExtractText(QStringLiteral("hex=41;repeat=3"), 0, false, 0, {}, failing, {});
+            QFAIL("the receiver's exception did not reach the caller");
+        } catch (const std::runtime_error &error) {
+            QCOMPARE(error.what(), "disk full");
+        }
+        QCOMPARE(pieces, 1);
+        QByteArray buffer;
+        QCOMPARE(convert(QStringLiteral("hex=41"), buffer, 1252), 1);
     }
 
     void argumentsFollowTheSettings_data()

@@ -19,9 +19,7 @@
 #include <new>
 #include <poll.h>
 #include <string>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/uio.h>
 #include <csignal>
 #include <sys/time.h>
 #include <time.h>
@@ -33,49 +31,9 @@ namespace {
 
 void silentDiagnostics(const std::string &, void *) {}
 
-bool readFull(void *buffer, size_t size)
-{
-    auto *p = static_cast<char *>(buffer);
-    while (size > 0) {
-        const ssize_t n = read(ChannelFd, p, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
 bool sendFrame(FrameType type, const void *data, uint32_t length)
 {
-    FrameHeader header{type, {}, length};
-    iovec parts[2] = {{&header, sizeof header}, {const_cast<void *>(data), length}};
-    msghdr message{};
-    message.msg_iov = parts;
-    message.msg_iovlen = 2;
-    size_t pending = sizeof header + length;
-    while (pending > 0) {
-        const ssize_t n = sendmsg(ChannelFd, &message, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        pending -= size_t(n);
-        for (size_t done = size_t(n); done > 0;) { // step over what went out
-            iovec &part = message.msg_iov[0];
-            const size_t step = std::min(done, part.iov_len);
-            part.iov_base = static_cast<char *>(part.iov_base) + step;
-            part.iov_len -= step;
-            done -= step;
-            if (part.iov_len == 0 && message.msg_iovlen > 1) {
-                ++message.msg_iov;
-                --message.msg_iovlen;
-            }
-        }
-    }
-    return true;
+    return WorkerProtocol::sendFrame(ChannelFd, type, data, length);
 }
 
 bool sendResult(int32_t result, bool helperExits)
@@ -267,25 +225,16 @@ int main()
 
     Recogniser recogniser; // kept from file to file: setting Tesseract up takes a while
     for (;;) {
-        RequestHeader request{};
-        if (!readFull(&request, sizeof request) || request.pathBytes > (1u << 20))
-            return 0;
-        std::string path(request.pathBytes, '\0');
-        if (!readFull(path.data(), path.size()))
-            return 0;
-        RecognitionRequest recognition{};
-        if (!readFull(&recognition, sizeof recognition) || recognition.languageBytes > 4096)
-            return 0;
-        std::string languages(recognition.languageBytes, '\0');
-        if (!readFull(languages.data(), languages.size()))
+        Request request;
+        if (!readRequest(ChannelFd, request))
             return 0;
         try {
-            if (recognition.recognise && request.kind == RequestKind::Extract)
-                recogniser.setLanguages(languages);
+            if (request.recognise && request.kind == RequestKind::Extract)
+                recogniser.setLanguages(request.languages);
             const int32_t result = request.kind == RequestKind::CountPages
-                                       ? countPages(path)
-                                       : extract(path, request.order, request.pageBreaks != 0, request.firstPage,
-                                                 request.pageCount, recognition.recognise ? &recogniser : nullptr);
+                                       ? countPages(request.path)
+                                       : extract(request.path, request.order, request.pageBreaks, request.firstPage,
+                                                 request.pageCount, request.recognise ? &recogniser : nullptr);
             if (!sendResult(result, false))
                 return 0;
         } catch (const ChannelLost &) {

@@ -27,11 +27,9 @@ std::string fromHex(const std::string &hex)
     return bytes;
 }
 
-}
-
-extern "C" __attribute__((visibility("default"))) int32_t
-fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, int32_t a4, int32_t a5,
-          int32_t a6, int32_t a7, int32_t a8, int32_t a9, const char *a10, const char *a11)
+// Like a library in C, it cannot be unwound through: a callback that throws ends the process.
+int32_t answer(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, int32_t a4, int32_t a5,
+               int32_t a6, int32_t a7, int32_t a8, int32_t a9, const char *a10, const char *a11) noexcept
 {
     std::string commands;
     for (int32_t i = 0; i < pathBytes / 2; ++i)
@@ -55,4 +53,13 @@ fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, int32
         write(text.data(), int32_t(text.size()));
     const std::string result = field(commands, "result");
     return result.empty() ? 0 : std::atoi(result.c_str());
+}
+
+}
+
+extern "C" __attribute__((visibility("default"))) int32_t
+fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, int32_t a4, int32_t a5,
+          int32_t a6, int32_t a7, int32_t a8, int32_t a9, const char *a10, const char *a11)
+{
+    return answer(path, pathBytes, write, a4, a5, a6, a7, a8, a9, a10, a11);
 }

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -17,24 +16,9 @@ using namespace WorkerProtocol;
 
 namespace {
 
-bool readFull(void *buffer, size_t size)
-{
-    auto *p = static_cast<char *>(buffer);
-    while (size > 0) {
-        const ssize_t n = read(ChannelFd, p, size);
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= size_t(n);
-    }
-    return true;
-}
-
 void sendFrame(FrameType type, const void *data, uint32_t length)
 {
-    const FrameHeader header{type, {}, length};
-    send(ChannelFd, &header, sizeof header, MSG_NOSIGNAL);
-    send(ChannelFd, data, length, MSG_NOSIGNAL);
+    WorkerProtocol::sendFrame(ChannelFd, type, data, length);
 }
 
 void sendText(const std::string &text)
@@ -53,19 +37,10 @@ void sendResult(int32_t result, bool exits)
 int main()
 {
     for (;;) {
-        RequestHeader request{};
-        if (!readFull(&request, sizeof request))
+        Request request;
+        if (!readRequest(ChannelFd, request))
             return 0;
-        std::string path(request.pathBytes, '\0');
-        if (!readFull(path.data(), path.size()))
-            return 0;
-        RecognitionRequest recognition{};
-        std::string languages;
-        if (!readFull(&recognition, sizeof recognition))
-            return 0;
-        languages.resize(recognition.languageBytes);
-        if (!readFull(languages.data(), languages.size()))
-            return 0;
+        const std::string &path = request.path;
         if (path.find("crash") != std::string::npos)
             abort();
         if (path.find("stall") != std::string::npos)

@@ -251,25 +251,29 @@ bool CallRegistry::enter(uint64_t tag, pid_t pid)
     std::lock_guard lock(mutex);
     if (abandonedEarly.erase(tag) > 0)
         return false;
-    calls.push_back({tag, pid});
+    calls.push_back({tag, pid, false});
     return true;
 }
 
-void CallRegistry::leave(uint64_t tag)
+bool CallRegistry::leave(uint64_t tag)
 {
     std::lock_guard lock(mutex);
     const auto call = std::find_if(calls.begin(), calls.end(), [tag](const Call &c) { return c.tag == tag; });
-    if (call != calls.end())
-        calls.erase(call);
+    if (call == calls.end())
+        return false;
+    const bool killed = call->killed;
+    calls.erase(call);
+    return killed;
 }
 
 void CallRegistry::abandon(uint64_t tag)
 {
     std::lock_guard lock(mutex);
     bool found = false;
-    for (const Call &call : calls) {
+    for (Call &call : calls) {
         if (tag == 0 || call.tag == tag) {
             kill(call.pid, SIGKILL);
+            call.killed = true;
             found = true;
         }
     }
@@ -291,10 +295,18 @@ RegisteredCall::RegisteredCall(CallRegistry &registry, uint64_t tag, pid_t pid) 
     }
 }
 
+bool RegisteredCall::leave()
+{
+    if (entered) {
+        entered = false;
+        killed = registry.leave(tag);
+    }
+    return killed;
+}
+
 RegisteredCall::~RegisteredCall()
 {
-    if (entered)
-        registry.leave(tag);
+    leave();
 }
 
 }

@@ -64,9 +64,10 @@ private:
     struct Call {
         uint64_t tag;
         pid_t pid;
+        bool killed;
     };
     bool enter(uint64_t tag, pid_t pid);
-    void leave(uint64_t tag);
+    bool leave(uint64_t tag); // true when the call was abandoned and its helper killed
 
     std::mutex mutex;
     std::vector<Call> calls;
@@ -84,12 +85,16 @@ public:
 
     // The call was abandoned before it began: it must not go ahead.
     bool abandonedEarly() const { return refused; }
+    // Leaves the registry; true when the call was abandoned on the way, so that its helper,
+    // killed then, is not taken for a reusable one whatever it managed to say before.
+    bool leave();
 
 private:
     CallRegistry &registry;
     uint64_t tag;
     bool entered = false;
     bool refused = false;
+    bool killed = false;
 };
 
 }

@@ -77,16 +77,18 @@ int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, Tsy
         if (!helper)
             return ResultOtherFailure;
         CallProtocol::Outcome outcome{};
+        bool killed = false;
         {
-            const Helpers::RegisteredCall registered(registry, call.tag, helper.pid());
+            Helpers::RegisteredCall registered(registry, call.tag, helper.pid());
             if (registered.abandonedEarly()) {
                 pool.giveBack(std::move(helper));
                 return ResultOtherFailure;
             }
             outcome = CallProtocol::run(helper.channel(), bytes, std::chrono::milliseconds(stallLimitMs.load()), write,
                                         progressCallback.load());
+            killed = registered.leave();
         }
-        if (outcome.helperReusable)
+        if (outcome.helperReusable && !killed)
             pool.giveBack(std::move(helper));
         else
             helper.end();

@@ -26,6 +26,7 @@
 #include <QJsonObject>
 #include <QSet>
 #include <QThread>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -96,9 +97,12 @@ void gather(const QString &given, bool recursive, const Shard &shard, Inputs &in
     search.SearchDir = path;
     search.SearchExts = DirectorySearchFilter({true});
     search.RecurseSubFolders = recursive;
-    search.OnFileFind = [&](const QString &folder, const TSearchRecW &found) { add(folder + found.Name); };
+    search.OnFileFind = [&](const QString &folder, const TSearchRecW &found) { add(FileSystem::joinPath(folder, found.Name)); };
     search.Execute();
 }
+
+// A list of paths beyond this is not a list of files that exist.
+constexpr qint64 MaxListBytes = qint64(1) << 30;
 
 QStringList readList(const QString &name, bool nulSeparated)
 {
@@ -107,12 +111,34 @@ QStringList readList(const QString &name, bool nulSeparated)
                                                   : (file.setFileName(name), file.open(QIODevice::ReadOnly));
     if (!opened)
         usageError(QStringLiteral("cannot read the list %1: %2").arg(name, file.errorString()));
+    // Read as it comes: the list may be a pipe, or endless.
+    const char separator = nulSeparated ? '\0' : '\n';
     QStringList paths;
-    for (const QByteArray &line : file.readAll().split(nulSeparated ? '\0' : '\n')) {
-        const QByteArray path = nulSeparated ? line : QByteArray(line).replace('\r', "");
-        if (!path.isEmpty())
-            paths << FileSystem::decodePath(path);
+    QByteArray pending;
+    qint64 total = 0;
+    char chunk[65536];
+    for (qint64 n; (n = file.read(chunk, sizeof chunk)) > 0;) {
+        if ((total += n) > MaxListBytes)
+            usageError(QStringLiteral("the list %1 is larger than %2 bytes").arg(name).arg(MaxListBytes));
+        pending.append(chunk, n);
+        qsizetype start = 0;
+        for (qsizetype end; (end = pending.indexOf(separator, start)) >= 0; start = end + 1) {
+            QByteArray path = pending.mid(start, end - start);
+            if (!nulSeparated)
+                path.replace('\r', "");
+            if (!path.isEmpty())
+                paths << FileSystem::decodePath(path);
+        }
+        pending.remove(0, start);
+        if (pending.size() > PATH_MAX)
+            usageError(QStringLiteral("a line of the list %1 is longer than a path can be").arg(name));
     }
+    if (file.error() != QFileDevice::NoError)
+        usageError(QStringLiteral("cannot read the list %1: %2").arg(name, file.errorString()));
+    if (!nulSeparated)
+        pending.replace('\r', "");
+    if (!pending.isEmpty())
+        paths << FileSystem::decodePath(pending);
     return paths;
 }
 

@@ -108,6 +108,9 @@ private slots:
                                          {QStringLiteral("--code-page"), QStringLiteral("12345"), a},
                                          {QStringLiteral("--order"), QStringLiteral("sideways"), a},
                                          {QStringLiteral("--ocr-lang"), QStringLiteral("eng+xyz"), a},
+                                         // an endless line, or an endless list of empty ones
+                                         {QStringLiteral("--files-from"), QStringLiteral("/dev/zero")},
+                                         {QStringLiteral("-0"), QStringLiteral("--files-from"), QStringLiteral("/dev/zero")},
                                          {QStringLiteral("--bogus"), a}}) {
             const Outcome outcome = batch(wrong);
             QCOMPARE(outcome.status, 2);

@@ -6,6 +6,7 @@
 #include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "settings/RecognitionChoice.h"
 #include "settings/Settings.h"
 
 #include <QScopeGuard>
@@ -54,8 +55,11 @@ void ConversionRun::run(int runMode)
     options.textOrder = Settings.textorder;
     options.pageBreak = Settings.pagebreak;
     options.recognition = Settings.ocr;
-    codePage = options.codePage;
-    codePageUsable = CodePage::hasConverter(codePage);
+    settingsProblem.clear();
+    if (!CodePage::hasConverter(options.codePage))
+        settingsProblem = QStringLiteral("Code page %1 is not supported on this system").arg(options.codePage);
+    else if (Settings.ocr)
+        settingsProblem = RecognitionLanguagesProblem(Settings.ocrlang).section(u'\n', 0, 0);
     MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
     Successful = Failed = WithoutText = 0;
     AppendLog(QStringLiteral("Conversion start..."));
@@ -114,7 +118,7 @@ bool ConversionRun::convertible(int row) const
 // order on every processor, as far ahead as the text waiting for its entry allows.
 void ConversionRun::submitAhead()
 {
-    if (!codePageUsable)
+    if (!settingsProblem.isEmpty())
         return;
     for (int row = 0; row < list.count(); ++row) {
         if (!wanted(row) || !convertible(row))
@@ -177,8 +181,8 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         display.processEvents();
         return Outcome::Done;
     }
-    if (!codePageUsable) {
-        fail(row, QStringLiteral("Code page %1 is not supported on this system").arg(codePage), source);
+    if (!settingsProblem.isEmpty()) {
+        fail(row, settingsProblem, source);
         display.processEvents();
         return Outcome::Done;
     }

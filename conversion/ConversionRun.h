@@ -87,8 +87,10 @@ private:
     std::unique_ptr<ConversionEngine> engine;
     std::map<int, Submitted> submitted; // conversions started ahead, by row
     int mode = ConvertAll;
-    int codePage = 0;
-    bool codePageUsable = true; // a hand-edited settings file may name one without a converter
+    // Why these settings let nothing be converted (a hand-edited settings file may name a code
+    // page without a converter, or recognition languages whose data is not installed); every
+    // entry then fails with it.
+    QString settingsProblem;
     int Successful = 0;
     int Failed = 0;
     int WithoutText = 0;

@@ -401,6 +401,21 @@ private slots:
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(message(0), QStringLiteral("Code page 12345 is not supported on this system"));
         QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("docs/a.txt"))));
+
+        // Nor does recognition in a language whose data is not installed: it would read no
+        // scanned page, and a file of scans would come out empty as if it had no text.
+        Settings.sourcecode = 65001;
+        Settings.ocr = true;
+        Settings.ocrlang = QStringLiteral("eng+xyz");
+        list->setState(0, JobList::Waiting);
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Failed));
+        QVERIFY(message(0).contains(QStringLiteral("\"xyz\" is not installed")));
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("docs/a.txt"))));
+        Settings.ocr = false; // without recognition the languages do not matter
+        list->setState(0, JobList::Waiting);
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Converted));
     }
 
     // Cancel with a long file under way: the run returns without waiting for it, the entry

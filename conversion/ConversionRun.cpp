@@ -206,7 +206,11 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     }
     report.bytes = conversion.text->size();
     report.result = int(std::min<qint64>(report.bytes, INT_MAX));
-    const QString failure = conversion.text->commit(target, replace);
+    // Under auto rename, a numbered name that another run took meanwhile passes to the next number.
+    const QString failure = Settings.fileovertp == 0 ? conversion.text->commit(target, replace, numberedName)
+                                                    : conversion.text->commit(target, replace);
+    if (target != list.text(row, JobList::Target))
+        list.setText(row, JobList::Target, target);
     if (!failure.isEmpty()) {
         const bool created = failure == QLatin1String("Target file write error");
         fail(row, failure, created ? source : target, report);

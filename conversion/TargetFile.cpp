@@ -110,6 +110,23 @@ int TargetFile::close()
 
 QString TargetFile::commit(const QString &target, bool replace)
 {
+    bool nameTaken = false;
+    return commitAs(target, replace, nameTaken);
+}
+
+QString TargetFile::commit(QString &target, bool replace, const std::function<QString(const QString &)> &nextName)
+{
+    for (int attempt = 0;; ++attempt) {
+        bool nameTaken = false;
+        const QString failure = commitAs(target, replace, nameTaken);
+        if (!nameTaken || attempt >= 1000)
+            return failure;
+        target = nextName(target);
+    }
+}
+
+QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTaken)
+{
     const QString createError = QStringLiteral("Target file create error");
     close();
     if (openError || path.isEmpty())
@@ -124,6 +141,7 @@ QString TargetFile::commit(const QString &target, bool replace)
 
     struct stat old{};
     const bool taken = lstat(name.constData(), &old) == 0;
+    nameTaken = taken && !replace;
     if (taken && (S_ISDIR(old.st_mode) || !replace))
         return createError;
     if (taken && S_ISREG(old.st_mode)) {
@@ -142,8 +160,9 @@ QString TargetFile::commit(const QString &target, bool replace)
             return QStringLiteral("Target file write error");
         if (taken && S_ISREG(old.st_mode))
             fchmod(copy.fd, old.st_mode & 07777);
-        return copy.commit(target, replace);
+        return copy.commitAs(target, replace, nameTaken);
     }
+    nameTaken = failure == EEXIST && !replace; // taken by someone else since the look above
     if (failure)
         return createError;
     path.clear();

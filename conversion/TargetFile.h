@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class TargetFile {
 public:
@@ -33,6 +34,10 @@ public:
     // the new file keeps the permissions of the file it replaces. Returns the failure's
     // convert message, or an empty text.
     QString commit(const QString &target, bool replace);
+    // The same, but when replace is false and the name is taken at the moment the text goes
+    // there (another run may have taken it since the name was chosen), the text goes to
+    // nextName(target) instead, and so on; target tells where it went.
+    QString commit(QString &target, bool replace, const std::function<QString(const QString &)> &nextName);
 
     // The name a killed program may have left behind: removed at the next start.
     static bool isTemporaryName(const QString &fileName);
@@ -43,6 +48,8 @@ public:
     static void removeLeftovers(const QStringList &folders);
 
 private:
+    QString commitAs(const QString &target, bool replace, bool &nameTaken);
+
     QByteArray path;   // of the temporary file
     int fd = -1;
     int openError = 0;

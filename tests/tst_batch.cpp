@@ -126,6 +126,36 @@ private slots:
         QCOMPARE(skipped.lines().first()[QStringLiteral("message")].toString(), QStringLiteral("Target file already exists, user canceled"));
     }
 
+    // Two batches converting into one folder under "rename", as the README's shards do: a
+    // numbered name the other took meanwhile passes to the next number, and no text is lost.
+    void twoBatchesRenamingIntoOneFolder()
+    {
+        QStringList first, second;
+        QVERIFY(QDir().mkpath(dir->file(QStringLiteral("t"))));
+        for (int i = 0; i < 20; ++i) {
+            first << pdf(QStringLiteral("one/f%1.pdf").arg(i));
+            second << pdf(QStringLiteral("two/f%1.pdf").arg(i));
+            dir->write(QStringLiteral("t/f%1.txt").arg(i), "kept"); // every name is taken
+        }
+        QList<QProcess *> batches;
+        for (const QStringList &sources : {first, second}) {
+            auto *process = new QProcess(this);
+            process->start(dir->file(QStringLiteral("ordvane-batch")),
+                           QStringList{QStringLiteral("--existing"), QStringLiteral("rename"), QStringLiteral("--jobs"), QStringLiteral("1"),
+                                       QStringLiteral("--target-dir"), dir->file(QStringLiteral("t"))} + sources);
+            batches << process;
+        }
+        for (QProcess *process : batches) {
+            QVERIFY(process->waitForFinished(120000));
+            QCOMPARE(process->exitCode(), 0);
+            delete process;
+        }
+        const QStringList written = QDir(dir->file(QStringLiteral("t"))).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(written.size(), 60);
+        QCOMPARE(written.filter(QStringLiteral(".part")), QStringList());
+        QCOMPARE(read(dir->file(QStringLiteral("t/f7.txt"))), QByteArray("kept"));
+    }
+
     // Shards of a list from standard input are disjoint and together the whole list; every
     // line tells the whole outcome.
     void shardsAndJsonLines()

@@ -612,6 +612,43 @@ private slots:
         QDir(ui->dir.path()).rmdir(QStringLiteral("ordvnact.log"));
     }
 
+    // Exit with a job list that cannot be saved (a full disk, say) asks first: Cancel keeps the
+    // window open with every entry, Retry saves once there is room, and exiting without saving
+    // is the user's choice, said once.
+    void exitWhenTheJobListCannotBeSaved()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/y.pdf"));
+        QDir(ui->dir.path()).mkdir(QStringLiteral("Ordvane.job")); // a folder in its place
+        ui->action(QStringLiteral("ActExit"))->trigger();
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].contains(QStringLiteral("could not be saved")));
+        QVERIFY(FmMain->isVisible());
+        QCOMPARE(ui->jobs().count(), 1);
+
+        ui->dialogs.answerDecision(Dialogs::Decision::Ignore);
+        ui->action(QStringLiteral("ActExit"))->trigger();
+        QVERIFY(!FmMain->isVisible());
+        ui->stop();
+        QCOMPARE(ui->dialogs.messages.size(), 2);
+        QDir(ui->dir.path()).rmdir(QStringLiteral("Ordvane.job"));
+        ui->start();
+        QCOMPARE(ui->jobs().count(), 0);
+
+        FmMain->AddOneFile(QStringLiteral("/d/z.pdf"));
+        QDir(ui->dir.path()).mkdir(QStringLiteral("Ordvane.job"));
+        ui->dialogs.answerDecision(Dialogs::Decision::Retry); // and then Cancel: still no room
+        ui->action(QStringLiteral("ActExit"))->trigger();
+        QCOMPARE(ui->dialogs.messages.size(), 4);
+        QDir(ui->dir.path()).rmdir(QStringLiteral("Ordvane.job"));
+        ui->dialogs.messages.clear();
+        ui->action(QStringLiteral("ActExit"))->trigger(); // room again: saved, and closed
+        QVERIFY(!FmMain->isVisible());
+        QVERIFY(ui->dialogs.messages.isEmpty());
+        QVERIFY(ui->dir.read(QStringLiteral("Ordvane.job")).contains("z\0.\0p\0d\0f"));
+        ui->stop();
+        ui->start();
+    }
+
     void jobFileThatCannotBeWrittenIsReported()
     {
         FmMain->AddOneFile(QStringLiteral("/d/x.pdf"));

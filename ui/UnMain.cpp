@@ -129,6 +129,8 @@ TFmMain::~TFmMain()
 {
     StoreWindowLayout(*this, *ListView1, *jobs);
     JobSaveTimer.stop();
+    if (jobListSavedOnClose)
+        return;
     try {
         SaveJobFile(JobFilePath());
     } catch (...) {
@@ -592,6 +594,7 @@ void TFmMain::SaveKeptFiles()
 
 void TFmMain::EndSession()
 {
+    endingSession = true;
     // Saved first, whatever may keep the window from closing at once.
     SaveKeptFiles();
     // Open dialogs are cancelled, so the commands they belong to end without change.
@@ -782,5 +785,38 @@ void TFmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (!saveJobListOnClose()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
+}
+
+bool TFmMain::saveJobListOnClose()
+{
+    if (endingSession)
+        return true; // nobody to ask: the end saves what it can and reports the rest
+    JobSaveTimer.stop();
+    for (;;) {
+        try {
+            SaveJobFile(JobFilePath());
+            jobListSavedOnClose = true;
+            return true;
+        } catch (const OrdvaneError &e) {
+            // While the window is up the user can still make room and keep what was added.
+            const QString text = e.message()
+                                 + QStringLiteral("\n\nThe job list could not be saved. Retry once there is room, exit without "
+                                                  "saving it (what changed since the last save is lost), or cancel to keep "
+                                                  "KV-Ordvane open.");
+            switch (Dialogs::retryIgnoreCancel(this, QStringLiteral("KV-Ordvane"), text, QStringLiteral("Exit Without Saving"))) {
+            case Dialogs::Decision::Retry:
+                continue;
+            case Dialogs::Decision::Ignore:
+                jobListSavedOnClose = true; // the end does not try again
+                return true;
+            case Dialogs::Decision::Cancel:
+                return false;
+            }
+        }
+    }
 }

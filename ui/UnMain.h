@@ -105,6 +105,8 @@ private:
     void bringToFront();
     void AddPendingFiles();
     void SaveJobFileQuietly();
+    // False when the user keeps the window open after the job list could not be saved.
+    bool saveJobListOnClose();
 
     JobList *jobs;
     JobListView *ListView1;
@@ -129,6 +131,8 @@ private:
     bool runActive = false;
     bool searchActive = false;
     bool closeWhenIdle = false;
+    bool endingSession = false;
+    bool jobListSavedOnClose = false;
     // The message panel holds a command's or the start-up's message: the selection count
     // does not replace it until the user changes the selection or gives the next command.
     bool messageHeld = false;

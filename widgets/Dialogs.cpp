@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace Dialogs {
 
@@ -26,6 +27,21 @@ void error(QWidget *parent, const QString &caption, const QString &text)
         return;
     }
     QMessageBox::critical(parent, caption, text);
+}
+
+Decision retryIgnoreCancel(QWidget *parent, const QString &caption, const QString &text, const QString &ignoreCaption)
+{
+    if (script) {
+        script->messages.append(caption + QStringLiteral(": ") + text);
+        return script->decisionAnswers.isEmpty() ? Decision::Cancel : script->decisionAnswers.takeFirst();
+    }
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::NoButton, parent);
+    QPushButton *retry = box.addButton(QMessageBox::Retry);
+    QPushButton *ignore = box.addButton(ignoreCaption, QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(retry);
+    box.exec();
+    return box.clickedButton() == retry ? Decision::Retry : box.clickedButton() == ignore ? Decision::Ignore : Decision::Cancel;
 }
 
 QString qtFilter(const QString &filter)

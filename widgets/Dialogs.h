@@ -11,6 +11,10 @@ namespace Dialogs {
 // A message box with the error icon.
 void error(QWidget *parent, const QString &caption, const QString &text);
 
+// An error the user decides about: try again, go on regardless, or leave things as they are.
+enum class Decision { Retry, Ignore, Cancel };
+Decision retryIgnoreCancel(QWidget *parent, const QString &caption, const QString &text, const QString &ignoreCaption);
+
 // The open dialog for several files. filter is written "description|patterns|..." with
 // patterns separated by ";". Returns nothing when cancelled.
 QStringList openFiles(QWidget *parent, const QString &filter);
@@ -30,9 +34,12 @@ public:
     // Answers of the next pickers, in order; an empty list or text stands for Cancel.
     void answerFiles(const QStringList &files) { fileAnswers.append(files); }
     void answerPath(const QString &path) { pathAnswers.append(path); }
+    // Decisions of the next questions; Cancel when none is left.
+    void answerDecision(Decision decision) { decisionAnswers.append(decision); }
     QStringList messages; // "caption: text" of every message box shown
     QList<QStringList> fileAnswers;
     QStringList pathAnswers;
+    QList<Decision> decisionAnswers;
 };
 
 }

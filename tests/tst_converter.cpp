@@ -205,6 +205,10 @@ private slots:
         const QString lockedFile = writePdf(*dir, QStringLiteral("locked.pdf"), threePages(), locked);
         const QString noCopyFile = writePdf(*dir, QStringLiteral("nocopy.pdf"), threePages(), noCopy);
         const QString scanned = writePdf(*dir, QStringLiteral("scanned.pdf"), {testpdf::scannedPage(), testpdf::scannedPage()});
+        // One real page under a page count that lies: no page is read, and that is no success.
+        QByteArray lying;
+        FileSystem::readFile(writePdf(*dir, QStringLiteral("one.pdf"), {testpdf::linesPage({"The only page"})}), lying);
+        dir->write(QStringLiteral("lying.pdf"), lying.replace("/Count 1", "/Count 1000000000"));
 
         // Poppler's diagnostics must not reach the terminal: watch our standard error.
         QTemporaryFile captured;
@@ -223,6 +227,7 @@ private slots:
         QCOMPARE(code(dir->file(QStringLiteral("truncated.pdf"))), -5);
         QCOMPARE(code(lockedFile), -4);
         QCOMPARE(code(noCopyFile), -11);
+        QCOMPARE(code(dir->file(QStringLiteral("lying.pdf"))), -5);
         QCOMPARE(extract(scanned, 0, true, &result), QByteArray("\f\f"));
         QCOMPARE(result, 5);
         QCOMPARE(extract(good, 0, true, &result).count('\f'), 3);

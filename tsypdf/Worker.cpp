@@ -165,6 +165,10 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
 
     const auto layout = layoutFor(order);
     const uint32_t pages = uint32_t(std::max(document->pages(), 0));
+    // Every document has a page. Poppler counts none when the page tree cannot be believed
+    // (a count far beyond the objects in the file): its text is lost, which is no success.
+    if (pages == 0)
+        return ResultOtherFailure;
     const uint32_t first = std::min(firstPage, pages);
     const uint32_t end = pageCount == 0 ? pages : uint32_t(std::min<uint64_t>(uint64_t(first) + pageCount, pages));
     const auto progress = [&](uint32_t done) {
@@ -184,8 +188,10 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
         pending.clear();
         lastSent = std::chrono::steady_clock::now();
     };
+    uint32_t pagesRead = 0;
     for (uint32_t i = first; i < end; ++i) {
         std::unique_ptr<poppler::page> page(document->create_page(int(i)));
+        pagesRead += page ? 1 : 0;
         poppler::byte_array text;
         if (page)
             text = page->text(poppler::rectf(), layout).to_utf8(); // keeps embedded U+0000
@@ -203,7 +209,7 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
     }
     if (!pending.empty())
         send(end - first);
-    return ResultOk;
+    return pagesRead > 0 || first == end ? ResultOk : ResultOtherFailure;
 }
 
 } // namespace

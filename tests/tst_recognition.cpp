@@ -121,6 +121,29 @@ private slots:
         QCOMPARE(extract(file), before);
     }
 
+    // A sliver of a scanned page (a page a fraction of a point high) is not read, and does not
+    // cost the file the text of its other pages.
+    void slivers()
+    {
+        std::vector<testpdf::Page> pages = {testpdf::linesPage({"Typed page with a text layer"})};
+        for (const double height : {0.3, 1.0, 4.0}) {
+            testpdf::Page sliver;
+            sliver.height = height;
+            sliver.rect(0, 0, sliver.width, height, 0.0); // drawn, without a text layer
+            pages.push_back(std::move(sliver));
+        }
+        pages.push_back(scans(Prose).front());
+        const QString file = writePdf(*dir, QStringLiteral("slivers.pdf"), pages);
+        MyPdfCvt::SetRecognition(true, QStringLiteral("eng"));
+        int result = -1;
+        const QList<QByteArray> texts = extract(file, &result).split('\f');
+        MyPdfCvt::SetRecognition(false, QStringLiteral("eng"));
+        QVERIFY(result > 0);
+        QCOMPARE(texts.size(), 6);
+        QVERIFY(texts[0].startsWith("Typed page with a text layer"));
+        QVERIFY2(readsAsProse(texts[4]), texts[4].constData());
+    }
+
     // A few characters over a picture that fills the page (a stamped scan) are read again;
     // a page of a few words alone keeps its text layer.
     void fewCharactersOverAPicture()

@@ -22,6 +22,8 @@ constexpr double MostPixels = 40e6;
 // Fewer visible characters than this count as "only a few".
 constexpr int FewCharacters = 32;
 constexpr double CheckDpi = 50;
+// Fewer pixels than this across or down at the reading resolution hold no line of text.
+constexpr int MinTextPixels = 32;
 
 struct GreyImage {
     int width = 0;
@@ -204,15 +206,23 @@ bool Recogniser::wanted(const poppler::page &page, const std::vector<char> &laye
     return covered * 2 >= onWhite.pixels.size();
 }
 
-void Recogniser::read(const poppler::page &page, std::vector<char> &text)
+void Recogniser::prepare()
 {
     if (!engines)
         engines = std::make_unique<Engines>();
-    if (!engines->prepareReader(languages))
+    if (engines->prepareReader(languages))
+        engines->prepareOrientation();
+}
+
+void Recogniser::read(const poppler::page &page, std::vector<char> &text)
+{
+    prepare();
+    if (engines->readerLanguages != languages)
         return;
     const double dpi = readingDpi(page);
     GreyImage image = render(page, dpi);
-    if (image.pixels.empty())
+    // A sliver of a page holds no line of text, and trips up the engines.
+    if (image.width < MinTextPixels || image.height < MinTextPixels)
         return;
     image = turned(image, engines->uprightTurns(image, dpi));
 

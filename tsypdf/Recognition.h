@@ -23,6 +23,10 @@ public:
     // most of the page.
     bool wanted(const poppler::page &page, const std::vector<char> &layerText) const;
 
+    // Sets the engines up for the languages, if they are not yet: the expensive part, done
+    // once, before pages are read in processes of their own.
+    void prepare();
+
     // Replaces the page's text with what recognition reads, unless the text layer already
     // holds more. Gives up on a page after pageBudgetSeconds.
     void read(const poppler::page &page, std::vector<char> &text);

@@ -3,6 +3,8 @@
 // It reads requests from descriptor 3 and answers each with the text of every page as it
 // is finished, then a result. It ends when the other side closes the channel.
 #include "tsypdf/Recognition.h"
+
+#include "base/Descriptors.h"
 #include "base/WorkerProtocol.h"
 
 #include <poppler-document.h>
@@ -19,7 +21,9 @@
 #include <new>
 #include <poll.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <csignal>
 #include <sys/time.h>
 #include <time.h>
@@ -83,6 +87,39 @@ void endWhenAbandoned(int)
     }
 }
 
+// Recognises the page in a child process: should Tesseract abort on it (it does on some pages
+// it cannot make sense of), the page keeps its text layer and the file goes on.
+void readApart(Recogniser &recogniser, const poppler::page &page, poppler::byte_array &text)
+{
+    recogniser.prepare(); // once here, not in every child
+    int channel[2];
+    if (pipe2(channel, O_CLOEXEC) != 0)
+        return;
+    const pid_t parent = getpid();
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        prctl(PR_SET_PDEATHSIG, SIGKILL); // the child goes with the helper
+        if (getppid() != parent)
+            _exit(1);
+        poppler::byte_array read = text;
+        recogniser.read(page, read);
+        _exit(Descriptors::writeFully(channel[1], read.data(), read.size()) == 0 ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string received;
+    char buffer[65536];
+    size_t got = 0;
+    while (child > 0 && Descriptors::readSome(channel[0], buffer, sizeof buffer, got) == Descriptors::ReadResult::Complete)
+        received.append(buffer, got);
+    close(channel[0]);
+    int status = 0;
+    while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        text.assign(received.begin(), received.end());
+}
+
 // Reads the page with the recogniser when it has no text layer to speak of. progress holds
 // the pages done of the range; the page's number goes with it while it is read.
 void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, uint32_t index, ProgressBody progress,
@@ -111,7 +148,7 @@ void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, uint3
                 std::atomic_signal_fence(std::memory_order_seq_cst);
             }
         } beating;
-        recogniser.read(page, text);
+        readApart(recogniser, page, text);
     }
     progress.recognisingPage = 0;
     if (!sendFrame(FrameType::Progress, &progress, sizeof progress))

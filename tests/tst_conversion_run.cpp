@@ -72,6 +72,8 @@ struct SlowConverter : ConversionEngine::Converter {
         std::unique_lock lock(mutex);
         started << source;
         sourceOf[tag] = source;
+        if (abandonedTags.count(tag) > 0) // abandoned before it began
+            abandonedSources << source;
         most = std::max(most, ++running);
         const bool ended = wake.wait_for(lock, std::chrono::milliseconds(delayOf(source)), [&] { return abandonedTags.count(tag) > 0; });
         --running;

@@ -46,9 +46,10 @@ ConversionEngine::~ConversionEngine()
         stopping = true;
         queue.clear();
         for (auto &[id, job] : jobs) {
-            job.abandoned = true;
-            tags.insert(tags.end(), job.tags.begin(), job.tags.end());
+            figures.abandoned(*job);
+            tags.insert(tags.end(), job->tags.begin(), job->tags.end());
         }
+        jobs.clear();
     }
     for (const quint64 tag : tags)
         converter.abandon(tag);
@@ -59,17 +60,99 @@ ConversionEngine::~ConversionEngine()
         MyPdfCvt::ForgetAbandoned();
 }
 
+void ConversionEngine::JobState::cut(int count)
+{
+    pieces = count;
+    texts.resize(size_t(count));
+    results.resize(size_t(count), 0);
+    pagesDone.resize(size_t(count), 0);
+}
+
+void ConversionEngine::Figures::submitted()
+{
+    ++filesSubmitted;
+    ++filesWaiting;
+}
+
+void ConversionEngine::Figures::opened(JobState &job, qint64 pages)
+{
+    if (job.abandoned || job.pages >= 0)
+        return;
+    job.pages = pages;
+    pagesKnown += pages;
+    ++filesOpened;
+}
+
+void ConversionEngine::Figures::progressed(JobState &job, int piece, qint64 done)
+{
+    if (job.abandoned)
+        return;
+    const qint64 step = std::max<qint64>(0, done - job.pagesDone[size_t(piece)]);
+    job.pagesDone[size_t(piece)] += step;
+    pagesDone += step;
+}
+
+void ConversionEngine::Figures::pieceStarted(JobState &job)
+{
+    if (job.running++ == 0 && !job.abandoned)
+        ++filesInFlight;
+}
+
+void ConversionEngine::Figures::pieceEnded(JobState &job)
+{
+    if (--job.running == 0 && !job.abandoned)
+        --filesInFlight;
+}
+
+void ConversionEngine::Figures::finished(JobState &job, qint64 textBytes)
+{
+    job.textBytes = textBytes;
+    waitingBytes += textBytes;
+}
+
+void ConversionEngine::Figures::taken(const JobState &job)
+{
+    --filesWaiting;
+    waitingBytes -= job.textBytes;
+}
+
+void ConversionEngine::Figures::abandoned(JobState &job)
+{
+    if (job.abandoned)
+        return;
+    job.abandoned = true;
+    --filesSubmitted;
+    --filesWaiting;
+    if (job.pages >= 0) {
+        pagesKnown -= job.pages;
+        --filesOpened;
+    }
+    for (const qint64 done : job.pagesDone)
+        pagesDone -= done;
+    if (job.running > 0)
+        --filesInFlight;
+    waitingBytes -= job.textBytes;
+}
+
+ConversionEngine::Progress ConversionEngine::Figures::progress() const
+{
+    Progress p;
+    p.pagesDone = pagesDone;
+    const int unopened = std::max(0, filesSubmitted - filesOpened);
+    p.pagesExpected = pagesKnown + (filesOpened > 0 ? pagesKnown * unopened / filesOpened : 0);
+    p.filesInFlight = filesInFlight;
+    p.filesWaiting = filesWaiting;
+    return p;
+}
+
 ConversionEngine::Job ConversionEngine::submit(const QString &source, const QString &folder)
 {
     std::lock_guard lock(mutex);
     const Job id = nextJob++;
-    JobState &job = jobs[id];
-    job.source = source;
-    job.folder = folder;
-    job.queued = 1;
-    ++filesWaiting;
-    ++filesSubmitted;
-    queue.push_back({id, 0, {}});
+    const JobPointer job = std::make_shared<JobState>(source, folder);
+    jobs.emplace(id, job);
+    figures.submitted();
+    queue.push_back({job, 0, {}});
     workAvailable.notify_one();
     return id;
 }
@@ -80,26 +163,26 @@ bool ConversionEngine::waitFor(Job id, std::chrono::milliseconds timeout)
     const auto it = jobs.find(id);
     if (it == jobs.end())
         return false;
+    const JobPointer job = it->second;
     if (urgent != id) {
         // Its pieces go first, and may go beyond the budget of waiting text.
         urgent = id;
-        const std::vector<Piece> pieces = unqueue(id, it->second);
+        const std::vector<Piece> pieces = unqueue(job);
         queue.insert(queue.begin(), pieces.begin(), pieces.end());
+        job->queued += int(pieces.size()); // still the job's, at the head now
         workAvailable.notify_all();
     }
-    return jobFinished.wait_for(lock, timeout, [&] { return it->second.finished; });
+    return jobFinished.wait_for(lock, timeout, [&] { return job->finished; });
 }
 
 ConversionEngine::Result ConversionEngine::take(Job id)
 {
     std::lock_guard lock(mutex);
     const auto it = jobs.find(id);
-    if (it == jobs.end() || !it->second.finished)
+    if (it == jobs.end() || !it->second->finished)
         return {MyPdfCvt::ResultFormatError, nullptr};
-    Result result = std::move(it->second.result);
-    if (result.text)
-        waitingBytes -= result.text->size();
-    --filesWaiting;
+    figures.taken(*it->second);
+    Result result = std::move(it->second->result);
     jobs.erase(it);
     workAvailable.notify_all(); // room in the budget
     return result;
@@ -111,22 +194,14 @@ void ConversionEngine::abandon(Job id)
     {
         std::lock_guard lock(mutex);
         const auto it = jobs.find(id);
-        if (it == jobs.end() || it->second.abandoned)
+        if (it == jobs.end())
             return;
-        JobState &job = it->second;
-        job.abandoned = true;
-        --filesWaiting;
-        --filesSubmitted;
-        if (job.pages >= 0) {
-            pagesKnown -= job.pages;
-            --filesOpened;
-        }
-        for (const qint64 done : job.pagesDone)
-            pagesDone -= done;
-        job.queued -= int(unqueue(id, job).size());
-        tags = job.tags;
-        if (job.running == 0)
-            drop(id, job);
+        const JobPointer job = it->second;
+        jobs.erase(it); // its text goes with it, or with the last of its pieces under way
+        unqueue(job);
+        figures.abandoned(*job);
+        tags = job->tags;
+        workAvailable.notify_all(); // room in the budget
     }
     for (const quint64 tag : tags)
         converter.abandon(tag);
@@ -134,42 +209,28 @@ void ConversionEngine::abandon(Job id)
 
 // Takes the job's pieces out of the queue. The run asks for jobs in list order, which is the
 // queue's order, so they are found near its head.
-std::vector<ConversionEngine::Piece> ConversionEngine::unqueue(Job id, JobState &job)
+std::vector<ConversionEngine::Piece> ConversionEngine::unqueue(const JobPointer &job)
 {
     std::vector<Piece> pieces;
-    for (auto it = queue.begin(); job.queued > 0 && it != queue.end();) {
-        if (it->job == id) {
-            pieces.push_back(*it);
+    for (auto it = queue.begin(); job->queued > 0 && it != queue.end();) {
+        if (it->job == job) {
+            pieces.push_back(std::move(*it));
             it = queue.erase(it);
-            --job.queued;
+            --job->queued;
         } else {
             ++it;
         }
     }
-    job.queued += int(pieces.size()); // still the job's, wherever they go next
     return pieces;
-}
-
-void ConversionEngine::drop(Job id, JobState &job)
-{
-    if (job.finished && job.result.text)
-        waitingBytes -= job.result.text->size();
-    jobs.erase(id);
-    workAvailable.notify_all();
 }
 
 ConversionEngine::Progress ConversionEngine::progress() const
 {
     std::lock_guard lock(mutex);
-    Progress p;
-    p.pagesDone = pagesDone;
-    const int unopened = std::max(0, filesSubmitted - filesOpened);
-    p.pagesExpected = pagesKnown + (filesOpened > 0 ? pagesKnown * unopened / filesOpened : 0);
-    p.filesInFlight = filesInFlight;
-    p.filesWaiting = filesWaiting;
+    Progress p = figures.progress();
     if (const auto inHand = jobs.find(urgent); inHand != jobs.end()) {
-        p.recognisingPage = inHand->second.recognisingPage;
-        p.recognisingOf = inHand->second.documentPages;
+        p.recognisingPage = inHand->second->recognisingPage;
+        p.recognisingOf = inHand->second->documentPages;
     }
     return p;
 }
@@ -178,9 +239,11 @@ bool ConversionEngine::takePiece(Piece &piece)
 {
     if (queue.empty())
         return false;
-    if (waitingBytes <= WaitingTextBudget || queue.front().job == urgent) {
-        piece = queue.front();
+    const auto inHand = jobs.find(urgent);
+    if (figures.waitingText() <= WaitingTextBudget || (inHand != jobs.end() && queue.front().job == inHand->second)) {
+        piece = std::move(queue.front());
         queue.pop_front();
+        --piece.job->queued;
         return true;
     }
     return false; // the run must take some of the waiting text first
@@ -190,32 +253,29 @@ void ConversionEngine::work()
 {
     std::unique_lock lock(mutex);
     for (;;) {
-        Piece piece{};
+        Piece piece;
         workAvailable.wait(lock, [&] { return stopping || takePiece(piece); });
         if (stopping)
             return;
-        JobState &job = jobs.at(piece.job);
-        --job.queued;
+        JobState &job = *piece.job;
         const quint64 tag = ++lastTag;
         job.tags.push_back(tag);
-        if (job.running++ == 0)
-            ++filesInFlight;
+        figures.pieceStarted(job);
         if (job.started == std::chrono::steady_clock::time_point())
             job.started = std::chrono::steady_clock::now();
         if (!job.splitChecked) {
             job.splitChecked = true;
-            const QString source = job.source;
             lock.unlock();
-            const qint64 size = FileSystem::fileSize(source);
+            const qint64 size = FileSystem::fileSize(job.source);
             const bool large = threadCount > 1 && size >= splitThreshold;
-            const int pageCount = large ? converter.pageCount(source, tag) : -1;
+            const int pageCount = large ? converter.pageCount(job.source, tag) : -1;
             const bool scanned = options.recognition && pageCount > 0 && size / pageCount >= ScanBytesPerPage;
             const int minPiece = scanned ? MinScanPiecePages : MinPiecePages;
             lock.lock();
             if (pageCount >= 0)
-                learnPages(job, pageCount);
+                figures.opened(job, pageCount);
             if (pageCount >= 2 * minPiece && !job.abandoned)
-                split(piece, job, pageCount, minPiece);
+                split(piece, pageCount, minPiece);
         }
         runPiece(piece, tag, lock);
     }
@@ -223,40 +283,27 @@ void ConversionEngine::work()
 
 // Cuts the file into ranges of pages: this thread takes the first, the others go to the head
 // of the queue so that the file is done soon, as the run will want it before the next ones.
-void ConversionEngine::split(Piece &piece, JobState &job, int pageCount, int minPiecePages)
+void ConversionEngine::split(Piece &piece, int pageCount, int minPiecePages)
 {
     const int pieces = std::min(threadCount * 2, pageCount / minPiecePages);
     const int size = (pageCount + pieces - 1) / pieces;
-    job.pieces = pieces;
-    job.queued += pieces - 1;
+    piece.job->cut(pieces);
+    piece.job->queued += pieces - 1;
     for (int i = pieces - 1; i >= 1; --i)
         queue.push_front({piece.job, i, {i * size, i == pieces - 1 ? 0 : size}});
     piece.pages = {0, size};
     workAvailable.notify_all();
 }
 
-void ConversionEngine::learnPages(JobState &job, qint64 pages)
-{
-    if (job.pages >= 0)
-        return;
-    job.pages = pages;
-    pagesKnown += pages;
-    ++filesOpened;
-}
-
 void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock)
 {
-    JobState &job = jobs.at(piece.job);
-    job.texts.resize(size_t(job.pieces));
-    job.results.resize(size_t(job.pieces), 0);
-    job.pagesDone.resize(size_t(job.pieces), 0);
-    const QString source = job.source, folder = job.folder;
+    JobState &job = *piece.job;
     const bool whole = job.pieces == 1;
     int result = MyPdfCvt::ResultFormatError;
     auto text = std::make_unique<TargetFile>();
     if (!job.abandoned) {
         lock.unlock();
-        text->create(folder);
+        text->create(job.folder);
         // Pieces are encoded without a mark: the joined text gets it once, if it has any text.
         MyPdfCvt::TextEncoder encoder(options.codePage, whole);
         QByteArray encoded;
@@ -272,47 +319,38 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
         const auto receiveProgress = [&](const MyPdfCvt::PageProgress &progress) {
             std::lock_guard progressLock(mutex);
             if (whole)
-                learnPages(job, progress.pageCount);
-            const qint64 step = std::max<qint64>(0, progress.pagesDone - job.pagesDone[size_t(piece.index)]);
-            job.pagesDone[size_t(piece.index)] += step;
-            if (!job.abandoned)
-                pagesDone += step;
+                figures.opened(job, progress.pageCount);
+            figures.progressed(job, piece.index, progress.pagesDone);
             job.recognisingPage = progress.recognisingPage;
             job.documentPages = progress.documentPages;
         };
-        result = converter.extract(source, options, tag, piece.pages, receiveText, receiveProgress);
+        result = converter.extract(job.source, options, tag, piece.pages, receiveText, receiveProgress);
         text->close();
         lock.lock();
         job.hasText = job.hasText || hasText;
         job.recognisingPage = 0;
     }
     job.tags.erase(std::find(job.tags.begin(), job.tags.end(), tag));
-    if (--job.running == 0)
-        --filesInFlight;
-    if (job.abandoned) {
-        if (job.running == 0)
-            drop(piece.job, job);
+    figures.pieceEnded(job);
+    if (job.abandoned)
         return; // its text goes with it
-    }
     job.texts[size_t(piece.index)] = std::move(text);
     job.results[size_t(piece.index)] = result;
     if (++job.piecesDone == job.pieces)
-        finish(piece.job, job, lock);
+        finish(piece.job, lock);
 }
 
-void ConversionEngine::finish(Job id, JobState &job, std::unique_lock<std::mutex> &lock)
+void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex> &lock)
 {
     Result result;
-    const auto failed = std::find_if(job.results.begin(), job.results.end(), [](int r) { return r < 0; });
-    if (failed != job.results.end()) {
+    const auto failed = std::find_if(job->results.begin(), job->results.end(), [](int r) { return r < 0; });
+    if (failed != job->results.end()) {
         result.result = *failed; // the first failure in page order speaks for the file
-    } else if (job.pieces == 1) {
-        result.text = std::move(job.texts.front());
+    } else if (job->pieces == 1) {
+        result.text = std::move(job->texts.front());
     } else {
         // Join the pieces in page order; the mark, where the code page has one, once.
-        ++job.running; // keeps the job while the lock is let go
-        std::vector<std::unique_ptr<TargetFile>> texts = std::move(job.texts);
-        const QString folder = job.folder;
+        std::vector<std::unique_ptr<TargetFile>> texts = std::move(job->texts);
         lock.unlock();
         qint64 size = 0;
         for (const auto &text : texts)
@@ -324,7 +362,7 @@ void ConversionEngine::finish(Job id, JobState &job, std::unique_lock<std::mutex
                 result.text->append(*texts[i]);
         } else {
             result.text = std::make_unique<TargetFile>();
-            result.text->create(folder);
+            result.text->create(job->folder);
             result.text->write(mark);
             for (const auto &text : texts)
                 result.text->append(*text);
@@ -332,17 +370,14 @@ void ConversionEngine::finish(Job id, JobState &job, std::unique_lock<std::mutex
         result.text->close();
         texts.clear();
         lock.lock();
-        if (--job.running == 0 && job.abandoned) {
-            drop(id, job); // given up while it was being joined
-            return;
-        }
+        if (job->abandoned)
+            return; // given up while it was being joined
     }
-    if (result.text)
-        waitingBytes += result.text->size();
-    result.pages = job.pages;
-    result.hasText = job.hasText;
-    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job.started).count();
-    job.result = std::move(result);
-    job.finished = true;
+    figures.finished(*job, result.text ? result.text->size() : 0);
+    result.pages = job->pages;
+    result.hasText = job->hasText;
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job->started).count();
+    job->result = std::move(result);
+    job->finished = true;
     jobFinished.notify_all();
 }

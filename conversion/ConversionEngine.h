@@ -55,6 +55,8 @@ public:
         // The page of the file in hand being recognised (from 1, of its pages); 0 for none.
         int recognisingPage = 0;
         int recognisingOf = 0;
+
+        friend bool operator==(const Progress &, const Progress &) = default;
     };
 
     // threads: 0 for one per processor.
@@ -81,34 +83,65 @@ public:
     static constexpr qint64 WaitingTextBudget = qint64(1) << 30;
 
 private:
-    struct Piece {
-        Job job;
-        int index;
-        MyPdfCvt::PageRange pages;
-    };
     struct JobState {
-        QString source, folder;
-        bool splitChecked = false, abandoned = false, finished = false;
-        int pieces = 1, piecesDone = 0, running = 0, queued = 0;
-        std::vector<std::unique_ptr<TargetFile>> texts;
-        std::vector<int> results;
+        JobState(const QString &source, const QString &folder) : source(source), folder(folder) { cut(1); }
+        void cut(int count); // into pieces
+
+        const QString source, folder;
+        bool splitChecked = false, finished = false;
+        int pieces = 0, piecesDone = 0;
+        int queued = 1;            // pieces in the queue
         std::vector<quint64> tags; // of the calls under way
-        qint64 pages = -1;         // the page count, once known
+        std::vector<std::unique_ptr<TargetFile>> texts; // by piece
+        std::vector<int> results;
+        // Its share in the run's figures, which only Figures changes.
+        bool abandoned = false;
+        int running = 0;               // pieces under way
+        qint64 pages = -1;             // the page count, once known
+        std::vector<qint64> pagesDone; // by piece
+        qint64 textBytes = 0;          // of the finished text
         std::chrono::steady_clock::time_point started;
-        std::vector<qint64> pagesDone;
         bool hasText = false;
         int recognisingPage = 0, documentPages = 0;
         Result result;
     };
+    // Threads that work on a job own it with the map, so that it outlives an abandon while
+    // they have let the lock go.
+    using JobPointer = std::shared_ptr<JobState>;
+    struct Piece {
+        JobPointer job;
+        int index = 0;
+        MyPdfCvt::PageRange pages;
+    };
+
+    // The run's figures. They change only through these events of a job, and an abandoned job
+    // takes its whole share with it at once, so they count the files the run still wants.
+    class Figures {
+    public:
+        void submitted();
+        void opened(JobState &job, qint64 pages); // once, unless abandoned
+        void progressed(JobState &job, int piece, qint64 pagesDone);
+        void pieceStarted(JobState &job);
+        void pieceEnded(JobState &job);
+        void finished(JobState &job, qint64 textBytes);
+        void taken(const JobState &job);
+        void abandoned(JobState &job);
+
+        Progress progress() const;
+        qint64 waitingText() const { return waitingBytes; }
+
+    private:
+        qint64 pagesDone = 0, pagesKnown = 0;
+        int filesSubmitted = 0, filesOpened = 0, filesWaiting = 0, filesInFlight = 0;
+        qint64 waitingBytes = 0; // finished text not yet taken
+    };
 
     void work();
     bool takePiece(Piece &piece);
-    void split(Piece &piece, JobState &job, int pageCount, int minPiecePages);
+    void split(Piece &piece, int pageCount, int minPiecePages);
     void runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock);
-    void finish(Job id, JobState &job, std::unique_lock<std::mutex> &lock);
-    void learnPages(JobState &job, qint64 pages);
-    void drop(Job id, JobState &job);
-    std::vector<Piece> unqueue(Job id, JobState &job);
+    void finish(const JobPointer &job, std::unique_lock<std::mutex> &lock);
+    std::vector<Piece> unqueue(const JobPointer &job);
 
     const Options options;
     Converter &converter;
@@ -118,12 +151,10 @@ private:
     mutable std::mutex mutex;
     std::condition_variable workAvailable, jobFinished;
     std::deque<Piece> queue;
-    std::map<Job, JobState> jobs;
+    std::map<Job, JobPointer> jobs; // submitted, and neither taken nor abandoned
     Job nextJob = 1;
     Job urgent = 0;
     bool stopping = false;
-    qint64 waitingBytes = 0;
-    qint64 pagesDone = 0, pagesKnown = 0;
-    int filesOpened = 0, filesSubmitted = 0, filesWaiting = 0, filesInFlight = 0;
+    Figures figures;
     std::vector<std::thread> threads;
 };

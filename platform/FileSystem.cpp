@@ -161,15 +161,34 @@ namespace {
 constexpr char TemporaryPrefix[] = ".kv-ordvane-";
 constexpr char TemporarySuffix[] = ".part";
 
+// The file-creation mask the program started with, which it never changes. umask() tells the
+// mask only by setting another, and meanwhile other threads would create files and folders
+// unmasked; the kernel's status file tells it without that.
+mode_t maskAtStart()
+{
+    if (FILE *status = fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && fgets(line, sizeof line, status))
+            found = sscanf(line, "Umask: %o", &mask) == 1;
+        fclose(status);
+        if (found)
+            return mode_t(mask);
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    return mask;
+}
+
 mode_t creationMode()
 {
-    static const mode_t mode = 0666 & ~[] {
-        const mode_t mask = umask(0);
-        umask(mask);
-        return mask;
-    }();
+    static const mode_t mode = 0666 & ~maskAtStart();
     return mode;
 }
+
+// Where there is no status file, umask() is asked while the process has one thread.
+[[maybe_unused]] const mode_t creationModeBeforeMain = creationMode();
 
 } // namespace
 

@@ -1,0 +1,176 @@
+// The run engine's figures under abandon: a file given up while its pages are counted or
+// converted leaves the gauge at once, whatever its calls report after.
+#include "conversion/ConversionEngine.h"
+
+#include <QDir>
+#include <QTest>
+#include <condition_variable>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Holds the calls it is told to at a gate until the test opens it; then a conversion reports
+// its pages done, as the library does, and is counted as reported.
+struct GatedConverter : ConversionEngine::Converter {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::map<QString, int> pagesOf; // the others cannot tell their page count
+    std::set<QString> closed;       // gates: "pages:" or "text:" and a source
+    std::multiset<QString> held;
+    int reported = 0;
+
+    void close(const QString &gate)
+    {
+        std::lock_guard lock(mutex);
+        closed.insert(gate);
+    }
+    void open(const QString &gate)
+    {
+        std::lock_guard lock(mutex);
+        closed.erase(gate);
+        changed.notify_all();
+    }
+    void openAll()
+    {
+        std::lock_guard lock(mutex);
+        closed.clear();
+        changed.notify_all();
+    }
+    bool waitUntil(const std::function<bool()> &condition)
+    {
+        std::unique_lock lock(mutex);
+        return changed.wait_for(lock, 60s, condition);
+    }
+    bool waitUntilHeld(const QString &gate, size_t calls)
+    {
+        return waitUntil([&] { return held.count(gate) == calls; });
+    }
+    void pass(const QString &gate)
+    {
+        std::unique_lock lock(mutex);
+        const auto at = held.insert(gate);
+        changed.notify_all();
+        changed.wait(lock, [&] { return closed.count(gate) == 0; });
+        held.erase(at);
+    }
+
+    int pageCount(const QString &source, quint64) override
+    {
+        pass(QStringLiteral("pages:") + source);
+        const auto it = pagesOf.find(source);
+        return it == pagesOf.end() ? -1 : it->second;
+    }
+    int extract(const QString &source, const ConversionEngine::Options &, quint64, MyPdfCvt::PageRange pages,
+                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
+    {
+        pass(QStringLiteral("text:") + source);
+        if (const auto it = pagesOf.find(source); it != pagesOf.end()) {
+            const int count = pages.count > 0 ? pages.count : it->second - pages.first;
+            progress({count, count, 0, 0});
+        }
+        text("text");
+        std::lock_guard lock(mutex);
+        ++reported;
+        changed.notify_all();
+        return 0;
+    }
+    void abandon(quint64) override {}
+};
+
+// Opens every gate when a test ends, so that a failed check leaves no call held for the
+// engine to wait for.
+struct OpenAtEnd {
+    GatedConverter &converter;
+    ~OpenAtEnd() { converter.openAll(); }
+};
+
+ConversionEngine::Progress noProgress() { return {}; }
+
+void waitAndTake(ConversionEngine &engine, ConversionEngine::Job job)
+{
+    while (!engine.waitFor(job, 100ms)) {
+    }
+    QCOMPARE(engine.take(job).result, 0);
+}
+
+}
+
+char *toString(const ConversionEngine::Progress &p)
+{
+    return qstrdup(QStringLiteral("%1 of %2 pages, %3 in flight, %4 waiting")
+                       .arg(p.pagesDone)
+                       .arg(p.pagesExpected)
+                       .arg(p.filesInFlight)
+                       .arg(p.filesWaiting)
+                       .toUtf8());
+}
+
+class TestEngine : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Abandoned while its page count was read: the count that arrives after is not the run's.
+    void abandonedWhilePagesAreCounted()
+    {
+        const QString book = QStringLiteral("/in/book.pdf"), other = QStringLiteral("/in/other.pdf"),
+                      last = QStringLiteral("/in/last.pdf");
+        GatedConverter gated;
+        gated.pagesOf[book] = 1000;
+        gated.close(QStringLiteral("pages:") + book);
+        gated.close(QStringLiteral("text:") + other);
+        ConversionEngine engine({}, 2, &gated);
+        const OpenAtEnd openAtEnd{gated};
+        engine.setSplitThreshold(0); // every file is asked for its page count
+
+        // One thread converts the other file, the second counts the book's pages.
+        const ConversionEngine::Job otherJob = engine.submit(other, QDir::tempPath());
+        QVERIFY(gated.waitUntilHeld(QStringLiteral("text:") + other, 1));
+        const ConversionEngine::Job bookJob = engine.submit(book, QDir::tempPath());
+        QVERIFY(gated.waitUntilHeld(QStringLiteral("pages:") + book, 1));
+        QCOMPARE(engine.progress(), (ConversionEngine::Progress{0, 0, 2, 2}));
+
+        engine.abandon(bookJob);
+        QCOMPARE(engine.progress(), (ConversionEngine::Progress{0, 0, 1, 1}));
+        gated.open(QStringLiteral("pages:") + book);
+        // The last file can only go to the thread that counted the book's pages, once it is
+        // done with them.
+        waitAndTake(engine, engine.submit(last, QDir::tempPath()));
+        QCOMPARE(engine.progress(), (ConversionEngine::Progress{0, 0, 1, 1}));
+
+        gated.open(QStringLiteral("text:") + other);
+        waitAndTake(engine, otherJob);
+        QCOMPARE(engine.progress(), noProgress());
+    }
+
+    // Abandoned while converted, whole or in pieces: the pages its calls report after are not
+    // the run's, and neither is the page count a whole file's report brings.
+    void abandonedWhileConverted()
+    {
+        for (const bool whole : {true, false}) {
+            const QString source = QStringLiteral("/in/book.pdf");
+            GatedConverter gated;
+            gated.pagesOf[source] = 100;
+            gated.close(QStringLiteral("text:") + source);
+            ConversionEngine engine({}, 2, &gated);
+            const OpenAtEnd openAtEnd{gated};
+            if (!whole)
+                engine.setSplitThreshold(0); // three pieces, two of them under way
+            const ConversionEngine::Job job = engine.submit(source, QDir::tempPath());
+            QVERIFY(gated.waitUntilHeld(QStringLiteral("text:") + source, whole ? 1 : 2));
+            QCOMPARE(engine.progress(), (ConversionEngine::Progress{0, whole ? 0 : 100, 1, 1}));
+
+            engine.abandon(job);
+            gated.open(QStringLiteral("text:") + source);
+            QVERIFY(gated.waitUntil([&] { return gated.reported == (whole ? 1 : 2); }));
+            QCOMPARE(engine.progress(), noProgress());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEngine)
+#include "tst_engine.moc"

@@ -141,7 +141,7 @@ QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
 
     struct stat old{};
     const bool taken = lstat(name.constData(), &old) == 0;
-    nameTaken = taken && !replace;
+    nameTaken = taken && !replace && !S_ISDIR(old.st_mode); // a folder of that name is no target
     if (taken && (S_ISDIR(old.st_mode) || !replace))
         return createError;
     if (taken && S_ISREG(old.st_mode)) {

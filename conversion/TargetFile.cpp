@@ -2,7 +2,6 @@
 
 #include "platform/FileSystem.h"
 
-#include <QDir>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -56,10 +55,12 @@ TargetFile::~TargetFile()
 
 int TargetFile::create(const QString &folder)
 {
+    // The text waits in the target's own folder, made now if need be: never in a folder that
+    // others share, where they could read it or take its name.
     const QByteArray bytes = folderBytes(folder);
+    if (!folder.isEmpty())
+        FileSystem::makeDirectories(folder); // a failure shows as the failure to create the file
     fd = bytes.contains('\0') ? -1 : FileSystem::createTemporary(bytes, path);
-    if (fd < 0) // the folder is made when the target is put in place; till then the text waits elsewhere
-        fd = FileSystem::createTemporary(FileSystem::encodePath(QDir::tempPath()) + '/', path);
     if (fd < 0) {
         openError = errno ? errno : EACCES;
         path.clear();
@@ -144,11 +145,12 @@ QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
     nameTaken = taken && !replace && !S_ISDIR(old.st_mode); // a folder of that name is no target
     if (taken && (S_ISDIR(old.st_mode) || !replace))
         return createError;
-    if (taken && S_ISREG(old.st_mode)) {
-        if (access(name.constData(), W_OK) != 0)
-            return createError; // a read-only target stays as it is
-        chmod(path.constData(), old.st_mode & 07777);
-    }
+    if (taken && S_ISREG(old.st_mode) && access(name.constData(), W_OK) != 0)
+        return createError; // a read-only target stays as it is
+    // The text was the user's alone while it was written; now it gets its final mode: that of
+    // the file it replaces, or a new file's.
+    const mode_t mode = taken && S_ISREG(old.st_mode) ? old.st_mode & 07777 : FileSystem::newFileMode();
+    chmod(path.constData(), mode);
     const int failure = FileSystem::renameInto(path, name, replace);
     if (failure == EXDEV) {
         // The text waited on another file system: copy it beside the target first.
@@ -158,8 +160,7 @@ QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
         record(copy.path);
         if (copy.append(*this) != 0)
             return QStringLiteral("Target file write error");
-        if (taken && S_ISREG(old.st_mode))
-            fchmod(copy.fd, old.st_mode & 07777);
+        fchmod(copy.fd, mode);
         return copy.commitAs(target, replace, nameTaken);
     }
     nameTaken = failure == EEXIST && !replace; // taken by someone else since the look above

@@ -15,8 +15,8 @@ public:
     TargetFile &operator=(const TargetFile &) = delete;
     ~TargetFile(); // removes the temporary file unless it was put in place
 
-    // Opens the temporary file in the folder, or in the system's temporary folder when that
-    // folder does not exist (yet) or refuses. Returns errno, 0 on success.
+    // Opens the temporary file in the folder, made first if need be; only the user may read it
+    // until commit. Returns errno, 0 on success.
     int create(const QString &folder);
     // Appends; the first error sticks. Returns errno, 0 on success.
     int write(QByteArrayView bytes);

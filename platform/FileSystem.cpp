@@ -181,16 +181,18 @@ mode_t maskAtStart()
     return mask;
 }
 
-mode_t creationMode()
+} // namespace
+
+mode_t newFileMode()
 {
     static const mode_t mode = 0666 & ~maskAtStart();
     return mode;
 }
 
+namespace {
 // Where there is no status file, umask() is asked while the process has one thread.
-[[maybe_unused]] const mode_t creationModeBeforeMain = creationMode();
-
-} // namespace
+[[maybe_unused]] const mode_t newFileModeBeforeMain = newFileMode();
+}
 
 int createTemporary(const QByteArray &folder, QByteArray &path)
 {
@@ -200,7 +202,6 @@ int createTemporary(const QByteArray &folder, QByteArray &path)
         path.clear();
         return -1;
     }
-    fchmod(fd, creationMode());
     return fd;
 }
 
@@ -276,8 +277,7 @@ int replaceFile(const QString &path, QByteArrayView contents)
         return errno;
     // Keep the permissions of the file being replaced, if there is one.
     struct stat old{};
-    if (stat(target.constData(), &old) == 0)
-        fchmod(fd, old.st_mode & 07777);
+    fchmod(fd, stat(target.constData(), &old) == 0 ? old.st_mode & 07777 : newFileMode());
     int error = writeAll(fd, contents.data(), size_t(contents.size()));
     if (!error && fsync(fd) != 0)
         error = errno;

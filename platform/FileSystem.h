@@ -3,6 +3,7 @@
 // file system holds in one place, plus the textual path rules every part shares.
 #include <QByteArray>
 #include <QString>
+#include <sys/types.h>
 
 namespace FileSystem {
 
@@ -49,9 +50,11 @@ int writeAll(int fd, const char *data, size_t size);
 int readFile(const QString &path, QByteArray &contents);
 
 // Creates a hidden temporary file of this program in the folder (its bytes, ending in "/"),
-// readable and writable as a new file would be. Returns the descriptor and sets path; -1
-// with errno when it cannot.
+// readable and writable by the user alone until it is put in place. Returns the descriptor
+// and sets path; -1 with errno when it cannot.
 int createTemporary(const QByteArray &folder, QByteArray &path);
+// The mode a new file of the user's gets: 0666 less the creation mask the program started with.
+mode_t newFileMode();
 // A file name that createTemporary makes, or that the program's own files are replaced
 // through (".kv-ordvane-XXXXXX.part").
 bool isTemporaryName(QByteArrayView fileName);

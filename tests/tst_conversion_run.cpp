@@ -445,6 +445,23 @@ private slots:
         QCOMPARE(busyHelpers(), 0);
     }
 
+    // Text waits in its target's own folder, made for it, readable by the user alone until it
+    // is put in place with a new file's mode; never in a folder others share.
+    void textWaitsPrivatelyInTheTargetsFolder()
+    {
+        TargetFile text;
+        QCOMPARE(text.create(out(QStringLiteral("new/sub"))), 0);
+        const QStringList waiting = QDir(out(QStringLiteral("new/sub"))).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(waiting.size(), 1);
+        struct stat info{};
+        QVERIFY(stat(FileSystem::encodePath(out(QStringLiteral("new/sub/")) + waiting[0]).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+        QCOMPARE(text.write("private text"), 0);
+        QCOMPARE(text.commit(out(QStringLiteral("new/sub/t.txt")), false), QString());
+        QVERIFY(stat(FileSystem::encodePath(out(QStringLiteral("new/sub/t.txt"))).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, FileSystem::newFileMode());
+    }
+
     void targetsThatCannotBeWritten()
     {
         const QString a = pdf(QStringLiteral("a.pdf")), b = pdf(QStringLiteral("b.pdf"));

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <QSet>
 #include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
@@ -42,6 +43,40 @@ QByteArray folderBytes(const QString &folder)
     return folder.isEmpty() ? QByteArray("./") : FileSystem::encodePath(FileSystem::withTrailingSeparator(folder));
 }
 
+// A temporary file of a process that has ended, and nothing else of that name.
+void removeIfLeftover(const QByteArray &file)
+{
+    struct stat info{};
+    const qsizetype slash = file.lastIndexOf('/');
+    if (FileSystem::isLeftoverTemporary(file.mid(slash + 1)) && lstat(file.constData(), &info) == 0 && S_ISREG(info.st_mode))
+        unlink(file.constData());
+}
+
+void removeLeftoversIn(const QByteArray &folder)
+{
+    DIR *listing = folder.contains('\0') ? nullptr : opendir(folder.constData());
+    if (!listing)
+        return;
+    while (const dirent *entry = readdir(listing))
+        removeIfLeftover(folder + entry->d_name);
+    closedir(listing);
+}
+
+// A folder's leftovers go the first time this process writes there: a batch killed in the
+// middle leaves its temporary files behind, and no journal lists them.
+void removeLeftoversOnce(const QByteArray &folder)
+{
+    static std::mutex mutex;
+    static QSet<QByteArray> swept;
+    {
+        std::lock_guard lock(mutex);
+        if (swept.contains(folder))
+            return;
+        swept.insert(folder);
+    }
+    removeLeftoversIn(folder);
+}
+
 } // namespace
 
 TargetFile::~TargetFile()
@@ -60,6 +95,7 @@ int TargetFile::create(const QString &folder)
     const QByteArray bytes = folderBytes(folder);
     if (!folder.isEmpty())
         FileSystem::makeDirectories(folder); // a failure shows as the failure to create the file
+    removeLeftoversOnce(bytes);
     fd = bytes.contains('\0') ? -1 : FileSystem::createTemporary(bytes, path);
     if (fd < 0) {
         openError = errno ? errno : EACCES;
@@ -184,12 +220,6 @@ void TargetFile::setJournal(const QString &journal)
 
 void TargetFile::removeLeftovers(const QStringList &folders)
 {
-    const auto removeIfOurs = [](const QByteArray &file) {
-        struct stat info{};
-        const qsizetype slash = file.lastIndexOf('/');
-        if (FileSystem::isTemporaryName(file.mid(slash + 1)) && lstat(file.constData(), &info) == 0 && S_ISREG(info.st_mode))
-            unlink(file.constData());
-    };
     QByteArray journal;
     {
         std::lock_guard lock(journalMutex);
@@ -201,16 +231,9 @@ void TargetFile::removeLeftovers(const QStringList &folders)
     if (FileSystem::readFile(FileSystem::decodePath(journal), listed) == 0) {
         for (const QByteArray &file : listed.split('\0'))
             if (file.startsWith('/'))
-                removeIfOurs(file);
+                removeIfLeftover(file);
         truncate(journal.constData(), 0);
     }
-    for (const QString &folder : folders) {
-        const QByteArray bytes = folderBytes(folder);
-        DIR *listing = bytes.contains('\0') ? nullptr : opendir(bytes.constData());
-        if (!listing)
-            continue;
-        while (const dirent *entry = readdir(listing))
-            removeIfOurs(bytes + entry->d_name);
-        closedir(listing);
-    }
+    for (const QString &folder : folders)
+        removeLeftoversIn(folderBytes(folder));
 }

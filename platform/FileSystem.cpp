@@ -3,10 +3,13 @@
 #include "base/Descriptors.h"
 #include "base/PathCodec.h"
 
+#include <QList>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -194,9 +197,41 @@ namespace {
 [[maybe_unused]] const mode_t newFileModeBeforeMain = newFileMode();
 }
 
+namespace {
+
+// When a process started, in clock ticks since boot: with its id, it names the process for
+// good, as ids are reused. 0 when there is no such process.
+quint64 processStart(qint64 pid)
+{
+    QByteArray stat;
+    if (readFile(QStringLiteral("/proc/%1/stat").arg(pid), stat) != 0)
+        return 0;
+    // The fields after the command (which may hold anything but ends in the last ')'); the
+    // start time is the 22nd field of the line, the 20th of these.
+    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 19 ? fields[19].toULongLong() : 0;
+}
+
+// "<pid>.<start>-" of this process, which its temporary files carry; made again in a child
+// after fork.
+QByteArray processTag()
+{
+    static std::mutex mutex;
+    static pid_t taggedProcess = 0;
+    static QByteArray tag;
+    std::lock_guard lock(mutex);
+    if (taggedProcess != getpid()) {
+        taggedProcess = getpid();
+        tag = QByteArray::number(qint64(taggedProcess)) + '.' + QByteArray::number(processStart(taggedProcess)) + '-';
+    }
+    return tag;
+}
+
+} // namespace
+
 int createTemporary(const QByteArray &folder, QByteArray &path)
 {
-    path = folder + TemporaryPrefix + "XXXXXX" + TemporarySuffix;
+    path = folder + TemporaryPrefix + processTag() + "XXXXXX" + TemporarySuffix;
     const int fd = mkostemps(path.data(), int(sizeof TemporarySuffix - 1), O_CLOEXEC);
     if (fd < 0) {
         path.clear();
@@ -208,7 +243,30 @@ int createTemporary(const QByteArray &folder, QByteArray &path)
 bool isTemporaryName(QByteArrayView name)
 {
     constexpr qsizetype prefix = sizeof TemporaryPrefix - 1, suffix = sizeof TemporarySuffix - 1;
-    return name.size() == prefix + 6 + suffix && name.startsWith(TemporaryPrefix) && name.endsWith(TemporarySuffix);
+    if (name.size() < prefix + 6 + suffix || !name.startsWith(TemporaryPrefix) || !name.endsWith(TemporarySuffix))
+        return false;
+    const QByteArrayView middle = name.sliced(prefix, name.size() - prefix - suffix);
+    if (middle.size() == 6)
+        return true; // an older program's, which did not name its process
+    const qsizetype dot = middle.indexOf('.'), dash = middle.indexOf('-');
+    const auto digits = [](QByteArrayView text) {
+        return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return dot > 0 && dash > dot && middle.size() - dash - 1 == 6 && digits(middle.first(dot))
+           && digits(middle.sliced(dot + 1, dash - dot - 1));
+}
+
+bool isLeftoverTemporary(QByteArrayView name)
+{
+    if (!isTemporaryName(name))
+        return false;
+    const QByteArrayView middle = name.sliced(sizeof TemporaryPrefix - 1);
+    const qsizetype dot = middle.indexOf('.'), dash = middle.indexOf('-');
+    if (dot < 0 || dash < dot)
+        return true; // an older program's: it never outlives a start
+    const qint64 pid = middle.first(dot).toLongLong();
+    const quint64 start = middle.sliced(dot + 1, dash - dot - 1).toULongLong();
+    return processStart(pid) != start;
 }
 
 int copyAll(int from, int to, qint64 &copied)

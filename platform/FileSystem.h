@@ -56,8 +56,11 @@ int createTemporary(const QByteArray &folder, QByteArray &path);
 // The mode a new file of the user's gets: 0666 less the creation mask the program started with.
 mode_t newFileMode();
 // A file name that createTemporary makes, or that the program's own files are replaced
-// through (".kv-ordvane-XXXXXX.part").
+// through: ".kv-ordvane-<pid>.<start>-XXXXXX.part", naming the process by its id and start
+// time, or an older program's ".kv-ordvane-XXXXXX.part".
 bool isTemporaryName(QByteArrayView fileName);
+// Such a name of a process that has ended: nobody will finish or remove its file.
+bool isLeftoverTemporary(QByteArrayView fileName);
 
 // Copies from one descriptor's position to its end onto another. Returns errno, 0 on success.
 int copyAll(int from, int to, qint64 &copied);

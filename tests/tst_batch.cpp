@@ -223,6 +223,23 @@ private slots:
         pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), dir->file(QStringLiteral("tsypdf-worker"))});
         pgrep.waitForFinished();
         QCOMPARE(pgrep.readAllStandardOutput(), QByteArray());
+
+        // SIGKILL leaves the temporary text behind; the next batch that writes there removes
+        // it, and nothing of a process that still runs.
+        process.start(dir->file(QStringLiteral("ordvane-batch")), {QStringLiteral("--same-dir"), book});
+        QVERIFY(process.waitForStarted());
+        const auto hidden = [&] { return QDir(dir->file(QStringLiteral("b"))).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")); };
+        QTRY_VERIFY_WITH_TIMEOUT(!hidden().isEmpty(), 20000);
+        QVERIFY(process.processId() > 0);
+        kill(pid_t(process.processId()), SIGKILL);
+        QVERIFY(process.waitForFinished(10000));
+        QVERIFY(!hidden().isEmpty());
+        QByteArray ours;
+        const int fd = FileSystem::createTemporary(FileSystem::encodePath(dir->file(QStringLiteral("b/"))), ours);
+        QVERIFY(fd >= 0);
+        close(fd);
+        QCOMPARE(batch({QStringLiteral("--same-dir"), pdf(QStringLiteral("b/small.pdf"))}).status, 0);
+        QCOMPARE(hidden(), QStringList{FileSystem::decodePath(ours.mid(ours.lastIndexOf('/') + 1))});
     }
 };
 

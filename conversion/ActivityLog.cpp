@@ -82,10 +82,10 @@ void AppendLog(const QString &text)
 
     // Creating exclusively tells, without a race, whether this append starts the file.
     bool created = true;
-    int fd = open(file.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    int fd = FileSystem::openOwnFile(file, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0666);
     if (fd < 0 && errno == EEXIST) {
         created = false;
-        fd = open(file.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        fd = FileSystem::openOwnFile(file, O_WRONLY | O_APPEND);
     }
     if (fd < 0)
         throw IoError(errno, path);

@@ -12,6 +12,9 @@
 
 namespace {
 
+// A journal larger than this lists no files of ours.
+constexpr qint64 MaxJournalBytes = 64 << 20;
+
 std::mutex journalMutex;
 QByteArray journalPath;
 int liveFiles = 0;
@@ -22,19 +25,20 @@ void record(const QByteArray &temporary)
     ++liveFiles;
     if (journalPath.isEmpty())
         return;
-    const int fd = open(journalPath.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = FileSystem::openOwnFile(journalPath, O_WRONLY | O_CREAT | O_APPEND);
     if (fd < 0)
         return; // without a journal only the leftovers go unnoticed
     FileSystem::writeAll(fd, temporary.constData(), size_t(temporary.size()) + 1); // with its zero byte
     ::close(fd);
 }
 
-// Once no temporary file is alive, the journal has nothing left to tell.
+// Once no temporary file is alive, the journal has nothing left to tell, and goes: whatever
+// is in its place, a link too, is removed, never written through.
 void forget()
 {
     std::lock_guard lock(journalMutex);
     if (--liveFiles == 0 && !journalPath.isEmpty())
-        truncate(journalPath.constData(), 0);
+        unlink(journalPath.constData());
 }
 
 // A folder's bytes as createTemporary takes them; a bare name's folder is the current one.
@@ -228,12 +232,12 @@ void TargetFile::removeLeftovers(const QStringList &folders)
         journal = journalPath;
     }
     QByteArray listed;
-    if (FileSystem::readFile(FileSystem::decodePath(journal), listed) == 0) {
+    if (FileSystem::readFile(FileSystem::decodePath(journal), listed, MaxJournalBytes) == 0) {
         for (const QByteArray &file : listed.split('\0'))
             if (file.startsWith('/'))
                 removeIfLeftover(file);
-        truncate(journal.constData(), 0);
     }
+    unlink(journal.constData());
     for (const QString &folder : folders)
         removeLeftoversIn(folderBytes(folder));
 }

@@ -138,24 +138,48 @@ int makeDirectories(const QString &path)
     return 0;
 }
 
-int readFile(const QString &path, QByteArray &contents)
+int openOwnFile(const QByteArray &path, int flags, mode_t mode)
+{
+    if (path.isEmpty() || path.contains('\0')) {
+        errno = ENOENT;
+        return -1;
+    }
+    const int fd = open(path.constData(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, mode);
+    if (fd < 0)
+        return -1;
+    struct stat info{};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+int readFile(const QString &path, QByteArray &contents, qint64 maxBytes)
 {
     contents.clear();
-    const QByteArray bytes = encodePath(path);
-    if (bytes.contains('\0'))
-        return ENOENT;
-    const int fd = open(bytes.constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = openOwnFile(encodePath(path), O_RDONLY);
     if (fd < 0)
         return errno;
     char buffer[65536];
     Descriptors::ReadResult result = Descriptors::ReadResult::Complete;
+    int error = 0;
     while (result == Descriptors::ReadResult::Complete) {
         size_t got = 0;
         result = Descriptors::readFully(fd, buffer, sizeof buffer, got);
+        if (contents.size() + qint64(got) > maxBytes) {
+            error = EFBIG;
+            break;
+        }
         contents.append(buffer, qsizetype(got));
     }
-    const int error = result == Descriptors::ReadResult::Failed ? errno : 0;
+    if (result == Descriptors::ReadResult::Failed)
+        error = errno;
     close(fd);
+    if (error)
+        contents.clear();
     return error;
 }
 

@@ -46,8 +46,14 @@ void failWritesPastSizeLimit();
 // Writes all bytes to an open descriptor. Returns errno, 0 on success.
 int writeAll(int fd, const char *data, size_t size);
 
-// Reads a whole file. Returns errno, 0 on success; ENOENT for a missing file.
-int readFile(const QString &path, QByteArray &contents);
+// Opens a file of the program's own by name (its bytes): never through a link, never waiting
+// on a pipe or a device, and only a regular file (EINVAL otherwise). Returns the descriptor,
+// or -1 with errno.
+int openOwnFile(const QByteArray &path, int flags, mode_t mode = 0600);
+
+// Reads a whole regular file, opened as openOwnFile opens it, of at most maxBytes (EFBIG
+// beyond). Returns errno, 0 on success; ENOENT for a missing file.
+int readFile(const QString &path, QByteArray &contents, qint64 maxBytes = qint64(1) << 30);
 
 // Creates a hidden temporary file of this program in the folder (its bytes, ending in "/"),
 // readable and writable by the user alone until it is put in place. Returns the descriptor

@@ -1,6 +1,7 @@
 // The conversion run in temporary folders with the real converter library and real PDFs:
 // the three modes, every policy for an existing target, the prompt's answers, cancel and
 // stop, every outcome with its message and log line, and a log that fails in mid-run.
+#include "conversion/ActivityLog.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -549,6 +550,43 @@ private slots:
         QCOMPARE(dir->read(QStringLiteral("out/a.txt")), QByteArray("the old target"));
         QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
         QVERIFY(log().contains(QStringLiteral("Failed: Target file write error (") + a + u')'));
+    }
+
+    // Files of ours opened by name are never followed through a link, waited on as a pipe, or
+    // read without end: a link to another file, a FIFO or a link to /dev/zero in the place of
+    // the journal, the job list, the settings or the log harms nothing and blocks nothing.
+    void ourFilesThatAreNotWhatTheySeem()
+    {
+        dir->write(QStringLiteral("victim"), "precious");
+        const QByteArray victim = FileSystem::encodePath(dir->file(QStringLiteral("victim")));
+        for (const char *name : {"Ordvane.tmp", "Ordvane.job", "Ordvane.dat", "ordvnact.log"}) {
+            const QByteArray file = FileSystem::encodePath(dir->file(QLatin1String(name)));
+            for (int kind = 0; kind < 3; ++kind) {
+                unlink(file.constData());
+                QVERIFY(kind == 0 ? symlink(victim.constData(), file.constData()) == 0
+                        : kind == 1 ? mkfifo(file.constData(), 0600) == 0
+                                    : symlink("/dev/zero", file.constData()) == 0);
+                TargetFile::setJournal(dir->file(QStringLiteral("Ordvane.tmp")));
+                TargetFile::removeLeftovers({});
+                {
+                    TargetFile text;
+                    QCOMPARE(text.create(out(QString())), 0);
+                }
+                JobList loaded;
+                QVERIFY(loaded.LoadJobFile(JobFilePath()) != JobList::LoadResult::Loaded || loaded.count() == 0);
+                LoadSettings();
+                try {
+                    AppendLog(QStringLiteral("a line"));
+                    ReadLogText(dir->file(QStringLiteral("ordvnact.log")));
+                } catch (const IoError &) {
+                    QCOMPARE(QLatin1String(name), QLatin1String("ordvnact.log"));
+                }
+                unlink(file.constData());
+            }
+        }
+        QCOMPARE(dir->read(QStringLiteral("victim")), QByteArray("precious"));
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("Ordvane.tmp")))); // there only while it lists something
+        TargetFile::setJournal(QString());
     }
 
     // Temporary files of a killed program are removed at the next start, and only those.

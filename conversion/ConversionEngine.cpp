@@ -92,6 +92,16 @@ void ConversionEngine::Figures::progressed(JobState &job, int piece, qint64 done
     pagesDone += step;
 }
 
+void ConversionEngine::Figures::restarted(JobState &job)
+{
+    if (job.abandoned)
+        return;
+    for (qint64 &done : job.pagesDone) {
+        pagesDone -= done;
+        done = 0;
+    }
+}
+
 void ConversionEngine::Figures::pieceStarted(JobState &job)
 {
     if (job.running++ == 0 && !job.abandoned)
@@ -266,12 +276,14 @@ void ConversionEngine::work()
         if (!job.splitChecked) {
             job.splitChecked = true;
             lock.unlock();
-            const qint64 size = FileSystem::fileSize(job.source);
+            const FileSystem::Identity identity = FileSystem::identityOf(job.source);
+            const qint64 size = std::max<qint64>(identity.size, 0);
             const bool large = threadCount > 1 && size >= splitThreshold;
             const int pageCount = large ? converter.pageCount(job.source, tag) : -1;
             const bool scanned = options.recognition && pageCount > 0 && size / pageCount >= ScanBytesPerPage;
             const int minPiece = scanned ? MinScanPiecePages : MinPiecePages;
             lock.lock();
+            job.identity = identity;
             if (pageCount >= 0)
                 figures.opened(job, pageCount);
             if (pageCount >= 2 * minPiece && !job.abandoned)
@@ -342,6 +354,20 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
 
 void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex> &lock)
 {
+    if (job->pieces > 1 && !(FileSystem::identityOf(job->source) == job->identity)) {
+        // The file changed while its pieces were read, each by a helper that opened it anew:
+        // they may come from two different files. It is read again, whole, by one helper.
+        figures.restarted(*job);
+        job->texts.clear();
+        job->results.clear();
+        job->pagesDone.clear();
+        job->cut(1);
+        job->piecesDone = 0;
+        ++job->queued;
+        queue.push_front({job, 0, {}});
+        workAvailable.notify_all();
+        return;
+    }
     Result result;
     const auto failed = std::find_if(job->results.begin(), job->results.end(), [](int r) { return r < 0; });
     if (failed != job->results.end()) {

@@ -6,6 +6,7 @@
 // whatever the size of a text; a conversion no longer wanted is abandoned at once.
 #include "conversion/MyPdfCvt.h"
 #include "conversion/TargetFile.h"
+#include "platform/FileSystem.h"
 
 #include <QString>
 #include <chrono>
@@ -88,6 +89,7 @@ private:
         void cut(int count); // into pieces
 
         const QString source, folder;
+        FileSystem::Identity identity; // of the source when it was split
         bool splitChecked = false, finished = false;
         int pieces = 0, piecesDone = 0;
         int queued = 1;            // pieces in the queue
@@ -126,6 +128,7 @@ private:
         void finished(JobState &job, qint64 textBytes);
         void taken(const JobState &job);
         void abandoned(JobState &job);
+        void restarted(JobState &job); // its pages are read again from the first
 
         Progress progress() const;
         qint64 waitingText() const { return waitingBytes; }

@@ -118,6 +118,15 @@ qint64 fileSize(const QString &path)
     return statPath(path, info) && !S_ISDIR(info.st_mode) ? qint64(info.st_size) : 0;
 }
 
+Identity identityOf(const QString &path)
+{
+    struct stat info{};
+    if (!statPath(path, info))
+        return {};
+    const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
+    return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
 int makeDirectories(const QString &path)
 {
     QByteArray bytes = encodePath(path);

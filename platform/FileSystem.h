@@ -35,6 +35,14 @@ bool isExistingFile(const QString &path); // exists and is not a directory
 bool exists(const QString &path);
 bool isSpecialFile(const QString &path);  // exists, and is neither a regular file nor a folder
 qint64 fileSize(const QString &path);     // 0 when there is no such file
+// What tells one state of a file from another: the file (device, inode), its size and the
+// times of its last change. Equal states mean the same bytes, as far as the system can tell.
+struct Identity {
+    quint64 device = 0, inode = 0;
+    qint64 size = -1, modified = 0, changed = 0; // times in nanoseconds
+    bool operator==(const Identity &) const = default;
+};
+Identity identityOf(const QString &path); // size -1 when there is no such file
 
 // Creates the directory and every missing one above it. Returns errno, 0 on success.
 int makeDirectories(const QString &path);

@@ -3,6 +3,8 @@
 #include "conversion/ConversionEngine.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <condition_variable>
 #include <functional>
@@ -76,6 +78,34 @@ struct GatedConverter : ConversionEngine::Converter {
         text("text");
         std::lock_guard lock(mutex);
         ++reported;
+        changed.notify_all();
+        return 0;
+    }
+    void abandon(quint64) override {}
+};
+
+// Reads the file itself for every range, as each helper opens it anew; the first range waits
+// until the test lets it read.
+struct RereadingConverter : ConversionEngine::Converter {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool firstMayRead = false;
+    int reads = 0;
+
+    int pageCount(const QString &, quint64) override { return 2 * ConversionEngine::MinPiecePages; }
+    int extract(const QString &source, const ConversionEngine::Options &, quint64, MyPdfCvt::PageRange pages,
+                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
+    {
+        std::unique_lock lock(mutex);
+        if (pages.first == 0 && pages.count > 0)
+            changed.wait(lock, [&] { return firstMayRead; });
+        const int count = pages.count > 0 ? pages.count : 2 * ConversionEngine::MinPiecePages - pages.first;
+        progress({count, count, 0, 0});
+        QFile file(source);
+        if (!file.open(QIODevice::ReadOnly))
+            return MyPdfCvt::ResultOpenError;
+        text(file.readAll());
+        ++reads;
         changed.notify_all();
         return 0;
     }
@@ -169,6 +199,46 @@ private slots:
             QVERIFY(gated.waitUntil([&] { return gated.reported == (whole ? 1 : 2); }));
             QCOMPARE(engine.progress(), noProgress());
         }
+    }
+
+    // A file replaced while its ranges are read is read again whole: its text is never spliced
+    // from two files.
+    void fileReplacedWhileItsRangesAreRead()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("doc.pdf"));
+        const auto put = [&](const QByteArray &bytes) {
+            QFile file(dir.filePath(QStringLiteral("next")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            QVERIFY(::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(source).constData()) == 0);
+        };
+        put("old ");
+        RereadingConverter converter;
+        ConversionEngine engine({}, 2, &converter);
+        engine.setSplitThreshold(0);
+        const ConversionEngine::Job job = engine.submit(source, dir.path());
+        {
+            std::unique_lock lock(converter.mutex);
+            QVERIFY(converter.changed.wait_for(lock, 60s, [&] { return converter.reads == 1; })); // the second range
+        }
+        put("new ");
+        {
+            std::lock_guard lock(converter.mutex);
+            converter.firstMayRead = true;
+            converter.changed.notify_all();
+        }
+        while (!engine.waitFor(job, 100ms)) {
+        }
+        QCOMPARE(engine.progress().pagesDone, qint64(2 * ConversionEngine::MinPiecePages)); // each page once
+        ConversionEngine::Result result = engine.take(job);
+        QCOMPARE(result.result, 0);
+        const QString text = dir.filePath(QStringLiteral("doc.txt"));
+        QCOMPARE(result.text->commit(text, false), QString());
+        QFile written(text);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), QByteArray("new "));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "conversion/TargetFile.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
+#include "tests/support/HelperProcesses.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/ScanMaker.h"
@@ -113,17 +114,7 @@ struct RecordingConverter : ConversionEngine::Converter {
 // Helpers of this process that are working rather than waiting for their next file.
 int busyHelpers()
 {
-    int busy = 0;
-    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (line.contains("(tsypdf-worker)") && fields.size() > 1 && fields[1].toLongLong() == getpid() && fields[0] == "R")
-            ++busy;
-    }
-    return busy;
+    return int(helperProcesses().values().count("R"));
 }
 
 const QString Summary = QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3");

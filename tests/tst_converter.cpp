@@ -3,6 +3,7 @@
 // result codes of bad input, and the guards around its helper process.
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
+#include "tests/support/HelperProcesses.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
@@ -68,19 +69,10 @@ void throwAtOnce(const char *, int32_t)
 }
 
 // The helpers of this process, running or not yet reaped.
-QSet<pid_t> helperProcesses()
+QSet<pid_t> helpers()
 {
-    QSet<pid_t> helpers;
-    for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + pid + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (line.contains("(tsypdf-worker)") && fields.size() > 1 && fields[1].toLongLong() == getpid())
-            helpers << pid.toInt();
-    }
-    return helpers;
+    const QList<pid_t> ids = helperProcesses().keys();
+    return QSet<pid_t>(ids.begin(), ids.end());
 }
 
 // The open descriptors of a process, each with what it refers to.
@@ -278,10 +270,10 @@ private slots:
             received.clear();
             return convert(path.c_str(), int32_t(path.size() * 2), write, 1, 0, 0, 0, 0, 2, "", "");
         };
-        QSet<pid_t> helpers = helperProcesses();
+        QSet<pid_t> before = helpers();
         QList<QByteArray> sockets = openSockets();
         QCOMPARE(call(throwAtOnce), -2);
-        QCOMPARE(helperProcesses(), helpers);
+        QCOMPARE(helpers(), before);
         QCOMPARE(openSockets(), sockets);
         QCOMPARE(call(collect), 0);
         QVERIFY(received.startsWith("First page of the report"));
@@ -289,7 +281,7 @@ private slots:
 
         LibraryCopy bound;
         QVERIFY(MyPdfCvt::LoadConverterLibrary(bound.directory.path()));
-        helpers = helperProcesses();
+        before = helpers();
         sockets = openSockets();
         try {
             MyPdfCvt::ExtractText(file, 0, true, 0, {}, [](QByteArrayView) { throw std::runtime_error("disk full"); }, {});
@@ -297,7 +289,7 @@ private slots:
         } catch (const std::runtime_error &error) {
             QCOMPARE(error.what(), "disk full");
         }
-        QCOMPARE(helperProcesses(), helpers);
+        QCOMPARE(helpers(), before);
         QCOMPARE(openSockets(), sockets);
         QVERIFY(extract(file, 0, true).startsWith("First page of the report"));
         QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
@@ -316,10 +308,10 @@ private slots:
         QVERIFY(library);
         const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
         QVERIFY(convert);
-        const QSet<pid_t> before = helperProcesses();
+        const QSet<pid_t> before = helpers();
         const std::u16string path = file.toStdU16String();
         QCOMPARE(convert(path.c_str(), int32_t(path.size() * 2), collect, 1, 0, 0, 0, 0, 2, "", ""), 0);
-        const QSet<pid_t> started = helperProcesses() - before;
+        const QSet<pid_t> started = helpers() - before;
         QCOMPARE(started.size(), 1);
         const QMap<int, QByteArray> open = descriptors(QString::number(*started.begin()));
         close(inherited);

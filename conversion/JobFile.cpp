@@ -126,7 +126,7 @@ Decoded decode(QByteArrayView bytes, Format format)
         const int textCount = reader.uint16();
         e.state = reader.int32();
         e.caption = reader.text();
-        for (int t = 0; t < textCount; ++t)
+        for (int t = 0; t < textCount && !reader.failed(); ++t)
             e.texts.append(reader.text());
         if (reader.failed())
             break; // cut short: every complete entry before it stays

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "settings/RecognitionChoice.h"
 #include "tests/support/PdfMaker.h"
+#include "tests/support/SanitizedHelpers.h"
 #include "tests/support/ScanMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
@@ -13,7 +14,6 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <dlfcn.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -199,12 +199,8 @@ private slots:
         void *library = dlopen(FileSystem::encodePath(own.file(QStringLiteral("copy.so"))).constData(), RTLD_NOW | RTLD_LOCAL);
         QVERIFY(library);
         const auto convert = reinterpret_cast<decltype(&fnOrdvane)>(dlsym(library, "fnOrdvane"));
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-        const uint64_t addressSpace = RLIM_INFINITY; // a sanitized helper's shadow memory, as LoadConverterLibrary lifts it
-#else
-        const uint64_t addressSpace = 0; // the library's own cap
-#endif
-        reinterpret_cast<decltype(&tsypdfSetLimits)>(dlsym(library, "tsypdfSetLimits"))(1500, addressSpace);
+        reinterpret_cast<decltype(&tsypdfSetLimits)>(dlsym(library, "tsypdfSetLimits"))(1500, 0);
+        liftAddressSpaceCapWhenSanitized(library);
         reinterpret_cast<decltype(&tsypdfSetRecognition)>(dlsym(library, "tsypdfSetRecognition"))(1, "eng");
         reinterpret_cast<decltype(&tsypdfSetProgressCallback)>(dlsym(library, "tsypdfSetProgressCallback"))(recordProgress);
         progress.clear();

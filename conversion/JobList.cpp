@@ -1,6 +1,7 @@
 #include "conversion/JobList.h"
 
 #include "conversion/ActivityLog.h"
+#include "conversion/JobFile.h"
 #include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
@@ -8,7 +9,6 @@
 #include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 
-#include <QtEndian>
 #include <algorithm>
 #include <cerrno>
 #include <limits>
@@ -16,81 +16,6 @@
 #include <variant>
 
 namespace {
-
-const QByteArray WideMarker = "LFW";
-const QByteArray EightBitMarker = "LVF";
-
-void appendUInt16(QByteArray &out, quint16 value)
-{
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
-void appendText(QByteArray &out, const QString &text)
-{
-    // The length field is 16 bits: a longer text is cut at what it can count.
-    const qsizetype units = std::min<qsizetype>(text.size(), JobList::MaxTextUnits);
-    appendUInt16(out, quint16(units * 2));
-    const qsizetype start = out.size();
-    out.resize(start + units * 2);
-    qToLittleEndian<char16_t>(text.utf16(), units, out.data() + start);
-}
-
-// Reads the job file's fields; any read past the end marks the file as cut short.
-class Reader {
-public:
-    Reader(const QByteArray &bytes, bool eightBit) : bytes(bytes), eightBit(eightBit) {}
-
-    bool failed() const { return shortOfBytes; }
-    bool atEnd() const { return position >= bytes.size(); }
-    bool oddTextSeen() const { return oddText; }
-
-    quint16 uint16() { return take<quint16>(); }
-    qint32 int32() { return take<qint32>(); }
-
-    QString text()
-    {
-        const quint16 size = uint16();
-        if (!available(size))
-            return {};
-        const char *data = bytes.constData() + position;
-        position += size;
-        if (!eightBit) {
-            oddText = oddText || size % 2 != 0;
-            QString text(size / 2, Qt::Uninitialized);
-            qFromLittleEndian<char16_t>(data, size / 2, text.data());
-            return text;
-        }
-        // Old files hold 8-bit text in the system code page; a zero byte ends it early.
-        const qsizetype length = qsizetype(std::find(data, data + size, '\0') - data);
-        return CodePage::toUnicode(QByteArrayView(data, length), CodePage::System);
-    }
-
-private:
-    template <typename T>
-    T take()
-    {
-        if (!available(sizeof(T)))
-            return 0;
-        const T value = qFromLittleEndian<T>(bytes.constData() + position);
-        position += sizeof(T);
-        return value;
-    }
-
-    bool available(qsizetype size)
-    {
-        if (shortOfBytes || bytes.size() - position < size)
-            shortOfBytes = true;
-        return !shortOfBytes;
-    }
-
-    const QByteArray &bytes;
-    bool eightBit;
-    qsizetype position = 3;
-    bool shortOfBytes = false;
-    bool oddText = false;
-};
 
 // Sort keys: the state number, the size as a number, or the text as 8-bit text in the
 // system code page with a to z taken as capitals.
@@ -350,18 +275,7 @@ void JobList::setFocusRow(int row)
 
 QByteArray JobList::jobFileBytes() const
 {
-    QByteArray out = WideMarker;
-    appendUInt16(out, quint16(std::min(count(), MaxEntries)));
-    for (const Entry &e : entries.first(std::min(count(), MaxEntries))) {
-        appendUInt16(out, quint16(e.texts.size()));
-        char state[4];
-        qToLittleEndian(e.state, state);
-        out.append(state, 4);
-        appendText(out, e.caption);
-        for (const QString &text : e.texts)
-            appendText(out, text);
-    }
-    return out;
+    return JobFile::encode(entries);
 }
 
 void JobList::SaveJobFile(const QString &fileName) const
@@ -378,11 +292,10 @@ JobList::LoadResult JobList::LoadJobFile(const QString &fileName)
         return LoadResult::Missing;
     if (error)
         return LoadResult::Unreadable;
-    if (bytes.startsWith(EightBitMarker))
-        return LoadOldJobFile(fileName);
-    if (!bytes.startsWith(WideMarker))
+    const std::optional<JobFile::Format> format = JobFile::formatOf(bytes);
+    if (!format)
         return LoadResult::UnknownMarker;
-    return load(fileName, false);
+    return load(bytes, *format);
 }
 
 QString JobList::keepDamagedFile(const QString &fileName)
@@ -399,41 +312,17 @@ QString JobList::keepDamagedFile(const QString &fileName)
 
 JobList::LoadResult JobList::LoadOldJobFile(const QString &fileName)
 {
-    return load(fileName, true);
-}
-
-JobList::LoadResult JobList::load(const QString &fileName, bool eightBit)
-{
     QByteArray bytes;
     if (FileSystem::readFile(fileName, bytes) != 0)
         return LoadResult::Unreadable;
-    Reader reader(bytes, eightBit);
-    const int announced = reader.uint16();
-    QList<Entry> loaded;
-    loaded.reserve(announced);
-    bool entryShortOfTexts = false;
-    // Entries beyond the announced count are read too: a count that wrapped past 65535 or
-    // was damaged must not lose them. Whatever is left then marks the file as damaged.
-    for (int i = 0; (i < announced || !reader.atEnd()) && !reader.failed() && loaded.size() < MaxEntries; ++i) {
-        Entry e;
-        const int textCount = reader.uint16();
-        e.state = reader.int32();
-        e.caption = reader.text();
-        for (int t = 0; t < textCount; ++t)
-            e.texts.append(reader.text());
-        if (reader.failed())
-            break; // cut short: every complete entry before it stays
-        // Every part of the program counts on six texts; an entry with fewer gets empty ones.
-        if (e.texts.size() < TextCount) {
-            entryShortOfTexts = true;
-            e.texts.resize(TextCount);
-        }
-        loaded.append(std::move(e));
-    }
-    const bool damaged = reader.failed() || !reader.atEnd() || entryShortOfTexts || reader.oddTextSeen()
-                         || loaded.size() != announced;
-    replaceEntries(std::move(loaded));
-    return damaged ? LoadResult::Damaged : LoadResult::Loaded;
+    return load(bytes, JobFile::Format::EightBit);
+}
+
+JobList::LoadResult JobList::load(const QByteArray &bytes, JobFile::Format format)
+{
+    JobFile::Decoded decoded = JobFile::decode(bytes, format);
+    replaceEntries(std::move(decoded.entries));
+    return decoded.damaged ? LoadResult::Damaged : LoadResult::Loaded;
 }
 
 void JobList::replaceEntries(QList<Entry> loaded)

@@ -1,11 +1,16 @@
 #pragma once
 // The job list: the source files collected for conversion, one entry a row, as the main
 // window's list shows them. It owns the entries, their selection and focus, the add
-// operation with its duplicate and type tests, sorting, and the job file in both formats.
+// operation with its duplicate and type tests, sorting, and loading and saving the job
+// file (its bytes are JobFile's).
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 #include <QString>
+
+namespace JobFile {
+enum class Format;
+}
 
 class JobList : public QAbstractTableModel {
     Q_OBJECT
@@ -93,7 +98,7 @@ signals:
     void focusChanged(int row);
 
 private:
-    LoadResult load(const QString &fileName, bool eightBit);
+    LoadResult load(const QByteArray &bytes, JobFile::Format format);
     void replaceEntries(QList<Entry> loaded);
     void sortEntries(int column, bool ascending);
     void emitRowChanged(int first, int last);

@@ -46,12 +46,23 @@ bool isEnclosedInQuotes(QByteArrayView text)
 IniFile::IniFile(const QString &path) : filePath(path)
 {
     QByteArray contents;
-    if (FileSystem::readFile(path, contents) != 0 || contents.isEmpty())
-        return; // a missing or unreadable file reads as an empty one
+    if (FileSystem::readFile(path, contents) == 0)
+        parse(contents);
+}
+
+IniFile::IniFile(const QString &path, QByteArrayView contents) : filePath(path)
+{
+    parse(contents);
+}
+
+void IniFile::parse(QByteArrayView contents)
+{
+    if (contents.isEmpty())
+        return;
     const qsizetype firstBreak = contents.indexOf('\n');
     if (firstBreak > 0 && contents.at(firstBreak - 1) != '\r')
         lineEnd = "\n"; // keep the line ends the file already has
-    lines = contents.split('\n');
+    lines = contents.toByteArray().split('\n');
     for (QByteArray &line : lines)
         if (line.endsWith('\r'))
             line.chop(1);

@@ -4,6 +4,7 @@
 // quotes; at most MaxValueBytes of a value arrive. Lines that others wrote are kept as they
 // are. Changes stay in memory until save(), which replaces the file in one step.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -12,7 +13,10 @@ class IniFile {
 public:
     static constexpr qsizetype MaxValueBytes = 2047;
 
+    // Reads the file at path; a missing or unreadable file reads as an empty one.
     explicit IniFile(const QString &path);
+    // Reads these bytes as the file's contents; save() still writes to path.
+    IniFile(const QString &path, QByteArrayView contents);
 
     std::optional<QByteArray> value(QByteArrayView section, QByteArrayView key) const;
     void setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value);
@@ -22,6 +26,7 @@ public:
     QString path() const { return filePath; }
 
 private:
+    void parse(QByteArrayView contents);
     qsizetype findSection(QByteArrayView section) const;
     qsizetype findKey(qsizetype sectionLine, QByteArrayView key) const;
 

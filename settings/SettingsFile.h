@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
+#include <utility>
 
 // Integers as the settings file and the code-page box read them: leading blanks, an optional
 // sign, then decimal digits or hexadecimal ones after "$", "x", "X", "0x" or "0X"; nothing may
@@ -15,6 +16,7 @@ bool ParseInteger(QStringView text, qint32 &value);
 class SettingsReader {
 public:
     explicit SettingsReader(const QString &path) : file(path) {}
+    explicit SettingsReader(IniFile file) : file(std::move(file)) {}
 
     bool boolean(QByteArrayView section, QByteArrayView key, bool fallback) const;
     qint32 integer(QByteArrayView section, QByteArrayView key, qint32 fallback) const;

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "tests/support/HelperProcesses.h"
 #include "tests/support/PdfMaker.h"
+#include "tests/support/SanitizedHelpers.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
 
@@ -264,6 +265,7 @@ private slots:
         LibraryCopy copy;
         void *library = dlopen(FileSystem::encodePath(copy.library).constData(), RTLD_NOW | RTLD_LOCAL);
         QVERIFY(library);
+        liftAddressSpaceCapWhenSanitized(library);
         const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
         QVERIFY(convert);
         const auto call = [&](TsyWriteCallback write) {
@@ -306,6 +308,7 @@ private slots:
         LibraryCopy copy;
         void *library = dlopen(FileSystem::encodePath(copy.library).constData(), RTLD_NOW | RTLD_LOCAL);
         QVERIFY(library);
+        liftAddressSpaceCapWhenSanitized(library);
         const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
         QVERIFY(convert);
         const QSet<pid_t> before = helpers();

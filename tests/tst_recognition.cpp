@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "settings/RecognitionChoice.h"
 #include "tests/support/PdfMaker.h"
+#include "tests/support/SanitizedHelpers.h"
 #include "tests/support/ScanMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
@@ -199,6 +200,7 @@ private slots:
         QVERIFY(library);
         const auto convert = reinterpret_cast<decltype(&fnOrdvane)>(dlsym(library, "fnOrdvane"));
         reinterpret_cast<decltype(&tsypdfSetLimits)>(dlsym(library, "tsypdfSetLimits"))(1500, 0);
+        liftAddressSpaceCapWhenSanitized(library);
         reinterpret_cast<decltype(&tsypdfSetRecognition)>(dlsym(library, "tsypdfSetRecognition"))(1, "eng");
         reinterpret_cast<decltype(&tsypdfSetProgressCallback)>(dlsym(library, "tsypdfSetProgressCallback"))(recordProgress);
         progress.clear();

@@ -246,6 +246,13 @@ private slots:
         QVERIFY(saved.startsWith("; written by hand\n[window]\nleft=10\n\n[general]\nsamedir=0\ncustom=keep me\ntargetcode=77\n"));
         QVERIFY(saved.endsWith("notlog=0\nocr=1\nocrlang=" + DefaultRecognitionLanguages().toLatin1() + "\n\n[later]\nx=y\n"));
         QVERIFY(!saved.contains('\r')); // the file keeps its own line ends
+
+        // Bytes read as the file that holds them, and are saved to the path given.
+        const QString copy = dir.file(QStringLiteral("copy.dat"));
+        IniFile fromBytes(copy, original);
+        QCOMPARE(fromBytes.value("general", "targetcode"), QByteArray("77"));
+        fromBytes.save();
+        QCOMPARE(dir.read(QStringLiteral("copy.dat")), original);
     }
 
     void failedSaveKeepsTheOldFileAndNamesIt()

@@ -1,0 +1,30 @@
+#pragma once
+// The job file's bytes: the current format, UTF-16 texts behind the marker "LFW", and the
+// old one, 8-bit texts in the system code page behind "LVF". Both hold a 16-bit entry count,
+// then per entry its text count, its state, its caption and its texts, each text behind its
+// 16-bit byte count, all little-endian. The program writes the current format only.
+#include "conversion/JobList.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <optional>
+
+namespace JobFile {
+
+enum class Format { Wide, EightBit };
+
+// The format the file's marker names; none for a file of neither.
+std::optional<Format> formatOf(QByteArrayView bytes);
+
+// The first MaxEntries entries in the current format, each text cut at MaxTextUnits.
+QByteArray encode(const QList<JobList::Entry> &entries);
+
+struct Decoded {
+    QList<JobList::Entry> entries; // each with at least TextCount texts, none selected
+    bool damaged = false;          // something was cut short, missing, left over or odd
+};
+// Reads what can be read, whatever the bytes; the marker is not checked.
+Decoded decode(QByteArrayView bytes, Format format);
+
+} // namespace JobFile

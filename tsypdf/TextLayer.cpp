@@ -93,6 +93,7 @@ std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, int32_t &res
     // Empty passwords, as poppler-cpp gives them: an empty owner password is tried too.
     layer->document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), GooString(""), GooString(""));
     if (!layer->document->isOk()) {
+        // A locked document is never asked for its pages: that crashes poppler.
         result = layer->document->getErrorCode() == errEncrypted ? ResultCannotOpen : ResultOtherFailure;
         return nullptr;
     }

@@ -180,13 +180,16 @@ void Recogniser::setLanguages(const std::string &wanted)
     }
 }
 
+bool Recogniser::mayWant(const std::vector<char> &layerText) const
+{
+    return !languages.empty() && visibleCharacters(layerText.data(), layerText.size()) < FewCharacters;
+}
+
 bool Recogniser::wanted(const poppler::page &page, const std::vector<char> &layerText) const
 {
-    if (languages.empty())
+    if (!mayWant(layerText))
         return false;
     const int characters = visibleCharacters(layerText.data(), layerText.size());
-    if (characters >= FewCharacters)
-        return false;
     if (characters == 0) {
         // A page left blank on purpose has nothing to read; anything drawn may be writing.
         const GreyImage image = render(page, CheckDpi);

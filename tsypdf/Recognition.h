@@ -23,6 +23,10 @@ public:
     // most of the page.
     bool wanted(const poppler::page &page, const std::vector<char> &layerText) const;
 
+    // Whether the page may need reading, judged by its text layer alone: when it may not,
+    // the page itself need not be opened for wanted().
+    bool mayWant(const std::vector<char> &layerText) const;
+
     // Sets the engines up for the languages, if they are not yet: the expensive part, done
     // once, before pages are read in processes of their own.
     void prepare();

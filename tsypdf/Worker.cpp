@@ -3,6 +3,7 @@
 // It reads requests from descriptor 3 and answers each with the text of every page as it
 // is finished, then a result. It ends when the other side closes the channel.
 #include "tsypdf/Recognition.h"
+#include "tsypdf/TextLayer.h"
 
 #include "base/Descriptors.h"
 #include "base/WorkerProtocol.h"
@@ -44,15 +45,6 @@ bool sendResult(int32_t result, bool helperExits)
 {
     const ResultBody body{result, helperExits ? 1u : 0u};
     return sendFrame(FrameType::Result, &body, sizeof body);
-}
-
-poppler::page::text_layout_enum layoutFor(TextOrder order)
-{
-    switch (order) {
-    case TextOrder::Physical: return poppler::page::physical_layout;
-    case TextOrder::Raw: return poppler::page::raw_order_layout;
-    default: return poppler::page::non_raw_non_physical_layout;
-    }
 }
 
 struct ChannelLost {};
@@ -155,7 +147,7 @@ void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, uint3
         throw ChannelLost{};
 }
 
-std::unique_ptr<poppler::document> openDocument(const std::string &path, int32_t &result)
+std::unique_ptr<TextLayer> openDocument(const std::string &path, int32_t &result)
 {
     // poppler does not say why a load failed; find out first whether the file can be read.
     // Only regular files: a pipe or a device would block the helper or never end.
@@ -170,25 +162,13 @@ std::unique_ptr<poppler::document> openDocument(const std::string &path, int32_t
     result = ResultCannotOpen;
     if (!regular)
         return nullptr;
-
-    std::unique_ptr<poppler::document> document(poppler::document::load_from_file(path));
-    result = ResultOtherFailure;
-    if (!document)
-        return nullptr;
-    result = ResultCannotOpen;
-    if (document->is_locked()) // asking a locked document for its pages crashes poppler
-        return nullptr;
-    result = ResultCopyNotPermitted;
-    if (!document->has_permission(poppler::perm_copy))
-        return nullptr;
-    result = ResultOk;
-    return document;
+    return TextLayer::open(path, result);
 }
 
 int32_t countPages(const std::string &path)
 {
     int32_t result = ResultOk;
-    const std::unique_ptr<poppler::document> document = openDocument(path, result);
+    const std::unique_ptr<TextLayer> document = openDocument(path, result);
     return document ? document->pages() : result;
 }
 
@@ -196,11 +176,10 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
                 Recogniser *recogniser)
 {
     int32_t result = ResultOk;
-    const std::unique_ptr<poppler::document> document = openDocument(path, result);
+    const std::unique_ptr<TextLayer> document = openDocument(path, result);
     if (!document)
         return result;
 
-    const auto layout = layoutFor(order);
     const uint32_t pages = uint32_t(std::max(document->pages(), 0));
     // Every document has a page. Poppler counts none when the page tree cannot be believed
     // (a count far beyond the objects in the file): its text is lost, which is no success.
@@ -225,16 +204,24 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
         pending.clear();
         lastSent = std::chrono::steady_clock::now();
     };
+    // Recognition renders with poppler-cpp: its document is opened once a page may need it.
+    std::unique_ptr<poppler::document> rendered;
+    bool renderedOpened = false;
     uint32_t pagesRead = 0;
+    poppler::byte_array text;
     for (uint32_t i = first; i < end; ++i) {
-        std::unique_ptr<poppler::page> page(document->create_page(int(i)));
-        pagesRead += page ? 1 : 0;
-        poppler::byte_array text;
-        if (page)
-            text = page->text(poppler::rectf(), layout).to_utf8(); // keeps embedded U+0000
-        if (page && recogniser)
-            recogniseIfScanned(*recogniser, *page, i, {i - first, end - first, 0, pages}, text,
-                               [&] { if (!pending.empty()) send(i - first); });
+        const bool read = document->read(int(i), order, text);
+        pagesRead += read ? 1 : 0;
+        if (read && recogniser && recogniser->mayWant(text)) {
+            if (!renderedOpened) {
+                rendered.reset(poppler::document::load_from_file(path));
+                renderedOpened = true;
+            }
+            const std::unique_ptr<poppler::page> page(rendered && !rendered->is_locked() ? rendered->create_page(int(i)) : nullptr);
+            if (page)
+                recogniseIfScanned(*recogniser, *page, i, {i - first, end - first, 0, pages}, text,
+                                   [&] { if (!pending.empty()) send(i - first); });
+        }
         // poppler ends a page's text with a form feed of its own; we decide about it here.
         if (!text.empty() && text.back() == '\f')
             text.pop_back();
@@ -254,6 +241,7 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
 int main()
 {
     poppler::set_debug_error_function(silentDiagnostics, nullptr);
+    keepPopplerParameters();
 
     // Should the program die, or close the channel, while poppler is stuck in a page, nobody
     // would read our replies again. A timer signal looks once a second and ends the process.

@@ -1,0 +1,40 @@
+#pragma once
+// The text layer of a PDF's pages for tsypdf-worker, read with poppler's own classes rather
+// than poppler-cpp's: one document and one text device serve a whole request, so what poppler
+// keeps in the device (colour transforms above all) is made once per file, not once per page.
+// A page's text is byte for byte what poppler-cpp's page::text() gives.
+#include "base/WorkerProtocol.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class GooString;
+class PDFDoc;
+class TextOutputDev;
+
+// Sets poppler's global parameters up for the rest of the process. poppler-cpp would tear
+// them down whenever none of its documents is open and build them again for the next one.
+void keepPopplerParameters();
+
+class TextLayer {
+public:
+    // The file's document, or nullptr with result saying why (a WorkerProtocol result code).
+    static std::unique_ptr<TextLayer> open(const std::string &path, int32_t &result);
+    ~TextLayer();
+
+    int pages() const;
+
+    // The page's text (UTF-8, ended by poppler's form feed) in the order; false when the
+    // document has no such page.
+    bool read(int index, WorkerProtocol::TextOrder order, std::vector<char> &text);
+
+private:
+    TextLayer();
+
+    std::unique_ptr<PDFDoc> document;
+    std::unique_ptr<GooString> written;
+    std::unique_ptr<TextOutputDev> device;
+    WorkerProtocol::TextOrder deviceOrder = WorkerProtocol::TextOrder::Reading;
+};

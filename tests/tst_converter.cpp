@@ -18,6 +18,7 @@
 #include <QTemporaryFile>
 #include <QtConcurrent/QtConcurrentRun>
 #include <dlfcn.h>
+#include <memory>
 #include <csignal>
 #include <fcntl.h>
 #include <stdexcept>
@@ -104,10 +105,27 @@ struct LibraryCopy {
     TestProgramDirectory directory{TestProgramDirectory::WithoutConverter};
     QString library = directory.file(QStringLiteral("tsypdf.so"));
 
+    void *handle = nullptr;
+
     LibraryCopy()
     {
         QVERIFY(QFile::copy(QStringLiteral(ORDVANE_BIN_DIR "tsypdf.so"), library));
         QVERIFY(QFile::link(QStringLiteral(ORDVANE_BIN_DIR "tsypdf-worker"), directory.file(QStringLiteral("tsypdf-worker"))));
+    }
+    ~LibraryCopy()
+    {
+        if (handle)
+            dlclose(handle);
+    }
+
+    // The copy's fnOrdvane, loaded as the program loads the library; null when it is not there.
+    Entry load()
+    {
+        handle = dlopen(FileSystem::encodePath(library).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle)
+            return nullptr;
+        liftAddressSpaceCapWhenSanitized(handle);
+        return reinterpret_cast<Entry>(dlsym(handle, "fnOrdvane"));
     }
 };
 
@@ -262,11 +280,8 @@ private slots:
     {
         const QString file = writePdf(*dir, QStringLiteral("throws.pdf"), threePages());
         const std::u16string path = file.toStdU16String();
-        LibraryCopy copy;
-        void *library = dlopen(FileSystem::encodePath(copy.library).constData(), RTLD_NOW | RTLD_LOCAL);
-        QVERIFY(library);
-        liftAddressSpaceCapWhenSanitized(library);
-        const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
+        auto copy = std::make_unique<LibraryCopy>();
+        const Entry convert = copy->load();
         QVERIFY(convert);
         const auto call = [&](TsyWriteCallback write) {
             received.clear();
@@ -279,7 +294,7 @@ private slots:
         QCOMPARE(openSockets(), sockets);
         QCOMPARE(call(collect), 0);
         QVERIFY(received.startsWith("First page of the report"));
-        dlclose(library);
+        copy.reset(); // unloads it
 
         LibraryCopy bound;
         QVERIFY(MyPdfCvt::LoadConverterLibrary(bound.directory.path()));
@@ -305,11 +320,8 @@ private slots:
         dir->write(QStringLiteral("inherited"), "x");
         const int inherited = open(FileSystem::encodePath(dir->file(QStringLiteral("inherited"))).constData(), O_RDONLY);
         QVERIFY(inherited > 3);
-        LibraryCopy copy;
-        void *library = dlopen(FileSystem::encodePath(copy.library).constData(), RTLD_NOW | RTLD_LOCAL);
-        QVERIFY(library);
-        liftAddressSpaceCapWhenSanitized(library);
-        const auto convert = reinterpret_cast<Entry>(dlsym(library, "fnOrdvane"));
+        auto copy = std::make_unique<LibraryCopy>();
+        const Entry convert = copy->load();
         QVERIFY(convert);
         const QSet<pid_t> before = helpers();
         const std::u16string path = file.toStdU16String();
@@ -318,7 +330,7 @@ private slots:
         QCOMPARE(started.size(), 1);
         const QMap<int, QByteArray> open = descriptors(QString::number(*started.begin()));
         close(inherited);
-        dlclose(library);
+        copy.reset(); // unloads it
         QCOMPARE(open.keys(), QList<int>({0, 1, 2, 3}));
         QVERIFY(open.value(3).startsWith("socket:"));
     }

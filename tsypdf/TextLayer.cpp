@@ -79,8 +79,8 @@ void takeText(const GooString &written, std::vector<char> &text)
 
 void keepPopplerParameters()
 {
-    // Never destroyed: poppler-cpp's documents count on top of this one.
-    new GlobalParamsIniter(silentErrors);
+    // Kept till the helper ends: poppler-cpp's documents count on top of this one.
+    static const GlobalParamsIniter parameters(silentErrors);
 }
 
 TextLayer::TextLayer() : written(std::make_unique<GooString>()) {}

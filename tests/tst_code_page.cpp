@@ -1,8 +1,8 @@
 // Output encodings with known bytes, the code-page converter and the path codec.
+#include "base/PathCodec.h"
 #include "conversion/MyPdfCvt.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "base/PathCodec.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -7,8 +7,8 @@
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
-#include "widgets/OrdvaneApplication.h"
 #include "ui/UnViewLog.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QCheckBox>
 #include <QComboBox>

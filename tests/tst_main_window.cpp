@@ -2,18 +2,18 @@
 // any control, command enabling when a menu opens, the selection count, sorting by header
 // clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
 // and the job file kept across a restart.
+#include "platform/Desktop.h"
+#include "platform/FileSystem.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/ScanMaker.h"
-#include "platform/Desktop.h"
-#include "platform/FileSystem.h"
-#include "widgets/Images.h"
-#include "widgets/OrdvaneApplication.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
+#include "widgets/Images.h"
+#include "widgets/OrdvaneApplication.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

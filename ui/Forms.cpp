@@ -1,9 +1,9 @@
 #include "ui/Forms.h"
 
+#include "gathering/KvFileFind.h"
 #include "gathering/UnAddDir.h"
 #include "gathering/UnCancelFind.h"
 #include "gathering/UnDirectory.h"
-#include "gathering/KvFileFind.h"
 #include "settings/UnOption.h"
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"

@@ -5,9 +5,9 @@
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "tests/support/TestProgramDirectory.h"
-#include "widgets/Dialogs.h"
 #include "ui/Forms.h"
 #include "ui/UnMain.h"
+#include "widgets/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -273,33 +273,46 @@ int createTemporary(const QByteArray &folder, QByteArray &path)
     return fd;
 }
 
-bool isTemporaryName(QByteArrayView name)
+namespace {
+
+// What a temporary file's name tells: whether it is one, and of which process (pid -1 for an
+// older program's, which did not name its process).
+struct TemporaryName {
+    bool valid = false;
+    qint64 pid = -1;
+    quint64 start = 0;
+};
+
+TemporaryName parseTemporaryName(QByteArrayView name)
 {
     constexpr qsizetype prefix = sizeof TemporaryPrefix - 1, suffix = sizeof TemporarySuffix - 1;
     if (name.size() < prefix + 6 + suffix || !name.startsWith(TemporaryPrefix) || !name.endsWith(TemporarySuffix))
-        return false;
+        return {};
     const QByteArrayView middle = name.sliced(prefix, name.size() - prefix - suffix);
     if (middle.size() == 6)
-        return true; // an older program's, which did not name its process
+        return {true};
     const qsizetype dot = middle.indexOf('.'), dash = middle.indexOf('-');
     const auto digits = [](QByteArrayView text) {
         return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
-    return dot > 0 && dash > dot && middle.size() - dash - 1 == 6 && digits(middle.first(dot))
-           && digits(middle.sliced(dot + 1, dash - dot - 1));
+    if (dot <= 0 || dash <= dot || middle.size() - dash - 1 != 6 || !digits(middle.first(dot))
+        || !digits(middle.sliced(dot + 1, dash - dot - 1)))
+        return {};
+    return {true, middle.first(dot).toLongLong(), middle.sliced(dot + 1, dash - dot - 1).toULongLong()};
+}
+
+} // namespace
+
+bool isTemporaryName(QByteArrayView name)
+{
+    return parseTemporaryName(name).valid;
 }
 
 bool isLeftoverTemporary(QByteArrayView name)
 {
-    if (!isTemporaryName(name))
-        return false;
-    const QByteArrayView middle = name.sliced(sizeof TemporaryPrefix - 1);
-    const qsizetype dot = middle.indexOf('.'), dash = middle.indexOf('-');
-    if (dot < 0 || dash < dot)
-        return true; // an older program's: it never outlives a start
-    const qint64 pid = middle.first(dot).toLongLong();
-    const quint64 start = middle.sliced(dot + 1, dash - dot - 1).toULongLong();
-    return processStart(pid) != start;
+    const TemporaryName temporary = parseTemporaryName(name);
+    // An older program's never outlives a start.
+    return temporary.valid && (temporary.pid < 0 || processStart(temporary.pid) != temporary.start);
 }
 
 int copyAll(int from, int to, qint64 &copied)

@@ -14,11 +14,9 @@ namespace {
 // never a second name of somebody else's file.
 int openLockFile(const QByteArray &name)
 {
-    const int fd = open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
-    if (fd < 0)
-        return -1;
+    const int fd = FileSystem::openOwnFile(name, O_RDWR | O_CREAT);
     struct stat info{};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1) {
+    if (fd >= 0 && (fstat(fd, &info) != 0 || info.st_nlink != 1)) {
         close(fd);
         return -1;
     }
@@ -72,12 +70,6 @@ JobListLock::Result JobListLock::tryLock()
 
 qint64 JobListLock::holder() const
 {
-    const QByteArray name = FileSystem::encodePath(lockPath);
-    const int file = open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-    if (file < 0)
-        return 0;
-    char text[32] = {};
-    const ssize_t n = read(file, text, sizeof text - 1);
-    close(file);
-    return n > 0 ? QByteArray(text, n).trimmed().toLongLong() : 0;
+    QByteArray text;
+    return FileSystem::readFile(lockPath, text, 64) == 0 ? text.trimmed().toLongLong() : 0;
 }

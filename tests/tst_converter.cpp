@@ -18,6 +18,8 @@
 #include <QTemporaryFile>
 #include <QtConcurrent/QtConcurrentRun>
 #include <dlfcn.h>
+#include <poppler-document.h>
+#include <poppler-page.h>
 #include <memory>
 #include <csignal>
 #include <fcntl.h>
@@ -54,6 +56,36 @@ QByteArray extract(const QString &path, int textOrder, bool pageBreak, int *resu
     if (result)
         *result = r;
     return r >= 3 ? buffer.mid(3, r - 3) : QByteArray();
+}
+
+// A document's text as poppler-cpp's page::text() gives it, page by page, each page ended by
+// a form feed or not: what the library gave before it read pages with poppler's own classes.
+QByteArray popplerCppText(const QString &path, int textOrder, bool pageBreaks)
+{
+    const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(FileSystem::encodePath(path).toStdString()));
+    if (!document)
+        return "(not opened)";
+    const poppler::page::text_layout_enum layouts[] = {poppler::page::non_raw_non_physical_layout,
+                                                       poppler::page::physical_layout, poppler::page::raw_order_layout};
+    QByteArray text;
+    for (int i = 0; i < document->pages(); ++i) {
+        const std::unique_ptr<poppler::page> page(document->create_page(i));
+        const poppler::byte_array bytes = page->text(poppler::rectf(), layouts[textOrder]).to_utf8();
+        QByteArray pageText(bytes.data(), qsizetype(bytes.size()));
+        if (pageText.endsWith('\f'))
+            pageText.chop(1);
+        text += pageText + (pageBreaks ? "\f" : "");
+    }
+    return text;
+}
+
+// The text of the pages as the library delivers it in UTF-8.
+QByteArray extractPages(const QString &path, int textOrder, bool pageBreaks, MyPdfCvt::PageRange pages)
+{
+    QByteArray text;
+    const int result = MyPdfCvt::ExtractText(path, textOrder, pageBreaks, 0, pages,
+                                             [&](QByteArrayView utf8) { text += utf8; }, {});
+    return result == 0 ? text : "(result " + QByteArray::number(result) + ")";
 }
 
 using Entry = decltype(&fnOrdvane);
@@ -193,6 +225,45 @@ private slots:
                     process.start(tool, arguments << file << QStringLiteral("-"));
                     QVERIFY(process.waitForFinished());
                     QCOMPARE(extract(file, order, breaks), process.readAllStandardOutput());
+                }
+            }
+        }
+    }
+
+    // Real PDFs of many producers (fetched by scripts/fetch-real-pdfs) and the tests' own, whole
+    // and in page ranges: the text of every page is poppler-cpp's, byte for byte.
+    void sameTextAsPopplerCppPageByPage()
+    {
+        testpdf::Options unicode;
+        unicode.fontMode = testpdf::FontMode::AlwaysUnicode;
+        testpdf::Options inlineFont;
+        inlineFont.inlineHelvetica = true;
+        QStringList files = {
+            writePdf(*dir, QStringLiteral("multi.pdf"), threePages()),
+            writePdf(*dir, QStringLiteral("columns.pdf"), {testpdf::twoColumnPage(Left, Right), testpdf::scannedPage(),
+                                                           testpdf::linesPage({"after"})}),
+            writePdf(*dir, QStringLiteral("unicode.pdf"), threePages(), unicode),
+            writePdf(*dir, QStringLiteral("inline.pdf"), threePages(), inlineFont),
+        };
+        const QDir real(QStringLiteral(ORDVANE_REAL_PDFS_DIR));
+        const QStringList realFiles = real.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        if (realFiles.isEmpty())
+            QFAIL("no real PDFs: run scripts/fetch-real-pdfs");
+        for (const QString &name : realFiles)
+            files << real.filePath(name);
+
+        for (const QString &file : files) {
+            const int pages = MyPdfCvt::PageCount(file, 0);
+            QVERIFY2(pages > 0, qPrintable(file));
+            for (int order : {0, 1, 2}) {
+                for (bool breaks : {true, false}) {
+                    const QByteArray expected = popplerCppText(file, order, breaks);
+                    const QString what = QStringLiteral("%1, order %2, page breaks %3").arg(file).arg(order).arg(breaks);
+                    QVERIFY2(extractPages(file, order, breaks, {}) == expected, qPrintable(what));
+                    const int third = std::max(1, pages / 3);
+                    const QByteArray joined = extractPages(file, order, breaks, {0, third})
+                        + extractPages(file, order, breaks, {third, third}) + extractPages(file, order, breaks, {2 * third, 0});
+                    QVERIFY2(pages < 3 || joined == expected, qPrintable(what + QStringLiteral(", in ranges")));
                 }
             }
         }

@@ -2,12 +2,17 @@
 
 #include <poppler-global.h>
 
+#include <Annot.h>
 #include <Catalog.h>
 #include <Error.h>
 #include <ErrorCodes.h>
+#include <Gfx.h>
+#include <GfxFont.h>
 #include <GlobalParams.h>
 #include <PDFDoc.h>
+#include <Page.h>
 #include <TextOutputDev.h>
+#include <XRef.h>
 #include <goo/GooString.h>
 
 using namespace WorkerProtocol;
@@ -75,7 +80,53 @@ void takeText(const GooString &written, std::vector<char> &text)
     text = poppler::ustring::from_utf8(data).to_utf8();
 }
 
+// poppler makes a page's fonts afresh for every page, reading and parsing each embedded font
+// program again, and that is most of its work on a page; it offers no way to hand fonts in.
+// These reach the three members through which a page's fonts are found. An explicit
+// instantiation may name private members; should poppler rename them, this stops building.
+template<typename Tag, typename Tag::Type Member>
+struct Reach {
+    friend typename Tag::Type memberOf(Tag) { return Member; }
+};
+struct ResourcesOfGfx {
+    using Type = GfxResources *Gfx::*;
+    friend Type memberOf(ResourcesOfGfx);
+};
+struct FontsOfResources {
+    using Type = GfxFontDict *GfxResources::*;
+    friend Type memberOf(FontsOfResources);
+};
+struct FontsOfDictionary {
+    using Type = std::vector<std::shared_ptr<GfxFont>> GfxFontDict::*;
+    friend Type memberOf(FontsOfDictionary);
+};
+template struct Reach<ResourcesOfGfx, &Gfx::res>;
+template struct Reach<FontsOfResources, &GfxResources::fonts>;
+template struct Reach<FontsOfDictionary, &GfxFontDict::fonts>;
+
+// A document's own output profile only steers colours, and the text has none; yet poppler
+// builds colour transforms from it for every page. The document in memory forgets it.
+void forgetOutputProfile(PDFDoc &document)
+{
+    XRef *xref = document.getXRef();
+    Object catalog = xref->getCatalog();
+    if (!catalog.isDict() || catalog.dictLookupNF("OutputIntents").isNull())
+        return;
+    Object withoutProfile(catalog.getDict()->copy(xref));
+    withoutProfile.getDict()->remove("OutputIntents");
+    xref->setModifiedObject(&withoutProfile, { xref->getRootNum(), xref->getRootGen() });
+}
+
 } // namespace
+
+struct TextLayer::FontKey {
+    Ref font;
+    std::string tag;
+    bool operator<(const FontKey &other) const
+    {
+        return std::tie(font.num, font.gen, tag) < std::tie(other.font.num, other.font.gen, other.tag);
+    }
+};
 
 void keepPopplerParameters()
 {
@@ -101,6 +152,7 @@ std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, int32_t &res
         result = ResultCopyNotPermitted;
         return nullptr;
     }
+    forgetOutputProfile(*layer->document);
     result = ResultOk;
     return layer;
 }
@@ -121,7 +173,90 @@ bool TextLayer::read(int index, TextOrder order, std::vector<char> &text)
         deviceOrder = order;
     }
     written->clear();
-    document->displayPage(device.get(), index + 1, 72, 72, 0, false, true, false);
+    display(*document->getPage(index + 1));
     takeText(*written, text);
     return true;
+}
+
+// What PDFDoc::displayPage does at 72 dpi, cropped, unrotated, not printing, with the page's
+// fonts taken from those this document has made already.
+void TextLayer::display(Page &page)
+{
+    TextOutputDev *out = device.get();
+    if (!out->checkPageSlice(&page, 72, 72, 0, false, true, -1, -1, -1, -1, false))
+        return;
+    const int rotate = ((page.getRotate() % 360) + 360) % 360;
+    PDFRectangle box;
+    bool crop = true;
+    page.makeBox(72, 72, rotate, false, out->upsideDown(), -1, -1, -1, -1, &box, &crop);
+
+    // Where the page's fonts can come from those made already, poppler gets an empty font
+    // dictionary to make (it keeps its dictionaries to itself) and that is filled.
+    Dict *resources = page.getResourceDict();
+    Object fontsLater;
+    if (resources && fontsMadeOnce(*resources)) {
+        fontsLater = Object(resources->copy(document->getXRef()));
+        fontsLater.getDict()->set("Font", Object(new Dict(document->getXRef())));
+    }
+    Gfx gfx(document.get(), out, page.getNum(), fontsLater.isDict() ? fontsLater.getDict() : resources, 72, 72, &box,
+            crop ? page.getCropBox() : nullptr, rotate);
+    if (fontsLater.isDict())
+        fillFonts(*resources, (gfx.*memberOf(ResourcesOfGfx {}))->*memberOf(FontsOfResources {}));
+
+    Object contents = page.getContents();
+    if (!contents.isNull()) {
+        gfx.saveState();
+        gfx.display(&contents);
+        gfx.restoreState();
+    } else {
+        out->dump();
+    }
+    const std::vector<Annot *> &annotations = page.getAnnots()->getAnnots();
+    if (!annotations.empty()) {
+        for (Annot *annotation : annotations)
+            annotation->draw(&gfx, false);
+        out->dump();
+    }
+}
+
+// Whether the fonts of a page's resources are all named by reference, so that each can be made
+// once per document: a font is the same on every page that names it by the same reference and
+// tag. A font written into the dictionary is named by poppler in ways of its own.
+bool TextLayer::fontsMadeOnce(Dict &resources) const
+{
+    const Object &entry = resources.lookupNF("Font");
+    if (!entry.isRef() && !entry.isDict())
+        return false;
+    const Object fonts = entry.fetch(document->getXRef());
+    if (!fonts.isDict())
+        return false;
+    for (int i = 0; i < fonts.getDict()->getLength(); ++i) {
+        if (!fonts.getDict()->getValNF(i).isRef())
+            return false;
+    }
+    return true;
+}
+
+// Fills the empty font dictionary poppler made for a page as poppler would have filled it.
+void TextLayer::fillFonts(Dict &resources, GfxFontDict *empty)
+{
+    XRef *xref = document->getXRef();
+    const Object named = resources.lookupNF("Font").fetch(xref);
+    std::vector<std::shared_ptr<GfxFont>> &fonts = empty->*memberOf(FontsOfDictionary {});
+    if (madeFonts.size() > MaxMadeFonts)
+        madeFonts.clear();
+    for (int i = 0; i < named.getDict()->getLength(); ++i) {
+        const char *tag = named.getDict()->getKey(i);
+        const Ref ref = named.getDict()->getValNF(i).getRef();
+        const auto [made, isNew] = madeFonts.try_emplace(FontKey { ref, tag });
+        if (isNew) {
+            const Object font = named.getDict()->getValNF(i).fetch(xref);
+            if (font.isDict()) {
+                made->second = GfxFont::makeFont(xref, tag, ref, font.getDict());
+                if (made->second && !made->second->isOk())
+                    made->second = nullptr;
+            }
+        }
+        fonts.push_back(made->second);
+    }
 }

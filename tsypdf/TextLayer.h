@@ -6,12 +6,17 @@
 #include "base/WorkerProtocol.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+class Dict;
+class GfxFont;
+class GfxFontDict;
 class GooString;
 class PDFDoc;
+class Page;
 class TextOutputDev;
 
 // Sets poppler's global parameters up for the rest of the process. poppler-cpp would tear
@@ -32,9 +37,18 @@ public:
 
 private:
     TextLayer();
+    void display(Page &page);
+    bool fontsMadeOnce(Dict &resources) const;
+    void fillFonts(Dict &resources, GfxFontDict *empty);
+
+    // Beyond this many, fonts made for earlier pages are let go, which bounds the memory of
+    // documents that give every page fonts of its own.
+    static constexpr size_t MaxMadeFonts = 2000;
+    struct FontKey;
 
     std::unique_ptr<PDFDoc> document;
     std::unique_ptr<GooString> written;
     std::unique_ptr<TextOutputDev> device;
     WorkerProtocol::TextOrder deviceOrder = WorkerProtocol::TextOrder::Reading;
+    std::map<FontKey, std::shared_ptr<GfxFont>> madeFonts;
 };

@@ -435,8 +435,9 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
     for (size_t i = 0; i < pages.size(); ++i)
         kids += (i ? " " : "") + ref(firstPage + 2 * static_cast<int>(i));
     objects[tree].dict = "/Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size());
+    const std::string helveticaDict = "/Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding";
     if (usesHelvetica)
-        objects[helvetica].dict = "/Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding";
+        objects[helvetica].dict = helveticaDict;
     if (usesUnicode) {
         objects[type0].dict = std::string("/Type /Font /Subtype /Type0 /BaseFont ") + kUnicodeFontName
             + " /Encoding /Identity-H /DescendantFonts [" + ref(cidFont) + "] /ToUnicode " + ref(toUnicode);
@@ -470,7 +471,7 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
     }
     std::string fonts;
     if (usesHelvetica)
-        fonts += "/F1 " + ref(helvetica);
+        fonts += "/F1 " + (options.inlineHelvetica ? "<< " + helveticaDict + " >>" : ref(helvetica));
     if (usesUnicode)
         fonts += (fonts.empty() ? "/F2 " : " /F2 ") + ref(type0);
     for (size_t i = 0; i < pages.size(); ++i) {

@@ -74,6 +74,7 @@ struct Options {
     bool allowCopy = true;     // only meaningful when encrypted
     bool allowPrint = true;    // only meaningful when encrypted
     FontMode fontMode = FontMode::Auto;
+    bool inlineHelvetica = false; // Helvetica written into each page's font dictionary
     std::string title;  // document information, omitted when empty
     std::string author;
 };

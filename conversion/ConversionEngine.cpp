@@ -281,13 +281,12 @@ void ConversionEngine::work()
             const bool large = threadCount > 1 && size >= splitThreshold;
             const int pageCount = large ? converter.pageCount(job.source, tag) : -1;
             const bool scanned = options.recognition && pageCount > 0 && size / pageCount >= ScanBytesPerPage;
-            const int minPiece = scanned ? MinScanPiecePages : MinPiecePages;
             lock.lock();
             job.identity = identity;
             if (pageCount >= 0)
                 figures.opened(job, pageCount);
-            if (pageCount >= 2 * minPiece && !job.abandoned)
-                split(piece, pageCount, minPiece);
+            if (!job.abandoned)
+                split(piece, pageCount, scanned);
         }
         runPiece(piece, tag, lock);
     }
@@ -295,9 +294,14 @@ void ConversionEngine::work()
 
 // Cuts the file into ranges of pages: this thread takes the first, the others go to the head
 // of the queue so that the file is done soon, as the run will want it before the next ones.
-void ConversionEngine::split(Piece &piece, int pageCount, int minPiecePages)
+// Every range opens the document and makes its fonts again, so text is cut once per core;
+// scanned pages take seconds each and vary, so they are cut finer to share out evenly.
+void ConversionEngine::split(Piece &piece, int pageCount, bool scanned)
 {
-    const int pieces = std::min(threadCount * 2, pageCount / minPiecePages);
+    const int pieces = scanned ? std::min(threadCount * 2, pageCount / MinScanPiecePages)
+                               : std::min(threadCount, pageCount / MinPiecePages);
+    if (pieces < 2)
+        return;
     const int size = (pageCount + pieces - 1) / pieces;
     piece.job->cut(pieces);
     piece.job->queued += pieces - 1;

@@ -141,7 +141,7 @@ private:
 
     void work();
     bool takePiece(Piece &piece);
-    void split(Piece &piece, int pageCount, int minPiecePages);
+    void split(Piece &piece, int pageCount, bool scanned);
     void runPiece(const Piece &piece, quint64 tag, std::unique_lock<std::mutex> &lock);
     void finish(const JobPointer &job, std::unique_lock<std::mutex> &lock);
     std::vector<Piece> unqueue(const JobPointer &job);

@@ -221,8 +221,11 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     list.setText(row, JobList::Message, QStringLiteral("Convert successfully"));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');
     ++Successful;
-    if (!conversion.hasText)
+    if (!conversion.hasText) {
         ++WithoutText;
+        list.setWithoutText(row);
+        AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
+    }
     display.entryDone(row, report);
     display.processEvents();
     return Outcome::Done;

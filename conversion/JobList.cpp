@@ -104,7 +104,11 @@ QVariant JobList::data(const QModelIndex &index, int role) const
         return index.column() == ColumnSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::AccessibleTextRole:
         if (index.column() == ColumnState)
-            return stateName(e.state);
+            return e.withoutText ? stateName(e.state) + QStringLiteral(", no text") : stateName(e.state);
+        return {};
+    case Qt::ToolTipRole:
+        if (index.column() == ColumnState && e.withoutText)
+            return QStringLiteral("Converted, but the file gave no text");
         return {};
     case StateRole:
         return e.state;
@@ -141,8 +145,16 @@ void JobList::setState(int row, qint32 state)
 {
     announceRows();
     entries[row].state = state;
+    entries[row].withoutText = false;
     emit dataChanged(index(row, ColumnState), index(row, ColumnState));
     emit contentChanged();
+}
+
+void JobList::setWithoutText(int row)
+{
+    announceRows();
+    entries[row].withoutText = true;
+    emit dataChanged(index(row, ColumnState), index(row, ColumnState));
 }
 
 JobList::AddResult JobList::AddOneFile(const QString &path)

@@ -31,6 +31,9 @@ public:
         QString caption;
         QList<QString> texts; // at least TextCount
         bool selected = false;
+        // Converted, but the text is empty (a scan without recognition, say). Known only
+        // in the session that converted it: the job file has no place for it.
+        bool withoutText = false;
     };
 
     enum class AddResult { Added, AlreadyAdded, TypeNotSupported, ListFull };
@@ -51,7 +54,9 @@ public:
     const Entry &entry(int row) const { return entries[row]; }
     QString text(int row, Text which) const { return entries[row].texts[which]; }
     void setText(int row, Text which, const QString &value);
+    // A new state forgets an earlier run's finding that the file gave no text.
     void setState(int row, qint32 state);
+    void setWithoutText(int row);
 
     // Adds one file after the duplicate and type tests; refusals go to the status message
     // and the activity log. The new row ends selected and focused.

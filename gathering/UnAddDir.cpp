@@ -36,12 +36,14 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
 
     auto *grid = new QGridLayout(this);
-    auto *LblDir = new QLabel(QStringLiteral("Directory"), this);
-    LblDir->setBuddy(EditDir); // assistive technology names the field by its label
+    auto *LblDir = new QLabel(QStringLiteral("&Directory"), this);
+    LblDir->setBuddy(EditDir); // Alt+D, and assistive technology names the field by its label
     grid->addWidget(LblDir, 0, 0, 1, 2);
     grid->addWidget(EditDir, 1, 0);
     grid->addWidget(BtnDir, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Select type of file to be converted:"), this), 2, 0, 1, 2);
+    auto *LblTypes = new QLabel(QStringLiteral("Select type of file to be converted:"), this);
+    LblTypes->setBuddy(CheckListBox1);
+    grid->addWidget(LblTypes, 2, 0, 1, 2);
     grid->addWidget(CheckListBox1, 3, 0);
     auto *tickButtons = new QVBoxLayout;
     for (QPushButton *b : {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton3})
@@ -105,6 +107,8 @@ void TFmAddDir::showEvent(QShowEvent *event)
     for (int i = 0; i < CheckListBox1->count(); ++i)
         CheckListBox1->item(i)->setText(AddDirTypeRow(i + 1));
     QDialog::showEvent(event);
+    // Typing goes to the folder, whatever had the focus when the dialog last closed.
+    EditDir->setFocus();
 }
 
 void TFmAddDir::BtnDirClick()

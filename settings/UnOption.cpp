@@ -7,6 +7,7 @@
 #include "settings/RecognitionChoice.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Dialogs.h"
 #include "widgets/KeyPreview.h"
 #include "widgets/Metrics.h"
@@ -91,6 +92,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     PageControl1 = new QTabWidget(panel);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true); // tabs as flat buttons
+    PageControl1->setAccessibleName(QStringLiteral("Pages"));
     auto *panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(2, 2, 2, 2);
     panelLayout->addWidget(PageControl1);
@@ -115,11 +117,11 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     groupLayout->addWidget(EditTargetDir, 2, 0);
     groupLayout->addWidget(BtnDir, 2, 1);
 
-    ComBFileOverTp = new QComboBox(TabSheet1);
+    ComBFileOverTp = new NamedComboBox(TabSheet1);
     ComBFileOverTp->setObjectName(QStringLiteral("ComBFileOverTp"));
     ComBFileOverTp->addItems({QStringLiteral("Auto rename"), QStringLiteral("Overwrite"), QStringLiteral("Prompt"),
                               QStringLiteral("Cancel")});
-    ComBSourceCode = new QComboBox(TabSheet1);
+    ComBSourceCode = new NamedComboBox(TabSheet1);
     ComBSourceCode->setObjectName(QStringLiteral("ComBSourceCode"));
     ComBSourceCode->setEditable(true);
     ComBSourceCode->setInsertPolicy(QComboBox::NoInsert);
@@ -166,7 +168,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
     GBoxPDF = new QGroupBox(QStringLiteral("PDF"), TabSheet3);
     GBoxPDF->setObjectName(QStringLiteral("GBoxPDF"));
-    CMBTextOrder = new QComboBox(GBoxPDF);
+    CMBTextOrder = new NamedComboBox(GBoxPDF);
     CMBTextOrder->setObjectName(QStringLiteral("CMBTextOrder"));
     CMBTextOrder->addItems({QStringLiteral("Default reading order"), QStringLiteral("Maintain original layout"),
                             QStringLiteral("Keep raw order")});

@@ -1,21 +1,29 @@
 // The dialogs through their real controls, with real keys and clicks: the Options dialog's
-// rules, the add-directory and directory-list dialogs, and the log viewer.
+// rules, the add-directory and directory-list dialogs, the log viewer, and what a screen
+// reader finds in every window.
 #include "conversion/ActivityLog.h"
 #include "gathering/UnAddDir.h"
+#include "gathering/UnCancelFind.h"
 #include "gathering/UnDirectory.h"
+#include "settings/DocumentTypes.h"
 #include "settings/UnOption.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
+#include "ui/UnAbout.h"
+#include "ui/UnCancelCvt.h"
+#include "ui/UnFileOverTp.h"
 #include "ui/UnViewLog.h"
 #include "widgets/OrdvaneApplication.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -44,6 +52,29 @@ class TestDialogs : public QObject {
         FmOption->ComBSourceCode->lineEdit()->selectAll();
         QTest::keyClick(FmOption->ComBSourceCode->lineEdit(), Qt::Key_Delete);
         QTest::keyClicks(FmOption->ComBSourceCode->lineEdit(), text);
+    }
+
+    // Controls the keyboard reaches that a screen reader cannot name, and combo boxes it
+    // would name by their value instead of their label.
+    static QStringList unnamedControls(QWidget *window)
+    {
+        QStringList faults;
+        std::function<void(QAccessibleInterface *, int)> walk = [&](QAccessibleInterface *node, int depth) {
+            if (!node || depth > 40 || node->state().invisible)
+                return;
+            const QString name = node->text(QAccessible::Name);
+            auto *widget = qobject_cast<QWidget *>(node->object());
+            const QString what = window->objectName() + u'/' + (widget ? widget->objectName() + u' ' + QLatin1String(widget->metaObject()->className())
+                                                                       : QStringLiteral("role %1").arg(int(node->role())));
+            if (node->state().focusable && name.trimmed().isEmpty())
+                faults << what + QStringLiteral(" has no name");
+            if (auto *box = qobject_cast<QComboBox *>(widget); box && node->role() == QAccessible::ComboBox && name == box->currentText())
+                faults << what + QStringLiteral(" is named by its value");
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i), depth + 1);
+        };
+        walk(QAccessible::queryAccessibleInterface(window), 0);
+        return faults;
     }
 
 private slots:
@@ -135,6 +166,48 @@ private slots:
             QCOMPARE(Settings.sourcecode, 936);
             QVERIFY(!Settings.samedir);
         }
+    }
+
+    // Enter and Escape in an open drop-down list close only the list; the dialog's own
+    // Enter and Escape act when no list is open.
+    void keysInAnOpenListCloseOnlyTheList()
+    {
+        Settings.fileovertp = 0;
+        Settings.samedir = false;
+        // As the window system delivers a key: to the dialog's window, which hands it to an
+        // open list.
+        const auto press = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(FmOption->windowHandle(), Qt::Key(key), modifiers);
+        };
+        bool stayedOpen = true;
+        withOptions([&] {
+            FmOption->CBSameDir->click(); // an edit Escape in a list must not lose
+            FmOption->ComBFileOverTp->setFocus();
+            for (int key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Enter}) {
+                press(Qt::Key_Down, Qt::AltModifier);
+                QVERIFY(QApplication::activePopupWidget());
+                press(Qt::Key_Down);
+                press(key);
+                QVERIFY(!QApplication::activePopupWidget());
+                stayedOpen = stayedOpen && FmOption->isVisible();
+            }
+            QCOMPARE(FmOption->ComBFileOverTp->currentIndex(), 2); // Enter chose, Escape did not
+            // The code-page list, opened by the mouse.
+            FmOption->ComBSourceCode->setFocus();
+            for (int key : {Qt::Key_Escape, Qt::Key_Return}) {
+                FmOption->ComBSourceCode->showPopup();
+                QVERIFY(QApplication::activePopupWidget());
+                press(key);
+                QVERIFY(!QApplication::activePopupWidget());
+                stayedOpen = stayedOpen && FmOption->isVisible();
+            }
+            QVERIFY(FmOption->CBSameDir->isChecked());
+            press(Qt::Key_Return); // no list open: the dialog's OK
+            QVERIFY(!FmOption->isVisible());
+        }, 0);
+        QVERIFY(stayedOpen);
+        QCOMPARE(Settings.fileovertp, quint8(2));
+        QVERIFY(Settings.samedir);
     }
 
     void optionsStoreAndRestore()
@@ -288,6 +361,70 @@ private slots:
         ui->start();
     }
 
+    // The dialog opens with the focus in its directory edit, whatever had it when it closed;
+    // Alt+D comes back to the edit.
+    void addDirectoryFocusesItsEdit()
+    {
+        QDir(ui->dir.path()).mkpath(QStringLiteral("typed"));
+        const QString folder = ui->dir.file(QStringLiteral("typed"));
+        MainWindowFixture::whenModal([&](QWidget *) {
+            QTest::mouseClick(FmAddDir->CBRecursive, Qt::LeftButton);
+            FmAddDir->CBRecursive->setFocus(); // as the click gives it
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        });
+        ui->press(Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(!FmAddDir->isVisible());
+        QWidget *focused = nullptr, *afterMnemonic = nullptr;
+        MainWindowFixture::whenModal([&](QWidget *) {
+            focused = QApplication::focusWidget();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), folder);
+            FmAddDir->CBRecursive->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+            afterMnemonic = QApplication::focusWidget();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        ui->press(Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(focused, FmAddDir->EditDir);
+        QCOMPARE(afterMnemonic, FmAddDir->EditDir);
+        QCOMPARE(Settings.adddir, folder);
+        QVERIFY(ui->statusMessage().startsWith(QStringLiteral("Done Scanning")));
+    }
+
+    // Every control of every window has a name, from its label where it has one, and its
+    // hint as description; the progress bar tells its value.
+    void everyControlHasAName()
+    {
+        FmMain->AddOneFile(QStringLiteral("/d/a.pdf"));
+        ui->jobs().announceRows();
+        QVERIFY2(unnamedControls(FmMain).isEmpty(), qPrintable(unnamedControls(FmMain).join(QStringLiteral("; "))));
+        const auto shown = [&](QWidget *window) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QVERIFY2(unnamedControls(window).isEmpty(), qPrintable(unnamedControls(window).join(QStringLiteral("; "))));
+        };
+        shown(FmOption);
+        FmOption->PageControl1->setCurrentWidget(FmOption->TabSheet3);
+        QVERIFY2(unnamedControls(FmOption).isEmpty(), qPrintable(unnamedControls(FmOption).join(QStringLiteral("; "))));
+        QCOMPARE(QAccessible::queryAccessibleInterface(FmOption->ComBFileOverTp)->text(QAccessible::Name),
+                 QStringLiteral("When target file exists"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(FmOption->EditOcrLang)->text(QAccessible::Description),
+                 FmOption->EditOcrLang->toolTip());
+        FmOption->reject();
+        for (QWidget *window : std::initializer_list<QWidget *>{FmAddDir, FmDirectory, FmFileOverTp, FmViewLog, FmAbout, FmCancelFind, FmCancelCvt}) {
+            shown(window);
+            window->hide();
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(FmAddDir->CheckListBox1)->text(QAccessible::Name),
+                 QStringLiteral("Select type of file to be converted:"));
+        FmCancelCvt->startRun(4);
+        FmCancelCvt->StepProgress();
+        QAccessibleInterface *gauge = QAccessible::queryAccessibleInterface(FmCancelCvt->FlatProgressBar1);
+        QVERIFY(gauge->valueInterface());
+        QCOMPARE(gauge->valueInterface()->currentValue().toInt(), FmCancelCvt->FlatProgressBar1->value());
+        QVERIFY(FmCancelCvt->FlatProgressBar1->value() > 0);
+    }
+
     void directoryListRules()
     {
         FmDirectory->LoadDirectories(QStringLiteral("/A;/B"));
@@ -366,6 +503,10 @@ private slots:
         ui->dialogs.answerPath(ui->dir.file(QStringLiteral("copy.log")));
         QTest::mouseClick(FmViewLog->BtnExport, Qt::LeftButton);
         QCOMPARE(ui->dir.read(QStringLiteral("copy.log")), QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
+        // The dialogs' filters name each pattern once.
+        QCOMPARE(Dialogs::qtFilter(QStringLiteral("KV-Ordvane Log File(*.log)|*.log")), QStringLiteral("KV-Ordvane Log File (*.log)"));
+        QCOMPARE(Dialogs::qtFilter(AddFileFilter()),
+                 QStringLiteral("All Support File (*.pdf);;Adobe Portable Document File (*.pdf)"));
 
         QTest::mouseClick(FmViewLog->BtnClear, Qt::LeftButton);
         QVERIFY(!QFile::exists(log));

@@ -12,9 +12,11 @@
 #include "ui/UnAbout.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/Images.h"
 #include "widgets/OrdvaneApplication.h"
 
+#include <QAccessible>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDesktopServices>
@@ -24,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
 
@@ -83,7 +86,7 @@ private slots:
         for (int column = 0; column < captions.size(); ++column)
             QCOMPARE(ui->jobs().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), captions[column]);
         for (const char *name : {"BtnAddFile", "BtnAddDir", "BtnOption", "BtnLog", "BtnConvert"})
-            QVERIFY(ui->control<QToolButton>(QLatin1String(name)));
+            QVERIFY(ui->control<QAbstractButton>(QLatin1String(name)));
     }
 
     void ctrlGConvertsAndAltCtrlGDoesNot()
@@ -96,6 +99,12 @@ private slots:
         QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Converted));
         QVERIFY(QFileInfo::exists(ui->dir.file(QStringLiteral("out/a.txt"))));
         QVERIFY(!FmCancelCvt->isVisible());
+        // The journal of temporary files is there only while it lists one.
+        const QString journal = ui->dir.file(QStringLiteral("Ordvane.tmp"));
+        QVERIFY(!QFileInfo::exists(journal));
+        ui->stop();
+        ui->start();
+        QVERIFY(!QFileInfo::exists(journal));
     }
 
     void aKeyActsOnceHoweverLongItsCommandRuns()
@@ -162,7 +171,7 @@ private slots:
         QVERIFY(!ui->action(QStringLiteral("ActDelete"))->isEnabled());
 
         // The Convert button does not ask: on an empty list it starts a run that does nothing.
-        QTest::mouseClick(ui->control<QToolButton>(QStringLiteral("BtnConvert")), Qt::LeftButton);
+        QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnConvert")), Qt::LeftButton);
         QVERIFY(!QFileInfo::exists(ui->dir.file(QStringLiteral("ordvnact.log"))));
 
         FmMain->AddOneFile(QStringLiteral("/d/w.pdf"));
@@ -339,12 +348,54 @@ private slots:
 
     void convertButtonKeepsItsDistanceFromTheRightEdge()
     {
-        auto *convert = ui->control<QToolButton>(QStringLiteral("BtnConvert"));
+        auto *convert = ui->control<QAbstractButton>(QStringLiteral("BtnConvert"));
         auto *addFile = ui->control<QToolButton>(QStringLiteral("BtnAddFile"));
         FmMain->resize(800, FmMain->height());
         const int outerWidth = FmMain->frameGeometry().width();
         QVERIFY(outerWidth >= 800);
         QCOMPARE(convert->x(), outerWidth - convert->width() - addFile->x() - 4);
+
+        // From the smallest size the window takes, no button covers another or leaves its bar.
+        FmMain->resize(1, 1);
+        const int smallest = FmMain->width();
+        const QList<QAbstractButton *> buttons = addFile->parentWidget()->findChildren<QAbstractButton *>();
+        QCOMPARE(buttons.size(), 5);
+        for (int width = smallest; width < smallest + 300; width += 10) {
+            FmMain->resize(width, FmMain->height());
+            for (QAbstractButton *a : buttons) {
+                QVERIFY2(addFile->parentWidget()->rect().contains(a->geometry()), qPrintable(a->objectName()));
+                for (QAbstractButton *b : buttons)
+                    QVERIFY2(a == b || !a->geometry().intersects(b->geometry()), qPrintable(a->objectName() + u' ' + b->objectName()));
+            }
+        }
+
+        // Its mark is the style's default button, and focus shows as the style draws it.
+        auto *push = qobject_cast<QPushButton *>(convert);
+        QVERIFY(push && push->isDefault());
+        QVERIFY(convert->styleSheet().isEmpty());
+        QVERIFY(convert->focusPolicy() & Qt::TabFocus);
+    }
+
+    // A file handed over by a later start brings the window back as it was: maximized stays
+    // maximized.
+    void handOverKeepsTheWindowState()
+    {
+        FmMain->showMaximized();
+        QTRY_VERIFY(FmMain->isMaximized());
+        FmMain->showMinimized();
+        QTRY_VERIFY(FmMain->isMinimized());
+        FmMain->AddFilesFromOutside({pdf(QStringLiteral("handed.pdf"))});
+        QTRY_COMPARE(ui->jobs().count(), 1);
+        QVERIFY(!FmMain->isMinimized());
+        QVERIFY(FmMain->isMaximized());
+
+        FmMain->showNormal();
+        QTRY_VERIFY(!FmMain->isMaximized());
+        FmMain->showMinimized();
+        QTRY_VERIFY(FmMain->isMinimized());
+        FmMain->AddFilesFromOutside({});
+        QTRY_VERIFY(!FmMain->isMinimized());
+        QVERIFY(!FmMain->isMaximized());
     }
 
     void addFileWithTheOpenDialog()
@@ -376,6 +427,25 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
         QCOMPARE(shownTarget, ui->dir.file(QStringLiteral("out/p.txt")));
         QCOMPARE(ui->jobs().text(0, JobList::Target), ui->dir.file(QStringLiteral("out/p(1).txt")));
+
+        // A long name in the progress window loses its middle: the window keeps its size and
+        // the name stops before the counter.
+        const QString longName = QString::fromUtf8("Jahresbericht \xC3\x9C" "bersicht ").repeated(6) + QStringLiteral("Ende.pdf");
+        FmMain->AddOneFile(pdf(longName));
+        QFile(ui->dir.file(QStringLiteral("out/") + longName.chopped(4) + QStringLiteral(".txt"))).open(QIODevice::WriteOnly);
+        const QSize before = FmCancelCvt->size();
+        QSize during;
+        bool apart = false;
+        MainWindowFixture::whenModal([&](QWidget *) {
+            during = FmCancelCvt->size();
+            const QRect path = FmCancelCvt->LblFileName->geometry(), counter = FmCancelCvt->LblSub->geometry();
+            const int blank = FmCancelCvt->fontMetrics().horizontalAdvance(u' ');
+            apart = FmCancelCvt->LblFileName->toolTip().endsWith(longName) && counter.left() - path.right() - 1 >= blank;
+            QTest::mouseClick(FmFileOverTp->BtnCancel, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QCOMPARE(during, before);
+        QVERIFY(apart);
     }
 
     void closingDuringARunCancelsItThenCloses()
@@ -410,12 +480,12 @@ private slots:
             FmMain->MenuItemClick(ui->action(QStringLiteral("ActDelete"))); // ... but commands do not run
             FmMain->jobList().SelectAllEntries();
             FmMain->MenuItemClick(ui->action(QStringLiteral("ActDelete")));
-            refused = FmMain->jobList().count() == 2 && !ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled();
+            refused = FmMain->jobList().count() == 2 && !ui->control<QAbstractButton>(QStringLiteral("BtnConvert"))->isEnabled();
             QTest::mouseClick(FmFileOverTp->FlatSpeedButton1, Qt::LeftButton); // stop
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
         QVERIFY(refused);
-        QVERIFY(ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled());
+        QVERIFY(ui->control<QAbstractButton>(QStringLiteral("BtnConvert"))->isEnabled());
     }
 
     // Scans are read with recognition on, the progress window says which page, and the status
@@ -446,14 +516,30 @@ private slots:
         QVERIFY(ui->dir.read(QStringLiteral("out/scan.txt")).contains("Harbour committee minutes"));
         QCOMPARE(ui->dir.read(QStringLiteral("out/blank.txt")), QByteArray());
         QCOMPARE(ui->jobs().text(2, JobList::Message), QStringLiteral("Convert successfully"));
-        QCOMPARE(ui->statusMessage(), QStringLiteral("1 converted file(s) gave no text"));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("1 converted file(s) gave no text."));
+        // Which one: its State cell says so, and so does the log.
+        const auto tip = [&](int row) { return ui->jobs().index(row, JobList::ColumnState).data(Qt::ToolTipRole).toString(); };
+        QCOMPARE(tip(0), QString());
+        QCOMPARE(tip(2), QStringLiteral("Converted, but the file gave no text"));
+        QCOMPARE(ui->jobs().index(2, JobList::ColumnState).data(Qt::AccessibleTextRole).toString(), QStringLiteral("Converted, no text"));
+        const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QVERIFY(log.contains(QStringLiteral("Converted file gave no text (") + ui->dir.file(QStringLiteral("blank.pdf")) + u')'));
+        QVERIFY(!log.contains(QStringLiteral("Converted file gave no text (") + ui->dir.file(QStringLiteral("scan.pdf")) + u')'));
 
         Settings.ocr = false;
         Settings.pagebreak = true; // a form feed alone is no text either
         FmMain->jobList().SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
         QCOMPARE(ui->dir.read(QStringLiteral("out/scan.txt")), QByteArray("\f"));
-        QCOMPARE(ui->statusMessage(), QStringLiteral("2 converted file(s) gave no text"));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("2 converted file(s) gave no text. To read scanned pages, turn on "
+                                                     "recognition on the Special page of Options."));
+        QCOMPARE(tip(1), QStringLiteral("Converted, but the file gave no text"));
+        QCOMPARE(tip(0), QString());
+        // The job file keeps its format: the finding is gone after a restart.
+        ui->stop();
+        ui->start();
+        QCOMPARE(tip(2), QString());
+        QCOMPARE(ui->jobs().entry(2).state, qint32(JobList::Converted));
     }
 
     void progressWindowCancelButton()
@@ -524,6 +610,10 @@ private slots:
         QStatusTipEvent tip(button->statusTip());
         QApplication::sendEvent(button, &tip); // what hovering the button sends
         QCOMPARE(ui->statusMessage(), QStringLiteral("Add file(s) by selecting file(s)"));
+        // A screen reader hears what the message panel says, and the hint as the description.
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(FmMain->statusBar());
+        QCOMPARE(bar->text(QAccessible::Description), QStringLiteral("Add file(s) by selecting file(s)"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Description), button->statusTip());
         QVERIFY(ui->control<QLabel>(QStringLiteral("StatusCount"))->isVisible());
     }
 
@@ -608,7 +698,7 @@ private slots:
         QCOMPARE(ui->dialogs.messages.size(), 1);
         QVERIFY(ui->dialogs.messages[0].contains(ui->dir.file(QStringLiteral("ordvnact.log"))));
         QVERIFY(!FmCancelCvt->isVisible());
-        QVERIFY(ui->control<QToolButton>(QStringLiteral("BtnConvert"))->isEnabled());
+        QVERIFY(ui->control<QAbstractButton>(QStringLiteral("BtnConvert"))->isEnabled());
         QDir(ui->dir.path()).rmdir(QStringLiteral("ordvnact.log"));
     }
 

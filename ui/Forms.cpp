@@ -10,6 +10,7 @@
 #include "ui/UnFileOverTp.h"
 #include "ui/UnMain.h"
 #include "ui/UnViewLog.h"
+#include "widgets/Accessibility.h"
 
 void CreateForms()
 {
@@ -22,6 +23,7 @@ void CreateForms()
     FmFileOverTp = new TFmFileOverTp(FmMain);
     FmDirectory = new TFmDirectory(FmMain);
     FmViewLog = new TFmViewLog(FmMain);
+    Accessibility::describeControls(FmMain); // the dialogs are its children
     QObject::connect(FmCancelCvt, &TFmCancelCvt::cancelRequested, FmMain, [] { FmMain->CancelConvert = true; });
     QObject::connect(FmCancelFind, &TFmCancelFind::stopRequested, FmMain, [] { FmMain->FileSearch->Stop(); });
 }

@@ -49,6 +49,7 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     FlatProgressBar1->setTextVisible(false);
     FlatProgressBar1->setMinimum(0);
     FlatProgressBar1->setMaximum(GaugeScale);
+    FlatProgressBar1->setAccessibleName(QStringLiteral("Progress"));
     LblPages = new QLabel(this);
     LblPages->setObjectName(QStringLiteral("LblPages"));
     BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
@@ -56,9 +57,11 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     BtnCancel->setAutoDefault(false);
 
     auto *top = new QHBoxLayout;
-    top->addWidget(LblFileName, 1);
-    top->addWidget(LblSub);
+    // The path loses its middle before it reaches the counter; the counter's two halves touch.
     top->setSpacing(0);
+    top->addWidget(LblFileName, 1);
+    top->addSpacing(scaled(12));
+    top->addWidget(LblSub);
     top->addWidget(LblTot);
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(new QLabel(QStringLiteral("Press CANCEL to abort current operation."), this), 1);

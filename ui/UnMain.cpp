@@ -45,6 +45,7 @@
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QStatusBar>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -56,6 +57,7 @@ constexpr int ButtonWidth = 65;
 constexpr int ButtonHeight = 22;
 constexpr int ButtonTop = 7;
 constexpr int PanelHeight = 34;
+constexpr int ButtonGap = 8;
 constexpr int JobSaveDelay = 1000; // at most this much of the list's changes is lost in a crash
 
 } // namespace
@@ -69,6 +71,7 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
 
     ListView1 = new JobListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setAccessibleName(QStringLiteral("Job list"));
     ListView1->setJobList(jobs);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2 = new QWidget(this);
@@ -238,26 +241,38 @@ void TFmMain::createMenus()
 
 void TFmMain::createButtons()
 {
-    const auto addButton = [this](const char *name, const QString &caption, int tag, int left, int image, QAction *hintFrom) {
-        auto *button = new QToolButton(Panel2);
+    const auto place = [this](QAbstractButton *button, const char *name, const QString &caption, int tag, int left, int image,
+                              QAction *hintFrom) {
         button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setProperty("Tag", tag);
         button->setIcon(Images::menuImage(image));
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setAutoRaise(true);
         button->setGeometry(scaled(left), scaled(ButtonTop), scaled(ButtonWidth), scaled(ButtonHeight));
         button->setStatusTip(hintFrom->statusTip());
-        connect(button, &QToolButton::clicked, this, [this, button] { MenuItemClick(button); });
+        connect(button, &QAbstractButton::clicked, this, [this, button] { MenuItemClick(button); });
+    };
+    const auto addButton = [this, place](const char *name, const QString &caption, int tag, int left, int image, QAction *hintFrom) {
+        auto *button = new QToolButton(Panel2);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        place(button, name, caption, tag, left, image, hintFrom);
         return button;
     };
     BtnAddFile = addButton("BtnAddFile", QStringLiteral("&Add File"), TagAddFile, 49, 5, ActAddFile);
     BtnAddDir = addButton("BtnAddDir", QStringLiteral("Add &Dir"), TagAddDir, 130, 6, ActAddDir);
     BtnOption = addButton("BtnOption", QStringLiteral("&Options"), TagOptions, 213, 0, ActOptions);
     BtnLog = addButton("BtnLog", QStringLiteral("&Log"), TagViewLog, 293, 7, ActViewLog);
-    BtnConvert = addButton("BtnConvert", QStringLiteral("&Convert"), TagConvertAll, 0, 3, ActConvertAll);
-    BtnConvert->setStyleSheet(QStringLiteral("QToolButton#BtnConvert { border: 1px solid navy; border-radius: 2px; }"));
+    // The main command stands out as the style draws a default button, with the style's own
+    // focus marking, readable in any colour scheme.
+    auto *convert = new QPushButton(Panel2);
+    convert->setDefault(true);
+    convert->setAutoDefault(false);
+    convert->setFocusPolicy(Qt::TabFocus);
+    place(convert, "BtnConvert", QStringLiteral("&Convert"), TagConvertAll, 0, 3, ActConvertAll);
+    BtnConvert = convert;
     FormResize();
+    // No button may cover another: the Convert button, right-aligned, stops at the Log button.
+    setMinimumWidth(BtnLog->geometry().right() + scaled(ButtonGap) + BtnConvert->width() + BtnAddFile->x() + 4);
 }
 
 void TFmMain::createStatusBar()
@@ -273,6 +288,7 @@ void TFmMain::createStatusBar()
     StatusMessage->setTextFormat(Qt::PlainText);
     StatusMessage->setMinimumWidth(1);
     statusBar()->setObjectName(QStringLiteral("dfsStatusBar1"));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
     statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(StatusProduct);
     statusBar()->addWidget(StatusCount);
@@ -305,6 +321,7 @@ void TFmMain::showInMessagePanel(const QString &text)
     QString line = text;
     line.replace(u'\n', u' ').replace(u'\r', u' ');
     StatusMessage->setText(line);
+    statusBar()->setAccessibleDescription(line); // a screen reader announces the change
 }
 
 void TFmMain::commandStarts()
@@ -392,7 +409,7 @@ QString TFmMain::busyReason() const
 void TFmMain::setBusy(bool &flag, bool active)
 {
     flag = active;
-    for (QToolButton *button : {BtnAddFile, BtnAddDir, BtnOption, BtnConvert})
+    for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{BtnAddFile, BtnAddDir, BtnOption, BtnConvert})
         button->setEnabled(!busy());
     ListView1->horizontalHeader()->setSectionsClickable(!busy());
     if (!busy() && closeWhenIdle) // Exit came while busy: close now that it is over
@@ -455,8 +472,13 @@ void TFmMain::ConvertItems(int mode)
     RunDisplay display(CancelConvert);
     ConversionRun run(*jobs, display);
     run.run(mode);
-    if (run.withoutText() > 0)
-        ShowStatusMessage(QStringLiteral("%1 converted file(s) gave no text").arg(run.withoutText()));
+    if (run.withoutText() > 0) {
+        // The rows' State tool tips tell which files they are.
+        QString message = QStringLiteral("%1 converted file(s) gave no text.").arg(run.withoutText());
+        if (!Settings.ocr)
+            message += QStringLiteral(" To read scanned pages, turn on recognition on the Special page of Options.");
+        ShowStatusMessage(message);
+    }
 }
 
 void TFmMain::AddDirCommand()
@@ -536,8 +558,9 @@ void TFmMain::DropFileTarget1Drop(const QStringList &names)
 
 void TFmMain::bringToFront()
 {
-    if (isMinimized())
-        showNormal();
+    // A minimized window comes back as it was before, maximized or not.
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
     raise();
     activateWindow();
 }

@@ -10,6 +10,7 @@
 class JobList;
 class JobListView;
 class TKvFileSearch;
+class QAbstractButton;
 class QAction;
 class QLabel;
 class QMenu;
@@ -111,7 +112,8 @@ private:
     JobList *jobs;
     JobListView *ListView1;
     QWidget *Panel2;
-    QToolButton *BtnAddFile = nullptr, *BtnAddDir = nullptr, *BtnOption = nullptr, *BtnLog = nullptr, *BtnConvert = nullptr;
+    QToolButton *BtnAddFile = nullptr, *BtnAddDir = nullptr, *BtnOption = nullptr, *BtnLog = nullptr;
+    QAbstractButton *BtnConvert = nullptr;
     QLabel *StatusProduct, *StatusCount, *StatusMessage;
     QMenu *PopupMenu1;
     QList<QMenu *> mainMenus;

@@ -49,8 +49,14 @@ QString qtFilter(const QString &filter)
     const QStringList parts = filter.split(u'|');
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + u')');
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ');
+        // A description that already names its patterns, "Log File(*.log)", names them once.
+        QString description = parts[i];
+        const qsizetype named = description.lastIndexOf(u'(');
+        if (named >= 0 && description.endsWith(u')')
+            && description.mid(named + 1, description.size() - named - 2).split(u';', Qt::SkipEmptyParts).join(u' ') == patterns)
+            description = description.left(named).trimmed();
+        filters.append(description + QStringLiteral(" (") + patterns + u')');
     }
     return filters.join(QStringLiteral(";;"));
 }

@@ -24,7 +24,8 @@ QString saveFile(QWidget *parent, const QString &filter, const QString &defaultS
 // has no trailing "/". Returns nothing when cancelled.
 QString browseForFolder(QWidget *parent, const QString &title, const QString &startFolder);
 
-// "desc|p1;p2|desc2|p3" in the form Qt's dialogs take: "desc (p1 p2);;desc2 (p3)".
+// "desc|p1;p2|desc2|p3" in the form Qt's dialogs take: "desc (p1 p2);;desc2 (p3)". A
+// description that ends in its own patterns, "desc(p1;p2)", gives the same.
 QString qtFilter(const QString &filter);
 
 class Script {

@@ -23,5 +23,7 @@ protected:
                          fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));
     }
 
+    // However long the path, it asks for no width: the window keeps its size.
+    QSize sizeHint() const override { return {1, QLabel::sizeHint().height()}; }
     QSize minimumSizeHint() const override { return {1, QLabel::minimumSizeHint().height()}; }
 };

@@ -139,13 +139,17 @@ bool JobListView::viewportEvent(QEvent *event)
 {
     if (event->type() != QEvent::ToolTip || !jobs)
         return QTableView::viewportEvent(event);
-    // A cell too narrow for its text shows the whole text as a tool tip.
+    // A cell too narrow for its text shows the whole text as a tool tip; a cell with a tip
+    // of its own (a file that gave no text) shows that.
     const auto *help = static_cast<QHelpEvent *>(event);
     const QModelIndex index = indexAt(help->pos());
     const QString text = index.data(Qt::DisplayRole).toString();
+    const QString tip = index.data(Qt::ToolTipRole).toString();
     const QRect cell = visualRect(index);
     const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-    if (index.isValid() && !text.isEmpty() && fontMetrics().horizontalAdvance(text) + margin > cell.width())
+    if (index.isValid() && !tip.isEmpty())
+        QToolTip::showText(help->globalPos(), tip, viewport(), cell);
+    else if (index.isValid() && !text.isEmpty() && fontMetrics().horizontalAdvance(text) + margin > cell.width())
         QToolTip::showText(help->globalPos(), text, viewport(), cell);
     else
         QToolTip::hideText();

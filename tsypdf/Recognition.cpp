@@ -1,10 +1,8 @@
 #include "tsypdf/Recognition.h"
 
 #include "base/RecognitionLanguages.h"
+#include "tsypdf/TextLayer.h"
 
-#include <poppler-image.h>
-#include <poppler-page-renderer.h>
-#include <poppler-page.h>
 #include <tesseract/baseapi.h>
 #include <tesseract/ocrclass.h>
 
@@ -25,12 +23,6 @@ constexpr double CheckDpi = 50;
 // Fewer pixels than this across or down at the reading resolution hold no line of text.
 constexpr int MinTextPixels = 32;
 
-struct GreyImage {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> pixels; // rows without padding
-};
-
 int visibleCharacters(const char *text, size_t size)
 {
     int count = 0;
@@ -40,26 +32,6 @@ int visibleCharacters(const char *text, size_t size)
             ++count;
     }
     return count;
-}
-
-GreyImage render(const poppler::page &page, double dpi, poppler::argb paper = 0xffffffff)
-{
-    poppler::page_renderer renderer;
-    renderer.set_paper_color(paper);
-    renderer.set_image_format(poppler::image::format_gray8);
-    renderer.set_render_hint(poppler::page_renderer::antialiasing, true);
-    renderer.set_render_hint(poppler::page_renderer::text_antialiasing, true);
-    const poppler::image image = renderer.render_page(&page, dpi, dpi);
-    GreyImage grey;
-    if (!image.is_valid() || image.format() != poppler::image::format_gray8)
-        return grey;
-    grey.width = image.width();
-    grey.height = image.height();
-    grey.pixels.resize(size_t(grey.width) * size_t(grey.height));
-    for (int y = 0; y < grey.height; ++y)
-        std::memcpy(grey.pixels.data() + size_t(y) * size_t(grey.width), image.const_data() + size_t(y) * size_t(image.bytes_per_row()),
-                    size_t(grey.width));
-    return grey;
 }
 
 // Turns the image clockwise by quarter turns.
@@ -105,10 +77,9 @@ GreyImage halved(const GreyImage &image)
     return half;
 }
 
-double readingDpi(const poppler::page &page)
+double readingDpi(double area)
 {
-    const poppler::rectf box = page.page_rect();
-    const double pixelsAt300 = box.width() / 72 * ReadingDpi * box.height() / 72 * ReadingDpi;
+    const double pixelsAt300 = area / (72 * 72) * ReadingDpi * ReadingDpi;
     if (!(pixelsAt300 > MostPixels))
         return ReadingDpi;
     return std::max(10.0, ReadingDpi * std::sqrt(MostPixels / pixelsAt300));
@@ -185,22 +156,22 @@ bool Recogniser::mayWant(const std::vector<char> &layerText) const
     return !languages.empty() && visibleCharacters(layerText.data(), layerText.size()) < FewCharacters;
 }
 
-bool Recogniser::wanted(const poppler::page &page, const std::vector<char> &layerText) const
+bool Recogniser::wanted(TextLayer &document, int page, const std::vector<char> &layerText) const
 {
     if (!mayWant(layerText))
         return false;
     const int characters = visibleCharacters(layerText.data(), layerText.size());
     if (characters == 0) {
         // A page left blank on purpose has nothing to read; anything drawn may be writing.
-        const GreyImage image = render(page, CheckDpi);
+        const GreyImage image = document.render(page, CheckDpi, false);
         return std::any_of(image.pixels.begin(), image.pixels.end(), [](uint8_t grey) { return grey < 200; });
     }
 
     // A few characters: does a picture cover most of the page around them, as a scan with a
     // stamped number does? Where something opaque is drawn, the paper's colour does not show:
     // render on white and on black paper and count the pixels that stay the same.
-    const GreyImage onWhite = render(page, CheckDpi, 0xffffffff);
-    const GreyImage onBlack = render(page, CheckDpi, 0xff000000);
+    const GreyImage onWhite = document.render(page, CheckDpi, false);
+    const GreyImage onBlack = document.render(page, CheckDpi, true);
     if (onWhite.pixels.empty() || onWhite.pixels.size() != onBlack.pixels.size())
         return false;
     size_t covered = 0;
@@ -217,13 +188,13 @@ void Recogniser::prepare()
         engines->prepareOrientation();
 }
 
-void Recogniser::read(const poppler::page &page, std::vector<char> &text)
+void Recogniser::read(TextLayer &document, int page, std::vector<char> &text)
 {
     prepare();
     if (engines->readerLanguages != languages)
         return;
-    const double dpi = readingDpi(page);
-    GreyImage image = render(page, dpi);
+    const double dpi = readingDpi(document.area(page));
+    GreyImage image = document.render(page, dpi, false);
     // A sliver of a page holds no line of text, and trips up the engines.
     if (image.width < MinTextPixels || image.height < MinTextPixels)
         return;

@@ -6,9 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace poppler {
-class page;
-}
+class TextLayer;
 
 class Recogniser {
 public:
@@ -21,7 +19,7 @@ public:
     // Whether the page needs reading: its text layer (UTF-8) is empty and the page is not
     // blank, or the layer holds a few characters and something opaque, a picture, covers
     // most of the page.
-    bool wanted(const poppler::page &page, const std::vector<char> &layerText) const;
+    bool wanted(TextLayer &document, int page, const std::vector<char> &layerText) const;
 
     // Whether the page may need reading, judged by its text layer alone: when it may not,
     // the page itself need not be opened for wanted().
@@ -33,7 +31,7 @@ public:
 
     // Replaces the page's text with what recognition reads, unless the text layer already
     // holds more. Gives up on a page after pageBudgetSeconds.
-    void read(const poppler::page &page, std::vector<char> &text);
+    void read(TextLayer &document, int page, std::vector<char> &text);
 
     static constexpr int pageBudgetSeconds = 120;
 

@@ -11,9 +11,13 @@
 #include <GlobalParams.h>
 #include <PDFDoc.h>
 #include <Page.h>
+#include <SplashOutputDev.h>
+#include <splash/SplashBitmap.h>
 #include <TextOutputDev.h>
 #include <XRef.h>
 #include <goo/GooString.h>
+
+#include <cstring>
 
 using namespace WorkerProtocol;
 
@@ -135,6 +139,41 @@ void keepPopplerParameters()
 }
 
 TextLayer::TextLayer() : written(std::make_unique<GooString>()) {}
+
+double TextLayer::area(int index)
+{
+    Page *page = index >= 0 && index < document->getNumPages() ? document->getPage(index + 1) : nullptr;
+    return page ? page->getCropWidth() * page->getCropHeight() : 0;
+}
+
+GreyImage TextLayer::render(int index, double dpi, bool blackPaper)
+{
+    GreyImage grey;
+    if (index < 0 || index >= document->getNumPages() || !document->getPage(index + 1))
+        return grey;
+    SplashColor paper{};
+    std::memset(paper, blackPaper ? 0 : 255, sizeof paper);
+    if (!painter) {
+        painter = std::make_unique<SplashOutputDev>(splashModeMono8, 4, false, paper, true);
+        painter->setFontAntialias(true);
+        painter->setFreeTypeHinting(false, false);
+        painter->setVectorAntialias(true);
+        painter->startDoc(document.get());
+    } else {
+        painter->setPaperColor(paper);
+    }
+    document->displayPageSlice(painter.get(), index + 1, dpi, dpi, 0, false, true, false, -1, -1, -1, -1);
+    const SplashBitmap *bitmap = painter->getBitmap();
+    if (!bitmap || bitmap->getMode() != splashModeMono8 || bitmap->getWidth() <= 0 || bitmap->getHeight() <= 0)
+        return grey;
+    grey.width = bitmap->getWidth();
+    grey.height = bitmap->getHeight();
+    grey.pixels.resize(size_t(grey.width) * size_t(grey.height));
+    for (int y = 0; y < grey.height; ++y)
+        std::memcpy(grey.pixels.data() + size_t(y) * size_t(grey.width),
+                    bitmap->getDataPtr() + size_t(y) * size_t(bitmap->getRowSize()), size_t(grey.width));
+    return grey;
+}
 
 TextLayer::~TextLayer() = default;
 

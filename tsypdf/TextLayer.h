@@ -1,8 +1,9 @@
 #pragma once
-// The text layer of a PDF's pages for tsypdf-worker, read with poppler's own classes rather
-// than poppler-cpp's: one document and one text device serve a whole request, so what poppler
-// keeps in the device (colour transforms above all) is made once per file, not once per page.
-// A page's text is byte for byte what poppler-cpp's page::text() gives.
+// A PDF's pages for tsypdf-worker, read with poppler's own classes rather than poppler-cpp's:
+// their text layers, and grey pictures of them for recognition. One document, one text device
+// and one painter serve a whole request, so what poppler keeps in a device (colour transforms
+// above all) and the fonts are made once per file, not once per page. A page's text is byte
+// for byte what poppler-cpp's page::text() gives.
 #include "base/WorkerProtocol.h"
 
 #include <cstdint>
@@ -17,6 +18,13 @@ class GfxFontDict;
 class GooString;
 class PDFDoc;
 class Page;
+class SplashOutputDev;
+
+struct GreyImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels; // rows without padding
+};
 class TextOutputDev;
 
 // Sets poppler's global parameters up for the rest of the process. poppler-cpp would tear
@@ -35,6 +43,12 @@ public:
     // document has no such page.
     bool read(int index, WorkerProtocol::TextOrder order, std::vector<char> &text);
 
+    // The page's crop box in square points; 0 when there is no such page.
+    double area(int index);
+    // A grey picture of the page at dpi on white or black paper, as poppler-cpp's renderer
+    // paints it with antialiasing; empty when there is no such page.
+    GreyImage render(int index, double dpi, bool blackPaper);
+
 private:
     TextLayer();
     void display(Page &page);
@@ -51,4 +65,5 @@ private:
     std::unique_ptr<TextOutputDev> device;
     WorkerProtocol::TextOrder deviceOrder = WorkerProtocol::TextOrder::Reading;
     std::map<FontKey, std::shared_ptr<GfxFont>> madeFonts;
+    std::unique_ptr<SplashOutputDev> painter;
 };

@@ -8,9 +8,6 @@
 #include "base/Descriptors.h"
 #include "base/WorkerProtocol.h"
 
-#include <poppler-document.h>
-#include <poppler-global.h>
-#include <poppler-page.h>
 
 #include <algorithm>
 #include <atomic>
@@ -33,8 +30,6 @@
 using namespace WorkerProtocol;
 
 namespace {
-
-void silentDiagnostics(const std::string &, void *) {}
 
 bool sendFrame(FrameType type, const void *data, uint32_t length)
 {
@@ -81,7 +76,7 @@ void endWhenAbandoned(int)
 
 // Recognises the page in a child process: should Tesseract abort on it (it does on some pages
 // it cannot make sense of), the page keeps its text layer and the file goes on.
-void readApart(Recogniser &recogniser, const poppler::page &page, poppler::byte_array &text)
+void readApart(Recogniser &recogniser, TextLayer &document, int page, std::vector<char> &text)
 {
     recogniser.prepare(); // once here, not in every child
     int channel[2];
@@ -94,8 +89,8 @@ void readApart(Recogniser &recogniser, const poppler::page &page, poppler::byte_
         prctl(PR_SET_PDEATHSIG, SIGKILL); // the child goes with the helper
         if (getppid() != parent)
             _exit(1);
-        poppler::byte_array read = text;
-        recogniser.read(page, read);
+        std::vector<char> read = text;
+        recogniser.read(document, page, read);
         _exit(Descriptors::writeFully(channel[1], read.data(), read.size()) == 0 ? 0 : 1);
     }
     close(channel[1]);
@@ -114,10 +109,10 @@ void readApart(Recogniser &recogniser, const poppler::page &page, poppler::byte_
 
 // Reads the page with the recogniser when it has no text layer to speak of. progress holds
 // the pages done of the range; the page's number goes with it while it is read.
-void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, uint32_t index, ProgressBody progress,
-                        poppler::byte_array &text, const std::function<void()> &sendPending)
+void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t index, ProgressBody progress,
+                        std::vector<char> &text, const std::function<void()> &sendPending)
 {
-    if (!recogniser.wanted(page, text))
+    if (!recogniser.wanted(document, int(index), text))
         return;
     sendPending();
     progress.recognisingPage = index + 1;
@@ -140,7 +135,7 @@ void recogniseIfScanned(Recogniser &recogniser, const poppler::page &page, uint3
                 std::atomic_signal_fence(std::memory_order_seq_cst);
             }
         } beating;
-        readApart(recogniser, page, text);
+        readApart(recogniser, document, int(index), text);
     }
     progress.recognisingPage = 0;
     if (!sendFrame(FrameType::Progress, &progress, sizeof progress))
@@ -204,24 +199,14 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
         pending.clear();
         lastSent = std::chrono::steady_clock::now();
     };
-    // Recognition renders with poppler-cpp: its document is opened once a page may need it.
-    std::unique_ptr<poppler::document> rendered;
-    bool renderedOpened = false;
     uint32_t pagesRead = 0;
-    poppler::byte_array text;
+    std::vector<char> text;
     for (uint32_t i = first; i < end; ++i) {
         const bool read = document->read(int(i), order, text);
         pagesRead += read ? 1 : 0;
-        if (read && recogniser && recogniser->mayWant(text)) {
-            if (!renderedOpened) {
-                rendered.reset(poppler::document::load_from_file(path));
-                renderedOpened = true;
-            }
-            const std::unique_ptr<poppler::page> page(rendered && !rendered->is_locked() ? rendered->create_page(int(i)) : nullptr);
-            if (page)
-                recogniseIfScanned(*recogniser, *page, i, {i - first, end - first, 0, pages}, text,
-                                   [&] { if (!pending.empty()) send(i - first); });
-        }
+        if (read && recogniser && recogniser->mayWant(text))
+            recogniseIfScanned(*recogniser, *document, i, {i - first, end - first, 0, pages}, text,
+                               [&] { if (!pending.empty()) send(i - first); });
         // poppler ends a page's text with a form feed of its own; we decide about it here.
         if (!text.empty() && text.back() == '\f')
             text.pop_back();
@@ -240,7 +225,6 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
 
 int main()
 {
-    poppler::set_debug_error_function(silentDiagnostics, nullptr);
     keepPopplerParameters();
 
     // Should the program die, or close the channel, while poppler is stuck in a page, nobody

@@ -11,6 +11,7 @@
 #include <map>
 #include <mutex>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -25,6 +26,7 @@ struct GatedConverter : ConversionEngine::Converter {
     std::set<QString> closed;       // gates: "pages:" or "text:" and a source
     std::multiset<QString> held;
     int reported = 0;
+    int calls = 0; // of extract
 
     void close(const QString &gate)
     {
@@ -71,6 +73,10 @@ struct GatedConverter : ConversionEngine::Converter {
                 const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
     {
         pass(QStringLiteral("text:") + source);
+        {
+            std::lock_guard lock(mutex);
+            ++calls;
+        }
         if (const auto it = pagesOf.find(source); it != pagesOf.end()) {
             const int count = pages.count > 0 ? pages.count : it->second - pages.first;
             progress({count, count, 0, 0});
@@ -177,6 +183,28 @@ private slots:
         QCOMPARE(engine.progress(), noProgress());
     }
 
+    // Each range opens the document and makes its fonts again, so text is cut once per
+    // thread; scans, slow and uneven, twice.
+    void piecesPerThread()
+    {
+        QTemporaryDir dir;
+        const QString text = dir.filePath(QStringLiteral("text.pdf")), scan = dir.filePath(QStringLiteral("scan.pdf"));
+        for (const auto &[source, pages, pieces] : {std::tuple{text, 1000, 2}, std::tuple{scan, 8, 4}}) {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(source == scan ? pages * ConversionEngine::ScanBytesPerPage : 1000));
+            file.close();
+            GatedConverter counting;
+            counting.pagesOf[source] = pages;
+            ConversionEngine::Options options;
+            options.recognition = true;
+            ConversionEngine engine(options, 2, &counting);
+            engine.setSplitThreshold(0);
+            waitAndTake(engine, engine.submit(source, dir.path()));
+            QCOMPARE(counting.calls, pieces);
+        }
+    }
+
     // Abandoned while converted, whole or in pieces: the pages its calls report after are not
     // the run's, and neither is the page count a whole file's report brings.
     void abandonedWhileConverted()
@@ -189,7 +217,7 @@ private slots:
             ConversionEngine engine({}, 2, &gated);
             const OpenAtEnd openAtEnd{gated};
             if (!whole)
-                engine.setSplitThreshold(0); // three pieces, two of them under way
+                engine.setSplitThreshold(0); // two pieces, both under way
             const ConversionEngine::Job job = engine.submit(source, QDir::tempPath());
             QVERIFY(gated.waitUntilHeld(QStringLiteral("text:") + source, whole ? 1 : 2));
             QCOMPARE(engine.progress(), (ConversionEngine::Progress{0, whole ? 0 : 100, 1, 1}));

@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(desktop.notifications.size(), 1);
         const DesktopListener::Notification shown = desktop.notifications.first();
         QCOMPARE(shown.summary, QStringLiteral("Conversion end. Successful: 3, Failed: 0, Total: 3"));
-        QCOMPARE(shown.application, QStringLiteral("KV-Ordvane"));
+        QCOMPARE(shown.application, QCoreApplication::applicationName());
         QCOMPARE(shown.icon, QStringLiteral(ORDVANE_DESKTOP_ID));
         QCOMPARE(shown.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral(ORDVANE_DESKTOP_ID));
         QVERIFY(shown.actions.size() == 2 && shown.actions.first() == QLatin1String("default"));

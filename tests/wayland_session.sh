@@ -65,18 +65,22 @@ await 'windows | grep -q "\"name\": \"KV-Ordvane\""' || fail "no window on the c
 await 'windows | grep -q "\"focused\": true"' || fail "the window did not get the focus"
 XDG_ACTIVATION_TOKEN=token-of-the-later-start "$work/bin/ordvane" "$handed" || fail "the later start did not hand over"
 
-printf 'file://%s\r\n' "$pasted" | wl-copy --type text/uri-list
-wtype -M ctrl v -m ctrl
-wtype -M ctrl g -m ctrl
+# Each wtype is a new keyboard on the seat: the pauses let the compositor give it the focus
+# first, and let every key arrive before the keyboard goes again.
+keys() { wtype -s 300 "$@" -s 300; }
+with() { echo "-M $1 -s 100 $2 -s 100 -m $1"; }
+
+printf 'file://%s\r\n' "$pasted" | wl-copy --foreground --type text/uri-list 2>/dev/null &
+pids="$pids $!"
+keys $(with ctrl v) $(with ctrl g)
 text() { echo "${1%.pdf}.txt"; }
 await '[ -s "$(text "$first")" ] && [ -s "$(text "$handed")" ] && [ -s "$(text "$pasted")" ]' \
     || fail "not every file was added and converted: $(ls "$work/docs")"
 
 # File > View Log, then Escape.
-wtype -M alt f -m alt
-wtype v
+keys $(with alt f) -s 200 v
 await 'windows | grep -q "\"name\": \"Log\""' || fail "the log viewer did not open"
-wtype -k Escape
+keys -k Escape
 await '! windows | grep -q "\"name\": \"Log\""' || fail "the log viewer did not close"
 
 kill -TERM "$program"

@@ -14,6 +14,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KV-Ordvane developers <developers@kv-ordvan
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, tesseract-ocr-eng, tesseract-ocr-osd")
+# Qt's Wayland platform plugin: the program runs natively in a Wayland session, and falls back
+# to X11 (through Xwayland) without it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ORDVANE_HOMEPAGE})
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -82,10 +82,12 @@ void ConversionRun::run(int runMode)
         engine.reset();
         display.processEvents();
     }
-    AppendLog(QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3\r\n")
-                  .arg(Successful)
-                  .arg(Failed)
-                  .arg(Successful + Failed));
+    AppendLog(summary() + QStringLiteral("\r\n"));
+}
+
+QString ConversionRun::summary() const
+{
+    return QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3").arg(Successful).arg(Failed).arg(Successful + Failed);
 }
 
 void ConversionRun::fail(int row, const QString &message, const QString &path)

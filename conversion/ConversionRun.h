@@ -55,6 +55,8 @@ public:
     // it at once (IoError); what was recorded before stays.
     void run(int mode);
 
+    // The counts of the run, as its last log line gives them (without the line end).
+    QString summary() const;
     int successful() const { return Successful; }
     int failed() const { return Failed; }
     // Files converted whose text shows nothing (scans that even recognition could not read).

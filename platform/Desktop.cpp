@@ -16,6 +16,23 @@ QUrl fileUrl(const QString &path)
     return QUrl::fromEncoded("file://" + FileSystem::encodePath(path).toPercentEncoding("/"), QUrl::StrictMode);
 }
 
+namespace {
+const char ActivationTokenVariable[] = "XDG_ACTIVATION_TOKEN";
+}
+
+QByteArray takeActivationToken()
+{
+    const QByteArray token = qgetenv(ActivationTokenVariable);
+    qunsetenv(ActivationTokenVariable);
+    return token;
+}
+
+void useActivationToken(const QByteArray &token)
+{
+    if (!token.isEmpty())
+        qputenv(ActivationTokenVariable, token);
+}
+
 void openWithDefaultProgram(const QString &path)
 {
     QDesktopServices::openUrl(fileUrl(path));

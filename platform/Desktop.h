@@ -1,6 +1,7 @@
 #pragma once
 // The desktop's stand-ins for opening files: the default application, the file manager and
-// the help pages. They report nothing; what the desktop shows is all the user sees.
+// the help pages, and the activation token a compositor asks for before it lets a window
+// come to the front. They report nothing; what the desktop shows is all the user sees.
 #include <QString>
 #include <QUrl>
 
@@ -12,6 +13,14 @@ void openWithDefaultProgram(const QString &path);
 void showInFileManager(const QString &path);
 // Opens a page of the help folder Ordvane.help in the program directory, if it is there.
 void openHelpTopic(const QString &topic);
+
+// The compositor's activation token this process was started with, taken out of its
+// environment, so it goes to the window it is handed to and to nothing this process starts.
+QByteArray takeActivationToken();
+// Lets the next activation of a window use the token another process or the notification
+// service handed over; Qt's Wayland shell reads it from the environment when a window asks
+// to be activated. An empty token changes nothing.
+void useActivationToken(const QByteArray &token);
 
 // A file URL that keeps every byte of the name, also bytes that are not UTF-8.
 QUrl fileUrl(const QString &path);

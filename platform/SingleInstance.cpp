@@ -137,7 +137,8 @@ void SingleInstance::accept()
     keepListening();
 }
 
-// A message is its length (4 bytes, big-endian) and the file list in Qt's data stream form.
+// A message is its length (4 bytes, big-endian), then the file list and the activation token
+// in Qt's data stream form (a start from before tokens sends no token).
 // Nothing is parsed until all of it is there, and a client that takes too long is let go.
 void SingleInstance::serve(QLocalSocket *socket)
 {
@@ -168,7 +169,10 @@ void SingleInstance::serve(QLocalSocket *socket)
         QDataStream in(socket->read(*length));
         in.setVersion(QDataStream::Qt_6_0);
         QStringList files;
+        QByteArray activationToken;
         in >> files;
+        if (!in.atEnd())
+            in >> activationToken;
         *length = -2; // one message a connection
         if (in.status() != QDataStream::Ok) {
             socket->abort();
@@ -177,7 +181,7 @@ void SingleInstance::serve(QLocalSocket *socket)
         }
         socket->write(&Receipt, 1);
         socket->flush();
-        emit filesArrived(files);
+        emit filesArrived(files, activationToken);
     };
     connect(socket, &QLocalSocket::readyRead, this, [readMessage, length] {
         if (*length != -2)
@@ -187,7 +191,7 @@ void SingleInstance::serve(QLocalSocket *socket)
         readMessage();
 }
 
-bool SingleInstance::handOver(const QStringList &files, int timeoutMs, QString *whyNot)
+bool SingleInstance::handOver(const QStringList &files, const QByteArray &activationToken, int timeoutMs, QString *whyNot)
 {
     if (name.isEmpty()) {
         if (whyNot)
@@ -198,7 +202,7 @@ bool SingleInstance::handOver(const QStringList &files, int timeoutMs, QString *
     {
         QDataStream out(&message, QIODevice::WriteOnly | QIODevice::Append);
         out.setVersion(QDataStream::Qt_6_0);
-        out << files;
+        out << files << activationToken;
     }
     qToBigEndian<quint32>(quint32(message.size() - 4), message.data());
 

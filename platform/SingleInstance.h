@@ -36,16 +36,18 @@ public:
     // Why later starts cannot hand files to this owner; empty while it listens.
     QString listenProblem() const { return problem; }
 
-    // Gives the owner these files (none just brings its window up) and waits for its
-    // receipt, for up to timeoutMs while it starts up. False when it did not answer, or when
-    // the socket's folder or the other end is not the user's own (whyNot then says so).
-    bool handOver(const QStringList &files, int timeoutMs = 10000, QString *whyNot = nullptr);
+    // Gives the owner these files (none just brings its window up), with the token that lets
+    // its window come to the front (may be empty), and waits for its receipt, for up to
+    // timeoutMs while it starts up. False when it did not answer, or when the socket's folder
+    // or the other end is not the user's own (whyNot then says so).
+    bool handOver(const QStringList &files, const QByteArray &activationToken = {}, int timeoutMs = 10000,
+                  QString *whyNot = nullptr);
 
     QString serverName() const { return name; }
 
 signals:
     // Files another start handed over; empty when it was started without any.
-    void filesArrived(const QStringList &files);
+    void filesArrived(const QStringList &files, const QByteArray &activationToken);
 
 private:
     void listen();

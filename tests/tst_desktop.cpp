@@ -1,18 +1,88 @@
 // The main window as a desktop program: the job list saved soon after a change, the end of
 // the session (save, cancel dialogs, close), the layout kept across a restart and never off
-// screen, and what assistive technology reads: state names, the selected rows, labelled
-// fields, and whole texts of cut cells as tool tips.
+// screen, what assistive technology reads: state names, the selected rows, labelled fields,
+// and whole texts of cut cells as tool tips; and what a run tells the desktop: its progress
+// on the task bar and, when it ends behind other windows, a notification that brings the
+// window back.
+#include "base/Version.h"
+#include "conversion/ConversionRun.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/PdfMaker.h"
 #include "settings/UnOption.h"
 #include "settings/WindowLayout.h"
 
 #include <QAccessible>
 #include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
 #include <QToolTip>
+
+// The desktop's notification service and a dock, on the test's private session bus over a
+// connection of their own: they record what the program sends and click a notification.
+class DesktopListener : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    struct Notification {
+        QString application, icon, summary;
+        QStringList actions;
+        QVariantMap hints;
+    };
+    QList<Notification> notifications;
+    QList<QPair<QString, QVariantMap>> taskbarUpdates;
+
+    DesktopListener()
+    {
+        bus.connect(QString(), QString(), QStringLiteral("com.canonical.Unity.LauncherEntry"), QStringLiteral("Update"), this,
+                    SLOT(taskbarUpdate(QString, QVariantMap)));
+    }
+    ~DesktopListener() override { QDBusConnection::disconnectFromBus(bus.name()); }
+
+    bool serveNotifications()
+    {
+        return bus.registerObject(Path, this, QDBusConnection::ExportScriptableSlots) && bus.registerService(Interface);
+    }
+
+    // What the program sent before now has arrived once this round trip is done.
+    void catchUp()
+    {
+        QDBusPendingCall call = QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+            bus.baseService(), QStringLiteral("/"), QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")));
+        QTRY_VERIFY(call.isFinished());
+        QCoreApplication::processEvents();
+    }
+
+    // The user clicks the notification; the service hands over an activation token first.
+    void click(uint id)
+    {
+        for (const auto &[name, last] : {std::pair{"ActivationToken", QVariant(QStringLiteral("token-from-the-click"))},
+                                         std::pair{"ActionInvoked", QVariant(QStringLiteral("default"))}}) {
+            QDBusMessage signal = QDBusMessage::createSignal(Path, Interface, QLatin1String(name));
+            signal << id << last;
+            bus.send(signal);
+        }
+    }
+
+public slots:
+    Q_SCRIPTABLE uint Notify(const QString &application, uint, const QString &icon, const QString &summary, const QString &,
+                             const QStringList &actions, const QVariantMap &hints, int)
+    {
+        notifications.append({application, icon, summary, actions, hints});
+        return uint(notifications.size());
+    }
+    void taskbarUpdate(const QString &app, const QVariantMap &properties) { taskbarUpdates.append({app, properties}); }
+
+private:
+    const QString Path = QStringLiteral("/org/freedesktop/Notifications");
+    const QString Interface = QStringLiteral("org.freedesktop.Notifications");
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("desktop-listener"));
+};
 
 class TestDesktop : public QObject {
     Q_OBJECT
@@ -21,6 +91,16 @@ class TestDesktop : public QObject {
 
     QTableView *list() { return ui->control<QTableView>(QStringLiteral("ListView1")); }
     QString doc(const QString &name) { return ui->dir.file(QStringLiteral("docs/") + name); }
+
+    void addPdfs(int count)
+    {
+        QDir().mkpath(ui->dir.file(QStringLiteral("docs")));
+        for (int i = 0; i < count; ++i) {
+            const QString path = doc(QStringLiteral("run%1.pdf").arg(i));
+            testpdf::writeFile(path.toStdString(), testpdf::makePdf({testpdf::linesPage({"hello"})}));
+            FmMain->AddOneFile(path);
+        }
+    }
 
     void restart()
     {
@@ -125,6 +205,68 @@ private slots:
         };
         QCOMPARE(tipAt(JobList::ColumnType), QString()); // whole already
         QCOMPARE(tipAt(JobList::ColumnSource), doc(QStringLiteral("a-rather-long-name-for-a-narrow-column.pdf")));
+    }
+
+    // The user turns to another window during a long run: its end is announced, the task bar
+    // showed its progress and the files left, and clicking the notification brings the
+    // window back with the service's activation token.
+    void longRunEndingElsewhereIsAnnouncedAndShownOnTheTaskbar()
+    {
+        DesktopListener desktop;
+        QVERIFY(desktop.serveNotifications());
+        FmMain->NotifyAfterMs = 0;
+        addPdfs(3);
+        QWidget elsewhere;
+        elsewhere.show();
+        connect(&ui->jobs(), &JobList::contentChanged, &elsewhere, [&elsewhere] { elsewhere.activateWindow(); });
+        FmMain->ConvertItems(ConversionRun::ConvertAll);
+        QCOMPARE(ui->jobs().entry(2).state, qint32(JobList::Converted));
+        desktop.catchUp();
+
+        QCOMPARE(desktop.notifications.size(), 1);
+        const DesktopListener::Notification shown = desktop.notifications.first();
+        QCOMPARE(shown.summary, QStringLiteral("Conversion end. Successful: 3, Failed: 0, Total: 3"));
+        QCOMPARE(shown.application, QCoreApplication::applicationName());
+        QCOMPARE(shown.icon, QStringLiteral(ORDVANE_DESKTOP_ID));
+        QCOMPARE(shown.hints.value(QStringLiteral("desktop-entry")).toString(), QStringLiteral(ORDVANE_DESKTOP_ID));
+        QVERIFY(shown.actions.size() == 2 && shown.actions.first() == QLatin1String("default"));
+
+        // The first update shows the whole list to go, the last takes it all off the entry.
+        QVERIFY(desktop.taskbarUpdates.size() >= 2);
+        for (const auto &update : std::as_const(desktop.taskbarUpdates))
+            QCOMPARE(update.first, QStringLiteral("application://" ORDVANE_DESKTOP_ID ".desktop"));
+        const QVariantMap first = desktop.taskbarUpdates.first().second, last = desktop.taskbarUpdates.last().second;
+        QCOMPARE(first.value(QStringLiteral("count")).toLongLong(), 3);
+        QCOMPARE(first.value(QStringLiteral("progress")).toDouble(), 0.0);
+        QVERIFY(first.value(QStringLiteral("count-visible")).toBool() && first.value(QStringLiteral("progress-visible")).toBool());
+        QVERIFY(!last.value(QStringLiteral("count-visible")).toBool() && !last.value(QStringLiteral("progress-visible")).toBool());
+
+        QVERIFY(!FmMain->isActiveWindow());
+        desktop.click(1);
+        QTRY_VERIFY(FmMain->isActiveWindow());
+        QCOMPARE(qgetenv("XDG_ACTIVATION_TOKEN"), QByteArray("token-from-the-click")); // what Qt's Wayland shell reads
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+    }
+
+    // Nothing is announced when the user watched the run, or when it was short.
+    void watchedOrShortRunsAreNotAnnounced()
+    {
+        DesktopListener desktop;
+        QVERIFY(desktop.serveNotifications());
+        addPdfs(2);
+        FmMain->NotifyAfterMs = 0;
+        FmMain->ConvertItems(ConversionRun::ConvertAll);
+
+        ui->jobs().SelectAllEntries();
+        QWidget elsewhere;
+        elsewhere.show();
+        connect(&ui->jobs(), &JobList::contentChanged, &elsewhere, [&elsewhere] { elsewhere.activateWindow(); });
+        FmMain->NotifyAfterMs = 10000;
+        FmMain->ConvertItems(ConversionRun::ReConvertSelected);
+        QCOMPARE(ui->jobs().entry(1).state, qint32(JobList::Converted));
+        desktop.catchUp();
+        QCOMPARE(desktop.notifications.size(), 0);
+        QVERIFY(!desktop.taskbarUpdates.isEmpty());
     }
 
     void everyFieldHasALabel()

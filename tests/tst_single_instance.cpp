@@ -134,10 +134,11 @@ private slots:
 
         SingleInstance later(jobFile());
         QCOMPARE(later.claim(), SingleInstance::Claim::OtherOwner);
-        auto handed = std::async(std::launch::async, [&] { return later.handOver({QStringLiteral("/docs/a.pdf")}, 20000); });
+        auto handed = std::async(std::launch::async, [&] { return later.handOver({QStringLiteral("/docs/a.pdf")}, "token-1", 20000); });
         QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 1, 20000);
         QVERIFY(handed.get());
         QCOMPARE(arrived[0][0].toStringList(), QStringList{QStringLiteral("/docs/a.pdf")});
+        QCOMPARE(arrived[0][1].toByteArray(), QByteArray("token-1")); // the window's activation goes with the files
         close(flood);
     }
 };

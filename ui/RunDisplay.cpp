@@ -1,16 +1,29 @@
 #include "ui/RunDisplay.h"
 
+#include "platform/TaskbarEntry.h"
 #include "ui/UnCancelCvt.h"
 #include "ui/UnFileOverTp.h"
+#include "ui/UnMain.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEventLoop>
+#include <QProgressBar>
 
-void RunDisplay::runStarted(int total)
+void RunDisplay::runStarted(int count)
 {
+    total = count;
     FmCancelCvt->startRun(total);
     FmCancelCvt->show();
     FmCancelCvt->raise();
+    showOnTaskbar();
+}
+
+// The task bar shows what the progress window shows: the gauge and the entries still to go.
+void RunDisplay::showOnTaskbar()
+{
+    const QProgressBar *gauge = FmCancelCvt->FlatProgressBar1;
+    const int range = gauge->maximum() - gauge->minimum();
+    taskbar.show(range > 0 ? double(gauge->value() - gauge->minimum()) / range : 0.0, total - FmCancelCvt->position());
 }
 
 void RunDisplay::showFile(const QString &source)
@@ -21,6 +34,7 @@ void RunDisplay::showFile(const QString &source)
 void RunDisplay::stepProgress()
 {
     FmCancelCvt->StepProgress();
+    showOnTaskbar();
 }
 
 ConversionRun::PromptAnswer RunDisplay::askTargetExists(const QString &target)
@@ -37,10 +51,17 @@ void RunDisplay::waiting(const ConversionEngine::Progress &progress)
 {
     // The conversions run on other threads; the window keeps painting and Cancel works.
     FmCancelCvt->showProgress(progress);
+    showOnTaskbar();
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 void RunDisplay::runFinished()
 {
+    // Asked while the progress window is still up: as it goes, no window of ours may be
+    // active until the window manager gives the main window back.
+    activeAtEnd = false;
+    for (const QWidget *window = QApplication::activeWindow(); window && !activeAtEnd; window = window->parentWidget())
+        activeAtEnd = window == FmMain;
     FmCancelCvt->close();
+    taskbar.clear();
 }

@@ -1,12 +1,15 @@
 #pragma once
 // What a conversion run shows in the main window: the progress window, the prompt for an
-// existing target, and a wait for conversions that keeps the window alive.
+// existing target, a wait for conversions that keeps the window alive, and the progress on
+// the task bar.
 #include "conversion/ConversionRun.h"
+
+class TaskbarEntry;
 
 class RunDisplay : public ConversionRun::Display {
 public:
     // cancelRequested: set by the progress window's Cancel, or by Exit during the run.
-    explicit RunDisplay(const bool &cancelRequested) : cancel(cancelRequested) {}
+    RunDisplay(const bool &cancelRequested, TaskbarEntry &taskbar) : cancel(cancelRequested), taskbar(taskbar) {}
 
     void runStarted(int total) override;
     void showFile(const QString &source) override;
@@ -17,6 +20,14 @@ public:
     void waiting(const ConversionEngine::Progress &progress) override;
     void runFinished() override;
 
+    // Whether the user was at the main window or one of its dialogs when the run ended.
+    bool endedWhileActive() const { return activeAtEnd; }
+
 private:
+    void showOnTaskbar();
+
     const bool &cancel;
+    TaskbarEntry &taskbar;
+    int total = 0;
+    bool activeAtEnd = false;
 };

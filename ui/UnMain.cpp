@@ -14,7 +14,9 @@
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
+#include "platform/Notifications.h"
 #include "platform/ProgramFolders.h"
+#include "platform/TaskbarEntry.h"
 #include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 #include "settings/UnOption.h"
@@ -36,6 +38,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -62,7 +65,9 @@ constexpr int JobSaveDelay = 1000; // at most this much of the list's changes is
 
 } // namespace
 
-TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
+TFmMain::TFmMain()
+    : FileSearch(nullptr), jobs(new JobList(this)), Taskbar(new TaskbarEntry(QStringLiteral(ORDVANE_DESKTOP_ID), this)),
+      RunNotices(new Notifications(QStringLiteral(ORDVANE_DESKTOP_ID), this))
 {
     setObjectName(QStringLiteral("FmMain"));
     setWindowTitle(QStringLiteral("KV-Ordvane"));
@@ -126,6 +131,7 @@ TFmMain::TFmMain() : FileSearch(nullptr), jobs(new JobList(this))
     FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(FileSystem::joinPath(folder, info.Name)); };
     FileSearch->OnChangeFolder = [](const QString &folder) { FmCancelFind->showFolder(folder); };
     FileSearch->OnFinish = [this] { RevealCurrentEntry(); };
+    connect(RunNotices, &Notifications::activated, this, &TFmMain::bringToFront);
 }
 
 TFmMain::~TFmMain()
@@ -469,9 +475,13 @@ void TFmMain::ConvertItems(int mode)
     CancelConvert = false;
     setBusy(runActive, true);
     const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
-    RunDisplay display(CancelConvert);
+    QElapsedTimer duration;
+    duration.start();
+    RunDisplay display(CancelConvert, *Taskbar);
     ConversionRun run(*jobs, display);
     run.run(mode);
+    if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
+        announceRunEnd(run.summary());
     if (run.withoutText() > 0) {
         // The rows' State tool tips tell which files they are.
         QString message = QStringLiteral("%1 converted file(s) gave no text.").arg(run.withoutText());
@@ -556,8 +566,14 @@ void TFmMain::DropFileTarget1Drop(const QStringList &names)
     bringToFront();
 }
 
-void TFmMain::bringToFront()
+void TFmMain::announceRunEnd(const QString &summary)
 {
+    RunNotices->notify(summary, QStringLiteral("Show KV-Ordvane"));
+}
+
+void TFmMain::bringToFront(const QByteArray &activationToken)
+{
+    Desktop::useActivationToken(activationToken);
     // A minimized window comes back as it was before, maximized or not.
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
@@ -565,12 +581,14 @@ void TFmMain::bringToFront()
     activateWindow();
 }
 
-void TFmMain::AddFilesFromOutside(const QStringList &files)
+void TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken)
 {
     if (files.isEmpty()) {
-        bringToFront();
+        bringToFront(activationToken);
         return;
     }
+    // The token is the compositor's leave to come to the front now; the files may wait.
+    Desktop::useActivationToken(activationToken);
     PendingFiles << files;
     // From the event loop: the sender is answered first, and a dialog may open from here.
     QMetaObject::invokeMethod(this, &TFmMain::AddPendingFiles, Qt::QueuedConnection);

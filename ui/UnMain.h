@@ -9,6 +9,8 @@
 
 class JobList;
 class JobListView;
+class Notifications;
+class TaskbarEntry;
 class TKvFileSearch;
 class QAbstractButton;
 class QAction;
@@ -61,8 +63,9 @@ public:
 
     // Files from the command line or handed over by a later start: added as a drop of them
     // would add them (they wait while a run, a search or a dialog is under way); none just
-    // brings the window to the front.
-    void AddFilesFromOutside(const QStringList &files);
+    // brings the window to the front. activationToken: the compositor's leave for that, from
+    // the later start.
+    void AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken = {});
     // Saves the job list, the layout and the settings as the end of the program does.
     void SaveKeptFiles();
     // The session or a signal ends the program: save, cancel open dialogs, close.
@@ -71,6 +74,9 @@ public:
     TKvFileSearch *FileSearch;
     QStringList SearchDirs;
     bool CancelConvert = false;
+    // A run at least this long that ends while the user works elsewhere is announced by a
+    // desktop notification.
+    qint64 NotifyAfterMs = 10000;
 
 protected:
     bool event(QEvent *event) override;
@@ -103,7 +109,8 @@ private:
     QString busyReason() const;
     void showInMessagePanel(const QString &text);
     void commandStarts();
-    void bringToFront();
+    void bringToFront(const QByteArray &activationToken = {});
+    void announceRunEnd(const QString &summary);
     void AddPendingFiles();
     void SaveJobFileQuietly();
     // False when the user keeps the window open after the job list could not be saved.
@@ -121,6 +128,8 @@ private:
     QTimer JobSaveTimer;
     QTimer PendingFilesTimer;
     QStringList PendingFiles;
+    TaskbarEntry *Taskbar;
+    Notifications *RunNotices;
 
     QAction *ActOptions, *ActExit, *ActViewLog;
     QAction *ActAddFile, *ActAddDir, *ActPasteFile, *ActDelete, *ActSelectAll;

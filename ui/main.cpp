@@ -1,6 +1,7 @@
 // KV-Ordvane: start-up and shutdown, in their order.
 #include "conversion/MyPdfCvt.h"
 #include "platform/CommandLine.h"
+#include "platform/Desktop.h"
 #include "platform/EndRequests.h"
 #include "platform/FileSystem.h"
 #include "platform/LocaleInfo.h"
@@ -36,7 +37,8 @@ int main(int argc, char *argv[])
     const SingleInstance::Claim claim = instance.claim();
     if (claim == SingleInstance::Claim::OtherOwner) {
         QString whyNot;
-        if (instance.handOver(files, 10000, &whyNot))
+        // The compositor let this start, not the owner, come to the front: its token goes along.
+        if (instance.handOver(files, Desktop::takeActivationToken(), 10000, &whyNot))
             return 0;
         const QString text = !whyNot.isEmpty() ? whyNot : QStringLiteral("KV-Ordvane is already running with the job list %1 (process %2) "
                                             "and does not answer. Nothing was added; close it and try again.")

@@ -146,8 +146,10 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     ExtensionGrid->setObjectName(QStringLiteral("ExtensionGrid"));
     ExtensionGrid->setHeaderLabels({tr("Type"), tr("Description"), tr("Default ext"),
                                     tr("User defined")});
+    // The design's widths, wider where a caption needs more.
     for (int column : {ColumnType, ColumnDescription, ColumnDefault, ColumnUser})
-        ExtensionGrid->setColumnWidth(column, scaled(ExtensionColumnWidths[column]));
+        ExtensionGrid->setColumnWidth(column, std::max(scaled(ExtensionColumnWidths[column]),
+                                                       ExtensionGrid->header()->sectionSizeHint(column)));
     ExtensionGrid->setRootIsDecorated(false);
     ExtensionGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     ExtensionGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -250,13 +250,18 @@ void TFmMain::createMenus()
 
 void TFmMain::createButtons()
 {
-    const auto place = [this](QAbstractButton *button, const char *name, const QString &caption, int tag, int left, int image,
-                              QAction *hintFrom) {
+    // A caption longer than the design's width (other languages) widens its button and moves
+    // the ones after it by as much.
+    int widened = 0;
+    const auto place = [this, &widened](QAbstractButton *button, const char *name, const QString &caption, int tag, int left,
+                                        int image, QAction *hintFrom) {
         button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setProperty("Tag", tag);
         button->setIcon(Images::menuImage(image));
-        button->setGeometry(scaled(left), scaled(ButtonTop), scaled(ButtonWidth), scaled(ButtonHeight));
+        const int width = std::max(scaled(ButtonWidth), button->sizeHint().width());
+        button->setGeometry(scaled(left) + widened, scaled(ButtonTop), width, scaled(ButtonHeight));
+        widened += width - scaled(ButtonWidth);
         button->setStatusTip(hintFrom->statusTip());
         connect(button, &QAbstractButton::clicked, this, [this, button] { MenuItemClick(button); });
     };

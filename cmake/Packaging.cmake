@@ -14,6 +14,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "KV-Ordvane developers <developers@kv-ordvan
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, tesseract-ocr-eng, tesseract-ocr-osd")
+# Qt's own translations give its standard buttons and dialogs the program's language; the
+# recognition data of the program's languages is offered.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "tesseract-ocr-deu, tesseract-ocr-fra, tesseract-ocr-spa, tesseract-ocr-jpn")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ORDVANE_HOMEPAGE})
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -184,7 +184,7 @@
     <name>CommandLine</name>
     <message>
         <source>Converts PDF files to plain text. The FILEs are added to the job list as if they were dropped on the window; when KV-Ordvane already runs with this job list, they are handed to it and its window comes to the front.</source>
-        <translation>Wandelt PDF-Dateien in reinen Text um. Die DATEIen (FILE) kommen in die Auftragsliste, als wären sie auf das Fenster gezogen worden; läuft KV-Ordvane bereits mit dieser Auftragsliste, werden sie ihm übergeben, und sein Fenster kommt nach vorn.</translation>
+        <translation>Wandelt PDF-Dateien in reinen Text um. Die angegebenen Dateien (FILE) kommen in die Auftragsliste, als wären sie auf das Fenster gezogen worden; läuft KV-Ordvane bereits mit dieser Auftragsliste, werden sie ihm übergeben, und sein Fenster kommt nach vorn.</translation>
     </message>
     <message>
         <source>PDF files, or one folder to search.</source>

@@ -12,6 +12,7 @@
 #include "platform/JobListLock.h"
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
+#include "platform/Translations.h"
 #include "settings/DocumentTypes.h"
 #include "settings/RecognitionChoice.h"
 #include "settings/Settings.h"
@@ -33,6 +34,11 @@
 
 namespace {
 
+// The context of this program's texts in the translations.
+struct Batch {
+    Q_DECLARE_TR_FUNCTIONS(Batch)
+};
+
 constexpr int ExitConverted = 0, ExitSomeFailed = 1, ExitUsage = 2;
 
 volatile std::sig_atomic_t interruptedBy = 0;
@@ -42,16 +48,17 @@ void interrupt(int signal)
     interruptedBy = signal;
 }
 
-[[noreturn]] void usageError(const QString &message)
-{
-    std::fprintf(stderr, "ordvane-batch: %s\nTry 'ordvane-batch --help' for more information.\n", qPrintable(message));
-    std::exit(ExitUsage);
-}
-
 void printLine(FILE *stream, const QString &text)
 {
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+[[noreturn]] void usageError(const QString &message)
+{
+    printLine(stderr, QStringLiteral("ordvane-batch: ") + message);
+    printLine(stderr, Batch::tr("Try 'ordvane-batch --help' for more information."));
+    std::exit(ExitUsage);
 }
 
 // A stable part of the input: the same on every machine that sees the same paths.
@@ -83,7 +90,7 @@ void gather(const QString &given, bool recursive, const Shard &shard, Inputs &in
         if (!shard.takes(file))
             return;
         if (inputs.seen.contains(FileSystem::pathKey(file))) {
-            printLine(stderr, QStringLiteral("File [") + file + QStringLiteral("] already added!"));
+            printLine(stderr, Batch::tr("File [%1] already added!").arg(file));
             return;
         }
         inputs.seen.insert(FileSystem::pathKey(file));
@@ -110,7 +117,7 @@ QStringList readList(const QString &name, bool nulSeparated)
     const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
                                                   : (file.setFileName(name), file.open(QIODevice::ReadOnly));
     if (!opened)
-        usageError(QStringLiteral("cannot read the list %1: %2").arg(name, file.errorString()));
+        usageError(Batch::tr("cannot read the list %1: %2").arg(name, file.errorString()));
     // Read as it comes: the list may be a pipe, or endless.
     const char separator = nulSeparated ? '\0' : '\n';
     QStringList paths;
@@ -119,7 +126,7 @@ QStringList readList(const QString &name, bool nulSeparated)
     char chunk[65536];
     for (qint64 n; (n = file.read(chunk, sizeof chunk)) > 0;) {
         if ((total += n) > MaxListBytes)
-            usageError(QStringLiteral("the list %1 is larger than %2 bytes").arg(name).arg(MaxListBytes));
+            usageError(Batch::tr("the list %1 is larger than %2 bytes").arg(name).arg(MaxListBytes));
         pending.append(chunk, n);
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf(separator, start)) >= 0; start = end + 1) {
@@ -131,10 +138,10 @@ QStringList readList(const QString &name, bool nulSeparated)
         }
         pending.remove(0, start);
         if (pending.size() > PATH_MAX)
-            usageError(QStringLiteral("a line of the list %1 is longer than a path can be").arg(name));
+            usageError(Batch::tr("a line of the list %1 is longer than a path can be").arg(name));
     }
     if (file.error() != QFileDevice::NoError)
-        usageError(QStringLiteral("cannot read the list %1: %2").arg(name, file.errorString()));
+        usageError(Batch::tr("cannot read the list %1: %2").arg(name, file.errorString()));
     if (!nulSeparated)
         pending.replace('\r', "");
     if (!pending.isEmpty())
@@ -187,8 +194,7 @@ public:
             printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));
         } else if (!converted) {
             clearProgress();
-            printLine(stdout, QStringLiteral("Failed: ") + list.text(row, JobList::Message) + QStringLiteral(" (")
-                                  + list.text(row, JobList::Source) + u')');
+            printLine(stdout, Batch::tr("Failed: %1 (%2)").arg(list.text(row, JobList::Message), list.text(row, JobList::Source)));
         }
         std::fflush(stdout);
     }
@@ -209,13 +215,13 @@ private:
         const double done = std::min(1.0, double(latest.pagesDone) / double(latest.pagesExpected));
         const double seconds = totals.clock.elapsed() / 1000.0;
         const int filled = int(done * 30);
-        QString line = QStringLiteral("\r[%1%2] %3% %4 pages/s")
+        QString line = QStringLiteral("\r[%1%2] %3% ")
                            .arg(QString(filled, u'#'), QString(30 - filled, u'.'))
                            .arg(int(done * 100), 3)
-                           .arg(seconds > 0 ? qRound(latest.pagesDone / seconds) : 0);
+                       + Batch::tr("%1 pages/s").arg(seconds > 0 ? qRound(latest.pagesDone / seconds) : 0);
         if (seconds > 3 && done > 0.02) {
             const qint64 left = qint64(seconds * (1 - done) / done);
-            line += QStringLiteral(", %1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
+            line += Batch::tr(", %1:%2 left").arg(left / 60).arg(left % 60, 2, 10, QLatin1Char('0'));
         }
         std::fputs(qPrintable(line + QStringLiteral("\033[K")), stderr);
         shown = true;
@@ -248,32 +254,33 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("ordvane-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ORDVANE_VERSION));
     LocaleInfo::initialise();
+    Translations::install();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(Batch::tr(
         "Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir "
         "searches them. Defaults come from the program's settings file."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PATH"), QStringLiteral("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
-    const QCommandLineOption recursive(QStringLiteral("recursive"), QStringLiteral("Search folders' subfolders too."));
-    const QCommandLineOption filesFrom(QStringLiteral("files-from"), QStringLiteral("Read paths from FILE, one a line (\"-\": standard input)."), QStringLiteral("FILE"));
-    const QCommandLineOption nul(QStringLiteral("0"), QStringLiteral("The list of --files-from is separated by NUL bytes."));
-    const QCommandLineOption targetDir(QStringLiteral("target-dir"), QStringLiteral("Write the text files into DIR."), QStringLiteral("DIR"));
-    const QCommandLineOption sameDir(QStringLiteral("same-dir"), QStringLiteral("Write each text file beside its PDF."));
-    const QCommandLineOption existing(QStringLiteral("existing"), QStringLiteral("When a text file exists: rename, overwrite or skip."), QStringLiteral("POLICY"));
-    const QCommandLineOption codePage(QStringLiteral("code-page"), QStringLiteral("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N"));
-    const QCommandLineOption order(QStringLiteral("order"), QStringLiteral("Text order: reading, layout or raw."), QStringLiteral("ORDER"));
-    const QCommandLineOption pageBreaks(QStringLiteral("page-breaks"), QStringLiteral("A form feed after each page."));
-    const QCommandLineOption noPageBreaks(QStringLiteral("no-page-breaks"), QStringLiteral("No form feeds between pages."));
-    const QCommandLineOption ocr(QStringLiteral("ocr"), QStringLiteral("Recognise text in scanned pages."));
-    const QCommandLineOption noOcr(QStringLiteral("no-ocr"), QStringLiteral("Do not recognise text in scanned pages."));
-    const QCommandLineOption ocrLang(QStringLiteral("ocr-lang"), QStringLiteral("Recognition languages, Tesseract codes joined by \"+\" (eng+deu)."), QStringLiteral("LANGS"));
-    const QCommandLineOption jobs(QStringLiteral("jobs"), QStringLiteral("Convert N files at once (default: one per processor)."), QStringLiteral("N"));
-    const QCommandLineOption noLog(QStringLiteral("no-log"), QStringLiteral("Do not append to the activity log."));
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("One JSON object a line per file on standard output."));
-    const QCommandLineOption shard(QStringLiteral("shard"), QStringLiteral("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N"));
-    const QCommandLineOption jobFile(QStringLiteral("job-file"), QStringLiteral("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE"));
+    parser.addPositionalArgument(QStringLiteral("PATH"), Batch::tr("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
+    const QCommandLineOption recursive(QStringLiteral("recursive"), Batch::tr("Search folders' subfolders too."));
+    const QCommandLineOption filesFrom(QStringLiteral("files-from"), Batch::tr("Read paths from FILE, one a line (\"-\": standard input)."), QStringLiteral("FILE"));
+    const QCommandLineOption nul(QStringLiteral("0"), Batch::tr("The list of --files-from is separated by NUL bytes."));
+    const QCommandLineOption targetDir(QStringLiteral("target-dir"), Batch::tr("Write the text files into DIR."), QStringLiteral("DIR"));
+    const QCommandLineOption sameDir(QStringLiteral("same-dir"), Batch::tr("Write each text file beside its PDF."));
+    const QCommandLineOption existing(QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite or skip."), QStringLiteral("POLICY"));
+    const QCommandLineOption codePage(QStringLiteral("code-page"), Batch::tr("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N"));
+    const QCommandLineOption order(QStringLiteral("order"), Batch::tr("Text order: reading, layout or raw."), QStringLiteral("ORDER"));
+    const QCommandLineOption pageBreaks(QStringLiteral("page-breaks"), Batch::tr("A form feed after each page."));
+    const QCommandLineOption noPageBreaks(QStringLiteral("no-page-breaks"), Batch::tr("No form feeds between pages."));
+    const QCommandLineOption ocr(QStringLiteral("ocr"), Batch::tr("Recognise text in scanned pages."));
+    const QCommandLineOption noOcr(QStringLiteral("no-ocr"), Batch::tr("Do not recognise text in scanned pages."));
+    const QCommandLineOption ocrLang(QStringLiteral("ocr-lang"), Batch::tr("Recognition languages, Tesseract codes joined by \"+\" (eng+deu)."), QStringLiteral("LANGS"));
+    const QCommandLineOption jobs(QStringLiteral("jobs"), Batch::tr("Convert N files at once (default: one per processor)."), QStringLiteral("N"));
+    const QCommandLineOption noLog(QStringLiteral("no-log"), Batch::tr("Do not append to the activity log."));
+    const QCommandLineOption json(QStringLiteral("json"), Batch::tr("One JSON object a line per file on standard output."));
+    const QCommandLineOption shard(QStringLiteral("shard"), Batch::tr("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N"));
+    const QCommandLineOption jobFile(QStringLiteral("job-file"), Batch::tr("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE"));
     parser.addOptions({recursive, filesFrom, nul, targetDir, sameDir, existing, codePage, order, pageBreaks, noPageBreaks,
                        ocr, noOcr, ocrLang, jobs, noLog, json, shard, jobFile});
     if (!parser.parse(QCoreApplication::arguments()))
@@ -285,7 +292,7 @@ int main(int argc, char *argv[])
 
     LoadSettings();
     if (parser.isSet(targetDir) && parser.isSet(sameDir))
-        usageError(QStringLiteral("--target-dir and --same-dir exclude each other"));
+        usageError(Batch::tr("--target-dir and --same-dir exclude each other"));
     if (parser.isSet(targetDir)) {
         const QString folder = QDir::current().absoluteFilePath(parser.value(targetDir));
         Settings.samedir = false;
@@ -302,28 +309,28 @@ int main(int argc, char *argv[])
         else if (policy == QLatin1String("skip"))
             Settings.fileovertp = 3;
         else
-            usageError(QStringLiteral("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
+            usageError(Batch::tr("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
     }
     if (parser.isSet(codePage)) {
         qint32 number = 0;
         if (!ParseInteger(parser.value(codePage), number))
-            usageError(QStringLiteral("--code-page takes a number, not \"%1\"").arg(parser.value(codePage)));
+            usageError(Batch::tr("--code-page takes a number, not \"%1\"").arg(parser.value(codePage)));
         if (!CodePage::hasConverter(number))
-            usageError(QStringLiteral("code page %1 has no converter on this system").arg(number));
+            usageError(Batch::tr("code page %1 has no converter on this system").arg(number));
         Settings.sourcecode = number;
     }
     if (parser.isSet(order)) {
         const QStringList orders = {QStringLiteral("reading"), QStringLiteral("layout"), QStringLiteral("raw")};
         if (!orders.contains(parser.value(order)))
-            usageError(QStringLiteral("--order takes reading, layout or raw, not \"%1\"").arg(parser.value(order)));
+            usageError(Batch::tr("--order takes reading, layout or raw, not \"%1\"").arg(parser.value(order)));
         Settings.textorder = qint32(orders.indexOf(parser.value(order)));
     }
     if (parser.isSet(pageBreaks) && parser.isSet(noPageBreaks))
-        usageError(QStringLiteral("--page-breaks and --no-page-breaks exclude each other"));
+        usageError(Batch::tr("--page-breaks and --no-page-breaks exclude each other"));
     if (parser.isSet(pageBreaks) || parser.isSet(noPageBreaks))
         Settings.pagebreak = parser.isSet(pageBreaks);
     if (parser.isSet(ocr) && parser.isSet(noOcr))
-        usageError(QStringLiteral("--ocr and --no-ocr exclude each other"));
+        usageError(Batch::tr("--ocr and --no-ocr exclude each other"));
     if (parser.isSet(ocr) || parser.isSet(noOcr))
         Settings.ocr = parser.isSet(ocr);
     if (parser.isSet(ocrLang))
@@ -337,7 +344,7 @@ int main(int argc, char *argv[])
         bool ok = false;
         threads = parser.value(jobs).toInt(&ok);
         if (!ok || threads < 1 || threads > 1024)
-            usageError(QStringLiteral("--jobs takes a number from 1 to 1024, not \"%1\"").arg(parser.value(jobs)));
+            usageError(Batch::tr("--jobs takes a number from 1 to 1024, not \"%1\"").arg(parser.value(jobs)));
     }
     if (parser.isSet(noLog))
         Settings.notlog = true;
@@ -350,18 +357,18 @@ int main(int argc, char *argv[])
             part.count = numbers[1].toULongLong(&okCount);
         }
         if (!okIndex || !okCount || part.count == 0 || part.index >= part.count)
-            usageError(QStringLiteral("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(parser.value(shard)));
+            usageError(Batch::tr("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(parser.value(shard)));
     }
     QStringList given = parser.positionalArguments();
     if (parser.isSet(filesFrom))
         given += readList(parser.value(filesFrom), parser.isSet(nul));
     if (parser.isSet(jobFile) && !given.isEmpty())
-        usageError(QStringLiteral("--job-file takes no other paths"));
+        usageError(Batch::tr("--job-file takes no other paths"));
     if (!parser.isSet(jobFile) && given.isEmpty())
-        usageError(QStringLiteral("no files or folders to convert"));
+        usageError(Batch::tr("no files or folders to convert"));
 
     if (!MyPdfCvt::LoadConverterLibrary(ProgramDirectory()))
-        printLine(stderr, QStringLiteral("ordvane-batch: the converter library cannot be loaded from ") + ProgramDirectory());
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("the converter library cannot be loaded from %1").arg(ProgramDirectory()));
     // Each of these ends the run at once, with no helper left and no half target: a closed
     // pipe too (| head), which would otherwise end the program in the middle of a write.
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
@@ -374,11 +381,11 @@ int main(int argc, char *argv[])
             const QString name = QDir::current().absoluteFilePath(parser.value(jobFile));
             JobListLock lock(name); // the window and other batches keep off
             if (lock.tryLock() != JobListLock::Result::Locked)
-                usageError(QStringLiteral("the job list %1 is in use").arg(name));
+                usageError(Batch::tr("the job list %1 is in use").arg(name));
             JobList list;
             const JobList::LoadResult loaded = list.LoadJobFile(name);
             if (loaded != JobList::LoadResult::Loaded)
-                usageError(QStringLiteral("the job list %1 cannot be read in full").arg(name));
+                usageError(Batch::tr("the job list %1 cannot be read in full").arg(name));
             for (int row = 0; row < list.count(); ++row)
                 list.setSelected(row, list.entry(row).state == JobList::Waiting && part.takes(list.text(row, JobList::Source)));
             runOver(list, ConversionRun::ConvertSelected, threads, parser.isSet(json), totals);
@@ -404,14 +411,14 @@ int main(int argc, char *argv[])
     MyPdfCvt::UnloadConverterLibrary();
     if (!parser.isSet(json)) {
         const double seconds = totals.clock.elapsed() / 1000.0;
-        printLine(stdout, QStringLiteral("%1 converted, %2 failed; %3 pages in %4 s")
+        printLine(stdout, Batch::tr("%1 converted, %2 failed; %3 pages in %4 s")
                               .arg(totals.converted)
                               .arg(totals.failed)
                               .arg(totals.pages)
                               .arg(seconds, 0, 'f', 1));
     }
     if (interruptedBy) {
-        printLine(stderr, QStringLiteral("ordvane-batch: interrupted"));
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("interrupted"));
         return 128 + interruptedBy;
     }
     return totals.failed > 0 ? ExitSomeFailed : ExitConverted;

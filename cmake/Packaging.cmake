@@ -15,8 +15,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, tesseract-ocr-eng, tesseract-ocr-osd")
 # Qt's Wayland platform plugin: the program runs natively in a Wayland session, and falls back
-# to X11 (through Xwayland) without it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# to X11 (through Xwayland) without it. Qt's own translations give its standard buttons and
+# dialogs the program's language; the recognition data of the program's languages is offered.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "tesseract-ocr-deu, tesseract-ocr-fra, tesseract-ocr-spa, tesseract-ocr-jpn")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ORDVANE_HOMEPAGE})
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -9,6 +9,7 @@
 #include "settings/RecognitionChoice.h"
 #include "settings/Settings.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <climits>
 
@@ -25,10 +26,10 @@ ConversionRun::ConversionRun(JobList &list, Display &display, int threads, Conve
 QString ConversionRun::messageFor(int result)
 {
     switch (result) {
-    case MyPdfCvt::ResultNoConverter: return QStringLiteral("Load file filter dll error");
-    case MyPdfCvt::ResultOpenError: return QStringLiteral("Source file open error");
-    case MyPdfCvt::ResultNotPermitted: return QStringLiteral("Extracting text from source file not allowed");
-    default: return QStringLiteral("File format not correct");
+    case MyPdfCvt::ResultNoConverter: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Load file filter dll error"));
+    case MyPdfCvt::ResultOpenError: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Source file open error"));
+    case MyPdfCvt::ResultNotPermitted: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Extracting text from source file not allowed"));
+    default: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "File format not correct"));
     }
 }
 
@@ -57,7 +58,7 @@ void ConversionRun::run(int runMode)
     options.recognition = Settings.ocr;
     settingsProblem.clear();
     if (!CodePage::hasConverter(options.codePage))
-        settingsProblem = QStringLiteral("Code page %1 is not supported on this system").arg(options.codePage);
+        settingsProblem = QCoreApplication::translate("ConversionRun", "Code page %1 is not supported on this system").arg(options.codePage);
     else if (Settings.ocr)
         settingsProblem = RecognitionLanguagesProblem(Settings.ocrlang).section(u'\n', 0, 0);
     MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
@@ -85,9 +86,12 @@ void ConversionRun::run(int runMode)
     AppendLog(summary() + QStringLiteral("\r\n"));
 }
 
-QString ConversionRun::summary() const
+QString ConversionRun::summary(Language language) const
 {
-    return QStringLiteral("Conversion end. Successful: %1, Failed: %2, Total: %3").arg(Successful).arg(Failed).arg(Successful + Failed);
+    static const char *const text = QT_TRANSLATE_NOOP("ConversionRun", "Conversion end. Successful: %1, Failed: %2, Total: %3");
+    // The log reads the same on every system; the user is told in the user's language.
+    const QString form = language == Language::User ? QCoreApplication::translate("ConversionRun", text) : QString::fromLatin1(text);
+    return form.arg(Successful).arg(Failed).arg(Successful + Failed);
 }
 
 void ConversionRun::fail(int row, const QString &message, const QString &path)
@@ -98,7 +102,8 @@ void ConversionRun::fail(int row, const QString &message, const QString &path)
 void ConversionRun::fail(int row, const QString &message, const QString &path, const EntryReport &report)
 {
     list.setState(row, JobList::Failed);
-    list.setText(row, JobList::Message, message);
+    // The list shows the user's language; the log keeps the English texts.
+    list.setText(row, JobList::Message, QCoreApplication::translate("ConversionRun", message.toUtf8().constData()));
     ++Failed;
     AppendLog(QStringLiteral("Failed: ") + message + QStringLiteral(" (") + path + u')');
     display.entryDone(row, report);
@@ -170,7 +175,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         replace = answer == PromptAnswer::Overwrite;
         if (answer == PromptAnswer::Cancel) {
             abandon(row);
-            fail(row, QStringLiteral("Target file already exists, user canceled"), list.text(row, JobList::Target));
+            fail(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file already exists, user canceled")), list.text(row, JobList::Target));
             display.stepProgress();
             return Outcome::Done;
         }
@@ -179,7 +184,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     display.stepProgress();
 
     if (!convertible(row)) {
-        fail(row, QStringLiteral("File type not support"), source);
+        fail(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "File type not support")), source);
         display.processEvents();
         return Outcome::Done;
     }
@@ -220,7 +225,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         return Outcome::Done;
     }
     list.setState(row, JobList::Converted);
-    list.setText(row, JobList::Message, QStringLiteral("Convert successfully"));
+    list.setText(row, JobList::Message, QCoreApplication::translate("ConversionRun", "Convert successfully"));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');
     ++Successful;
     if (!conversion.hasText) {

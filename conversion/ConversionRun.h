@@ -56,7 +56,8 @@ public:
     void run(int mode);
 
     // The counts of the run, as its last log line gives them (without the line end).
-    QString summary() const;
+    enum class Language { Log, User };
+    QString summary(Language language = Language::Log) const;
     int successful() const { return Successful; }
     int failed() const { return Failed; }
     // Files converted whose text shows nothing (scans that even recognition could not read).

@@ -52,18 +52,17 @@ bool keyLess(const SortKey &a, const SortKey &b)
 
 JobList::JobList(QObject *parent) : QAbstractTableModel(parent)
 {
-    captions = {QStringLiteral("State"), QStringLiteral("Name"), QStringLiteral("Source file"),
-                QStringLiteral("Size(Byte)"), QStringLiteral("Type"), QStringLiteral("Target file"),
-                QStringLiteral("Convert Message")};
+    captions = {tr("State"), tr("Name"), tr("Source file"), tr("Size(Byte)"), tr("Type"), tr("Target file"),
+                tr("Convert Message")};
 }
 
 QString JobList::stateName(qint32 state)
 {
     switch (state) {
-    case Waiting: return QStringLiteral("Waiting");
-    case Converted: return QStringLiteral("Converted");
-    case Failed: return QStringLiteral("Failed");
-    default: return QStringLiteral("State %1").arg(state);
+    case Waiting: return tr("Waiting");
+    case Converted: return tr("Converted");
+    case Failed: return tr("Failed");
+    default: return tr("State %1").arg(state);
     }
 }
 
@@ -104,11 +103,11 @@ QVariant JobList::data(const QModelIndex &index, int role) const
         return index.column() == ColumnSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::AccessibleTextRole:
         if (index.column() == ColumnState)
-            return e.withoutText ? stateName(e.state) + QStringLiteral(", no text") : stateName(e.state);
+            return e.withoutText ? tr("%1, no text").arg(stateName(e.state)) : stateName(e.state);
         return {};
     case Qt::ToolTipRole:
         if (index.column() == ColumnState && e.withoutText)
-            return QStringLiteral("Converted, but the file gave no text");
+            return tr("Converted, but the file gave no text");
         return {};
     case StateRole:
         return e.state;
@@ -160,19 +159,19 @@ void JobList::setWithoutText(int row)
 JobList::AddResult JobList::AddOneFile(const QString &path)
 {
     if (pathCounts.contains(FileSystem::pathKey(path))) {
-        emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] already added!"));
+        emit statusMessage(tr("File [%1] already added!").arg(path));
         AppendLog(QStringLiteral("Add file failed: already added (") + path + u')');
         return AddResult::AlreadyAdded;
     }
     const int type = FindDocumentType(path);
     // A pipe or a device named like a PDF would block its conversion, or never end.
     if (type == 0 || FileSystem::isSpecialFile(path)) {
-        emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] type not support!"));
+        emit statusMessage(tr("File [%1] type not support!").arg(path));
         AppendLog(QStringLiteral("Add file failed: type not support (") + path + u')');
         return AddResult::TypeNotSupported;
     }
     if (count() >= MaxEntries) { // the job file could not hold another one
-        emit statusMessage(QStringLiteral("File [") + path + QStringLiteral("] not added: the list is full!"));
+        emit statusMessage(tr("File [%1] not added: the list is full!").arg(path));
         AppendLog(QStringLiteral("Add file failed: list is full (") + path + u')');
         return AddResult::ListFull;
     }

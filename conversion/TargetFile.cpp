@@ -168,12 +168,13 @@ QString TargetFile::commit(QString &target, bool replace, const std::function<QS
 
 QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTaken)
 {
-    const QString createError = QStringLiteral("Target file create error");
+    // The run shows these in the user's language.
+    const QString createError = QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file create error"));
     close();
     if (openError || path.isEmpty())
         return createError;
     if (error)
-        return QStringLiteral("Target file write error");
+        return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file write error"));
     if (const QString folder = FileSystem::folderOf(target); !folder.isEmpty())
         FileSystem::makeDirectories(folder); // a failure shows when the file is put in place
     const QByteArray name = FileSystem::encodePath(target);
@@ -199,7 +200,7 @@ QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
             return createError;
         record(copy.path);
         if (copy.append(*this) != 0)
-            return QStringLiteral("Target file write error");
+            return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file write error"));
         fchmod(copy.fd, mode);
         return copy.commitAs(target, replace, nameTaken);
     }

@@ -21,27 +21,27 @@ TFmAddDir *FmAddDir = nullptr;
 TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmAddDir"));
-    setWindowTitle(QStringLiteral("Add directory"));
+    setWindowTitle(tr("Add directory"));
     EditDir = new QLineEdit(this);
     EditDir->setObjectName(QStringLiteral("EditDir"));
-    BtnDir = makeButton(this, "BtnDir", QStringLiteral("&Browse"));
+    BtnDir = makeButton(this, "BtnDir", tr("&Browse"));
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
-    FlatSpeedButton1 = makeButton(this, "FlatSpeedButton1", QStringLiteral("&Select All"));
-    FlatSpeedButton2 = makeButton(this, "FlatSpeedButton2", QStringLiteral("&Invert selection"));
-    FlatSpeedButton3 = makeButton(this, "FlatSpeedButton3", QStringLiteral("Select &None"));
-    CBRecursive = new QCheckBox(QStringLiteral("Recursive Sub Directory"), this);
+    FlatSpeedButton1 = makeButton(this, "FlatSpeedButton1", tr("&Select All"));
+    FlatSpeedButton2 = makeButton(this, "FlatSpeedButton2", tr("&Invert selection"));
+    FlatSpeedButton3 = makeButton(this, "FlatSpeedButton3", tr("Select &None"));
+    CBRecursive = new QCheckBox(tr("Recursive Sub Directory"), this);
     CBRecursive->setObjectName(QStringLiteral("CBRecursive"));
-    BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
-    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
+    BtnOK = makeButton(this, "BtnOK", tr("&OK"));
+    BtnCancel = makeButton(this, "BtnCancel", tr("&Cancel"));
 
     auto *grid = new QGridLayout(this);
-    auto *LblDir = new QLabel(QStringLiteral("&Directory"), this);
+    auto *LblDir = new QLabel(tr("&Directory"), this);
     LblDir->setBuddy(EditDir); // Alt+D, and assistive technology names the field by its label
     grid->addWidget(LblDir, 0, 0, 1, 2);
     grid->addWidget(EditDir, 1, 0);
     grid->addWidget(BtnDir, 1, 1);
-    auto *LblTypes = new QLabel(QStringLiteral("Select type of file to be converted:"), this);
+    auto *LblTypes = new QLabel(tr("Select type of file to be converted:"), this);
     LblTypes->setBuddy(CheckListBox1);
     grid->addWidget(LblTypes, 2, 0, 1, 2);
     grid->addWidget(CheckListBox1, 3, 0);
@@ -125,5 +125,5 @@ void TFmAddDir::BtnOKClick()
         accept();
         return;
     }
-    Dialogs::error(this, QStringLiteral("Error"), QStringLiteral("Please select the type of file to be converted!"));
+    Dialogs::error(this, tr("Error"), tr("Please select the type of file to be converted!"));
 }

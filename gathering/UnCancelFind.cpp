@@ -46,11 +46,11 @@ void TSearchAnimation::paintEvent(QPaintEvent *)
 TFmCancelFind::TFmCancelFind(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmCancelFind"));
-    setWindowTitle(QStringLiteral("Searching Files ..."));
+    setWindowTitle(tr("Searching Files ..."));
     setModal(false);
     Animate1 = new TSearchAnimation(this);
     Animate1->setObjectName(QStringLiteral("Animate1"));
-    BtnCancel = new QPushButton(QStringLiteral("Press to abort search operation"), this);
+    BtnCancel = new QPushButton(tr("Press to abort search operation"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     BtnCancel->setFlat(true);
     BtnCancel->setAutoDefault(false);

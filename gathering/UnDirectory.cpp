@@ -27,27 +27,27 @@ QStringList SplitDirectories(const QString &text)
 TFmDirectory::TFmDirectory(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmDirectory"));
-    setWindowTitle(QStringLiteral("Directory"));
+    setWindowTitle(tr("Directory"));
     LBOXDirs = new QListWidget(this);
     LBOXDirs->setObjectName(QStringLiteral("LBOXDirs"));
     EditDir = new QLineEdit(this);
     EditDir->setObjectName(QStringLiteral("EditDir"));
-    BtnDir = makeButton(this, "BtnDir", QStringLiteral("&Browse"));
-    BtnReplace = makeButton(this, "BtnReplace", QStringLiteral("&Replace"));
-    BtnAdd = makeButton(this, "BtnAdd", QStringLiteral("&Add"));
-    BtnDelete = makeButton(this, "BtnDelete", QStringLiteral("&Delete"));
-    BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
-    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
+    BtnDir = makeButton(this, "BtnDir", tr("&Browse"));
+    BtnReplace = makeButton(this, "BtnReplace", tr("&Replace"));
+    BtnAdd = makeButton(this, "BtnAdd", tr("&Add"));
+    BtnDelete = makeButton(this, "BtnDelete", tr("&Delete"));
+    BtnOK = makeButton(this, "BtnOK", tr("&OK"));
+    BtnCancel = makeButton(this, "BtnCancel", tr("&Cancel"));
 
     auto *listButtons = new QVBoxLayout;
     for (QPushButton *b : {BtnReplace, BtnAdd, BtnDelete})
         listButtons->addWidget(b);
     listButtons->addStretch();
     auto *grid = new QGridLayout(this);
-    auto *LblDirs = new QLabel(QStringLiteral("List of directories:"), this);
+    auto *LblDirs = new QLabel(tr("List of directories:"), this);
     LblDirs->setBuddy(LBOXDirs);
     // Names the field for assistive technology, which cannot see the list above it.
-    auto *LblDir = new QLabel(QStringLiteral("Directory:"), this);
+    auto *LblDir = new QLabel(tr("Directory:"), this);
     LblDir->setBuddy(EditDir);
     grid->addWidget(LblDirs, 0, 0, 1, 2);
     grid->addWidget(LBOXDirs, 1, 0);
@@ -146,7 +146,7 @@ void TFmDirectory::BtnDeleteClick()
 void TFmDirectory::BtnDirClick()
 {
     const QString start = FileSystem::isDirectoryPath(EditDir->text()) ? EditDir->text() : QString();
-    const QString folder = Dialogs::browseForFolder(this, QStringLiteral("Select directory"), start);
+    const QString folder = Dialogs::browseForFolder(this, tr("Select directory"), start);
     if (!folder.isEmpty())
         EditDir->setText(folder);
 }

@@ -62,7 +62,7 @@ bool asksForTextOnly(int argc, char **argv)
 QStringList files(int argc, char **argv)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(QCoreApplication::translate("CommandLine",
         "Converts PDF files to plain text. The FILEs are added to the job list as if they were "
         "dropped on the window; when KV-Ordvane already runs with this job list, they are "
         "handed to it and its window comes to the front."));
@@ -79,7 +79,8 @@ QStringList files(int argc, char **argv)
     }
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("PDF files, or one folder to search."),
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QCoreApplication::translate("CommandLine", "PDF files, or one folder to search."),
                                  QStringLiteral("[FILE...]"));
     parser.process(decodedArguments(argc, argv));
     QStringList paths;

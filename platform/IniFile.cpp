@@ -3,6 +3,8 @@
 #include "platform/FileSystem.h"
 #include "platform/IoError.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 bool isBlank(char c)
@@ -143,5 +145,5 @@ void IniFile::save() const
     for (const QByteArray &line : lines)
         contents += line + lineEnd;
     if (FileSystem::replaceFile(filePath, contents) != 0)
-        throw OrdvaneError(QStringLiteral("Unable to write to %1").arg(filePath));
+        throw OrdvaneError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(filePath));
 }

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -38,8 +39,9 @@ QString socketFolder(QString &problem)
     mkdir(FileSystem::encodePath(own).constData(), 0700);
     if (privateFolder(own))
         return own;
-    problem = QStringLiteral("The folder %1 belongs to another user or is open to others, so files cannot be handed "
-                             "to a running KV-Ordvane.").arg(own);
+    problem = QCoreApplication::translate("SingleInstance", "The folder %1 belongs to another user or is open to others, "
+                                                            "so files cannot be handed to a running KV-Ordvane.")
+                  .arg(own);
     return {};
 }
 
@@ -115,7 +117,7 @@ void SingleInstance::listen()
     if (server->listen(name))
         problem.clear();
     else
-        problem = QStringLiteral("Files cannot be handed to this KV-Ordvane: %1").arg(server->errorString());
+        problem = QCoreApplication::translate("SingleInstance", "Files cannot be handed to this KV-Ordvane: %1").arg(server->errorString());
 }
 
 void SingleInstance::keepListening()

@@ -5,14 +5,22 @@
 #include "platform/TextCase.h"
 #include "settings/Settings.h"
 
+#include <QCoreApplication>
+
 QByteArray ExtensionList;
 QByteArray ExtensionIndex;
 
 namespace {
 
 constexpr TDocumentType DocumentTypes[DocumentTypeCount] = {
-    {"PDF", "Adobe Portable Document File", "*.pdf"},
+    {"PDF", QT_TRANSLATE_NOOP("DocumentTypes", "Adobe Portable Document File"), "*.pdf"},
 };
+
+// A type's description in the user's language.
+QString described(int number)
+{
+    return QCoreApplication::translate("DocumentTypes", DocumentType(number).TypeDescription);
+}
 
 // Lower case here changes the letters A to Z only, as the patterns are 8-bit text.
 QByteArray asciiLower(QByteArray text)
@@ -69,16 +77,16 @@ QString TypePatterns(int number)
 
 QString AddFileFilter()
 {
-    QString filter = QStringLiteral("All Support File|") + CodePage::toUnicode(ExtensionList, CodePage::System);
+    QString filter = QCoreApplication::translate("DocumentTypes", "All Support File") + u'|' + CodePage::toUnicode(ExtensionList, CodePage::System);
     for (int i = 1; i <= DocumentTypeCount; ++i)
-        filter += u'|' + QString::fromLatin1(DocumentType(i).TypeDescription) + u'(' + TypePatterns(i) + u')'
+        filter += u'|' + described(i) + u'(' + TypePatterns(i) + u')'
                   + u'|' + TypePatterns(i);
     return filter;
 }
 
 QString AddDirTypeRow(int number)
 {
-    return QString::fromLatin1(DocumentType(number).TypeDescription) + u'(' + TypePatterns(number) + u')';
+    return described(number) + u'(' + TypePatterns(number) + u')';
 }
 
 QString DirectorySearchFilter(const QList<bool> &ticked)

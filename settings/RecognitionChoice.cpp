@@ -1,15 +1,19 @@
 #include "settings/RecognitionChoice.h"
 
 #include "base/RecognitionLanguages.h"
+#include "platform/Translations.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
 
 QString DefaultRecognitionLanguages()
 {
-    // Tesseract names its data by ISO 639-2/T codes; Chinese by script.
-    const QLocale locale = QLocale::system();
+    // The language the program speaks, else the first the user asks for (LANGUAGE, LC_MESSAGES);
+    // Tesseract names its data by ISO 639-2/T codes, Chinese by script.
+    const QString speaking = Translations::language();
+    const QLocale locale(!speaking.isEmpty() ? speaking : QLocale::system().uiLanguages().value(0, QStringLiteral("C")));
     QString code = QLocale::languageToCode(locale.language(), QLocale::ISO639Part2T);
     if (locale.language() == QLocale::Chinese)
         code = locale.script() == QLocale::TraditionalChineseScript ? QStringLiteral("chi_tra") : QStringLiteral("chi_sim");
@@ -24,21 +28,22 @@ QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly
 {
     const QStringList codes = languages.split(u'+');
     if (languages.isEmpty())
-        return installedOnly ? QStringLiteral("Enter at least one recognition language, such as eng.") : QString();
+        return installedOnly ? QCoreApplication::translate("RecognitionChoice", "Enter at least one recognition language, such as eng.") : QString();
     const std::vector<std::string> installed = RecognitionLanguages::installed();
     for (const QString &code : codes) {
         const bool wellFormed = !code.isEmpty() && std::all_of(code.begin(), code.end(), [](QChar c) {
             return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_' || c == u'-');
         });
         if (!wellFormed)
-            return QStringLiteral("\"%1\" is not a list of language codes; join codes with \"+\", as in eng+deu.").arg(languages);
+            return QCoreApplication::translate("RecognitionChoice", "\"%1\" is not a list of language codes; join codes with \"+\", as in eng+deu.").arg(languages);
         if (installedOnly && std::find(installed.begin(), installed.end(), code.toStdString()) == installed.end()) {
             QStringList present;
             for (const std::string &name : installed)
                 present << QString::fromStdString(name);
-            return QStringLiteral("The language data for \"%1\" is not installed, so its text cannot be recognised.\n"
-                                  "Installed: %2.")
-                .arg(code, present.isEmpty() ? QStringLiteral("none") : present.join(QStringLiteral(", ")));
+            return QCoreApplication::translate("RecognitionChoice",
+                                               "The language data for \"%1\" is not installed, so its text cannot be "
+                                               "recognised.\nInstalled: %2.")
+                .arg(code, present.isEmpty() ? QCoreApplication::translate("RecognitionChoice", "none") : present.join(QStringLiteral(", ")));
         }
     }
     return {};

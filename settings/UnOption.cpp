@@ -84,7 +84,7 @@ bool TFmOption::ParseCodePage(const QString &text, qint32 &codePage)
 TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmOption"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options"));
 
     auto *panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -92,7 +92,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     PageControl1 = new QTabWidget(panel);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setDocumentMode(true); // tabs as flat buttons
-    PageControl1->setAccessibleName(QStringLiteral("Pages"));
+    PageControl1->setAccessibleName(tr("Pages"));
     auto *panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(2, 2, 2, 2);
     panelLayout->addWidget(PageControl1);
@@ -102,13 +102,13 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto *GroupBox1 = new QGroupBox(TabSheet1);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    CBSameDir = new QCheckBox(QStringLiteral("Target file directory same as source file"), GroupBox1);
+    CBSameDir = new QCheckBox(tr("Target file directory same as source file"), GroupBox1);
     CBSameDir->setObjectName(QStringLiteral("CBSameDir"));
-    auto *Label1 = new QLabel(QStringLiteral("Target file dir"), GroupBox1);
+    auto *Label1 = new QLabel(tr("Target file dir"), GroupBox1);
     EditTargetDir = new QLineEdit(GroupBox1);
     EditTargetDir->setObjectName(QStringLiteral("EditTargetDir"));
     Label1->setBuddy(EditTargetDir); // assistive technology names the field by its label
-    BtnDir = new QPushButton(QStringLiteral("&Browse"), GroupBox1);
+    BtnDir = new QPushButton(tr("&Browse"), GroupBox1);
     BtnDir->setObjectName(QStringLiteral("BtnDir"));
     BtnDir->setAutoDefault(false);
     auto *groupLayout = new QGridLayout(GroupBox1);
@@ -119,8 +119,8 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
 
     ComBFileOverTp = new NamedComboBox(TabSheet1);
     ComBFileOverTp->setObjectName(QStringLiteral("ComBFileOverTp"));
-    ComBFileOverTp->addItems({QStringLiteral("Auto rename"), QStringLiteral("Overwrite"), QStringLiteral("Prompt"),
-                              QStringLiteral("Cancel")});
+    ComBFileOverTp->addItems({tr("Auto rename"), tr("Overwrite"), tr("Prompt"),
+                              tr("Cancel")});
     ComBSourceCode = new NamedComboBox(TabSheet1);
     ComBSourceCode->setObjectName(QStringLiteral("ComBSourceCode"));
     ComBSourceCode->setEditable(true);
@@ -129,9 +129,9 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     ComBSourceCode->addItems(CodePageEntries());
     auto *general = new QGridLayout(TabSheet1);
     general->addWidget(GroupBox1, 0, 0, 1, 2);
-    auto *Label2 = new QLabel(QStringLiteral("When target file exists"), TabSheet1);
+    auto *Label2 = new QLabel(tr("When target file exists"), TabSheet1);
     Label2->setBuddy(ComBFileOverTp);
-    auto *Label3 = new QLabel(QStringLiteral("File code page"), TabSheet1);
+    auto *Label3 = new QLabel(tr("File code page"), TabSheet1);
     Label3->setBuddy(ComBSourceCode);
     general->addWidget(Label2, 1, 0);
     general->addWidget(ComBFileOverTp, 1, 1);
@@ -144,10 +144,12 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     ExtensionGrid = new TKvListView(TabSheet2);
     ExtensionGrid->setObjectName(QStringLiteral("ExtensionGrid"));
-    ExtensionGrid->setHeaderLabels({QStringLiteral("Type"), QStringLiteral("Description"), QStringLiteral("Default ext"),
-                                    QStringLiteral("User defined")});
+    ExtensionGrid->setHeaderLabels({tr("Type"), tr("Description"), tr("Default ext"),
+                                    tr("User defined")});
+    // The design's widths, wider where a caption needs more.
     for (int column : {ColumnType, ColumnDescription, ColumnDefault, ColumnUser})
-        ExtensionGrid->setColumnWidth(column, scaled(ExtensionColumnWidths[column]));
+        ExtensionGrid->setColumnWidth(column, std::max(scaled(ExtensionColumnWidths[column]),
+                                                       ExtensionGrid->header()->sectionSizeHint(column)));
     ExtensionGrid->setRootIsDecorated(false);
     ExtensionGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     ExtensionGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -155,7 +157,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     ExtensionGrid->setFrameStyle(QFrame::NoFrame);
     EditFileExt = new QLineEdit(ExtensionGrid->viewport());
     EditFileExt->setObjectName(QStringLiteral("EditFileExt"));
-    EditFileExt->setAccessibleName(QStringLiteral("User defined")); // the grid column it edits
+    EditFileExt->setAccessibleName(tr("User defined")); // the grid column it edits
     EditFileExt->setFrame(false);
     EditFileExt->setTextMargins(EditFileExt->font().pointSize() / 2, 0, 0, 0);
     EditFileExt->hide();
@@ -170,22 +172,22 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     GBoxPDF->setObjectName(QStringLiteral("GBoxPDF"));
     CMBTextOrder = new NamedComboBox(GBoxPDF);
     CMBTextOrder->setObjectName(QStringLiteral("CMBTextOrder"));
-    CMBTextOrder->addItems({QStringLiteral("Default reading order"), QStringLiteral("Maintain original layout"),
-                            QStringLiteral("Keep raw order")});
-    CBPageBreak = new QCheckBox(QStringLiteral("Insert page break"), GBoxPDF);
+    CMBTextOrder->addItems({tr("Default reading order"), tr("Maintain original layout"),
+                            tr("Keep raw order")});
+    CBPageBreak = new QCheckBox(tr("Insert page break"), GBoxPDF);
     CBPageBreak->setObjectName(QStringLiteral("CBPageBreak"));
     auto *pdfLayout = new QGridLayout(GBoxPDF);
-    auto *Label9 = new QLabel(QStringLiteral("Text output order"), GBoxPDF);
+    auto *Label9 = new QLabel(tr("Text output order"), GBoxPDF);
     Label9->setBuddy(CMBTextOrder);
     pdfLayout->addWidget(Label9, 0, 0);
     pdfLayout->addWidget(CMBTextOrder, 0, 1);
     pdfLayout->addWidget(CBPageBreak, 1, 0, 1, 2);
-    CBOcr = new QCheckBox(QStringLiteral("Recognise text in scanned pages (OCR)"), GBoxPDF);
+    CBOcr = new QCheckBox(tr("Recognise text in scanned pages (OCR)"), GBoxPDF);
     CBOcr->setObjectName(QStringLiteral("CBOcr"));
     EditOcrLang = new QLineEdit(GBoxPDF);
     EditOcrLang->setObjectName(QStringLiteral("EditOcrLang"));
-    EditOcrLang->setToolTip(QStringLiteral("Tesseract language codes joined by \"+\", such as eng+deu"));
-    auto *LabelOcrLang = new QLabel(QStringLiteral("Recognition languages"), GBoxPDF);
+    EditOcrLang->setToolTip(tr("Tesseract language codes joined by \"+\", such as eng+deu"));
+    auto *LabelOcrLang = new QLabel(tr("Recognition languages"), GBoxPDF);
     LabelOcrLang->setBuddy(EditOcrLang);
     pdfLayout->addWidget(CBOcr, 2, 0, 1, 2);
     pdfLayout->addWidget(LabelOcrLang, 3, 0);
@@ -193,7 +195,7 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     connect(CBOcr, &QCheckBox::toggled, EditOcrLang, &QWidget::setEnabled);
     GBoxDOC = new QGroupBox(QStringLiteral("DOC"), TabSheet3);
     GBoxDOC->setObjectName(QStringLiteral("GBoxDOC"));
-    CBKeepRaw = new QCheckBox(QStringLiteral("Keep raw characters"), GBoxDOC);
+    CBKeepRaw = new QCheckBox(tr("Keep raw characters"), GBoxDOC);
     CBKeepRaw->setObjectName(QStringLiteral("CBKeepRaw"));
     (new QVBoxLayout(GBoxDOC))->addWidget(CBKeepRaw);
     auto *special = new QVBoxLayout(TabSheet3);
@@ -201,12 +203,12 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     special->addWidget(GBoxDOC);
     special->addStretch();
 
-    PageControl1->addTab(TabSheet1, QStringLiteral("General"));
-    PageControl1->addTab(TabSheet3, QStringLiteral("Special"));
+    PageControl1->addTab(TabSheet1, tr("General"));
+    PageControl1->addTab(TabSheet3, tr("Special"));
 
-    BtnOK = makeButton(this, "BtnOK", QStringLiteral("&OK"));
-    BtnCancel = makeButton(this, "BtnCancel", QStringLiteral("&Cancel"));
-    BtnHelp = makeButton(this, "BtnHelp", QStringLiteral("&Help"));
+    BtnOK = makeButton(this, "BtnOK", tr("&OK"));
+    BtnCancel = makeButton(this, "BtnCancel", tr("&Cancel"));
+    BtnHelp = makeButton(this, "BtnHelp", tr("&Help"));
     for (QPushButton *b : {BtnOK, BtnCancel, BtnHelp})
         b->setMinimumSize(scaled(60), scaled(22));
     auto *buttons = new QHBoxLayout;
@@ -284,7 +286,7 @@ void TFmOption::CBSameDirClick()
 
 void TFmOption::BtnDirClick()
 {
-    const QString folder = Dialogs::browseForFolder(this, QStringLiteral("Select target directory"), EditTargetDir->text());
+    const QString folder = Dialogs::browseForFolder(this, tr("Select target directory"), EditTargetDir->text());
     if (!folder.isEmpty())
         EditTargetDir->setText(folder);
 }
@@ -294,13 +296,13 @@ void TFmOption::BtnOKClick()
     // The code page first: a refused OK stores nothing at all.
     qint32 codePage = 0;
     if (!ParseCodePage(ComBSourceCode->currentText(), codePage)) {
-        Dialogs::error(this, QStringLiteral("Error"), QStringLiteral("Code page identifier must be numeric!"));
+        Dialogs::error(this, tr("Error"), tr("Code page identifier must be numeric!"));
         ComBSourceCode->setFocus();
         return;
     }
     if (!CodePage::hasConverter(codePage)) { // its text files would come out empty
-        Dialogs::error(this, QStringLiteral("Error"),
-                       QStringLiteral("Code page %1 is not supported on this system!").arg(codePage));
+        Dialogs::error(this, tr("Error"),
+                       tr("Code page %1 is not supported on this system!").arg(codePage));
         ComBSourceCode->setFocus();
         return;
     }
@@ -309,7 +311,7 @@ void TFmOption::BtnOKClick()
     const QString languages = EditOcrLang->text().trimmed();
     const QString problem = RecognitionLanguagesProblem(languages, CBOcr->isChecked());
     if (!problem.isEmpty()) {
-        Dialogs::error(this, QStringLiteral("Error"), problem);
+        Dialogs::error(this, tr("Error"), problem);
         PageControl1->setCurrentWidget(TabSheet3);
         EditOcrLang->setFocus();
         return;
@@ -346,7 +348,7 @@ void TFmOption::FillExtensionGrid()
     for (int type = 1; type <= DocumentTypeCount; ++type) {
         const TDocumentType &t = DocumentType(type);
         ExtensionGrid->addTopLevelItem(new QTreeWidgetItem(
-            {QString::fromLatin1(t.TypeName), QString::fromLatin1(t.TypeDescription), QString::fromLatin1(t.TypeDefaultExt), QString()}));
+            {QString::fromLatin1(t.TypeName), QCoreApplication::translate("DocumentTypes", t.TypeDescription), QString::fromLatin1(t.TypeDefaultExt), QString()}));
     }
 }
 

@@ -15,7 +15,7 @@ TFmAbout *FmAbout = nullptr;
 TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmAbout"));
-    setWindowTitle(QStringLiteral("About KV-Ordvane"));
+    setWindowTitle(tr("About KV-Ordvane"));
     Animation = new QLabel(this);
     Animation->setObjectName(QStringLiteral("Animation"));
     Animation->setFixedSize(32, 32);
@@ -25,8 +25,8 @@ TFmAbout::TFmAbout(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindows
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.4);
     name->setFont(big);
-    auto *version = new QLabel(QStringLiteral("Version " ORDVANE_VERSION), this);
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *version = new QLabel(tr("Version %1").arg(QStringLiteral(ORDVANE_VERSION)), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("BtnOK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

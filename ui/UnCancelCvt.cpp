@@ -21,10 +21,10 @@ constexpr int GaugeScale = 1000;
 QString duration(qint64 seconds)
 {
     if (seconds < 60)
-        return QStringLiteral("%1 s").arg(std::max<qint64>(seconds, 1));
+        return TFmCancelCvt::tr("%1 s").arg(std::max<qint64>(seconds, 1));
     if (seconds < 3600)
-        return QStringLiteral("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
-    return QStringLiteral("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
+        return TFmCancelCvt::tr("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+    return TFmCancelCvt::tr("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
 }
 
 } // namespace
@@ -32,7 +32,7 @@ QString duration(qint64 seconds)
 TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("FmCancelCvt"));
-    setWindowTitle(QStringLiteral("Converting Files..."));
+    setWindowTitle(tr("Converting Files..."));
     setModal(false);
 
     LblFileName = new ElidedLabel(this);
@@ -49,10 +49,10 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     FlatProgressBar1->setTextVisible(false);
     FlatProgressBar1->setMinimum(0);
     FlatProgressBar1->setMaximum(GaugeScale);
-    FlatProgressBar1->setAccessibleName(QStringLiteral("Progress"));
+    FlatProgressBar1->setAccessibleName(tr("Progress"));
     LblPages = new QLabel(this);
     LblPages->setObjectName(QStringLiteral("LblPages"));
-    BtnCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    BtnCancel = new QPushButton(tr("&Cancel"), this);
     BtnCancel->setObjectName(QStringLiteral("BtnCancel"));
     BtnCancel->setAutoDefault(false);
 
@@ -64,7 +64,7 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     top->addWidget(LblSub);
     top->addWidget(LblTot);
     auto *bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("Press CANCEL to abort current operation."), this), 1);
+    bottom->addWidget(new QLabel(tr("Press CANCEL to abort current operation."), this), 1);
     bottom->addWidget(BtnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -115,19 +115,19 @@ void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
         return;
     lastShown.start();
     LblRecognising->setText(progress.recognisingPage > 0
-                                ? QStringLiteral("Recognising page %1 of %2").arg(progress.recognisingPage).arg(progress.recognisingOf)
+                                ? tr("Recognising page %1 of %2").arg(progress.recognisingPage).arg(progress.recognisingOf)
                                 : QString());
     if (progress.pagesExpected <= 0)
         return;
     const double done = std::min(1.0, double(progress.pagesDone) / double(progress.pagesExpected));
     FlatProgressBar1->setValue(std::max(FlatProgressBar1->value(), int(done * GaugeScale))); // estimates may shrink
     const QLocale locale;
-    QString text = QStringLiteral("Page %1 of about %2").arg(locale.toString(progress.pagesDone), locale.toString(progress.pagesExpected));
+    QString text = tr("Page %1 of about %2").arg(locale.toString(progress.pagesDone), locale.toString(progress.pagesExpected));
     if (progress.filesInFlight > 1)
-        text += QStringLiteral(", %1 files at once").arg(progress.filesInFlight);
+        text += tr(", %1 files at once").arg(progress.filesInFlight);
     const qint64 elapsed = started.elapsed();
     if (elapsed > 3000 && done > 0.02)
-        text += QStringLiteral(", about %1 left").arg(duration(qint64(double(elapsed) * (1 - done) / done / 1000)));
+        text += tr(", about %1 left").arg(duration(qint64(double(elapsed) * (1 - done) / done / 1000)));
     LblPages->setText(text);
 }
 

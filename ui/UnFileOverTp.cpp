@@ -28,15 +28,15 @@ TFmFileOverTp::TFmFileOverTp(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
         connect(b, &QPushButton::clicked, this, [this, result] { done(result); });
         return b;
     };
-    BtnAutoRename = button("BtnAutoRename", QStringLiteral("&Auto Rename"), AutoRename);
-    BtnOverwrite = button("BtnOverwrite", QStringLiteral("&Overwrite"), Overwrite);
-    BtnCancel = button("BtnCancel", QStringLiteral("&Cancel"), Cancel);
-    FlatSpeedButton1 = button("FlatSpeedButton1", QStringLiteral("&Stop Convert"), StopConvert);
+    BtnAutoRename = button("BtnAutoRename", tr("&Auto Rename"), AutoRename);
+    BtnOverwrite = button("BtnOverwrite", tr("&Overwrite"), Overwrite);
+    BtnCancel = button("BtnCancel", tr("&Cancel"), Cancel);
+    FlatSpeedButton1 = button("FlatSpeedButton1", tr("&Stop Convert"), StopConvert);
     BtnAutoRename->setDefault(true);
 
     auto *text = new QVBoxLayout;
     text->addWidget(LblFileName);
-    text->addWidget(new QLabel(QStringLiteral("The file already exist."), this));
+    text->addWidget(new QLabel(tr("The file already exist."), this));
     auto *top = new QHBoxLayout;
     top->addWidget(Image1, 0, Qt::AlignTop);
     top->addLayout(text, 1);

@@ -17,6 +17,7 @@
 #include "platform/Notifications.h"
 #include "platform/ProgramFolders.h"
 #include "platform/TaskbarEntry.h"
+#include "platform/Translations.h"
 #include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 #include "settings/UnOption.h"
@@ -63,6 +64,15 @@ constexpr int PanelHeight = 34;
 constexpr int ButtonGap = 8;
 constexpr int JobSaveDelay = 1000; // at most this much of the list's changes is lost in a crash
 
+// The help's start page has a copy for each language of the program ("index.de.html").
+QString helpStartPage()
+{
+    const QString translated = QStringLiteral("index.%1.html").arg(Translations::language());
+    if (!Translations::language().isEmpty() && FileSystem::isExistingFile(ProgramDirectory() + QStringLiteral("Ordvane.help/") + translated))
+        return translated;
+    return QStringLiteral("index.html");
+}
+
 } // namespace
 
 TFmMain::TFmMain()
@@ -76,7 +86,7 @@ TFmMain::TFmMain()
 
     ListView1 = new JobListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setAccessibleName(QStringLiteral("Job list"));
+    ListView1->setAccessibleName(tr("Job list"));
     ListView1->setJobList(jobs);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2 = new QWidget(this);
@@ -171,27 +181,26 @@ void TFmMain::createActions()
         const char *caption, *hint;
         int image; // of the menu images; -1 for none
     } table[] = {
-        {&TFmMain::ActOptions, "ActOptions", TagOptions, "&Options", "Set KV-Ordvane options", 0},
-        {&TFmMain::ActExit, "ActExit", TagExit, "&Exit", "Exit from KV-Ordvane", 1},
-        {&TFmMain::ActViewLog, "ActViewLog", TagViewLog, "&View Log", "View KV-Ordvane logs", 7},
-        {&TFmMain::ActAddFile, "ActAddFile", TagAddFile, "Add &File\tCTRL+F", "Add file(s) by selecting file(s)", 5},
-        {&TFmMain::ActAddDir, "ActAddDir", TagAddDir, "Add &Dir\tCTRL+D", "Add file(s) by selecting director(ies)", 6},
-        {&TFmMain::ActPasteFile, "ActPasteFile", TagPasteFile, "&Paste File\tCTRL+V", "Add file(s) by pasting from clipboard", 4},
-        {&TFmMain::ActDelete, "ActDelete", TagDelete, "Delete\tDelete", "Delete selected file(s) name from listview", 2},
-        {&TFmMain::ActSelectAll, "ActSelectAll", TagSelectAll, "Select &All\tCTRL+A", "Select all file(s) in listview", 8},
-        {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, "&Convert All\tCtrl+G", "Convert all file(s) in listview", 3},
-        {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, "Convert &Selected", "Convert selected file(s)", -1},
-        {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, "&ReConvert Selected", "Convert selected file(s) again", -1},
-        {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, "Source", "Open source file with default program", -1},
-        {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, "Target", "Open target file with default program", -1},
-        {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, "Source", "Explore folder which source file in", -1},
-        {&TFmMain::ActExploreTarget, "ActExploreTarget", TagExploreTarget, "Target", "Explore folder which target file in", -1},
-        {&TFmMain::ActContents, "ActContents", TagContents, "&Contents\tF1", "Show help contents", 9},
-        {&TFmMain::ActAbout, "ActAbout", TagAbout, "&About", "Show about window", -1},
+        {&TFmMain::ActOptions, "ActOptions", TagOptions, QT_TR_NOOP("&Options"), QT_TR_NOOP("Set KV-Ordvane options"), 0},
+        {&TFmMain::ActExit, "ActExit", TagExit, QT_TR_NOOP("&Exit"), QT_TR_NOOP("Exit from KV-Ordvane"), 1},
+        {&TFmMain::ActViewLog, "ActViewLog", TagViewLog, QT_TR_NOOP("&View Log"), QT_TR_NOOP("View KV-Ordvane logs"), 7},
+        {&TFmMain::ActAddFile, "ActAddFile", TagAddFile, QT_TR_NOOP("Add &File\tCTRL+F"), QT_TR_NOOP("Add file(s) by selecting file(s)"), 5},
+        {&TFmMain::ActAddDir, "ActAddDir", TagAddDir, QT_TR_NOOP("Add &Dir\tCTRL+D"), QT_TR_NOOP("Add file(s) by selecting director(ies)"), 6},
+        {&TFmMain::ActPasteFile, "ActPasteFile", TagPasteFile, QT_TR_NOOP("&Paste File\tCTRL+V"), QT_TR_NOOP("Add file(s) by pasting from clipboard"), 4},
+        {&TFmMain::ActDelete, "ActDelete", TagDelete, QT_TR_NOOP("Delete\tDelete"), QT_TR_NOOP("Delete selected file(s) name from listview"), 2},
+        {&TFmMain::ActSelectAll, "ActSelectAll", TagSelectAll, QT_TR_NOOP("Select &All\tCTRL+A"), QT_TR_NOOP("Select all file(s) in listview"), 8},
+        {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, QT_TR_NOOP("&Convert All\tCtrl+G"), QT_TR_NOOP("Convert all file(s) in listview"), 3},
+        {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, QT_TR_NOOP("Convert &Selected"), QT_TR_NOOP("Convert selected file(s)"), -1},
+        {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, QT_TR_NOOP("&ReConvert Selected"), QT_TR_NOOP("Convert selected file(s) again"), -1},
+        {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, QT_TR_NOOP("Source"), QT_TR_NOOP("Open source file with default program"), -1},
+        {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, QT_TR_NOOP("Target"), QT_TR_NOOP("Open target file with default program"), -1},
+        {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, QT_TR_NOOP("Source"), QT_TR_NOOP("Explore folder which source file in"), -1},
+        {&TFmMain::ActExploreTarget, "ActExploreTarget", TagExploreTarget, QT_TR_NOOP("Target"), QT_TR_NOOP("Explore folder which target file in"), -1},
+        {&TFmMain::ActContents, "ActContents", TagContents, QT_TR_NOOP("&Contents\tF1"), QT_TR_NOOP("Show help contents"), 9},
+        {&TFmMain::ActAbout, "ActAbout", TagAbout, QT_TR_NOOP("&About"), QT_TR_NOOP("Show about window"), -1},
     };
     for (const auto &command : table)
-        this->*command.action = makeAction(command.name, command.tag, QString::fromLatin1(command.caption),
-                                           QString::fromLatin1(command.hint), command.image);
+        this->*command.action = makeAction(command.name, command.tag, tr(command.caption), tr(command.hint), command.image);
 }
 
 void TFmMain::createMenus()
@@ -210,25 +219,25 @@ void TFmMain::createMenus()
         submenu->addActions({a, b});
     };
 
-    QMenu *file = addMenu("File1", QStringLiteral("&File "));
+    QMenu *file = addMenu("File1", tr("&File "));
     file->addAction(ActOptions);
     file->addSeparator();
     file->addAction(ActViewLog);
     file->addSeparator();
     file->addAction(ActExit);
 
-    QMenu *edit = addMenu("Edit1", QStringLiteral("&Edit "));
+    QMenu *edit = addMenu("Edit1", tr("&Edit "));
     edit->addActions({ActAddFile, ActAddDir, ActPasteFile});
     edit->addSeparator();
     edit->addActions({ActDelete, ActSelectAll});
 
-    QMenu *convert = addMenu("Convert1", QStringLiteral("Con&vert "));
+    QMenu *convert = addMenu("Convert1", tr("Con&vert "));
     convert->addActions({ActConvertAll, ActConvertSelect, ActReConvert});
     convert->addSeparator();
-    addSubmenu(convert, "Launch1", QStringLiteral("&Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
-    addSubmenu(convert, "Explore1", QStringLiteral("&Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
+    addSubmenu(convert, "Launch1", tr("&Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
+    addSubmenu(convert, "Explore1", tr("&Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
 
-    QMenu *help = addMenu("Help1", QStringLiteral("&Help "));
+    QMenu *help = addMenu("Help1", tr("&Help "));
     help->addAction(ActContents);
     help->addSeparator();
     help->addAction(ActAbout);
@@ -241,19 +250,24 @@ void TFmMain::createMenus()
     PopupMenu1->addSeparator();
     PopupMenu1->addAction(ActSelectAll);
     PopupMenu1->addSeparator();
-    addSubmenu(PopupMenu1, "Launch2", QStringLiteral("Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
-    addSubmenu(PopupMenu1, "Explore2", QStringLiteral("Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
+    addSubmenu(PopupMenu1, "Launch2", tr("Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
+    addSubmenu(PopupMenu1, "Explore2", tr("Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
 }
 
 void TFmMain::createButtons()
 {
-    const auto place = [this](QAbstractButton *button, const char *name, const QString &caption, int tag, int left, int image,
-                              QAction *hintFrom) {
+    // A caption longer than the design's width (other languages) widens its button and moves
+    // the ones after it by as much.
+    int widened = 0;
+    const auto place = [this, &widened](QAbstractButton *button, const char *name, const QString &caption, int tag, int left,
+                                        int image, QAction *hintFrom) {
         button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setProperty("Tag", tag);
         button->setIcon(Images::menuImage(image));
-        button->setGeometry(scaled(left), scaled(ButtonTop), scaled(ButtonWidth), scaled(ButtonHeight));
+        const int width = std::max(scaled(ButtonWidth), button->sizeHint().width());
+        button->setGeometry(scaled(left) + widened, scaled(ButtonTop), width, scaled(ButtonHeight));
+        widened += width - scaled(ButtonWidth);
         button->setStatusTip(hintFrom->statusTip());
         connect(button, &QAbstractButton::clicked, this, [this, button] { MenuItemClick(button); });
     };
@@ -264,17 +278,17 @@ void TFmMain::createButtons()
         place(button, name, caption, tag, left, image, hintFrom);
         return button;
     };
-    BtnAddFile = addButton("BtnAddFile", QStringLiteral("&Add File"), TagAddFile, 49, 5, ActAddFile);
-    BtnAddDir = addButton("BtnAddDir", QStringLiteral("Add &Dir"), TagAddDir, 130, 6, ActAddDir);
-    BtnOption = addButton("BtnOption", QStringLiteral("&Options"), TagOptions, 213, 0, ActOptions);
-    BtnLog = addButton("BtnLog", QStringLiteral("&Log"), TagViewLog, 293, 7, ActViewLog);
+    BtnAddFile = addButton("BtnAddFile", tr("&Add File"), TagAddFile, 49, 5, ActAddFile);
+    BtnAddDir = addButton("BtnAddDir", tr("Add &Dir"), TagAddDir, 130, 6, ActAddDir);
+    BtnOption = addButton("BtnOption", tr("&Options"), TagOptions, 213, 0, ActOptions);
+    BtnLog = addButton("BtnLog", tr("&Log"), TagViewLog, 293, 7, ActViewLog);
     // The main command stands out as the style draws a default button, with the style's own
     // focus marking, readable in any colour scheme.
     auto *convert = new QPushButton(Panel2);
     convert->setDefault(true);
     convert->setAutoDefault(false);
     convert->setFocusPolicy(Qt::TabFocus);
-    place(convert, "BtnConvert", QStringLiteral("&Convert"), TagConvertAll, 0, 3, ActConvertAll);
+    place(convert, "BtnConvert", tr("&Convert"), TagConvertAll, 0, 3, ActConvertAll);
     BtnConvert = convert;
     FormResize();
     // No button may cover another: the Convert button, right-aligned, stops at the Log button.
@@ -285,7 +299,7 @@ void TFmMain::createStatusBar()
 {
     StatusProduct = new QLabel(QStringLiteral("KV-Ordvane " ORDVANE_VERSION), this);
     StatusProduct->setObjectName(QStringLiteral("StatusProduct"));
-    StatusCount = new QLabel(QStringLiteral("0 File(s)"), this);
+    StatusCount = new QLabel(tr("%n File(s)", nullptr, 0), this);
     StatusCount->setObjectName(QStringLiteral("StatusCount"));
     StatusCount->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusMessage = new QLabel(this);
@@ -294,7 +308,7 @@ void TFmMain::createStatusBar()
     StatusMessage->setTextFormat(Qt::PlainText);
     StatusMessage->setMinimumWidth(1);
     statusBar()->setObjectName(QStringLiteral("dfsStatusBar1"));
-    statusBar()->setAccessibleName(QStringLiteral("Status"));
+    statusBar()->setAccessibleName(tr("Status"));
     statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(StatusProduct);
     statusBar()->addWidget(StatusCount);
@@ -338,7 +352,7 @@ void TFmMain::commandStarts()
 
 void TFmMain::ShowFileCount()
 {
-    StatusCount->setText(QString::number(FileCount()) + QStringLiteral(" File(s)"));
+    StatusCount->setText(tr("%n File(s)", nullptr, FileCount()));
 }
 
 int TFmMain::FileCount() const
@@ -377,8 +391,8 @@ void TFmMain::LoadJobFile(const QString &fileName)
         // backup is never replaced.
         const QString kept = JobList::keepDamagedFile(fileName);
         if (!kept.isEmpty())
-            ShowStatusMessage(QStringLiteral("The job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
-                                  .arg(jobs->count())
+            ShowStatusMessage(tr("The job file could not be read in full; %n file(s) restored, the old file is kept as %1", nullptr,
+                                 jobs->count())
                                   .arg(kept));
     }
     ShowFileCount();
@@ -408,8 +422,8 @@ bool TFmMain::refusedWhileBusy(int tag)
 
 QString TFmMain::busyReason() const
 {
-    return searchActive ? QStringLiteral("A directory search is running: wait until it ends, or stop it.")
-                        : QStringLiteral("Files are being converted: wait until the conversion ends, or cancel it.");
+    return searchActive ? tr("A directory search is running: wait until it ends, or stop it.")
+                        : tr("Files are being converted: wait until the conversion ends, or cancel it.");
 }
 
 void TFmMain::setBusy(bool &flag, bool active)
@@ -447,7 +461,7 @@ void TFmMain::MenuItemClick(QObject *sender)
         case TagLaunchTarget: LaunchOrExplore(false, true); break;
         case TagExploreSource: LaunchOrExplore(true, false); break;
         case TagExploreTarget: LaunchOrExplore(false, false); break;
-        case TagContents: Desktop::openHelpTopic(QStringLiteral("index.html")); break;
+        case TagContents: Desktop::openHelpTopic(helpStartPage()); break;
         case TagAbout: FmAbout->exec(); break;
         default: break;
         }
@@ -481,12 +495,12 @@ void TFmMain::ConvertItems(int mode)
     ConversionRun run(*jobs, display);
     run.run(mode);
     if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
-        announceRunEnd(run.summary());
+        announceRunEnd(run.summary(ConversionRun::Language::User));
     if (run.withoutText() > 0) {
         // The rows' State tool tips tell which files they are.
-        QString message = QStringLiteral("%1 converted file(s) gave no text.").arg(run.withoutText());
+        QString message = tr("%n converted file(s) gave no text.", nullptr, run.withoutText());
         if (!Settings.ocr)
-            message += QStringLiteral(" To read scanned pages, turn on recognition on the Special page of Options.");
+            message += tr(" To read scanned pages, turn on recognition on the Special page of Options.");
         ShowStatusMessage(message);
     }
 }
@@ -518,7 +532,7 @@ void TFmMain::AddDirCommand()
     FmCancelFind->close();
     RevealCurrentEntry();
     ShowFileCount();
-    ShowStatusMessage(QStringLiteral("Done Scanning, add %1 file(s).").arg(FileCount() - before));
+    ShowStatusMessage(tr("Done Scanning, add %n file(s).", nullptr, FileCount() - before));
 }
 
 bool TFmMain::PasteFromClipboard()
@@ -568,7 +582,7 @@ void TFmMain::DropFileTarget1Drop(const QStringList &names)
 
 void TFmMain::announceRunEnd(const QString &summary)
 {
-    RunNotices->notify(summary, QStringLiteral("Show KV-Ordvane"));
+    RunNotices->notify(summary, tr("Show KV-Ordvane"));
 }
 
 void TFmMain::bringToFront(const QByteArray &activationToken)
@@ -758,7 +772,7 @@ void TFmMain::TimerSelectItemsTimer()
 {
     if (messageHeld)
         return; // the selection the command itself made is no news
-    showInMessagePanel(QStringLiteral("Select %1 file(s).").arg(jobs->selectedCount()));
+    showInMessagePanel(tr("Select %n file(s).", nullptr, jobs->selectedCount()));
 }
 
 // ---- window events
@@ -846,10 +860,11 @@ bool TFmMain::saveJobListOnClose()
         } catch (const OrdvaneError &e) {
             // While the window is up the user can still make room and keep what was added.
             const QString text = e.message()
-                                 + QStringLiteral("\n\nThe job list could not be saved. Retry once there is room, exit without "
-                                                  "saving it (what changed since the last save is lost), or cancel to keep "
-                                                  "KV-Ordvane open.");
-            switch (Dialogs::retryIgnoreCancel(this, QStringLiteral("KV-Ordvane"), text, QStringLiteral("Exit Without Saving"))) {
+                                 + QStringLiteral("\n\n")
+                                 + tr("The job list could not be saved. Retry once there is room, exit without "
+                                      "saving it (what changed since the last save is lost), or cancel to keep "
+                                      "KV-Ordvane open.");
+            switch (Dialogs::retryIgnoreCancel(this, QStringLiteral("KV-Ordvane"), text, tr("Exit Without Saving"))) {
             case Dialogs::Decision::Retry:
                 continue;
             case Dialogs::Decision::Ignore:

@@ -22,20 +22,20 @@ TFmViewLog::TFmViewLog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("FmViewLog"));
-    setWindowTitle(QStringLiteral("Log"));
+    setWindowTitle(tr("Log"));
     MemoLog = new QPlainTextEdit(this);
     MemoLog->setObjectName(QStringLiteral("MemoLog"));
     MemoLog->setReadOnly(true);
     MemoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MemoLog->setAccessibleName(QStringLiteral("Activity log"));
+    MemoLog->setAccessibleName(tr("Activity log"));
     MemoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoLog->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    CBNotLog = new QCheckBox(QStringLiteral("Not logging"), this);
+    CBNotLog = new QCheckBox(tr("Not logging"), this);
     CBNotLog->setObjectName(QStringLiteral("CBNotLog"));
     CBNotLog->setChecked(Settings.notlog); // read once, here
-    BtnClear = makeButton(this, "BtnClear", QStringLiteral("Clear &Log"));
-    BtnExport = makeButton(this, "BtnExport", QStringLiteral("&Export to file"));
-    BtnClose = makeButton(this, "BtnClose", QStringLiteral("&Close"));
+    BtnClear = makeButton(this, "BtnClear", tr("Clear &Log"));
+    BtnExport = makeButton(this, "BtnExport", tr("&Export to file"));
+    BtnClose = makeButton(this, "BtnClose", tr("&Close"));
 
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(CBNotLog);
@@ -89,7 +89,7 @@ void TFmViewLog::BtnClearClick()
 
 void TFmViewLog::BtnExportClick()
 {
-    const QString file = Dialogs::saveFile(this, QStringLiteral("KV-Ordvane Log File(*.log)|*.log"), QStringLiteral("log"));
+    const QString file = Dialogs::saveFile(this, tr("KV-Ordvane Log File(*.log)|*.log"), QStringLiteral("log"));
     if (file.isEmpty())
         return;
     try {

@@ -7,6 +7,7 @@
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
 #include "platform/SingleInstance.h"
+#include "platform/Translations.h"
 #include "settings/Settings.h"
 #include "ui/Forms.h"
 #include "ui/UnMain.h"
@@ -24,11 +25,13 @@ int main(int argc, char *argv[])
     if (CommandLine::asksForTextOnly(argc, argv)) {
         // Printed without a display, so it works on a console and in a build.
         QCoreApplication app(argc, argv);
+        Translations::install();
         CommandLine::files(argc, argv);
         return 0;
     }
 
     OrdvaneApplication app(argc, argv);
+    Translations::install();
     const QStringList files = CommandLine::files(argc, argv);
     LocaleInfo::initialise();
 
@@ -40,8 +43,8 @@ int main(int argc, char *argv[])
         // The compositor let this start, not the owner, come to the front: its token goes along.
         if (instance.handOver(files, Desktop::takeActivationToken(), 10000, &whyNot))
             return 0;
-        const QString text = !whyNot.isEmpty() ? whyNot : QStringLiteral("KV-Ordvane is already running with the job list %1 (process %2) "
-                                            "and does not answer. Nothing was added; close it and try again.")
+        const QString text = !whyNot.isEmpty() ? whyNot : QCoreApplication::translate("main", "KV-Ordvane is already running with the job list %1 (process %2) "
+                                                                     "and does not answer. Nothing was added; close it and try again.")
                                  .arg(JobFilePath())
                                  .arg(instance.ownerProcess());
         std::fprintf(stderr, "%s\n", qPrintable(text));

@@ -37,7 +37,7 @@ void OrdvaneApplication::showError(std::exception_ptr error)
     } catch (const std::exception &e) {
         text = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        text = QStringLiteral("Unknown error");
+        text = QCoreApplication::translate("OrdvaneApplication", "Unknown error");
     }
     Dialogs::error(activeWindow(), QStringLiteral("KV-Ordvane"), text);
 }

@@ -1,0 +1,47 @@
+#include "platform/Translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <memory>
+
+namespace Translations {
+
+namespace {
+
+// The program's own are built in (":/i18n"); Qt's come with Qt's translation package.
+std::unique_ptr<QTranslator> program, qtOwn;
+QString installedLanguage;
+
+std::unique_ptr<QTranslator> loaded(const QLocale &locale, const QString &name, const QString &folder)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(locale, name, QStringLiteral("_"), folder))
+        return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
+}
+
+} // namespace
+
+void install(const QLocale &locale)
+{
+    program.reset();
+    qtOwn.reset();
+    installedLanguage.clear();
+    // English is the source language: no file, whatever Qt would find for it.
+    if (locale.language() == QLocale::C || locale.language() == QLocale::English)
+        return;
+    program = loaded(locale, QStringLiteral("ordvane"), QStringLiteral(":/i18n"));
+    if (!program)
+        return;
+    installedLanguage = program->language().section(u'_', 0, 0);
+    qtOwn = loaded(locale, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+QString language()
+{
+    return installedLanguage;
+}
+
+}

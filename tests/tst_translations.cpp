@@ -1,0 +1,234 @@
+// The program in the user's language: under a German locale the windows, Qt's standard
+// buttons and the command line speak German, under the C locale the design's English texts
+// show exactly, and in every language each control of a fixed size holds its whole caption.
+// The first test runs once per locale (CTest sets LANG); the rest set their languages.
+#include "tests/support/MainWindowFixture.h"
+#include "tests/support/OpenedUrls.h"
+#include "platform/Translations.h"
+#include "settings/RecognitionChoice.h"
+#include "settings/UnOption.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+
+namespace {
+
+QString withoutMnemonic(QString text)
+{
+    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    text.remove(u'&');
+    return text.replace(u'\x01', u'&');
+}
+
+QStringList menuCaptions()
+{
+    QStringList captions;
+    for (QAction *menu : FmMain->menuBar()->actions())
+        captions << menu->text();
+    return captions;
+}
+
+QString buttonText(const char *name)
+{
+    return FmMain->findChild<QAbstractButton *>(QLatin1String(name))->text();
+}
+
+QString optionText(const char *name)
+{
+    return FmOption->findChild<QAbstractButton *>(QLatin1String(name))->text();
+}
+
+QString programOutput(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(ORDVANE_BIN_DIR) + program, arguments);
+    if (!process.waitForFinished(60000))
+        return QStringLiteral("(no end)");
+    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+// Where a control of a fixed size would cut its caption; empty when every one fits.
+QStringList cutCaptions(QWidget *form)
+{
+    QStringList cut;
+    const auto report = [&cut, form](const QWidget *control, const QString &text, int needed, int has) {
+        if (needed > has)
+            cut << QStringLiteral("%1/%2 \"%3\": needs %4, has %5")
+                       .arg(form->objectName(), control->objectName(), text)
+                       .arg(needed)
+                       .arg(has);
+    };
+    for (QAbstractButton *button : form->findChildren<QAbstractButton *>()) {
+        if (!button->isVisibleTo(form) || button->text().isEmpty())
+            continue;
+        const int text = button->fontMetrics().horizontalAdvance(withoutMnemonic(button->text()));
+        report(button, button->text(), std::max(text, button->sizeHint().width()), button->width());
+    }
+    for (QLabel *label : form->findChildren<QLabel *>()) {
+        if (!label->isVisibleTo(form) || label->wordWrap() || label->text().isEmpty() || label->inherits("ElidedLabel"))
+            continue;
+        report(label, label->text(), label->fontMetrics().horizontalAdvance(withoutMnemonic(label->text())),
+               label->contentsRect().width());
+    }
+    for (QTabBar *tabs : form->findChildren<QTabBar *>())
+        for (int i = 0; i < tabs->count(); ++i)
+            report(tabs, tabs->tabText(i), tabs->fontMetrics().horizontalAdvance(withoutMnemonic(tabs->tabText(i))),
+                   tabs->tabRect(i).width());
+    for (QHeaderView *header : form->findChildren<QHeaderView *>()) {
+        if (header->orientation() != Qt::Horizontal || !header->isVisibleTo(form))
+            continue;
+        QFont bold = header->font(); // as the header draws its captions
+        bold.setBold(true);
+        for (int section = 0; section < header->count(); ++section) {
+            const QString caption = header->model()->headerData(section, Qt::Horizontal).toString();
+            report(header, caption, QFontMetrics(bold).horizontalAdvance(caption), header->sectionSize(section));
+        }
+    }
+    return cut;
+}
+
+} // namespace
+
+class TestTranslations : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { Translations::install(QLocale::c()); }
+
+    // Run under LANG=C.UTF-8 and LANG=de_DE.UTF-8.
+    void windowsAndCommandLineSpeakTheLocalesLanguage()
+    {
+        Translations::install();
+        const bool german = QLocale::system().language() == QLocale::German;
+        QCOMPARE(Translations::language(), german ? QStringLiteral("de") : QString());
+        MainWindowFixture ui;
+        QFile(ui.dir.file(QStringLiteral("a.pdf"))).open(QIODevice::WriteOnly);
+        QFile(ui.dir.file(QStringLiteral("b.pdf"))).open(QIODevice::WriteOnly);
+        FmOption->show();
+        if (german) {
+            QCOMPARE(menuCaptions(), QStringList({"&Datei ", "&Bearbeiten ", "&Umwandeln ", "&Hilfe "}));
+            QCOMPARE(ui.action(QStringLiteral("ActAddFile"))->text(), QStringLiteral("&Datei hinzufügen\tStrg+F"));
+            QCOMPARE(buttonText("BtnAddFile"), QStringLiteral("&Datei hinzufügen"));
+            QCOMPARE(buttonText("BtnOption"), QStringLiteral("&Optionen"));
+            QCOMPARE(buttonText("BtnConvert"), QStringLiteral("Um&wandeln"));
+            QCOMPARE(ui.statusCount(), QStringLiteral("0 Dateien"));
+            FmMain->AddOneFile(ui.dir.file(QStringLiteral("a.pdf")));
+            FmMain->ShowFileCount();
+            QCOMPARE(ui.statusCount(), QStringLiteral("1 Datei"));
+            QCOMPARE(FmOption->windowTitle(), QStringLiteral("Optionen"));
+            QCOMPARE(FmOption->PageControl1->tabText(0), QStringLiteral("Allgemein"));
+            QCOMPARE(optionText("BtnCancel"), QStringLiteral("Abbre&chen"));
+            QCOMPARE(optionText("CBSameDir"), QStringLiteral("Zieldateien im Ordner der Quelldatei"));
+            // Qt's own standard buttons match.
+            QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Retry | QMessageBox::Cancel);
+            QCOMPARE(withoutMnemonic(box.button(QMessageBox::Cancel)->text()), QStringLiteral("Abbrechen"));
+            QCOMPARE(withoutMnemonic(box.button(QMessageBox::Retry)->text()), QStringLiteral("Wiederholen"));
+        } else {
+            QCOMPARE(menuCaptions(), QStringList({"&File ", "&Edit ", "Con&vert ", "&Help "}));
+            QCOMPARE(ui.action(QStringLiteral("ActAddFile"))->text(), QStringLiteral("Add &File\tCTRL+F"));
+            QCOMPARE(ui.action(QStringLiteral("ActAddDir"))->statusTip(), QStringLiteral("Add file(s) by selecting director(ies)"));
+            QCOMPARE(buttonText("BtnAddFile"), QStringLiteral("&Add File"));
+            QCOMPARE(buttonText("BtnOption"), QStringLiteral("&Options"));
+            QCOMPARE(buttonText("BtnConvert"), QStringLiteral("&Convert"));
+            QCOMPARE(ui.statusCount(), QStringLiteral("0 File(s)"));
+            FmMain->AddOneFile(ui.dir.file(QStringLiteral("a.pdf")));
+            FmMain->ShowFileCount();
+            QCOMPARE(ui.statusCount(), QStringLiteral("1 File(s)"));
+            QCOMPARE(FmOption->windowTitle(), QStringLiteral("Options"));
+            QCOMPARE(FmOption->PageControl1->tabText(0), QStringLiteral("General"));
+            QCOMPARE(optionText("BtnCancel"), QStringLiteral("&Cancel"));
+            QCOMPARE(optionText("CBSameDir"), QStringLiteral("Target file directory same as source file"));
+        }
+        FmMain->AddOneFile(ui.dir.file(QStringLiteral("b.pdf")));
+        FmMain->ShowFileCount();
+        QCOMPARE(ui.statusCount(), german ? QStringLiteral("2 Dateien") : QStringLiteral("2 File(s)"));
+        FmOption->reject();
+
+        // The help opens at the start page in the program's language.
+        OpenedUrls opened;
+        ui.action(QStringLiteral("ActContents"))->trigger();
+        QCOMPARE(opened.urls.size(), 1);
+        QCOMPARE(opened.urls[0].fileName(), german ? QStringLiteral("index.de.html") : QStringLiteral("index.html"));
+
+        // The command line, printed without a window.
+        const QString help = programOutput(QStringLiteral("ordvane"), {QStringLiteral("--help")});
+        QVERIFY2(help.contains(german ? QStringLiteral("PDF-Dateien oder ein zu durchsuchender Ordner.")
+                                      : QStringLiteral("PDF files, or one folder to search.")),
+                 qPrintable(help));
+        const QString batchHelp = programOutput(QStringLiteral("ordvane-batch"), {QStringLiteral("--help")});
+        QVERIFY2(batchHelp.contains(german ? QStringLiteral("Jede Textdatei neben ihre PDF-Datei schreiben.")
+                                           : QStringLiteral("Write each text file beside its PDF.")),
+                 qPrintable(batchHelp));
+        const QString refused = programOutput(QStringLiteral("ordvane-batch"), {QStringLiteral("--jobs=0"), QStringLiteral("x.pdf")});
+        QVERIFY2(refused.contains(german ? QStringLiteral("--jobs erwartet eine Zahl von 1 bis 1024, nicht „0“")
+                                         : QStringLiteral("--jobs takes a number from 1 to 1024, not \"0\"")),
+                 qPrintable(refused));
+    }
+
+    // Recognition reads the program's language too, where its data is installed.
+    void recognitionFollowsTheProgramsLanguage()
+    {
+        QTemporaryDir data;
+        for (const char *name : {"eng", "osd", "deu", "fra"})
+            QFile(data.filePath(QLatin1String(name) + QStringLiteral(".traineddata"))).open(QIODevice::WriteOnly);
+        qputenv("TESSDATA_PREFIX", data.path().toLocal8Bit());
+        const auto cleanup = qScopeGuard([] { qunsetenv("TESSDATA_PREFIX"); });
+        const QList<std::pair<const char *, QString>> expected = {
+            {"de", QStringLiteral("eng+deu")}, {"fr", QStringLiteral("eng+fra")}, {"es", QStringLiteral("eng")},
+            {"ja", QStringLiteral("eng")}, {"C", QStringLiteral("eng")}};
+        for (const auto &[language, languages] : expected) {
+            Translations::install(QLocale(QLatin1String(language)));
+            QCOMPARE(DefaultRecognitionLanguages(), languages);
+        }
+    }
+
+    void everyFixedSizeControlHoldsItsCaptionInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char *language : {"C", "de", "fr", "es", "ja"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+
+    void everyFixedSizeControlHoldsItsCaptionInEveryLanguage()
+    {
+        QFETCH(QString, language);
+        Translations::install(QLocale(language));
+        QCOMPARE(Translations::language(), language == QLatin1String("C") ? QString() : language);
+        MainWindowFixture ui;
+        QStringList cut = cutCaptions(FmMain);
+        // No button of the bar covers another.
+        QList<QAbstractButton *> bar;
+        for (const char *name : {"BtnAddFile", "BtnAddDir", "BtnOption", "BtnLog", "BtnConvert"})
+            bar << ui.control<QAbstractButton>(QLatin1String(name));
+        FmMain->resize(FmMain->minimumWidth(), FmMain->height());
+        QApplication::processEvents();
+        for (qsizetype i = 1; i < bar.size(); ++i)
+            QVERIFY2(bar[i - 1]->geometry().right() < bar[i]->x(), qPrintable(bar[i]->objectName()));
+        for (QDialog *form : FmMain->findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+            form->show();
+            QApplication::processEvents();
+            if (form == FmOption) {
+                for (int page = 0; page < FmOption->PageControl1->count(); ++page) {
+                    FmOption->PageControl1->setCurrentIndex(page);
+                    cut += cutCaptions(form);
+                }
+            } else {
+                cut += cutCaptions(form);
+            }
+            form->hide();
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestTranslations)
+#include "tst_translations.moc"

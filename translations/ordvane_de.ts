@@ -1,0 +1,974 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>Try &apos;ordvane-batch --help&apos; for more information.</source>
+        <translation>„ordvane-batch --help“ zeigt weitere Informationen.</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>Die Datei [%1] ist bereits hinzugefügt!</translation>
+    </message>
+    <message>
+        <source>cannot read the list %1: %2</source>
+        <translation>die Liste %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the list %1 is larger than %2 bytes</source>
+        <translation>die Liste %1 ist größer als %2 Byte</translation>
+    </message>
+    <message>
+        <source>a line of the list %1 is longer than a path can be</source>
+        <translation>eine Zeile der Liste %1 ist länger, als ein Pfad sein kann</translation>
+    </message>
+    <message>
+        <source>Failed: %1 (%2)</source>
+        <translation>Fehlgeschlagen: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 pages/s</source>
+        <translation>%1 Seiten/s</translation>
+    </message>
+    <message>
+        <source>, %1:%2 left</source>
+        <translation>, noch %1:%2</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
+        <translation>Wandelt PDF-Dateien wie KV-Ordvane in Textdateien um, ohne Fenster. Ordner werden durchsucht wie mit „Ordner hinzufügen“. Die Vorgaben stammen aus der Einstellungsdatei des Programms.</translation>
+    </message>
+    <message>
+        <source>PDF files and folders to convert.</source>
+        <translation>Umzuwandelnde PDF-Dateien und Ordner.</translation>
+    </message>
+    <message>
+        <source>Search folders&apos; subfolders too.</source>
+        <translation>Auch Unterordner der Ordner durchsuchen.</translation>
+    </message>
+    <message>
+        <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
+        <translation>Pfade aus DATEI lesen, einer je Zeile („-“: Standardeingabe).</translation>
+    </message>
+    <message>
+        <source>The list of --files-from is separated by NUL bytes.</source>
+        <translation>Die Liste von --files-from ist durch NUL-Bytes getrennt.</translation>
+    </message>
+    <message>
+        <source>Write the text files into DIR.</source>
+        <translation>Die Textdateien in DIR schreiben.</translation>
+    </message>
+    <message>
+        <source>Write each text file beside its PDF.</source>
+        <translation>Jede Textdatei neben ihre PDF-Datei schreiben.</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite or skip.</source>
+        <translation>Wenn eine Textdatei existiert: rename (umbenennen), overwrite (überschreiben) oder skip (überspringen).</translation>
+    </message>
+    <message>
+        <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
+        <translation>Codepage der Textdateien (65001 UTF-8, 1200 UTF-16, 0 die des Systems, oder eine Windows-Codepage).</translation>
+    </message>
+    <message>
+        <source>Text order: reading, layout or raw.</source>
+        <translation>Textreihenfolge: reading (Lesereihenfolge), layout (Layout) oder raw (Rohreihenfolge).</translation>
+    </message>
+    <message>
+        <source>A form feed after each page.</source>
+        <translation>Ein Seitenvorschub nach jeder Seite.</translation>
+    </message>
+    <message>
+        <source>No form feeds between pages.</source>
+        <translation>Keine Seitenvorschübe zwischen den Seiten.</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages.</source>
+        <translation>Text in gescannten Seiten erkennen.</translation>
+    </message>
+    <message>
+        <source>Do not recognise text in scanned pages.</source>
+        <translation>Keinen Text in gescannten Seiten erkennen.</translation>
+    </message>
+    <message>
+        <source>Recognition languages, Tesseract codes joined by &quot;+&quot; (eng+deu).</source>
+        <translation>Erkennungssprachen, Tesseract-Codes mit „+“ verbunden (eng+deu).</translation>
+    </message>
+    <message>
+        <source>Convert N files at once (default: one per processor).</source>
+        <translation>N Dateien gleichzeitig umwandeln (Vorgabe: eine je Prozessor).</translation>
+    </message>
+    <message>
+        <source>Do not append to the activity log.</source>
+        <translation>Nichts an das Aktivitätsprotokoll anhängen.</translation>
+    </message>
+    <message>
+        <source>One JSON object a line per file on standard output.</source>
+        <translation>Ein JSON-Objekt je Datei und Zeile auf der Standardausgabe.</translation>
+    </message>
+    <message>
+        <source>Take part K of N of the input (0 &lt;= K &lt; N), split by a hash of each path.</source>
+        <translation>Teil K von N der Eingabe nehmen (0 &lt;= K &lt; N), aufgeteilt nach einem Hash jedes Pfads.</translation>
+    </message>
+    <message>
+        <source>Convert the Waiting entries of a job list and record their outcomes in it.</source>
+        <translation>Die wartenden Einträge einer Auftragsliste umwandeln und ihre Ergebnisse darin festhalten.</translation>
+    </message>
+    <message>
+        <source>--target-dir and --same-dir exclude each other</source>
+        <translation>--target-dir und --same-dir schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
+        <translation>--existing erwartet rename, overwrite oder skip, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--code-page takes a number, not &quot;%1&quot;</source>
+        <translation>--code-page erwartet eine Zahl, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>code page %1 has no converter on this system</source>
+        <translation>für die Codepage %1 gibt es auf diesem System keinen Konverter</translation>
+    </message>
+    <message>
+        <source>--order takes reading, layout or raw, not &quot;%1&quot;</source>
+        <translation>--order erwartet reading, layout oder raw, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--page-breaks and --no-page-breaks exclude each other</source>
+        <translation>--page-breaks und --no-page-breaks schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--ocr and --no-ocr exclude each other</source>
+        <translation>--ocr und --no-ocr schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to 1024, not &quot;%1&quot;</source>
+        <translation>--jobs erwartet eine Zahl von 1 bis 1024, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--shard takes K/N with 0 &lt;= K &lt; N, not &quot;%1&quot;</source>
+        <translation>--shard erwartet K/N mit 0 &lt;= K &lt; N, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--job-file takes no other paths</source>
+        <translation>--job-file verträgt keine weiteren Pfade</translation>
+    </message>
+    <message>
+        <source>no files or folders to convert</source>
+        <translation>keine Dateien oder Ordner zum Umwandeln</translation>
+    </message>
+    <message>
+        <source>the converter library cannot be loaded from %1</source>
+        <translation>die Konverterbibliothek kann nicht aus %1 geladen werden</translation>
+    </message>
+    <message>
+        <source>the job list %1 is in use</source>
+        <translation>die Auftragsliste %1 wird gerade benutzt</translation>
+    </message>
+    <message>
+        <source>the job list %1 cannot be read in full</source>
+        <translation>die Auftragsliste %1 kann nicht vollständig gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
+        <translation>%1 umgewandelt, %2 fehlgeschlagen; %3 Seiten in %4 s</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>unterbrochen</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF files to plain text. The FILEs are added to the job list as if they were dropped on the window; when KV-Ordvane already runs with this job list, they are handed to it and its window comes to the front.</source>
+        <translation>Wandelt PDF-Dateien in reinen Text um. Die angegebenen Dateien (FILE) kommen in die Auftragsliste, als wären sie auf das Fenster gezogen worden; läuft KV-Ordvane bereits mit dieser Auftragsliste, werden sie ihm übergeben, und sein Fenster kommt nach vorn.</translation>
+    </message>
+    <message>
+        <source>PDF files, or one folder to search.</source>
+        <translation>PDF-Dateien oder ein zu durchsuchender Ordner.</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionRun</name>
+    <message>
+        <source>Load file filter dll error</source>
+        <translation>Fehler beim Laden der Konverterbibliothek</translation>
+    </message>
+    <message>
+        <source>Source file open error</source>
+        <translation>Quelldatei kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Extracting text from source file not allowed</source>
+        <translation>Textentnahme aus der Quelldatei nicht erlaubt</translation>
+    </message>
+    <message>
+        <source>File format not correct</source>
+        <translation>Dateiformat nicht korrekt</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system</source>
+        <translation>Die Codepage %1 wird auf diesem System nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Target file already exists, user canceled</source>
+        <translation>Zieldatei existiert bereits, vom Benutzer abgebrochen</translation>
+    </message>
+    <message>
+        <source>File type not support</source>
+        <translation>Dateityp nicht unterstützt</translation>
+    </message>
+    <message>
+        <source>Convert successfully</source>
+        <translation>Erfolgreich umgewandelt</translation>
+    </message>
+    <message>
+        <source>Target file create error</source>
+        <translation>Zieldatei kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>Target file write error</source>
+        <translation>Fehler beim Schreiben der Zieldatei</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
+        <translation>Umwandlung beendet. Erfolgreich: %1, Fehlgeschlagen: %2, Gesamt: %3</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentTypes</name>
+    <message>
+        <source>Adobe Portable Document File</source>
+        <translation>Adobe-PDF-Dokument</translation>
+    </message>
+    <message>
+        <source>All Support File</source>
+        <translation>Alle unterstützten Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>JobList</name>
+    <message>
+        <source>State</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Source file</source>
+        <translation>Quelldatei</translation>
+    </message>
+    <message>
+        <source>Size(Byte)</source>
+        <translation>Größe (Byte)</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Target file</source>
+        <translation>Zieldatei</translation>
+    </message>
+    <message>
+        <source>Convert Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Umgewandelt</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>Status %1</translation>
+    </message>
+    <message>
+        <source>%1, no text</source>
+        <translation>%1, kein Text</translation>
+    </message>
+    <message>
+        <source>Converted, but the file gave no text</source>
+        <translation>Umgewandelt, aber die Datei enthielt keinen Text</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>Die Datei [%1] ist bereits hinzugefügt!</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>Der Typ der Datei [%1] wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>Die Datei [%1] wurde nicht hinzugefügt: Die Liste ist voll!</translation>
+    </message>
+</context>
+<context>
+    <name>OrdvaneApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>RecognitionChoice</name>
+    <message>
+        <source>Enter at least one recognition language, such as eng.</source>
+        <translation>Geben Sie mindestens eine Erkennungssprache an, etwa deu.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list of language codes; join codes with &quot;+&quot;, as in eng+deu.</source>
+        <translation>„%1“ ist keine Liste von Sprachcodes; verbinden Sie Codes mit „+“, etwa eng+deu.</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
+Installed: %2.</source>
+        <translation>Die Sprachdaten für „%1“ sind nicht installiert, daher kann dieser Text nicht erkannt werden.
+Installiert: %2.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
+        <translation>Der Ordner %1 gehört einem anderen Benutzer oder ist für andere offen, daher können einem laufenden KV-Ordvane keine Dateien übergeben werden.</translation>
+    </message>
+    <message>
+        <source>Files cannot be handed to this KV-Ordvane: %1</source>
+        <translation>Diesem KV-Ordvane können keine Dateien übergeben werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAbout</name>
+    <message>
+        <source>About KV-Ordvane</source>
+        <translation>Über KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAddDir</name>
+    <message>
+        <source>Add directory</source>
+        <translation>Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Alle auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Invert selection</source>
+        <translation>Auswahl &amp;umkehren</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>&amp;Keine auswählen</translation>
+    </message>
+    <message>
+        <source>Recursive Sub Directory</source>
+        <translation>Unterordner einbeziehen</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Directory</source>
+        <translation>O&amp;rdner</translation>
+    </message>
+    <message>
+        <source>Select type of file to be converted:</source>
+        <translation>Typ der umzuwandelnden Dateien:</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Please select the type of file to be converted!</source>
+        <translation>Bitte wählen Sie den Typ der umzuwandelnden Dateien!</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelCvt</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Converting Files...</source>
+        <translation>Dateien werden umgewandelt …</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>Press CANCEL to abort current operation.</source>
+        <translation>„Abbrechen“ bricht den laufenden Vorgang ab.</translation>
+    </message>
+    <message>
+        <source>Recognising page %1 of %2</source>
+        <translation>Texterkennung Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Page %1 of about %2</source>
+        <translation>Seite %1 von etwa %2</translation>
+    </message>
+    <message>
+        <source>, %1 files at once</source>
+        <translation>, %1 Dateien gleichzeitig</translation>
+    </message>
+    <message>
+        <source>, about %1 left</source>
+        <translation>, noch etwa %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelFind</name>
+    <message>
+        <source>Searching Files ...</source>
+        <translation>Dateien werden gesucht …</translation>
+    </message>
+    <message>
+        <source>Press to abort search operation</source>
+        <translation>Klicken, um die Suche abzubrechen</translation>
+    </message>
+</context>
+<context>
+    <name>TFmDirectory</name>
+    <message>
+        <source>Directory</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>List of directories:</source>
+        <translation>Liste der Ordner:</translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation>Ordner:</translation>
+    </message>
+    <message>
+        <source>Select directory</source>
+        <translation>Ordner auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>TFmFileOverTp</name>
+    <message>
+        <source>&amp;Auto Rename</source>
+        <translation>&amp;Automatisch umbenennen</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>Ü&amp;berschreiben</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Convert</source>
+        <translation>Umwandlung &amp;stoppen</translation>
+    </message>
+    <message>
+        <source>The file already exist.</source>
+        <translation>Die Datei existiert bereits.</translation>
+    </message>
+</context>
+<context>
+    <name>TFmMain</name>
+    <message>
+        <source>Job list</source>
+        <translation>Auftragsliste</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Set KV-Ordvane options</source>
+        <translation>KV-Ordvane einstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Exit from KV-Ordvane</source>
+        <translation>KV-Ordvane beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View Log</source>
+        <translation>&amp;Protokoll anzeigen</translation>
+    </message>
+    <message>
+        <source>View KV-Ordvane logs</source>
+        <translation>Das Protokoll von KV-Ordvane anzeigen</translation>
+    </message>
+    <message>
+        <source>Add &amp;File	CTRL+F</source>
+        <translation>&amp;Datei hinzufügen	Strg+F</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting file(s)</source>
+        <translation>Dateien hinzufügen, indem Sie Dateien auswählen</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir	CTRL+D</source>
+        <translation>&amp;Ordner hinzufügen	Strg+D</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting director(ies)</source>
+        <translation>Dateien hinzufügen, indem Sie Ordner auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Paste File	CTRL+V</source>
+        <translation>Dateien &amp;einfügen	Strg+V</translation>
+    </message>
+    <message>
+        <source>Add file(s) by pasting from clipboard</source>
+        <translation>Dateien aus der Zwischenablage einfügen</translation>
+    </message>
+    <message>
+        <source>Delete	Delete</source>
+        <translation>Löschen	Entf</translation>
+    </message>
+    <message>
+        <source>Delete selected file(s) name from listview</source>
+        <translation>Die ausgewählten Dateien aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	CTRL+A</source>
+        <translation>&amp;Alle auswählen	Strg+A</translation>
+    </message>
+    <message>
+        <source>Select all file(s) in listview</source>
+        <translation>Alle Dateien der Liste auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Convert All	Ctrl+G</source>
+        <translation>Alle &amp;umwandeln	Strg+G</translation>
+    </message>
+    <message>
+        <source>Convert all file(s) in listview</source>
+        <translation>Alle Dateien der Liste umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert &amp;Selected</source>
+        <translation>&amp;Auswahl umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s)</source>
+        <translation>Die ausgewählten Dateien umwandeln</translation>
+    </message>
+    <message>
+        <source>&amp;ReConvert Selected</source>
+        <translation>Auswahl e&amp;rneut umwandeln</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s) again</source>
+        <translation>Die ausgewählten Dateien erneut umwandeln</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Quelldatei</translation>
+    </message>
+    <message>
+        <source>Open source file with default program</source>
+        <translation>Die Quelldatei mit dem Standardprogramm öffnen</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Zieldatei</translation>
+    </message>
+    <message>
+        <source>Open target file with default program</source>
+        <translation>Die Zieldatei mit dem Standardprogramm öffnen</translation>
+    </message>
+    <message>
+        <source>Explore folder which source file in</source>
+        <translation>Den Ordner der Quelldatei öffnen</translation>
+    </message>
+    <message>
+        <source>Explore folder which target file in</source>
+        <translation>Den Ordner der Zieldatei öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Contents	F1</source>
+        <translation>&amp;Inhalt	F1</translation>
+    </message>
+    <message>
+        <source>Show help contents</source>
+        <translation>Den Inhalt der Hilfe anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>Show about window</source>
+        <translation>Informationen über das Programm anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;File </source>
+        <translation>&amp;Datei </translation>
+    </message>
+    <message>
+        <source>&amp;Edit </source>
+        <translation>&amp;Bearbeiten </translation>
+    </message>
+    <message>
+        <source>Con&amp;vert </source>
+        <translation>&amp;Umwandeln </translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Explore</source>
+        <translation>&amp;Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Help </source>
+        <translation>&amp;Hilfe </translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Explore</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Add File</source>
+        <translation>&amp;Datei hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir</source>
+        <translation>O&amp;rdner hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>&amp;Protokoll</translation>
+    </message>
+    <message>
+        <source>&amp;Convert</source>
+        <translation>Um&amp;wandeln</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message numerus="yes">
+        <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
+        <translation>
+            <numerusform>Die Auftragsdatei konnte nicht vollständig gelesen werden; %n Datei wiederhergestellt, die alte Datei bleibt als %1 erhalten</numerusform>
+            <numerusform>Die Auftragsdatei konnte nicht vollständig gelesen werden; %n Dateien wiederhergestellt, die alte Datei bleibt als %1 erhalten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A directory search is running: wait until it ends, or stop it.</source>
+        <translation>Eine Ordnersuche läuft: Warten Sie, bis sie endet, oder brechen Sie sie ab.</translation>
+    </message>
+    <message>
+        <source>Files are being converted: wait until the conversion ends, or cancel it.</source>
+        <translation>Dateien werden umgewandelt: Warten Sie, bis die Umwandlung endet, oder brechen Sie sie ab.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted file(s) gave no text.</source>
+        <translation>
+            <numerusform>%n umgewandelte Datei enthielt keinen Text.</numerusform>
+            <numerusform>%n umgewandelte Dateien enthielten keinen Text.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> To read scanned pages, turn on recognition on the Special page of Options.</source>
+        <translation> Um gescannte Seiten zu lesen, schalten Sie die Texterkennung auf der Seite „Spezial“ der Optionen ein.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Done Scanning, add %n file(s).</source>
+        <translation>
+            <numerusform>Suche beendet, %n Datei hinzugefügt.</numerusform>
+            <numerusform>Suche beendet, %n Dateien hinzugefügt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n Datei ausgewählt.</numerusform>
+            <numerusform>%n Dateien ausgewählt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>Die Auftragsliste konnte nicht gespeichert werden. Wiederholen Sie, sobald wieder Platz ist, beenden Sie ohne Speichern (Änderungen seit dem letzten Speichern gehen verloren) oder brechen Sie ab, um KV-Ordvane geöffnet zu lassen.</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>Ohne Speichern beenden</translation>
+    </message>
+    <message>
+        <source>Show KV-Ordvane</source>
+        <translation>KV-Ordvane anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>TFmOption</name>
+    <message>
+        <source>Options</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
+    <message>
+        <source>Target file directory same as source file</source>
+        <translation>Zieldateien im Ordner der Quelldatei</translation>
+    </message>
+    <message>
+        <source>Target file dir</source>
+        <translation>Zielordner</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Auto rename</source>
+        <translation>Automatisch umbenennen</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Überschreiben</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Nachfragen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>When target file exists</source>
+        <translation>Wenn die Zieldatei existiert</translation>
+    </message>
+    <message>
+        <source>File code page</source>
+        <translation>Codepage der Dateien</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Default ext</source>
+        <translation>Standardendung</translation>
+    </message>
+    <message>
+        <source>User defined</source>
+        <translation>Benutzerdefiniert</translation>
+    </message>
+    <message>
+        <source>Default reading order</source>
+        <translation>Standard-Lesereihenfolge</translation>
+    </message>
+    <message>
+        <source>Maintain original layout</source>
+        <translation>Originallayout beibehalten</translation>
+    </message>
+    <message>
+        <source>Keep raw order</source>
+        <translation>Rohreihenfolge beibehalten</translation>
+    </message>
+    <message>
+        <source>Insert page break</source>
+        <translation>Seitenumbruch einfügen</translation>
+    </message>
+    <message>
+        <source>Text output order</source>
+        <translation>Textreihenfolge</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages (OCR)</source>
+        <translation>Text in gescannten Seiten erkennen (OCR)</translation>
+    </message>
+    <message>
+        <source>Tesseract language codes joined by &quot;+&quot;, such as eng+deu</source>
+        <translation>Tesseract-Sprachcodes, mit „+“ verbunden, etwa eng+deu</translation>
+    </message>
+    <message>
+        <source>Recognition languages</source>
+        <translation>Erkennungssprachen</translation>
+    </message>
+    <message>
+        <source>Keep raw characters</source>
+        <translation>Rohe Zeichen beibehalten</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation>Spezial</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Select target directory</source>
+        <translation>Zielordner auswählen</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Code page identifier must be numeric!</source>
+        <translation>Die Codepage muss eine Zahl sein!</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system!</source>
+        <translation>Die Codepage %1 wird auf diesem System nicht unterstützt!</translation>
+    </message>
+</context>
+<context>
+    <name>TFmViewLog</name>
+    <message>
+        <source>Log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Activity log</source>
+        <translation>Aktivitätsprotokoll</translation>
+    </message>
+    <message>
+        <source>Not logging</source>
+        <translation>Nicht protokollieren</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Log</source>
+        <translation>Protokoll &amp;leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Export to file</source>
+        <translation>In Datei &amp;exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>KV-Ordvane Log File(*.log)|*.log</source>
+        <translation>KV-Ordvane-Protokolldatei (*.log)|*.log</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
+        <translation>KV-Ordvane läuft bereits mit der Auftragsliste %1 (Prozess %2) und antwortet nicht. Es wurde nichts hinzugefügt; schließen Sie es und versuchen Sie es erneut.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,974 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es" sourcelanguage="en">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>Try &apos;ordvane-batch --help&apos; for more information.</source>
+        <translation>Pruebe «ordvane-batch --help» para más información.</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>¡El archivo [%1] ya se ha añadido!</translation>
+    </message>
+    <message>
+        <source>cannot read the list %1: %2</source>
+        <translation>no se puede leer la lista %1: %2</translation>
+    </message>
+    <message>
+        <source>the list %1 is larger than %2 bytes</source>
+        <translation>la lista %1 ocupa más de %2 bytes</translation>
+    </message>
+    <message>
+        <source>a line of the list %1 is longer than a path can be</source>
+        <translation>una línea de la lista %1 es más larga de lo que puede ser una ruta</translation>
+    </message>
+    <message>
+        <source>Failed: %1 (%2)</source>
+        <translation>Error: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 pages/s</source>
+        <translation>%1 páginas/s</translation>
+    </message>
+    <message>
+        <source>, %1:%2 left</source>
+        <translation>, quedan %1:%2</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
+        <translation>Convierte archivos PDF en archivos de texto como KV-Ordvane, sin ventana. Las carpetas se recorren como con «Añadir carpeta». Los valores predeterminados proceden del archivo de configuración del programa.</translation>
+    </message>
+    <message>
+        <source>PDF files and folders to convert.</source>
+        <translation>Archivos PDF y carpetas que convertir.</translation>
+    </message>
+    <message>
+        <source>Search folders&apos; subfolders too.</source>
+        <translation>Buscar también en las subcarpetas.</translation>
+    </message>
+    <message>
+        <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
+        <translation>Leer las rutas de FILE, una por línea («-»: entrada estándar).</translation>
+    </message>
+    <message>
+        <source>The list of --files-from is separated by NUL bytes.</source>
+        <translation>La lista de --files-from está separada por bytes NUL.</translation>
+    </message>
+    <message>
+        <source>Write the text files into DIR.</source>
+        <translation>Escribir los archivos de texto en DIR.</translation>
+    </message>
+    <message>
+        <source>Write each text file beside its PDF.</source>
+        <translation>Escribir cada archivo de texto junto a su PDF.</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite or skip.</source>
+        <translation>Si un archivo de texto ya existe: rename (renombrar), overwrite (sobrescribir) o skip (omitir).</translation>
+    </message>
+    <message>
+        <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
+        <translation>Página de códigos de los archivos de texto (65001 UTF-8, 1200 UTF-16, 0 la del sistema, o una página de códigos de Windows).</translation>
+    </message>
+    <message>
+        <source>Text order: reading, layout or raw.</source>
+        <translation>Orden del texto: reading (lectura), layout (diseño) o raw (sin procesar).</translation>
+    </message>
+    <message>
+        <source>A form feed after each page.</source>
+        <translation>Un salto de página tras cada página.</translation>
+    </message>
+    <message>
+        <source>No form feeds between pages.</source>
+        <translation>Sin saltos de página entre páginas.</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages.</source>
+        <translation>Reconocer el texto de las páginas escaneadas.</translation>
+    </message>
+    <message>
+        <source>Do not recognise text in scanned pages.</source>
+        <translation>No reconocer el texto de las páginas escaneadas.</translation>
+    </message>
+    <message>
+        <source>Recognition languages, Tesseract codes joined by &quot;+&quot; (eng+deu).</source>
+        <translation>Idiomas de reconocimiento, códigos de Tesseract unidos con «+» (eng+spa).</translation>
+    </message>
+    <message>
+        <source>Convert N files at once (default: one per processor).</source>
+        <translation>Convertir N archivos a la vez (predeterminado: uno por procesador).</translation>
+    </message>
+    <message>
+        <source>Do not append to the activity log.</source>
+        <translation>No añadir nada al registro de actividad.</translation>
+    </message>
+    <message>
+        <source>One JSON object a line per file on standard output.</source>
+        <translation>Un objeto JSON por archivo y línea en la salida estándar.</translation>
+    </message>
+    <message>
+        <source>Take part K of N of the input (0 &lt;= K &lt; N), split by a hash of each path.</source>
+        <translation>Tomar la parte K de N de la entrada (0 &lt;= K &lt; N), repartida según un hash de cada ruta.</translation>
+    </message>
+    <message>
+        <source>Convert the Waiting entries of a job list and record their outcomes in it.</source>
+        <translation>Convertir las entradas en espera de una lista de trabajos y anotar en ella sus resultados.</translation>
+    </message>
+    <message>
+        <source>--target-dir and --same-dir exclude each other</source>
+        <translation>--target-dir y --same-dir se excluyen mutuamente</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
+        <translation>--existing admite rename, overwrite o skip, no «%1»</translation>
+    </message>
+    <message>
+        <source>--code-page takes a number, not &quot;%1&quot;</source>
+        <translation>--code-page admite un número, no «%1»</translation>
+    </message>
+    <message>
+        <source>code page %1 has no converter on this system</source>
+        <translation>la página de códigos %1 no tiene conversor en este sistema</translation>
+    </message>
+    <message>
+        <source>--order takes reading, layout or raw, not &quot;%1&quot;</source>
+        <translation>--order admite reading, layout o raw, no «%1»</translation>
+    </message>
+    <message>
+        <source>--page-breaks and --no-page-breaks exclude each other</source>
+        <translation>--page-breaks y --no-page-breaks se excluyen mutuamente</translation>
+    </message>
+    <message>
+        <source>--ocr and --no-ocr exclude each other</source>
+        <translation>--ocr y --no-ocr se excluyen mutuamente</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to 1024, not &quot;%1&quot;</source>
+        <translation>--jobs admite un número de 1 a 1024, no «%1»</translation>
+    </message>
+    <message>
+        <source>--shard takes K/N with 0 &lt;= K &lt; N, not &quot;%1&quot;</source>
+        <translation>--shard admite K/N con 0 &lt;= K &lt; N, no «%1»</translation>
+    </message>
+    <message>
+        <source>--job-file takes no other paths</source>
+        <translation>--job-file no admite otras rutas</translation>
+    </message>
+    <message>
+        <source>no files or folders to convert</source>
+        <translation>no hay archivos ni carpetas que convertir</translation>
+    </message>
+    <message>
+        <source>the converter library cannot be loaded from %1</source>
+        <translation>no se puede cargar la biblioteca de conversión desde %1</translation>
+    </message>
+    <message>
+        <source>the job list %1 is in use</source>
+        <translation>la lista de trabajos %1 está en uso</translation>
+    </message>
+    <message>
+        <source>the job list %1 cannot be read in full</source>
+        <translation>la lista de trabajos %1 no se puede leer completa</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
+        <translation>%1 convertidos, %2 con error; %3 páginas en %4 s</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>interrumpido</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF files to plain text. The FILEs are added to the job list as if they were dropped on the window; when KV-Ordvane already runs with this job list, they are handed to it and its window comes to the front.</source>
+        <translation>Convierte archivos PDF en texto sin formato. Los archivos (FILE) se añaden a la lista de trabajos como si se hubieran soltado sobre la ventana; si KV-Ordvane ya se está ejecutando con esta lista de trabajos, se le entregan y su ventana pasa al frente.</translation>
+    </message>
+    <message>
+        <source>PDF files, or one folder to search.</source>
+        <translation>Archivos PDF, o una carpeta en la que buscar.</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionRun</name>
+    <message>
+        <source>Load file filter dll error</source>
+        <translation>Error al cargar la biblioteca de conversión</translation>
+    </message>
+    <message>
+        <source>Source file open error</source>
+        <translation>Error al abrir el archivo de origen</translation>
+    </message>
+    <message>
+        <source>Extracting text from source file not allowed</source>
+        <translation>No se permite extraer el texto del archivo de origen</translation>
+    </message>
+    <message>
+        <source>File format not correct</source>
+        <translation>Formato de archivo incorrecto</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system</source>
+        <translation>La página de códigos %1 no es compatible con este sistema</translation>
+    </message>
+    <message>
+        <source>Target file already exists, user canceled</source>
+        <translation>El archivo de destino ya existe, cancelado por el usuario</translation>
+    </message>
+    <message>
+        <source>File type not support</source>
+        <translation>Tipo de archivo no compatible</translation>
+    </message>
+    <message>
+        <source>Convert successfully</source>
+        <translation>Convertido correctamente</translation>
+    </message>
+    <message>
+        <source>Target file create error</source>
+        <translation>Error al crear el archivo de destino</translation>
+    </message>
+    <message>
+        <source>Target file write error</source>
+        <translation>Error al escribir el archivo de destino</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
+        <translation>Conversión terminada. Correctas: %1, fallidas: %2, total: %3</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentTypes</name>
+    <message>
+        <source>Adobe Portable Document File</source>
+        <translation>Documento Adobe PDF</translation>
+    </message>
+    <message>
+        <source>All Support File</source>
+        <translation>Todos los archivos compatibles</translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+</context>
+<context>
+    <name>JobList</name>
+    <message>
+        <source>State</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Source file</source>
+        <translation>Archivo de origen</translation>
+    </message>
+    <message>
+        <source>Size(Byte)</source>
+        <translation>Tamaño (bytes)</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Target file</source>
+        <translation>Archivo de destino</translation>
+    </message>
+    <message>
+        <source>Convert Message</source>
+        <translation>Mensaje de conversión</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>En espera</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Convertido</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>Estado %1</translation>
+    </message>
+    <message>
+        <source>%1, no text</source>
+        <translation>%1, sin texto</translation>
+    </message>
+    <message>
+        <source>Converted, but the file gave no text</source>
+        <translation>Convertido, pero el archivo no contenía texto</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>¡El archivo [%1] ya se ha añadido!</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>¡El tipo del archivo [%1] no es compatible!</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>¡El archivo [%1] no se ha añadido: la lista está llena!</translation>
+    </message>
+</context>
+<context>
+    <name>OrdvaneApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>RecognitionChoice</name>
+    <message>
+        <source>Enter at least one recognition language, such as eng.</source>
+        <translation>Indique al menos un idioma de reconocimiento, por ejemplo spa.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list of language codes; join codes with &quot;+&quot;, as in eng+deu.</source>
+        <translation>«%1» no es una lista de códigos de idioma; una los códigos con «+», como en eng+spa.</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
+Installed: %2.</source>
+        <translation>Los datos del idioma «%1» no están instalados, por lo que su texto no se puede reconocer.
+Instalados: %2.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguno</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
+        <translation>La carpeta %1 pertenece a otro usuario o está abierta a otros, por lo que no se pueden pasar archivos a un KV-Ordvane en ejecución.</translation>
+    </message>
+    <message>
+        <source>Files cannot be handed to this KV-Ordvane: %1</source>
+        <translation>No se pueden pasar archivos a este KV-Ordvane: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAbout</name>
+    <message>
+        <source>About KV-Ordvane</source>
+        <translation>Acerca de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAddDir</name>
+    <message>
+        <source>Add directory</source>
+        <translation>Añadir carpeta</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>E&amp;xaminar…</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Seleccionar todo</translation>
+    </message>
+    <message>
+        <source>&amp;Invert selection</source>
+        <translation>&amp;Invertir selección</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>&amp;Ninguno</translation>
+    </message>
+    <message>
+        <source>Recursive Sub Directory</source>
+        <translation>Incluir subcarpetas</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Directory</source>
+        <translation>Car&amp;peta</translation>
+    </message>
+    <message>
+        <source>Select type of file to be converted:</source>
+        <translation>Tipo de archivo que convertir:</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Please select the type of file to be converted!</source>
+        <translation>¡Seleccione el tipo de archivo que desea convertir!</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelCvt</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Converting Files...</source>
+        <translation>Convirtiendo archivos…</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progreso</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Press CANCEL to abort current operation.</source>
+        <translation>Pulse CANCELAR para interrumpir la operación en curso.</translation>
+    </message>
+    <message>
+        <source>Recognising page %1 of %2</source>
+        <translation>Reconociendo la página %1 de %2</translation>
+    </message>
+    <message>
+        <source>Page %1 of about %2</source>
+        <translation>Página %1 de unas %2</translation>
+    </message>
+    <message>
+        <source>, %1 files at once</source>
+        <translation>, %1 archivos a la vez</translation>
+    </message>
+    <message>
+        <source>, about %1 left</source>
+        <translation>, quedan unos %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelFind</name>
+    <message>
+        <source>Searching Files ...</source>
+        <translation>Buscando archivos…</translation>
+    </message>
+    <message>
+        <source>Press to abort search operation</source>
+        <translation>Pulse para interrumpir la búsqueda</translation>
+    </message>
+</context>
+<context>
+    <name>TFmDirectory</name>
+    <message>
+        <source>Directory</source>
+        <translation>Carpeta</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>E&amp;xaminar…</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Reemplazar</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>A&amp;ñadir</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Eliminar</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>List of directories:</source>
+        <translation>Lista de carpetas:</translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation>Carpeta:</translation>
+    </message>
+    <message>
+        <source>Select directory</source>
+        <translation>Seleccionar carpeta</translation>
+    </message>
+</context>
+<context>
+    <name>TFmFileOverTp</name>
+    <message>
+        <source>&amp;Auto Rename</source>
+        <translation>Renombrar &amp;automáticamente</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>&amp;Sobrescribir</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Convert</source>
+        <translation>&amp;Detener conversión</translation>
+    </message>
+    <message>
+        <source>The file already exist.</source>
+        <translation>El archivo ya existe.</translation>
+    </message>
+</context>
+<context>
+    <name>TFmMain</name>
+    <message>
+        <source>Job list</source>
+        <translation>Lista de trabajos</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Opciones</translation>
+    </message>
+    <message>
+        <source>Set KV-Ordvane options</source>
+        <translation>Configurar las opciones de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>Exit from KV-Ordvane</source>
+        <translation>Salir de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>&amp;View Log</source>
+        <translation>&amp;Ver registro</translation>
+    </message>
+    <message>
+        <source>View KV-Ordvane logs</source>
+        <translation>Ver el registro de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>Add &amp;File	CTRL+F</source>
+        <translation>Añadir &amp;archivos	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting file(s)</source>
+        <translation>Añadir archivos seleccionándolos</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir	CTRL+D</source>
+        <translation>Añadir &amp;carpeta	Ctrl+D</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting director(ies)</source>
+        <translation>Añadir archivos seleccionando carpetas</translation>
+    </message>
+    <message>
+        <source>&amp;Paste File	CTRL+V</source>
+        <translation>&amp;Pegar archivos	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Add file(s) by pasting from clipboard</source>
+        <translation>Añadir archivos pegándolos desde el portapapeles</translation>
+    </message>
+    <message>
+        <source>Delete	Delete</source>
+        <translation>Eliminar	Supr</translation>
+    </message>
+    <message>
+        <source>Delete selected file(s) name from listview</source>
+        <translation>Quitar de la lista los archivos seleccionados</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	CTRL+A</source>
+        <translation>Seleccionar &amp;todo	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Select all file(s) in listview</source>
+        <translation>Seleccionar todos los archivos de la lista</translation>
+    </message>
+    <message>
+        <source>&amp;Convert All	Ctrl+G</source>
+        <translation>&amp;Convertir todo	Ctrl+G</translation>
+    </message>
+    <message>
+        <source>Convert all file(s) in listview</source>
+        <translation>Convertir todos los archivos de la lista</translation>
+    </message>
+    <message>
+        <source>Convert &amp;Selected</source>
+        <translation>Convertir &amp;selección</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s)</source>
+        <translation>Convertir los archivos seleccionados</translation>
+    </message>
+    <message>
+        <source>&amp;ReConvert Selected</source>
+        <translation>&amp;Reconvertir selección</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s) again</source>
+        <translation>Convertir de nuevo los archivos seleccionados</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Archivo de origen</translation>
+    </message>
+    <message>
+        <source>Open source file with default program</source>
+        <translation>Abrir el archivo de origen con el programa predeterminado</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Archivo de destino</translation>
+    </message>
+    <message>
+        <source>Open target file with default program</source>
+        <translation>Abrir el archivo de destino con el programa predeterminado</translation>
+    </message>
+    <message>
+        <source>Explore folder which source file in</source>
+        <translation>Abrir la carpeta del archivo de origen</translation>
+    </message>
+    <message>
+        <source>Explore folder which target file in</source>
+        <translation>Abrir la carpeta del archivo de destino</translation>
+    </message>
+    <message>
+        <source>&amp;Contents	F1</source>
+        <translation>&amp;Contenido	F1</translation>
+    </message>
+    <message>
+        <source>Show help contents</source>
+        <translation>Mostrar el contenido de la ayuda</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Acerca &amp;de</translation>
+    </message>
+    <message>
+        <source>Show about window</source>
+        <translation>Mostrar la ventana Acerca de</translation>
+    </message>
+    <message>
+        <source>&amp;File </source>
+        <translation>&amp;Archivo </translation>
+    </message>
+    <message>
+        <source>&amp;Edit </source>
+        <translation>&amp;Edición </translation>
+    </message>
+    <message>
+        <source>Con&amp;vert </source>
+        <translation>&amp;Convertir </translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation>A&amp;brir</translation>
+    </message>
+    <message>
+        <source>&amp;Explore</source>
+        <translation>Abrir car&amp;peta</translation>
+    </message>
+    <message>
+        <source>&amp;Help </source>
+        <translation>A&amp;yuda </translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Explore</source>
+        <translation>Abrir carpeta</translation>
+    </message>
+    <message>
+        <source>&amp;Add File</source>
+        <translation>&amp;Añadir archivo</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir</source>
+        <translation>Añadir &amp;carpeta</translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>&amp;Registro</translation>
+    </message>
+    <message>
+        <source>&amp;Convert</source>
+        <translation>Con&amp;vertir</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Estado</translation>
+    </message>
+    <message numerus="yes">
+        <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
+        <translation>
+            <numerusform>El archivo de trabajos no se pudo leer completo; se ha recuperado %n archivo y el antiguo se conserva como %1</numerusform>
+            <numerusform>El archivo de trabajos no se pudo leer completo; se han recuperado %n archivos y el antiguo se conserva como %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A directory search is running: wait until it ends, or stop it.</source>
+        <translation>Hay una búsqueda de carpetas en curso: espere a que termine o deténgala.</translation>
+    </message>
+    <message>
+        <source>Files are being converted: wait until the conversion ends, or cancel it.</source>
+        <translation>Se están convirtiendo archivos: espere a que termine la conversión o cancélela.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted file(s) gave no text.</source>
+        <translation>
+            <numerusform>%n archivo convertido no contenía texto.</numerusform>
+            <numerusform>%n archivos convertidos no contenían texto.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> To read scanned pages, turn on recognition on the Special page of Options.</source>
+        <translation> Para leer páginas escaneadas, active el reconocimiento en la pestaña Especial de las opciones.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Done Scanning, add %n file(s).</source>
+        <translation>
+            <numerusform>Búsqueda terminada, se ha añadido %n archivo.</numerusform>
+            <numerusform>Búsqueda terminada, se han añadido %n archivos.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n archivo seleccionado.</numerusform>
+            <numerusform>%n archivos seleccionados.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>No se ha podido guardar la lista de trabajos. Reintente cuando haya espacio, salga sin guardarla (se perderán los cambios desde la última vez que se guardó) o cancele para mantener KV-Ordvane abierto.</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>Salir sin guardar</translation>
+    </message>
+    <message>
+        <source>Show KV-Ordvane</source>
+        <translation>Mostrar KV-Ordvane</translation>
+    </message>
+</context>
+<context>
+    <name>TFmOption</name>
+    <message>
+        <source>Options</source>
+        <translation>Opciones</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pestañas</translation>
+    </message>
+    <message>
+        <source>Target file directory same as source file</source>
+        <translation>Archivos de destino en la carpeta de origen</translation>
+    </message>
+    <message>
+        <source>Target file dir</source>
+        <translation>Carpeta de destino</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>E&amp;xaminar…</translation>
+    </message>
+    <message>
+        <source>Auto rename</source>
+        <translation>Renombrar automáticamente</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Sobrescribir</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Preguntar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>When target file exists</source>
+        <translation>Si el archivo de destino existe</translation>
+    </message>
+    <message>
+        <source>File code page</source>
+        <translation>Página de códigos</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descripción</translation>
+    </message>
+    <message>
+        <source>Default ext</source>
+        <translation>Extensión predeterminada</translation>
+    </message>
+    <message>
+        <source>User defined</source>
+        <translation>Personalizada</translation>
+    </message>
+    <message>
+        <source>Default reading order</source>
+        <translation>Orden de lectura predeterminado</translation>
+    </message>
+    <message>
+        <source>Maintain original layout</source>
+        <translation>Mantener el diseño original</translation>
+    </message>
+    <message>
+        <source>Keep raw order</source>
+        <translation>Mantener el orden sin procesar</translation>
+    </message>
+    <message>
+        <source>Insert page break</source>
+        <translation>Insertar salto de página</translation>
+    </message>
+    <message>
+        <source>Text output order</source>
+        <translation>Orden del texto</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages (OCR)</source>
+        <translation>Reconocer el texto de páginas escaneadas (OCR)</translation>
+    </message>
+    <message>
+        <source>Tesseract language codes joined by &quot;+&quot;, such as eng+deu</source>
+        <translation>Códigos de idioma de Tesseract unidos con «+», por ejemplo eng+spa</translation>
+    </message>
+    <message>
+        <source>Recognition languages</source>
+        <translation>Idiomas de reconocimiento</translation>
+    </message>
+    <message>
+        <source>Keep raw characters</source>
+        <translation>Mantener los caracteres sin procesar</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation>Especial</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Select target directory</source>
+        <translation>Seleccionar la carpeta de destino</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Code page identifier must be numeric!</source>
+        <translation>¡El identificador de página de códigos debe ser numérico!</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system!</source>
+        <translation>¡La página de códigos %1 no es compatible con este sistema!</translation>
+    </message>
+</context>
+<context>
+    <name>TFmViewLog</name>
+    <message>
+        <source>Log</source>
+        <translation>Registro</translation>
+    </message>
+    <message>
+        <source>Activity log</source>
+        <translation>Registro de actividad</translation>
+    </message>
+    <message>
+        <source>Not logging</source>
+        <translation>No registrar</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Log</source>
+        <translation>&amp;Borrar registro</translation>
+    </message>
+    <message>
+        <source>&amp;Export to file</source>
+        <translation>E&amp;xportar a archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Ce&amp;rrar</translation>
+    </message>
+    <message>
+        <source>KV-Ordvane Log File(*.log)|*.log</source>
+        <translation>Archivo de registro de KV-Ordvane (*.log)|*.log</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
+        <translation>KV-Ordvane ya se está ejecutando con la lista de trabajos %1 (proceso %2) y no responde. No se ha añadido nada; ciérrelo y vuelva a intentarlo.</translation>
+    </message>
+</context>
+</TS>

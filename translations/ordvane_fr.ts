@@ -1,0 +1,974 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr" sourcelanguage="en">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>Try &apos;ordvane-batch --help&apos; for more information.</source>
+        <translation>Essayez « ordvane-batch --help » pour plus d&apos;informations.</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>Le fichier [%1] est déjà ajouté !</translation>
+    </message>
+    <message>
+        <source>cannot read the list %1: %2</source>
+        <translation>impossible de lire la liste %1 : %2</translation>
+    </message>
+    <message>
+        <source>the list %1 is larger than %2 bytes</source>
+        <translation>la liste %1 dépasse %2 octets</translation>
+    </message>
+    <message>
+        <source>a line of the list %1 is longer than a path can be</source>
+        <translation>une ligne de la liste %1 est plus longue qu&apos;un chemin ne peut l&apos;être</translation>
+    </message>
+    <message>
+        <source>Failed: %1 (%2)</source>
+        <translation>Échec : %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 pages/s</source>
+        <translation>%1 pages/s</translation>
+    </message>
+    <message>
+        <source>, %1:%2 left</source>
+        <translation>, reste %1:%2</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
+        <translation>Convertit des fichiers PDF en fichiers texte comme KV-Ordvane, sans fenêtre. Les dossiers sont parcourus comme par « Ajouter un dossier ». Les valeurs par défaut viennent du fichier de paramètres du programme.</translation>
+    </message>
+    <message>
+        <source>PDF files and folders to convert.</source>
+        <translation>Fichiers PDF et dossiers à convertir.</translation>
+    </message>
+    <message>
+        <source>Search folders&apos; subfolders too.</source>
+        <translation>Parcourir aussi les sous-dossiers.</translation>
+    </message>
+    <message>
+        <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
+        <translation>Lire les chemins dans FILE, un par ligne (« - » : entrée standard).</translation>
+    </message>
+    <message>
+        <source>The list of --files-from is separated by NUL bytes.</source>
+        <translation>La liste de --files-from est séparée par des octets NUL.</translation>
+    </message>
+    <message>
+        <source>Write the text files into DIR.</source>
+        <translation>Écrire les fichiers texte dans DIR.</translation>
+    </message>
+    <message>
+        <source>Write each text file beside its PDF.</source>
+        <translation>Écrire chaque fichier texte à côté de son PDF.</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite or skip.</source>
+        <translation>Si un fichier texte existe : rename (renommer), overwrite (écraser) ou skip (ignorer).</translation>
+    </message>
+    <message>
+        <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
+        <translation>Page de codes des fichiers texte (65001 UTF-8, 1200 UTF-16, 0 celle du système, ou une page de codes Windows).</translation>
+    </message>
+    <message>
+        <source>Text order: reading, layout or raw.</source>
+        <translation>Ordre du texte : reading (lecture), layout (mise en page) ou raw (brut).</translation>
+    </message>
+    <message>
+        <source>A form feed after each page.</source>
+        <translation>Un saut de page après chaque page.</translation>
+    </message>
+    <message>
+        <source>No form feeds between pages.</source>
+        <translation>Aucun saut de page entre les pages.</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages.</source>
+        <translation>Reconnaître le texte des pages numérisées.</translation>
+    </message>
+    <message>
+        <source>Do not recognise text in scanned pages.</source>
+        <translation>Ne pas reconnaître le texte des pages numérisées.</translation>
+    </message>
+    <message>
+        <source>Recognition languages, Tesseract codes joined by &quot;+&quot; (eng+deu).</source>
+        <translation>Langues de reconnaissance, codes Tesseract reliés par « + » (eng+fra).</translation>
+    </message>
+    <message>
+        <source>Convert N files at once (default: one per processor).</source>
+        <translation>Convertir N fichiers à la fois (par défaut : un par processeur).</translation>
+    </message>
+    <message>
+        <source>Do not append to the activity log.</source>
+        <translation>Ne rien ajouter au journal d&apos;activité.</translation>
+    </message>
+    <message>
+        <source>One JSON object a line per file on standard output.</source>
+        <translation>Un objet JSON par fichier et par ligne sur la sortie standard.</translation>
+    </message>
+    <message>
+        <source>Take part K of N of the input (0 &lt;= K &lt; N), split by a hash of each path.</source>
+        <translation>Prendre la partie K sur N de l&apos;entrée (0 &lt;= K &lt; N), répartie selon un hachage de chaque chemin.</translation>
+    </message>
+    <message>
+        <source>Convert the Waiting entries of a job list and record their outcomes in it.</source>
+        <translation>Convertir les entrées en attente d&apos;une liste de travaux et y consigner leurs résultats.</translation>
+    </message>
+    <message>
+        <source>--target-dir and --same-dir exclude each other</source>
+        <translation>--target-dir et --same-dir s&apos;excluent mutuellement</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
+        <translation>--existing attend rename, overwrite ou skip, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--code-page takes a number, not &quot;%1&quot;</source>
+        <translation>--code-page attend un nombre, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>code page %1 has no converter on this system</source>
+        <translation>la page de codes %1 n&apos;a pas de convertisseur sur ce système</translation>
+    </message>
+    <message>
+        <source>--order takes reading, layout or raw, not &quot;%1&quot;</source>
+        <translation>--order attend reading, layout ou raw, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--page-breaks and --no-page-breaks exclude each other</source>
+        <translation>--page-breaks et --no-page-breaks s&apos;excluent mutuellement</translation>
+    </message>
+    <message>
+        <source>--ocr and --no-ocr exclude each other</source>
+        <translation>--ocr et --no-ocr s&apos;excluent mutuellement</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to 1024, not &quot;%1&quot;</source>
+        <translation>--jobs attend un nombre de 1 à 1024, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--shard takes K/N with 0 &lt;= K &lt; N, not &quot;%1&quot;</source>
+        <translation>--shard attend K/N avec 0 &lt;= K &lt; N, et non « %1 »</translation>
+    </message>
+    <message>
+        <source>--job-file takes no other paths</source>
+        <translation>--job-file n&apos;accepte aucun autre chemin</translation>
+    </message>
+    <message>
+        <source>no files or folders to convert</source>
+        <translation>aucun fichier ni dossier à convertir</translation>
+    </message>
+    <message>
+        <source>the converter library cannot be loaded from %1</source>
+        <translation>impossible de charger la bibliothèque de conversion depuis %1</translation>
+    </message>
+    <message>
+        <source>the job list %1 is in use</source>
+        <translation>la liste de travaux %1 est en cours d&apos;utilisation</translation>
+    </message>
+    <message>
+        <source>the job list %1 cannot be read in full</source>
+        <translation>la liste de travaux %1 ne peut pas être lue entièrement</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
+        <translation>%1 convertis, %2 en échec ; %3 pages en %4 s</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>interrompu</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF files to plain text. The FILEs are added to the job list as if they were dropped on the window; when KV-Ordvane already runs with this job list, they are handed to it and its window comes to the front.</source>
+        <translation>Convertit des fichiers PDF en texte brut. Les fichiers (FILE) sont ajoutés à la liste de travaux comme s&apos;ils avaient été déposés sur la fenêtre ; si KV-Ordvane tourne déjà avec cette liste de travaux, ils lui sont transmis et sa fenêtre passe au premier plan.</translation>
+    </message>
+    <message>
+        <source>PDF files, or one folder to search.</source>
+        <translation>Fichiers PDF, ou un dossier à parcourir.</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionRun</name>
+    <message>
+        <source>Load file filter dll error</source>
+        <translation>Erreur de chargement de la bibliothèque de conversion</translation>
+    </message>
+    <message>
+        <source>Source file open error</source>
+        <translation>Erreur d&apos;ouverture du fichier source</translation>
+    </message>
+    <message>
+        <source>Extracting text from source file not allowed</source>
+        <translation>Extraction du texte du fichier source non autorisée</translation>
+    </message>
+    <message>
+        <source>File format not correct</source>
+        <translation>Format de fichier incorrect</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system</source>
+        <translation>La page de codes %1 n&apos;est pas prise en charge sur ce système</translation>
+    </message>
+    <message>
+        <source>Target file already exists, user canceled</source>
+        <translation>Le fichier cible existe déjà, annulé par l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>File type not support</source>
+        <translation>Type de fichier non pris en charge</translation>
+    </message>
+    <message>
+        <source>Convert successfully</source>
+        <translation>Conversion réussie</translation>
+    </message>
+    <message>
+        <source>Target file create error</source>
+        <translation>Erreur de création du fichier cible</translation>
+    </message>
+    <message>
+        <source>Target file write error</source>
+        <translation>Erreur d&apos;écriture du fichier cible</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
+        <translation>Conversion terminée. Réussies : %1, échouées : %2, total : %3</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentTypes</name>
+    <message>
+        <source>Adobe Portable Document File</source>
+        <translation>Document Adobe PDF</translation>
+    </message>
+    <message>
+        <source>All Support File</source>
+        <translation>Tous les fichiers pris en charge</translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
+    </message>
+</context>
+<context>
+    <name>JobList</name>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Source file</source>
+        <translation>Fichier source</translation>
+    </message>
+    <message>
+        <source>Size(Byte)</source>
+        <translation>Taille (octets)</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Target file</source>
+        <translation>Fichier cible</translation>
+    </message>
+    <message>
+        <source>Convert Message</source>
+        <translation>Message de conversion</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>En attente</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Converti</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>État %1</translation>
+    </message>
+    <message>
+        <source>%1, no text</source>
+        <translation>%1, aucun texte</translation>
+    </message>
+    <message>
+        <source>Converted, but the file gave no text</source>
+        <translation>Converti, mais le fichier n&apos;a donné aucun texte</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>Le fichier [%1] est déjà ajouté !</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>Le type du fichier [%1] n&apos;est pas pris en charge !</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>Le fichier [%1] n&apos;a pas été ajouté : la liste est pleine !</translation>
+    </message>
+</context>
+<context>
+    <name>OrdvaneApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Erreur inconnue</translation>
+    </message>
+</context>
+<context>
+    <name>RecognitionChoice</name>
+    <message>
+        <source>Enter at least one recognition language, such as eng.</source>
+        <translation>Indiquez au moins une langue de reconnaissance, par exemple fra.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list of language codes; join codes with &quot;+&quot;, as in eng+deu.</source>
+        <translation>« %1 » n&apos;est pas une liste de codes de langue ; reliez les codes par « + », comme dans eng+fra.</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
+Installed: %2.</source>
+        <translation>Les données de langue de « %1 » ne sont pas installées : ce texte ne peut pas être reconnu.
+Installées : %2.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
+        <translation>Le dossier %1 appartient à un autre utilisateur ou est ouvert aux autres : impossible de transmettre des fichiers à un KV-Ordvane en cours d’exécution.</translation>
+    </message>
+    <message>
+        <source>Files cannot be handed to this KV-Ordvane: %1</source>
+        <translation>Impossible de transmettre des fichiers à ce KV-Ordvane : %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAbout</name>
+    <message>
+        <source>About KV-Ordvane</source>
+        <translation>À propos de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAddDir</name>
+    <message>
+        <source>Add directory</source>
+        <translation>Ajouter un dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>&amp;Invert selection</source>
+        <translation>&amp;Inverser la sélection</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>Ne &amp;rien sélectionner</translation>
+    </message>
+    <message>
+        <source>Recursive Sub Directory</source>
+        <translation>Inclure les sous-dossiers</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Directory</source>
+        <translation>&amp;Dossier</translation>
+    </message>
+    <message>
+        <source>Select type of file to be converted:</source>
+        <translation>Type des fichiers à convertir :</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Please select the type of file to be converted!</source>
+        <translation>Veuillez choisir le type des fichiers à convertir !</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelCvt</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Converting Files...</source>
+        <translation>Conversion des fichiers…</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>Press CANCEL to abort current operation.</source>
+        <translation>Appuyez sur ANNULER pour interrompre l&apos;opération en cours.</translation>
+    </message>
+    <message>
+        <source>Recognising page %1 of %2</source>
+        <translation>Reconnaissance de la page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Page %1 of about %2</source>
+        <translation>Page %1 sur environ %2</translation>
+    </message>
+    <message>
+        <source>, %1 files at once</source>
+        <translation>, %1 fichiers à la fois</translation>
+    </message>
+    <message>
+        <source>, about %1 left</source>
+        <translation>, encore environ %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelFind</name>
+    <message>
+        <source>Searching Files ...</source>
+        <translation>Recherche des fichiers…</translation>
+    </message>
+    <message>
+        <source>Press to abort search operation</source>
+        <translation>Cliquez pour interrompre la recherche</translation>
+    </message>
+</context>
+<context>
+    <name>TFmDirectory</name>
+    <message>
+        <source>Directory</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Remplacer</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>A&amp;jouter</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>List of directories:</source>
+        <translation>Liste des dossiers :</translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation>Dossier :</translation>
+    </message>
+    <message>
+        <source>Select directory</source>
+        <translation>Choisir un dossier</translation>
+    </message>
+</context>
+<context>
+    <name>TFmFileOverTp</name>
+    <message>
+        <source>&amp;Auto Rename</source>
+        <translation>&amp;Renommer automatiquement</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>É&amp;craser</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Convert</source>
+        <translation>Arrêter la con&amp;version</translation>
+    </message>
+    <message>
+        <source>The file already exist.</source>
+        <translation>Le fichier existe déjà.</translation>
+    </message>
+</context>
+<context>
+    <name>TFmMain</name>
+    <message>
+        <source>Job list</source>
+        <translation>Liste de travaux</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Set KV-Ordvane options</source>
+        <translation>Régler les options de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>Exit from KV-Ordvane</source>
+        <translation>Quitter KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>&amp;View Log</source>
+        <translation>&amp;Afficher le journal</translation>
+    </message>
+    <message>
+        <source>View KV-Ordvane logs</source>
+        <translation>Afficher le journal de KV-Ordvane</translation>
+    </message>
+    <message>
+        <source>Add &amp;File	CTRL+F</source>
+        <translation>Ajouter des &amp;fichiers	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting file(s)</source>
+        <translation>Ajouter des fichiers en les sélectionnant</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir	CTRL+D</source>
+        <translation>Ajouter un &amp;dossier	Ctrl+D</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting director(ies)</source>
+        <translation>Ajouter des fichiers en sélectionnant des dossiers</translation>
+    </message>
+    <message>
+        <source>&amp;Paste File	CTRL+V</source>
+        <translation>&amp;Coller des fichiers	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Add file(s) by pasting from clipboard</source>
+        <translation>Ajouter des fichiers en les collant depuis le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Delete	Delete</source>
+        <translation>Supprimer	Suppr</translation>
+    </message>
+    <message>
+        <source>Delete selected file(s) name from listview</source>
+        <translation>Retirer de la liste les fichiers sélectionnés</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	CTRL+A</source>
+        <translation>&amp;Tout sélectionner	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Select all file(s) in listview</source>
+        <translation>Sélectionner tous les fichiers de la liste</translation>
+    </message>
+    <message>
+        <source>&amp;Convert All	Ctrl+G</source>
+        <translation>Tout &amp;convertir	Ctrl+G</translation>
+    </message>
+    <message>
+        <source>Convert all file(s) in listview</source>
+        <translation>Convertir tous les fichiers de la liste</translation>
+    </message>
+    <message>
+        <source>Convert &amp;Selected</source>
+        <translation>Convertir la &amp;sélection</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s)</source>
+        <translation>Convertir les fichiers sélectionnés</translation>
+    </message>
+    <message>
+        <source>&amp;ReConvert Selected</source>
+        <translation>&amp;Reconvertir la sélection</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s) again</source>
+        <translation>Convertir à nouveau les fichiers sélectionnés</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>Fichier source</translation>
+    </message>
+    <message>
+        <source>Open source file with default program</source>
+        <translation>Ouvrir le fichier source avec le programme par défaut</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>Fichier cible</translation>
+    </message>
+    <message>
+        <source>Open target file with default program</source>
+        <translation>Ouvrir le fichier cible avec le programme par défaut</translation>
+    </message>
+    <message>
+        <source>Explore folder which source file in</source>
+        <translation>Ouvrir le dossier du fichier source</translation>
+    </message>
+    <message>
+        <source>Explore folder which target file in</source>
+        <translation>Ouvrir le dossier du fichier cible</translation>
+    </message>
+    <message>
+        <source>&amp;Contents	F1</source>
+        <translation>&amp;Sommaire	F1</translation>
+    </message>
+    <message>
+        <source>Show help contents</source>
+        <translation>Afficher le sommaire de l&apos;aide</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>Show about window</source>
+        <translation>Afficher la fenêtre À propos</translation>
+    </message>
+    <message>
+        <source>&amp;File </source>
+        <translation>&amp;Fichier </translation>
+    </message>
+    <message>
+        <source>&amp;Edit </source>
+        <translation>&amp;Édition </translation>
+    </message>
+    <message>
+        <source>Con&amp;vert </source>
+        <translation>Con&amp;version </translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;Explore</source>
+        <translation>Ouvrir le &amp;dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Help </source>
+        <translation>&amp;Aide </translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Explore</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Add File</source>
+        <translation>&amp;Ajouter un fichier</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir</source>
+        <translation>Ajouter un &amp;dossier</translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>&amp;Journal</translation>
+    </message>
+    <message>
+        <source>&amp;Convert</source>
+        <translation>&amp;Convertir</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n fichier</numerusform>
+            <numerusform>%n fichiers</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message numerus="yes">
+        <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
+        <translation>
+            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement ; %n fichier restauré, l&apos;ancien fichier est conservé sous %1</numerusform>
+            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement ; %n fichiers restaurés, l&apos;ancien fichier est conservé sous %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A directory search is running: wait until it ends, or stop it.</source>
+        <translation>Une recherche de dossier est en cours : attendez qu&apos;elle se termine ou arrêtez-la.</translation>
+    </message>
+    <message>
+        <source>Files are being converted: wait until the conversion ends, or cancel it.</source>
+        <translation>Des fichiers sont en cours de conversion : attendez la fin de la conversion ou annulez-la.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted file(s) gave no text.</source>
+        <translation>
+            <numerusform>%n fichier converti n&apos;a donné aucun texte.</numerusform>
+            <numerusform>%n fichiers convertis n&apos;ont donné aucun texte.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> To read scanned pages, turn on recognition on the Special page of Options.</source>
+        <translation> Pour lire les pages numérisées, activez la reconnaissance dans l&apos;onglet Spécial des options.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Done Scanning, add %n file(s).</source>
+        <translation>
+            <numerusform>Recherche terminée, %n fichier ajouté.</numerusform>
+            <numerusform>Recherche terminée, %n fichiers ajoutés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n fichier sélectionné.</numerusform>
+            <numerusform>%n fichiers sélectionnés.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>La liste de travaux n&apos;a pas pu être enregistrée. Réessayez une fois de la place libérée, quittez sans l&apos;enregistrer (les modifications depuis le dernier enregistrement seront perdues) ou annulez pour garder KV-Ordvane ouvert.</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>Quitter sans enregistrer</translation>
+    </message>
+    <message>
+        <source>Show KV-Ordvane</source>
+        <translation>Afficher KV-Ordvane</translation>
+    </message>
+</context>
+<context>
+    <name>TFmOption</name>
+    <message>
+        <source>Options</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Onglets</translation>
+    </message>
+    <message>
+        <source>Target file directory same as source file</source>
+        <translation>Fichiers cibles dans le dossier du fichier source</translation>
+    </message>
+    <message>
+        <source>Target file dir</source>
+        <translation>Dossier cible</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>&amp;Parcourir…</translation>
+    </message>
+    <message>
+        <source>Auto rename</source>
+        <translation>Renommer automatiquement</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Écraser</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>Demander</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>When target file exists</source>
+        <translation>Si le fichier cible existe</translation>
+    </message>
+    <message>
+        <source>File code page</source>
+        <translation>Page de codes</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Default ext</source>
+        <translation>Extension par défaut</translation>
+    </message>
+    <message>
+        <source>User defined</source>
+        <translation>Personnalisée</translation>
+    </message>
+    <message>
+        <source>Default reading order</source>
+        <translation>Ordre de lecture par défaut</translation>
+    </message>
+    <message>
+        <source>Maintain original layout</source>
+        <translation>Conserver la mise en page d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Keep raw order</source>
+        <translation>Conserver l&apos;ordre brut</translation>
+    </message>
+    <message>
+        <source>Insert page break</source>
+        <translation>Insérer un saut de page</translation>
+    </message>
+    <message>
+        <source>Text output order</source>
+        <translation>Ordre du texte</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages (OCR)</source>
+        <translation>Reconnaître le texte des pages numérisées (OCR)</translation>
+    </message>
+    <message>
+        <source>Tesseract language codes joined by &quot;+&quot;, such as eng+deu</source>
+        <translation>Codes de langue Tesseract reliés par « + », par exemple eng+fra</translation>
+    </message>
+    <message>
+        <source>Recognition languages</source>
+        <translation>Langues de reconnaissance</translation>
+    </message>
+    <message>
+        <source>Keep raw characters</source>
+        <translation>Conserver les caractères bruts</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation>Spécial</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>Select target directory</source>
+        <translation>Choisir le dossier cible</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Code page identifier must be numeric!</source>
+        <translation>Le numéro de page de codes doit être numérique !</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system!</source>
+        <translation>La page de codes %1 n&apos;est pas prise en charge sur ce système !</translation>
+    </message>
+</context>
+<context>
+    <name>TFmViewLog</name>
+    <message>
+        <source>Log</source>
+        <translation>Journal</translation>
+    </message>
+    <message>
+        <source>Activity log</source>
+        <translation>Journal d&apos;activité</translation>
+    </message>
+    <message>
+        <source>Not logging</source>
+        <translation>Ne pas journaliser</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Log</source>
+        <translation>&amp;Effacer le journal</translation>
+    </message>
+    <message>
+        <source>&amp;Export to file</source>
+        <translation>E&amp;xporter vers un fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>KV-Ordvane Log File(*.log)|*.log</source>
+        <translation>Fichier journal KV-Ordvane (*.log)|*.log</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
+        <translation>KV-Ordvane est déjà en cours d&apos;exécution avec la liste de travaux %1 (processus %2) et ne répond pas. Rien n&apos;a été ajouté ; fermez-le et réessayez.</translation>
+    </message>
+</context>
+</TS>

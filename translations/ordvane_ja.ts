@@ -1,0 +1,969 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja" sourcelanguage="en">
+<context>
+    <name>Batch</name>
+    <message>
+        <source>Try &apos;ordvane-batch --help&apos; for more information.</source>
+        <translation>詳しくは &apos;ordvane-batch --help&apos; を実行してください。</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>ファイル [%1] は既に追加されています。</translation>
+    </message>
+    <message>
+        <source>cannot read the list %1: %2</source>
+        <translation>リスト %1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>the list %1 is larger than %2 bytes</source>
+        <translation>リスト %1 が %2 バイトを超えています</translation>
+    </message>
+    <message>
+        <source>a line of the list %1 is longer than a path can be</source>
+        <translation>リスト %1 の行がパスの最大長を超えています</translation>
+    </message>
+    <message>
+        <source>Failed: %1 (%2)</source>
+        <translation>失敗: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 pages/s</source>
+        <translation>%1 ページ/秒</translation>
+    </message>
+    <message>
+        <source>, %1:%2 left</source>
+        <translation>、残り %1:%2</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
+        <translation>KV-Ordvane と同じように、ウィンドウを開かずに PDF ファイルをテキスト ファイルに変換します。フォルダーは「フォルダー追加」と同じ方法で検索します。既定値はプログラムの設定ファイルから読み込みます。</translation>
+    </message>
+    <message>
+        <source>PDF files and folders to convert.</source>
+        <translation>変換する PDF ファイルとフォルダー。</translation>
+    </message>
+    <message>
+        <source>Search folders&apos; subfolders too.</source>
+        <translation>フォルダーのサブフォルダーも検索します。</translation>
+    </message>
+    <message>
+        <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
+        <translation>FILE からパスを 1 行に 1 つずつ読み込みます (&quot;-&quot;: 標準入力)。</translation>
+    </message>
+    <message>
+        <source>The list of --files-from is separated by NUL bytes.</source>
+        <translation>--files-from のリストを NUL バイトで区切ります。</translation>
+    </message>
+    <message>
+        <source>Write the text files into DIR.</source>
+        <translation>テキスト ファイルを DIR に書き込みます。</translation>
+    </message>
+    <message>
+        <source>Write each text file beside its PDF.</source>
+        <translation>各テキスト ファイルを元の PDF と同じ場所に書き込みます。</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite or skip.</source>
+        <translation>テキスト ファイルが既にある場合: rename (名前を変更)、overwrite (上書き)、skip (スキップ)。</translation>
+    </message>
+    <message>
+        <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
+        <translation>テキスト ファイルのコード ページ (65001 UTF-8、1200 UTF-16、0 システムの既定、または Windows のコード ページ)。</translation>
+    </message>
+    <message>
+        <source>Text order: reading, layout or raw.</source>
+        <translation>テキストの順序: reading (読み順)、layout (レイアウト)、raw (そのままの順序)。</translation>
+    </message>
+    <message>
+        <source>A form feed after each page.</source>
+        <translation>各ページの後に改ページ (フォーム フィード) を入れます。</translation>
+    </message>
+    <message>
+        <source>No form feeds between pages.</source>
+        <translation>ページ間に改ページを入れません。</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages.</source>
+        <translation>スキャンしたページの文字を認識します。</translation>
+    </message>
+    <message>
+        <source>Do not recognise text in scanned pages.</source>
+        <translation>スキャンしたページの文字を認識しません。</translation>
+    </message>
+    <message>
+        <source>Recognition languages, Tesseract codes joined by &quot;+&quot; (eng+deu).</source>
+        <translation>認識する言語。Tesseract の言語コードを &quot;+&quot; でつなぎます (eng+jpn)。</translation>
+    </message>
+    <message>
+        <source>Convert N files at once (default: one per processor).</source>
+        <translation>N 個のファイルを同時に変換します (既定: プロセッサごとに 1 個)。</translation>
+    </message>
+    <message>
+        <source>Do not append to the activity log.</source>
+        <translation>アクティビティ ログに追記しません。</translation>
+    </message>
+    <message>
+        <source>One JSON object a line per file on standard output.</source>
+        <translation>ファイルごとに 1 行の JSON オブジェクトを標準出力に書き出します。</translation>
+    </message>
+    <message>
+        <source>Take part K of N of the input (0 &lt;= K &lt; N), split by a hash of each path.</source>
+        <translation>入力を各パスのハッシュで N 個に分け、その K 番目を処理します (0 &lt;= K &lt; N)。</translation>
+    </message>
+    <message>
+        <source>Convert the Waiting entries of a job list and record their outcomes in it.</source>
+        <translation>ジョブ リストの待機中の項目を変換し、その結果をリストに記録します。</translation>
+    </message>
+    <message>
+        <source>--target-dir and --same-dir exclude each other</source>
+        <translation>--target-dir と --same-dir は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
+        <translation>--existing には rename、overwrite、skip のいずれかを指定してください (&quot;%1&quot; は不可)</translation>
+    </message>
+    <message>
+        <source>--code-page takes a number, not &quot;%1&quot;</source>
+        <translation>--code-page には数値を指定してください (&quot;%1&quot; は不可)</translation>
+    </message>
+    <message>
+        <source>code page %1 has no converter on this system</source>
+        <translation>コード ページ %1 の変換機能はこのシステムにありません</translation>
+    </message>
+    <message>
+        <source>--order takes reading, layout or raw, not &quot;%1&quot;</source>
+        <translation>--order には reading、layout、raw のいずれかを指定してください (&quot;%1&quot; は不可)</translation>
+    </message>
+    <message>
+        <source>--page-breaks and --no-page-breaks exclude each other</source>
+        <translation>--page-breaks と --no-page-breaks は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--ocr and --no-ocr exclude each other</source>
+        <translation>--ocr と --no-ocr は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--jobs takes a number from 1 to 1024, not &quot;%1&quot;</source>
+        <translation>--jobs には 1 から 1024 までの数値を指定してください (&quot;%1&quot; は不可)</translation>
+    </message>
+    <message>
+        <source>--shard takes K/N with 0 &lt;= K &lt; N, not &quot;%1&quot;</source>
+        <translation>--shard には 0 &lt;= K &lt; N となる K/N を指定してください (&quot;%1&quot; は不可)</translation>
+    </message>
+    <message>
+        <source>--job-file takes no other paths</source>
+        <translation>--job-file と一緒にほかのパスは指定できません</translation>
+    </message>
+    <message>
+        <source>no files or folders to convert</source>
+        <translation>変換するファイルやフォルダーがありません</translation>
+    </message>
+    <message>
+        <source>the converter library cannot be loaded from %1</source>
+        <translation>変換ライブラリを %1 から読み込めません</translation>
+    </message>
+    <message>
+        <source>the job list %1 is in use</source>
+        <translation>ジョブ リスト %1 は使用中です</translation>
+    </message>
+    <message>
+        <source>the job list %1 cannot be read in full</source>
+        <translation>ジョブ リスト %1 をすべて読み込むことができません</translation>
+    </message>
+    <message>
+        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
+        <translation>変換 %1 件、失敗 %2 件、%3 ページを %4 秒で処理</translation>
+    </message>
+    <message>
+        <source>interrupted</source>
+        <translation>中断しました</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Converts PDF files to plain text. The FILEs are added to the job list as if they were dropped on the window; when KV-Ordvane already runs with this job list, they are handed to it and its window comes to the front.</source>
+        <translation>PDF ファイルをプレーン テキストに変換します。FILE はウィンドウにドロップしたときと同じようにジョブ リストに追加されます。このジョブ リストで KV-Ordvane が既に実行中の場合は、そちらに渡され、そのウィンドウが前面に表示されます。</translation>
+    </message>
+    <message>
+        <source>PDF files, or one folder to search.</source>
+        <translation>PDF ファイル、または検索するフォルダー 1 つ。</translation>
+    </message>
+</context>
+<context>
+    <name>ConversionRun</name>
+    <message>
+        <source>Load file filter dll error</source>
+        <translation>変換ライブラリの読み込みエラー</translation>
+    </message>
+    <message>
+        <source>Source file open error</source>
+        <translation>元ファイルを開けません</translation>
+    </message>
+    <message>
+        <source>Extracting text from source file not allowed</source>
+        <translation>元ファイルからのテキスト抽出は許可されていません</translation>
+    </message>
+    <message>
+        <source>File format not correct</source>
+        <translation>ファイル形式が正しくありません</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system</source>
+        <translation>コード ページ %1 はこのシステムでは使用できません</translation>
+    </message>
+    <message>
+        <source>Target file already exists, user canceled</source>
+        <translation>出力ファイルが既にあります。ユーザーがキャンセルしました</translation>
+    </message>
+    <message>
+        <source>File type not support</source>
+        <translation>サポートされていないファイルの種類です</translation>
+    </message>
+    <message>
+        <source>Convert successfully</source>
+        <translation>変換しました</translation>
+    </message>
+    <message>
+        <source>Target file create error</source>
+        <translation>出力ファイルを作成できません</translation>
+    </message>
+    <message>
+        <source>Target file write error</source>
+        <translation>出力ファイルの書き込みエラー</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
+        <translation>変換終了。成功: %1、失敗: %2、合計: %3</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentTypes</name>
+    <message>
+        <source>Adobe Portable Document File</source>
+        <translation>Adobe PDF 文書</translation>
+    </message>
+    <message>
+        <source>All Support File</source>
+        <translation>サポートされているすべてのファイル</translation>
+    </message>
+</context>
+<context>
+    <name>IniFile</name>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>%1 に書き込めません</translation>
+    </message>
+</context>
+<context>
+    <name>JobList</name>
+    <message>
+        <source>State</source>
+        <translation>状態</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Source file</source>
+        <translation>元ファイル</translation>
+    </message>
+    <message>
+        <source>Size(Byte)</source>
+        <translation>サイズ (バイト)</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Target file</source>
+        <translation>出力ファイル</translation>
+    </message>
+    <message>
+        <source>Convert Message</source>
+        <translation>変換メッセージ</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>変換済み</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>状態 %1</translation>
+    </message>
+    <message>
+        <source>%1, no text</source>
+        <translation>%1、テキストなし</translation>
+    </message>
+    <message>
+        <source>Converted, but the file gave no text</source>
+        <translation>変換しましたが、ファイルからテキストは得られませんでした</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>ファイル [%1] は既に追加されています。</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>ファイル [%1] の種類はサポートされていません。</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>ファイル [%1] を追加できません。リストがいっぱいです。</translation>
+    </message>
+</context>
+<context>
+    <name>OrdvaneApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>不明なエラー</translation>
+    </message>
+</context>
+<context>
+    <name>RecognitionChoice</name>
+    <message>
+        <source>Enter at least one recognition language, such as eng.</source>
+        <translation>認識する言語を少なくとも 1 つ入力してください (例: jpn)。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a list of language codes; join codes with &quot;+&quot;, as in eng+deu.</source>
+        <translation>&quot;%1&quot; は言語コードのリストではありません。eng+jpn のようにコードを &quot;+&quot; でつないでください。</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
+Installed: %2.</source>
+        <translation>&quot;%1&quot; の言語データがインストールされていないため、その文字は認識できません。
+インストール済み: %2。</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>なし</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
+        <translation>フォルダー %1 は別のユーザーの所有か、他のユーザーに開かれているため、実行中の KV-Ordvane にファイルを渡せません。</translation>
+    </message>
+    <message>
+        <source>Files cannot be handed to this KV-Ordvane: %1</source>
+        <translation>この KV-Ordvane にファイルを渡せません: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAbout</name>
+    <message>
+        <source>About KV-Ordvane</source>
+        <translation>KV-Ordvane について</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>バージョン %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TFmAddDir</name>
+    <message>
+        <source>Add directory</source>
+        <translation>フォルダーの追加</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>すべて選択(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Invert selection</source>
+        <translation>選択を反転(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>選択を解除(&amp;N)</translation>
+    </message>
+    <message>
+        <source>Recursive Sub Directory</source>
+        <translation>サブフォルダーも検索</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Directory</source>
+        <translation>フォルダー(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Select type of file to be converted:</source>
+        <translation>変換するファイルの種類を選択:</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Please select the type of file to be converted!</source>
+        <translation>変換するファイルの種類を選択してください。</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelCvt</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 秒</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 分 %2 秒</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 時間 %2 分</translation>
+    </message>
+    <message>
+        <source>Converting Files...</source>
+        <translation>ファイルを変換中...</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>進行状況</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Press CANCEL to abort current operation.</source>
+        <translation>現在の処理を中止するには [キャンセル] を押してください。</translation>
+    </message>
+    <message>
+        <source>Recognising page %1 of %2</source>
+        <translation>ページ %1/%2 を認識中</translation>
+    </message>
+    <message>
+        <source>Page %1 of about %2</source>
+        <translation>ページ %1 / 約 %2</translation>
+    </message>
+    <message>
+        <source>, %1 files at once</source>
+        <translation>、%1 ファイルを同時処理</translation>
+    </message>
+    <message>
+        <source>, about %1 left</source>
+        <translation>、残り約 %1</translation>
+    </message>
+</context>
+<context>
+    <name>TFmCancelFind</name>
+    <message>
+        <source>Searching Files ...</source>
+        <translation>ファイルを検索中...</translation>
+    </message>
+    <message>
+        <source>Press to abort search operation</source>
+        <translation>クリックすると検索を中止します</translation>
+    </message>
+</context>
+<context>
+    <name>TFmDirectory</name>
+    <message>
+        <source>Directory</source>
+        <translation>フォルダー</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>置換(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>追加(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>削除(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>List of directories:</source>
+        <translation>フォルダーの一覧:</translation>
+    </message>
+    <message>
+        <source>Directory:</source>
+        <translation>フォルダー:</translation>
+    </message>
+    <message>
+        <source>Select directory</source>
+        <translation>フォルダーの選択</translation>
+    </message>
+</context>
+<context>
+    <name>TFmFileOverTp</name>
+    <message>
+        <source>&amp;Auto Rename</source>
+        <translation>自動的に名前を変更(&amp;A)</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>上書き(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Stop Convert</source>
+        <translation>変換を停止(&amp;S)</translation>
+    </message>
+    <message>
+        <source>The file already exist.</source>
+        <translation>ファイルは既に存在します。</translation>
+    </message>
+</context>
+<context>
+    <name>TFmMain</name>
+    <message>
+        <source>Job list</source>
+        <translation>ジョブ リスト</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>オプション(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Set KV-Ordvane options</source>
+        <translation>KV-Ordvane のオプションを設定します</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>終了(&amp;X)</translation>
+    </message>
+    <message>
+        <source>Exit from KV-Ordvane</source>
+        <translation>KV-Ordvane を終了します</translation>
+    </message>
+    <message>
+        <source>&amp;View Log</source>
+        <translation>ログを表示(&amp;V)</translation>
+    </message>
+    <message>
+        <source>View KV-Ordvane logs</source>
+        <translation>KV-Ordvane のログを表示します</translation>
+    </message>
+    <message>
+        <source>Add &amp;File	CTRL+F</source>
+        <translation>ファイルを追加(&amp;F)	Ctrl+F</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting file(s)</source>
+        <translation>ファイルを選択して追加します</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir	CTRL+D</source>
+        <translation>フォルダーを追加(&amp;D)	Ctrl+D</translation>
+    </message>
+    <message>
+        <source>Add file(s) by selecting director(ies)</source>
+        <translation>フォルダーを選択してファイルを追加します</translation>
+    </message>
+    <message>
+        <source>&amp;Paste File	CTRL+V</source>
+        <translation>ファイルを貼り付け(&amp;P)	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>Add file(s) by pasting from clipboard</source>
+        <translation>クリップボードから貼り付けてファイルを追加します</translation>
+    </message>
+    <message>
+        <source>Delete	Delete</source>
+        <translation>削除	Delete</translation>
+    </message>
+    <message>
+        <source>Delete selected file(s) name from listview</source>
+        <translation>選択したファイルを一覧から削除します</translation>
+    </message>
+    <message>
+        <source>Select &amp;All	CTRL+A</source>
+        <translation>すべて選択(&amp;A)	Ctrl+A</translation>
+    </message>
+    <message>
+        <source>Select all file(s) in listview</source>
+        <translation>一覧のファイルをすべて選択します</translation>
+    </message>
+    <message>
+        <source>&amp;Convert All	Ctrl+G</source>
+        <translation>すべて変換(&amp;C)	Ctrl+G</translation>
+    </message>
+    <message>
+        <source>Convert all file(s) in listview</source>
+        <translation>一覧のファイルをすべて変換します</translation>
+    </message>
+    <message>
+        <source>Convert &amp;Selected</source>
+        <translation>選択したファイルを変換(&amp;S)</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s)</source>
+        <translation>選択したファイルを変換します</translation>
+    </message>
+    <message>
+        <source>&amp;ReConvert Selected</source>
+        <translation>選択したファイルを再変換(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Convert selected file(s) again</source>
+        <translation>選択したファイルをもう一度変換します</translation>
+    </message>
+    <message>
+        <source>Source</source>
+        <translation>元ファイル</translation>
+    </message>
+    <message>
+        <source>Open source file with default program</source>
+        <translation>元ファイルを既定のプログラムで開きます</translation>
+    </message>
+    <message>
+        <source>Target</source>
+        <translation>出力ファイル</translation>
+    </message>
+    <message>
+        <source>Open target file with default program</source>
+        <translation>出力ファイルを既定のプログラムで開きます</translation>
+    </message>
+    <message>
+        <source>Explore folder which source file in</source>
+        <translation>元ファイルのあるフォルダーを開きます</translation>
+    </message>
+    <message>
+        <source>Explore folder which target file in</source>
+        <translation>出力ファイルのあるフォルダーを開きます</translation>
+    </message>
+    <message>
+        <source>&amp;Contents	F1</source>
+        <translation>目次(&amp;C)	F1</translation>
+    </message>
+    <message>
+        <source>Show help contents</source>
+        <translation>ヘルプの目次を表示します</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>バージョン情報(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Show about window</source>
+        <translation>バージョン情報を表示します</translation>
+    </message>
+    <message>
+        <source>&amp;File </source>
+        <translation>ファイル(&amp;F) </translation>
+    </message>
+    <message>
+        <source>&amp;Edit </source>
+        <translation>編集(&amp;E) </translation>
+    </message>
+    <message>
+        <source>Con&amp;vert </source>
+        <translation>変換(&amp;V) </translation>
+    </message>
+    <message>
+        <source>&amp;Launch</source>
+        <translation>開く(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Explore</source>
+        <translation>フォルダーを開く(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Help </source>
+        <translation>ヘルプ(&amp;H) </translation>
+    </message>
+    <message>
+        <source>Launch</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>Explore</source>
+        <translation>フォルダーを開く</translation>
+    </message>
+    <message>
+        <source>&amp;Add File</source>
+        <translation>ファイル追加(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Add &amp;Dir</source>
+        <translation>フォルダー追加(&amp;D)</translation>
+    </message>
+    <message>
+        <source>&amp;Log</source>
+        <translation>ログ(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Convert</source>
+        <translation>変換(&amp;C)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n 個のファイル</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>ステータス</translation>
+    </message>
+    <message numerus="yes">
+        <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
+        <translation>
+            <numerusform>ジョブ ファイルをすべて読み込むことはできませんでした。%n 個のファイルを復元し、元のファイルは %1 として保存してあります</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>A directory search is running: wait until it ends, or stop it.</source>
+        <translation>フォルダーの検索中です。終わるまで待つか、検索を中止してください。</translation>
+    </message>
+    <message>
+        <source>Files are being converted: wait until the conversion ends, or cancel it.</source>
+        <translation>ファイルを変換中です。変換が終わるまで待つか、キャンセルしてください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted file(s) gave no text.</source>
+        <translation>
+            <numerusform>変換した %n 個のファイルからテキストが得られませんでした。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source> To read scanned pages, turn on recognition on the Special page of Options.</source>
+        <translation>スキャンしたページを読み取るには、オプションの [特殊] ページで文字認識をオンにしてください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Done Scanning, add %n file(s).</source>
+        <translation>
+            <numerusform>検索が終わりました。%n 個のファイルを追加しました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n 個のファイルを選択しています。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>ジョブ リストを保存できませんでした。空き容量ができたら再試行するか、保存せずに終了する (前回の保存以降の変更は失われます) か、キャンセルして KV-Ordvane を開いたままにしてください。</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>保存せずに終了</translation>
+    </message>
+    <message>
+        <source>Show KV-Ordvane</source>
+        <translation>KV-Ordvane を表示</translation>
+    </message>
+</context>
+<context>
+    <name>TFmOption</name>
+    <message>
+        <source>Options</source>
+        <translation>オプション</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>ページ</translation>
+    </message>
+    <message>
+        <source>Target file directory same as source file</source>
+        <translation>出力先を元ファイルと同じフォルダーにする</translation>
+    </message>
+    <message>
+        <source>Target file dir</source>
+        <translation>出力先フォルダー</translation>
+    </message>
+    <message>
+        <source>&amp;Browse</source>
+        <translation>参照(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>Auto rename</source>
+        <translation>自動的に名前を変更</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>上書き</translation>
+    </message>
+    <message>
+        <source>Prompt</source>
+        <translation>確認する</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>When target file exists</source>
+        <translation>出力ファイルが既にある場合</translation>
+    </message>
+    <message>
+        <source>File code page</source>
+        <translation>ファイルのコード ページ</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>説明</translation>
+    </message>
+    <message>
+        <source>Default ext</source>
+        <translation>既定の拡張子</translation>
+    </message>
+    <message>
+        <source>User defined</source>
+        <translation>ユーザー定義</translation>
+    </message>
+    <message>
+        <source>Default reading order</source>
+        <translation>既定の読み順</translation>
+    </message>
+    <message>
+        <source>Maintain original layout</source>
+        <translation>元のレイアウトを維持</translation>
+    </message>
+    <message>
+        <source>Keep raw order</source>
+        <translation>そのままの順序</translation>
+    </message>
+    <message>
+        <source>Insert page break</source>
+        <translation>改ページを挿入</translation>
+    </message>
+    <message>
+        <source>Text output order</source>
+        <translation>テキストの出力順</translation>
+    </message>
+    <message>
+        <source>Recognise text in scanned pages (OCR)</source>
+        <translation>スキャンしたページの文字を認識 (OCR)</translation>
+    </message>
+    <message>
+        <source>Tesseract language codes joined by &quot;+&quot;, such as eng+deu</source>
+        <translation>&quot;+&quot; でつないだ Tesseract の言語コード (例: eng+jpn)</translation>
+    </message>
+    <message>
+        <source>Recognition languages</source>
+        <translation>認識する言語</translation>
+    </message>
+    <message>
+        <source>Keep raw characters</source>
+        <translation>元の文字をそのまま残す</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>全般</translation>
+    </message>
+    <message>
+        <source>Special</source>
+        <translation>特殊</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>ヘルプ(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Select target directory</source>
+        <translation>出力先フォルダーの選択</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>エラー</translation>
+    </message>
+    <message>
+        <source>Code page identifier must be numeric!</source>
+        <translation>コード ページには数値を指定してください。</translation>
+    </message>
+    <message>
+        <source>Code page %1 is not supported on this system!</source>
+        <translation>コード ページ %1 はこのシステムでは使用できません。</translation>
+    </message>
+</context>
+<context>
+    <name>TFmViewLog</name>
+    <message>
+        <source>Log</source>
+        <translation>ログ</translation>
+    </message>
+    <message>
+        <source>Activity log</source>
+        <translation>アクティビティ ログ</translation>
+    </message>
+    <message>
+        <source>Not logging</source>
+        <translation>ログを記録しない</translation>
+    </message>
+    <message>
+        <source>Clear &amp;Log</source>
+        <translation>ログを消去(&amp;L)</translation>
+    </message>
+    <message>
+        <source>&amp;Export to file</source>
+        <translation>ファイルにエクスポート(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>閉じる(&amp;C)</translation>
+    </message>
+    <message>
+        <source>KV-Ordvane Log File(*.log)|*.log</source>
+        <translation>KV-Ordvane ログ ファイル (*.log)|*.log</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
+        <translation>KV-Ordvane はジョブ リスト %1 で既に実行中 (プロセス %2) ですが、応答がありません。何も追加されていません。KV-Ordvane を閉じてから、もう一度お試しください。</translation>
+    </message>
+</context>
+</TS>

@@ -797,6 +797,10 @@ Installiert: %2.</translation>
         <source>Show KV-Ordvane</source>
         <translation>KV-Ordvane anzeigen</translation>
     </message>
+    <message>
+        <source>Resize window</source>
+        <translation>Fenstergröße ändern</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>

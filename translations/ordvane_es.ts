@@ -797,6 +797,10 @@ Instalados: %2.</translation>
         <source>Show KV-Ordvane</source>
         <translation>Mostrar KV-Ordvane</translation>
     </message>
+    <message>
+        <source>Resize window</source>
+        <translation>Cambiar el tamaño de la ventana</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>

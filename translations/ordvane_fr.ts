@@ -797,6 +797,10 @@ Installées : %2.</translation>
         <source>Show KV-Ordvane</source>
         <translation>Afficher KV-Ordvane</translation>
     </message>
+    <message>
+        <source>Resize window</source>
+        <translation>Redimensionner la fenêtre</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>

@@ -792,6 +792,10 @@ Installed: %2.</source>
         <source>Show KV-Ordvane</source>
         <translation>KV-Ordvane を表示</translation>
     </message>
+    <message>
+        <source>Resize window</source>
+        <translation>ウィンドウのサイズを変更</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>

@@ -48,6 +48,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -310,6 +311,8 @@ void TFmMain::createStatusBar()
     statusBar()->setObjectName(QStringLiteral("dfsStatusBar1"));
     statusBar()->setAccessibleName(tr("Status"));
     statusBar()->setSizeGripEnabled(true);
+    if (auto *grip = statusBar()->findChild<QSizeGrip *>())
+        grip->setAccessibleName(tr("Resize window"));
     statusBar()->addWidget(StatusProduct);
     statusBar()->addWidget(StatusCount);
     statusBar()->addWidget(StatusMessage, 1);

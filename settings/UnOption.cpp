@@ -47,37 +47,50 @@ TKvListView::TKvListView(QWidget *parent) : QTreeWidget(parent)
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { emit OnHScroll(this); });
 }
 
-const QStringList &TFmOption::CodePageEntries()
+namespace {
+
+// The number, a run of blanks, the name: the blanks belong to the entry. Each language keeps
+// the number and the blanks.
+const char *const CodePageNames[] = {
+    QT_TRANSLATE_NOOP("TFmOption", "0         Default"),
+    QT_TRANSLATE_NOOP("TFmOption", "1252   Latin 1: European Western"),
+    QT_TRANSLATE_NOOP("TFmOption", "1200   Unicode (UTF-16, ISO 10646)"),
+    QT_TRANSLATE_NOOP("TFmOption", "65001 Unicode (UTF-8)"),
+    QT_TRANSLATE_NOOP("TFmOption", "1250   European Eastern"),
+    QT_TRANSLATE_NOOP("TFmOption", "1256   Arabic"),
+    QT_TRANSLATE_NOOP("TFmOption", "1257   Baltic"),
+    QT_TRANSLATE_NOOP("TFmOption", "1251   Cyrillic"),
+    QT_TRANSLATE_NOOP("TFmOption", "1253   Greek"),
+    QT_TRANSLATE_NOOP("TFmOption", "1255   Hebrew"),
+    QT_TRANSLATE_NOOP("TFmOption", "1254   Turkish"),
+    QT_TRANSLATE_NOOP("TFmOption", "874     Thai"),
+    QT_TRANSLATE_NOOP("TFmOption", "932     Japanese"),
+    QT_TRANSLATE_NOOP("TFmOption", "936     Chinese Simplified"),
+    QT_TRANSLATE_NOOP("TFmOption", "950     Chinese Traditional"),
+    QT_TRANSLATE_NOOP("TFmOption", "949     Korean Hangul"),
+    QT_TRANSLATE_NOOP("TFmOption", "1361   Korean Johab"),
+};
+
+}
+
+QStringList TFmOption::CodePageEntries()
 {
-    // The number, a run of blanks, the name: the blanks belong to the entry.
-    static const QStringList entries = {
-        QStringLiteral("0         Default"),
-        QStringLiteral("1252   Latin 1: European Western"),
-        QStringLiteral("1200   Unicode (UTF-16, ISO 10646)"),
-        QStringLiteral("65001 Unicode (UTF-8)"),
-        QStringLiteral("1250   European Eastern"),
-        QStringLiteral("1256   Arabic"),
-        QStringLiteral("1257   Baltic"),
-        QStringLiteral("1251   Cyrillic"),
-        QStringLiteral("1253   Greek"),
-        QStringLiteral("1255   Hebrew"),
-        QStringLiteral("1254   Turkish"),
-        QStringLiteral("874     Thai"),
-        QStringLiteral("932     Japanese"),
-        QStringLiteral("936     Chinese Simplified"),
-        QStringLiteral("950     Chinese Traditional"),
-        QStringLiteral("949     Korean Hangul"),
-        QStringLiteral("1361   Korean Johab"),
-    };
-    return entries;
+    QStringList shown;
+    for (const char *name : CodePageNames)
+        shown << tr(name);
+    return shown;
 }
 
 bool TFmOption::ParseCodePage(const QString &text, qint32 &codePage)
 {
+    // An entry counts in the user's language and in English alike.
     QString number = text;
-    for (const QString &entry : CodePageEntries())
-        if (text.compare(entry, Qt::CaseInsensitive) == 0)
+    const QStringList shown = CodePageEntries();
+    for (size_t i = 0; i < std::size(CodePageNames); ++i) {
+        if (text.compare(QLatin1String(CodePageNames[i]), Qt::CaseInsensitive) == 0
+            || text.compare(shown[qsizetype(i)], Qt::CaseInsensitive) == 0)
             number = text.left(text.indexOf(u' '));
+    }
     return ParseInteger(number, codePage);
 }
 
@@ -259,7 +272,8 @@ void TFmOption::ShowSettings()
     // The number alone, unless an entry of the list begins with it and a blank.
     const QString number = QString::number(Settings.sourcecode);
     QString shown = number;
-    for (const QString &entry : CodePageEntries()) {
+    const QStringList entries = CodePageEntries();
+    for (const QString &entry : entries) {
         if (entry.startsWith(number + u' ')) {
             shown = entry;
             break;

@@ -35,7 +35,7 @@ public:
     void ShowSettings();
     // The code-page box's text as a number; false when it is not a whole number.
     static bool ParseCodePage(const QString &text, qint32 &codePage);
-    static const QStringList &CodePageEntries();
+    static QStringList CodePageEntries(); // in the user's language
 
     QTabWidget *PageControl1;
     QWidget *TabSheet1, *TabSheet2, *TabSheet3;

@@ -9,6 +9,7 @@
 #include "settings/UnOption.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -128,6 +129,13 @@ private slots:
             QCOMPARE(FmOption->PageControl1->tabText(0), QStringLiteral("Allgemein"));
             QCOMPARE(optionText("BtnCancel"), QStringLiteral("Abbre&chen"));
             QCOMPARE(optionText("CBSameDir"), QStringLiteral("Zieldateien im Ordner der Quelldatei"));
+            // Code pages by their German names; an entry counts in German and in English.
+            QCOMPARE(FmOption->ComBSourceCode->itemText(1), QStringLiteral("1252   Latin 1: Westeuropäisch"));
+            for (const QString &entry : {QStringLiteral("1252   Latin 1: Westeuropäisch"), QStringLiteral("1252   Latin 1: European Western")}) {
+                qint32 codePage = 0;
+                QVERIFY(TFmOption::ParseCodePage(entry, codePage));
+                QCOMPARE(codePage, 1252);
+            }
             // Qt's own standard buttons match.
             QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Retry | QMessageBox::Cancel);
             QCOMPARE(withoutMnemonic(box.button(QMessageBox::Cancel)->text()), QStringLiteral("Abbrechen"));

@@ -936,6 +936,74 @@ Installiert: %2.</translation>
         <source>Code page %1 is not supported on this system!</source>
         <translation>Die Codepage %1 wird auf diesem System nicht unterstützt!</translation>
     </message>
+    <message>
+        <source>0         Default</source>
+        <translation>0         Standard</translation>
+    </message>
+    <message>
+        <source>1252   Latin 1: European Western</source>
+        <translation>1252   Latin 1: Westeuropäisch</translation>
+    </message>
+    <message>
+        <source>1200   Unicode (UTF-16, ISO 10646)</source>
+        <translation>1200   Unicode (UTF-16, ISO 10646)</translation>
+    </message>
+    <message>
+        <source>65001 Unicode (UTF-8)</source>
+        <translation>65001 Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>1250   European Eastern</source>
+        <translation>1250   Osteuropäisch</translation>
+    </message>
+    <message>
+        <source>1256   Arabic</source>
+        <translation>1256   Arabisch</translation>
+    </message>
+    <message>
+        <source>1257   Baltic</source>
+        <translation>1257   Baltisch</translation>
+    </message>
+    <message>
+        <source>1251   Cyrillic</source>
+        <translation>1251   Kyrillisch</translation>
+    </message>
+    <message>
+        <source>1253   Greek</source>
+        <translation>1253   Griechisch</translation>
+    </message>
+    <message>
+        <source>1255   Hebrew</source>
+        <translation>1255   Hebräisch</translation>
+    </message>
+    <message>
+        <source>1254   Turkish</source>
+        <translation>1254   Türkisch</translation>
+    </message>
+    <message>
+        <source>874     Thai</source>
+        <translation>874     Thailändisch</translation>
+    </message>
+    <message>
+        <source>932     Japanese</source>
+        <translation>932     Japanisch</translation>
+    </message>
+    <message>
+        <source>936     Chinese Simplified</source>
+        <translation>936     Chinesisch (vereinfacht)</translation>
+    </message>
+    <message>
+        <source>950     Chinese Traditional</source>
+        <translation>950     Chinesisch (traditionell)</translation>
+    </message>
+    <message>
+        <source>949     Korean Hangul</source>
+        <translation>949     Koreanisch (Hangul)</translation>
+    </message>
+    <message>
+        <source>1361   Korean Johab</source>
+        <translation>1361   Koreanisch (Johab)</translation>
+    </message>
 </context>
 <context>
     <name>TFmViewLog</name>

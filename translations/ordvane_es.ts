@@ -936,6 +936,74 @@ Instalados: %2.</translation>
         <source>Code page %1 is not supported on this system!</source>
         <translation>¡La página de códigos %1 no es compatible con este sistema!</translation>
     </message>
+    <message>
+        <source>0         Default</source>
+        <translation>0         Predeterminada</translation>
+    </message>
+    <message>
+        <source>1252   Latin 1: European Western</source>
+        <translation>1252   Latín 1: Europa occidental</translation>
+    </message>
+    <message>
+        <source>1200   Unicode (UTF-16, ISO 10646)</source>
+        <translation>1200   Unicode (UTF-16, ISO 10646)</translation>
+    </message>
+    <message>
+        <source>65001 Unicode (UTF-8)</source>
+        <translation>65001 Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>1250   European Eastern</source>
+        <translation>1250   Europa oriental</translation>
+    </message>
+    <message>
+        <source>1256   Arabic</source>
+        <translation>1256   Árabe</translation>
+    </message>
+    <message>
+        <source>1257   Baltic</source>
+        <translation>1257   Báltico</translation>
+    </message>
+    <message>
+        <source>1251   Cyrillic</source>
+        <translation>1251   Cirílico</translation>
+    </message>
+    <message>
+        <source>1253   Greek</source>
+        <translation>1253   Griego</translation>
+    </message>
+    <message>
+        <source>1255   Hebrew</source>
+        <translation>1255   Hebreo</translation>
+    </message>
+    <message>
+        <source>1254   Turkish</source>
+        <translation>1254   Turco</translation>
+    </message>
+    <message>
+        <source>874     Thai</source>
+        <translation>874     Tailandés</translation>
+    </message>
+    <message>
+        <source>932     Japanese</source>
+        <translation>932     Japonés</translation>
+    </message>
+    <message>
+        <source>936     Chinese Simplified</source>
+        <translation>936     Chino simplificado</translation>
+    </message>
+    <message>
+        <source>950     Chinese Traditional</source>
+        <translation>950     Chino tradicional</translation>
+    </message>
+    <message>
+        <source>949     Korean Hangul</source>
+        <translation>949     Coreano (Hangul)</translation>
+    </message>
+    <message>
+        <source>1361   Korean Johab</source>
+        <translation>1361   Coreano (Johab)</translation>
+    </message>
 </context>
 <context>
     <name>TFmViewLog</name>

@@ -936,6 +936,74 @@ Installées : %2.</translation>
         <source>Code page %1 is not supported on this system!</source>
         <translation>La page de codes %1 n&apos;est pas prise en charge sur ce système !</translation>
     </message>
+    <message>
+        <source>0         Default</source>
+        <translation>0         Par défaut</translation>
+    </message>
+    <message>
+        <source>1252   Latin 1: European Western</source>
+        <translation>1252   Latin 1 : Europe occidentale</translation>
+    </message>
+    <message>
+        <source>1200   Unicode (UTF-16, ISO 10646)</source>
+        <translation>1200   Unicode (UTF-16, ISO 10646)</translation>
+    </message>
+    <message>
+        <source>65001 Unicode (UTF-8)</source>
+        <translation>65001 Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>1250   European Eastern</source>
+        <translation>1250   Europe orientale</translation>
+    </message>
+    <message>
+        <source>1256   Arabic</source>
+        <translation>1256   Arabe</translation>
+    </message>
+    <message>
+        <source>1257   Baltic</source>
+        <translation>1257   Balte</translation>
+    </message>
+    <message>
+        <source>1251   Cyrillic</source>
+        <translation>1251   Cyrillique</translation>
+    </message>
+    <message>
+        <source>1253   Greek</source>
+        <translation>1253   Grec</translation>
+    </message>
+    <message>
+        <source>1255   Hebrew</source>
+        <translation>1255   Hébreu</translation>
+    </message>
+    <message>
+        <source>1254   Turkish</source>
+        <translation>1254   Turc</translation>
+    </message>
+    <message>
+        <source>874     Thai</source>
+        <translation>874     Thaï</translation>
+    </message>
+    <message>
+        <source>932     Japanese</source>
+        <translation>932     Japonais</translation>
+    </message>
+    <message>
+        <source>936     Chinese Simplified</source>
+        <translation>936     Chinois simplifié</translation>
+    </message>
+    <message>
+        <source>950     Chinese Traditional</source>
+        <translation>950     Chinois traditionnel</translation>
+    </message>
+    <message>
+        <source>949     Korean Hangul</source>
+        <translation>949     Coréen (Hangul)</translation>
+    </message>
+    <message>
+        <source>1361   Korean Johab</source>
+        <translation>1361   Coréen (Johab)</translation>
+    </message>
 </context>
 <context>
     <name>TFmViewLog</name>

@@ -931,6 +931,74 @@ Installed: %2.</source>
         <source>Code page %1 is not supported on this system!</source>
         <translation>コード ページ %1 はこのシステムでは使用できません。</translation>
     </message>
+    <message>
+        <source>0         Default</source>
+        <translation>0         既定</translation>
+    </message>
+    <message>
+        <source>1252   Latin 1: European Western</source>
+        <translation>1252   Latin 1: 西ヨーロッパ</translation>
+    </message>
+    <message>
+        <source>1200   Unicode (UTF-16, ISO 10646)</source>
+        <translation>1200   Unicode (UTF-16, ISO 10646)</translation>
+    </message>
+    <message>
+        <source>65001 Unicode (UTF-8)</source>
+        <translation>65001 Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>1250   European Eastern</source>
+        <translation>1250   中央ヨーロッパ</translation>
+    </message>
+    <message>
+        <source>1256   Arabic</source>
+        <translation>1256   アラビア語</translation>
+    </message>
+    <message>
+        <source>1257   Baltic</source>
+        <translation>1257   バルト語</translation>
+    </message>
+    <message>
+        <source>1251   Cyrillic</source>
+        <translation>1251   キリル文字</translation>
+    </message>
+    <message>
+        <source>1253   Greek</source>
+        <translation>1253   ギリシャ語</translation>
+    </message>
+    <message>
+        <source>1255   Hebrew</source>
+        <translation>1255   ヘブライ語</translation>
+    </message>
+    <message>
+        <source>1254   Turkish</source>
+        <translation>1254   トルコ語</translation>
+    </message>
+    <message>
+        <source>874     Thai</source>
+        <translation>874     タイ語</translation>
+    </message>
+    <message>
+        <source>932     Japanese</source>
+        <translation>932     日本語</translation>
+    </message>
+    <message>
+        <source>936     Chinese Simplified</source>
+        <translation>936     簡体字中国語</translation>
+    </message>
+    <message>
+        <source>950     Chinese Traditional</source>
+        <translation>950     繁体字中国語</translation>
+    </message>
+    <message>
+        <source>949     Korean Hangul</source>
+        <translation>949     韓国語 (ハングル)</translation>
+    </message>
+    <message>
+        <source>1361   Korean Johab</source>
+        <translation>1361   韓国語 (Johab)</translation>
+    </message>
 </context>
 <context>
     <name>TFmViewLog</name>

@@ -94,7 +94,7 @@ private slots:
             QCOMPARE(FmOption->ComBSourceCode->count(), 17);
             QCOMPARE(FmOption->ComBSourceCode->itemText(3), QStringLiteral("65001 Unicode (UTF-8)"));
             QCOMPARE(FmOption->ComBSourceCode->itemText(11), QStringLiteral("874     Thai"));
-            QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
+            QTRY_COMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
             // The keys that walk the pages never reach the hidden one.
             for (Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
@@ -106,7 +106,7 @@ private slots:
         // It opens on its first page each time, the check box focused.
         withOptions([&] {
             QCOMPARE(FmOption->PageControl1->currentWidget(), FmOption->TabSheet1);
-            QCOMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
+            QTRY_COMPARE(QApplication::focusWidget(), FmOption->CBSameDir);
         }, Qt::Key_Escape);
     }
 

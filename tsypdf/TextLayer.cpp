@@ -134,7 +134,7 @@ struct TextLayer::FontKey {
 
 void keepPopplerParameters()
 {
-    // Kept till the helper ends: poppler-cpp's documents count on top of this one.
+    // Kept till the helper ends, whatever documents come and go.
     static const GlobalParamsIniter parameters(silentErrors);
 }
 

@@ -4,12 +4,18 @@
 #include "tsypdf/TextLayer.h"
 
 #include <tesseract/baseapi.h>
+#include <tesseract/ltrresultiterator.h>
 #include <tesseract/ocrclass.h>
+#include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
+
+using WorkerProtocol::TextOrder;
 
 namespace {
 
@@ -83,6 +89,223 @@ double readingDpi(double area)
     if (!(pixelsAt300 > MostPixels))
         return ReadingDpi;
     return std::max(10.0, ReadingDpi * std::sqrt(MostPixels / pixelsAt300));
+}
+
+
+// Words the engine gives less confidence (0 to 100) are guesses: on pictures nearly all it
+// reads, on text pages the odd blot. A line keeps its words only if one of them is legible:
+// two letters or digits read with good confidence, as hardly a mark of a picture is.
+constexpr float WordConfidence = 40;
+constexpr float LegibleConfidence = 70;
+
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+struct Word {
+    std::string text;
+    float confidence = 0;
+    Box box;
+};
+
+struct Line {
+    std::vector<Word> words;
+    Box box;
+    int baseline = 0; // y of the baseline at the line's middle
+    int paragraph = 0;
+};
+
+// Characters, not bytes, of UTF-8 text.
+int characters(const std::string &text)
+{
+    return int(std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// Letters and digits, and the rest of the visible characters: anything past ASCII counts
+// as a letter (accents, other scripts), ASCII punctuation and symbols as marks.
+std::pair<int, int> lettersAndMarks(const std::string &text)
+{
+    int letters = 0, marks = 0;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0xC0 || (u < 0x80 && std::isalnum(u)))
+            ++letters;
+        else if (u > ' ' && u < 0x80)
+            ++marks;
+    }
+    return {letters, marks};
+}
+
+// Blocks the engine took for pictures or rules hold no text.
+bool holdsText(tesseract::PolyBlockType type)
+{
+    switch (type) {
+    case tesseract::PT_FLOWING_IMAGE:
+    case tesseract::PT_HEADING_IMAGE:
+    case tesseract::PT_PULLOUT_IMAGE:
+    case tesseract::PT_HORZ_LINE:
+    case tesseract::PT_VERT_LINE:
+    case tesseract::PT_NOISE:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The page's lines with their words, in the iterator's order: the reading order of a
+// ResultIterator, or the engine's own, left to right, of an LTRResultIterator.
+std::vector<Line> linesOf(tesseract::LTRResultIterator &it)
+{
+    std::vector<Line> lines;
+    int paragraph = 0;
+    it.Begin();
+    do {
+        if (it.Empty(tesseract::RIL_WORD) || !holdsText(it.BlockType()))
+            continue;
+        if (it.IsAtBeginningOf(tesseract::RIL_PARA))
+            ++paragraph;
+        if (lines.empty() || it.IsAtBeginningOf(tesseract::RIL_TEXTLINE)) {
+            Line line;
+            line.paragraph = paragraph;
+            Box &b = line.box;
+            it.BoundingBox(tesseract::RIL_TEXTLINE, &b.left, &b.top, &b.right, &b.bottom);
+            int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+            line.baseline = it.Baseline(tesseract::RIL_TEXTLINE, &x1, &y1, &x2, &y2) ? (y1 + y2) / 2 : b.bottom;
+            lines.push_back(std::move(line));
+        }
+        const std::unique_ptr<char[]> text(it.GetUTF8Text(tesseract::RIL_WORD));
+        if (!text || text[0] == 0)
+            continue;
+        Word word;
+        word.text = text.get();
+        word.confidence = it.Confidence(tesseract::RIL_WORD);
+        it.BoundingBox(tesseract::RIL_WORD, &word.box.left, &word.box.top, &word.box.right, &word.box.bottom);
+        lines.back().words.push_back(std::move(word));
+    } while (it.Next(tesseract::RIL_WORD));
+    return lines;
+}
+
+bool legible(const Word &word)
+{
+    return word.confidence >= LegibleConfidence && lettersAndMarks(word.text).first >= 2;
+}
+
+// Leaves out the words the engine is unsure of, and the lines of stray marks: no legible
+// word, or more marks than letters.
+void dropNoise(std::vector<Line> &lines)
+{
+    for (Line &line : lines) {
+        std::erase_if(line.words, [](const Word &word) { return word.confidence < WordConfidence; });
+        int letters = 0, marks = 0;
+        for (const Word &word : line.words) {
+            const auto [l, m] = lettersAndMarks(word.text);
+            letters += l;
+            marks += m;
+        }
+        if (marks > letters || std::none_of(line.words.begin(), line.words.end(), legible))
+            line.words.clear();
+    }
+    std::erase_if(lines, [](const Line &line) { return line.words.empty(); });
+}
+
+void appendWords(std::string &out, const Line &line)
+{
+    for (const Word &word : line.words) {
+        if (&word != &line.words.front())
+            out += ' ';
+        out += word.text;
+    }
+    out += '\n';
+}
+
+// Lines as the engine put them together, its paragraphs apart by a blank line.
+std::string inReadingOrder(const std::vector<Line> &lines)
+{
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        appendWords(out, lines[i]);
+        if (i + 1 < lines.size() && lines[i + 1].paragraph != lines[i].paragraph)
+            out += '\n';
+    }
+    return out;
+}
+
+// Lines as found, one after the other.
+std::string inRawOrder(const std::vector<Line> &lines)
+{
+    std::string out;
+    for (const Line &line : lines)
+        appendWords(out, line);
+    return out;
+}
+
+int median(std::vector<int> values)
+{
+    if (values.empty())
+        return 0;
+    std::nth_element(values.begin(), values.begin() + ptrdiff_t(values.size() / 2), values.end());
+    return values[values.size() / 2];
+}
+
+// The words on a grid of characters, as the layout order places a text layer's: a column is
+// a typical character's width (from the words' boxes), lines that share a baseline share a
+// row whatever block the engine put them in, so columns and table cells stay side by side,
+// and a line height of space between rows is a blank line (at most four).
+std::string inPhysicalLayout(std::vector<Line> lines)
+{
+    if (lines.empty())
+        return {};
+    std::vector<int> glyphWidths, lineHeights;
+    int pageLeft = lines.front().box.left;
+    for (const Line &line : lines) {
+        lineHeights.push_back(std::max(1, line.box.bottom - line.box.top));
+        pageLeft = std::min(pageLeft, line.box.left);
+        for (const Word &word : line.words)
+            glyphWidths.push_back(std::max(1, (word.box.right - word.box.left) / std::max(1, characters(word.text))));
+    }
+    const double charWidth = std::max(1, median(glyphWidths));
+    const double lineHeight = median(lineHeights);
+    std::stable_sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.baseline < b.baseline; });
+
+    std::string out;
+    for (size_t first = 0; first < lines.size();) {
+        size_t end = first + 1;
+        while (end < lines.size() && lines[end].baseline - lines[first].baseline <= lineHeight / 2)
+            ++end;
+        struct Placed {
+            const Word *word;
+            size_t line;
+        };
+        std::vector<Placed> row;
+        for (size_t i = first; i < end; ++i)
+            for (const Word &word : lines[i].words)
+                row.push_back({&word, i});
+        std::stable_sort(row.begin(), row.end(), [](const Placed &a, const Placed &b) { return a.word->box.left < b.word->box.left; });
+        int column = 0;
+        for (size_t i = 0; i < row.size(); ++i) {
+            const Word &word = *row[i].word;
+            int at = int(std::lround((word.box.left - pageLeft) / charWidth));
+            if (i > 0) {
+                // The next word of the same line after an ordinary space follows with one;
+                // after a wider gap (a table's next cell) it goes to its own column.
+                const Placed &before = row[i - 1];
+                const bool spaced = before.line == row[i].line && word.box.left - before.word->box.right < 2 * charWidth;
+                at = spaced ? column + 1 : std::max(at, column + 1);
+            }
+            out.append(size_t(std::max(0, at - column)), ' ');
+            out += word.text;
+            column = std::max(at, column) + characters(word.text);
+        }
+        if (end < lines.size()) {
+            const int gap = lines[end].baseline - lines[end - 1].baseline;
+            const int feeds = std::clamp(int(gap / std::max(1.0, lineHeight)), 1, 5);
+            out.append(size_t(feeds), '\n');
+        } else {
+            out += '\n';
+        }
+        first = end;
+    }
+    return out;
 }
 
 } // namespace
@@ -188,7 +411,7 @@ void Recogniser::prepare()
         engines->prepareOrientation();
 }
 
-void Recogniser::read(TextLayer &document, int page, std::vector<char> &text)
+void Recogniser::read(TextLayer &document, int page, TextOrder order, std::vector<char> &text)
 {
     prepare();
     if (engines->readerLanguages != languages)
@@ -206,15 +429,22 @@ void Recogniser::read(TextLayer &document, int page, std::vector<char> &text)
     tesseract::ETEXT_DESC monitor; // past its deadline recognition stops; what it has read so far stays
     monitor.set_deadline_msecs(pageBudgetSeconds * 1000);
     reader.Recognize(&monitor);
-    const std::unique_ptr<char[]> read(reader.GetUTF8Text());
+    std::vector<Line> lines;
+    if (const std::unique_ptr<tesseract::ResultIterator> words(reader.GetIterator()); words) {
+        if (order == TextOrder::Raw) {
+            tesseract::LTRResultIterator engineOrder(*words); // without the reordering for reading
+            lines = linesOf(engineOrder);
+        } else {
+            lines = linesOf(*words);
+        }
+    }
     reader.Clear();
-    if (!read)
-        return;
+    dropNoise(lines);
 
-    // Tesseract's lines end in line feeds, its paragraphs in a blank line; the page's text
-    // ends in one line feed, as poppler's does.
-    std::string recognised(read.get());
-    std::replace(recognised.begin(), recognised.end(), '\f', '\n');
+    // The page's text ends in one line feed, as poppler's does.
+    std::string recognised = order == TextOrder::Physical ? inPhysicalLayout(std::move(lines))
+                           : order == TextOrder::Raw      ? inRawOrder(lines)
+                                                          : inReadingOrder(lines);
     while (!recognised.empty() && static_cast<unsigned char>(recognised.back()) <= ' ')
         recognised.pop_back();
     if (visibleCharacters(recognised.data(), recognised.size()) <= visibleCharacters(text.data(), text.size()))

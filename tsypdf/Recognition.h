@@ -1,7 +1,11 @@
 #pragma once
 // Text from scanned pages, for tsypdf-worker: a page without a text layer (or with a few
 // characters over a picture that fills it) is rendered by poppler at 300 dpi in grey, turned
-// the right way up by Tesseract's orientation detection and recognised by Tesseract.
+// the right way up by Tesseract's orientation detection and recognised by Tesseract. Its words
+// come out in the order asked for, as a text layer's would; those the engine is not sure of,
+// and lines of stray marks (what a picture gives), are left out.
+#include "base/WorkerProtocol.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,9 +33,9 @@ public:
     // once, before pages are read in processes of their own.
     void prepare();
 
-    // Replaces the page's text with what recognition reads, unless the text layer already
-    // holds more. Gives up on a page after pageBudgetSeconds.
-    void read(TextLayer &document, int page, std::vector<char> &text);
+    // Replaces the page's text with what recognition reads in the order, unless the text
+    // layer already holds more. Gives up on a page after pageBudgetSeconds.
+    void read(TextLayer &document, int page, WorkerProtocol::TextOrder order, std::vector<char> &text);
 
     static constexpr int pageBudgetSeconds = 120;
 

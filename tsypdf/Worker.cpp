@@ -76,7 +76,7 @@ void endWhenAbandoned(int)
 
 // Recognises the page in a child process: should Tesseract abort on it (it does on some pages
 // it cannot make sense of), the page keeps its text layer and the file goes on.
-void readApart(Recogniser &recogniser, TextLayer &document, int page, std::vector<char> &text)
+void readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder order, std::vector<char> &text)
 {
     recogniser.prepare(); // once here, not in every child
     int channel[2];
@@ -90,7 +90,7 @@ void readApart(Recogniser &recogniser, TextLayer &document, int page, std::vecto
         if (getppid() != parent)
             _exit(1);
         std::vector<char> read = text;
-        recogniser.read(document, page, read);
+        recogniser.read(document, page, order, read);
         _exit(Descriptors::writeFully(channel[1], read.data(), read.size()) == 0 ? 0 : 1);
     }
     close(channel[1]);
@@ -109,7 +109,7 @@ void readApart(Recogniser &recogniser, TextLayer &document, int page, std::vecto
 
 // Reads the page with the recogniser when it has no text layer to speak of. progress holds
 // the pages done of the range; the page's number goes with it while it is read.
-void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t index, ProgressBody progress,
+void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t index, TextOrder order, ProgressBody progress,
                         std::vector<char> &text, const std::function<void()> &sendPending)
 {
     if (!recogniser.wanted(document, int(index), text))
@@ -135,7 +135,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
                 std::atomic_signal_fence(std::memory_order_seq_cst);
             }
         } beating;
-        readApart(recogniser, document, int(index), text);
+        readApart(recogniser, document, int(index), order, text);
     }
     progress.recognisingPage = 0;
     if (!sendFrame(FrameType::Progress, &progress, sizeof progress))
@@ -205,7 +205,7 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
         const bool read = document->read(int(i), order, text);
         pagesRead += read ? 1 : 0;
         if (read && recogniser && recogniser->mayWant(text))
-            recogniseIfScanned(*recogniser, *document, i, {i - first, end - first, 0, pages}, text,
+            recogniseIfScanned(*recogniser, *document, i, order, {i - first, end - first, 0, pages}, text,
                                [&] { if (!pending.empty()) send(i - first); });
         // poppler ends a page's text with a form feed of its own; we decide about it here.
         if (!text.empty() && text.back() == '\f')

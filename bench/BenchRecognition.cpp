@@ -1,10 +1,13 @@
-// Recognition of scanned pages: makes scanned copies of generated text PDFs (each page
-// rendered at 300 dpi in grey and wrapped as an image-only page), converts them through a
-// conversion run with recognition on, as the program does, and prints the word F1 of the
-// text against the originals' text layers, and the pages per second on every core.
-// The corpus has German, French and Spanish words among the English ones: with English data
-// alone their accents are misread, so the F1 of the words with accents set aside is shown too.
-//   bench_recognition <folder of PDFs made by make_corpus> [files=6] [pages a file=4] [languages=eng]
+// Recognition of scanned pages: makes scanned copies of text PDFs (each page rendered at
+// 300 dpi in grey and wrapped as an image-only page), converts them through a conversion run
+// with recognition on, as the program does, in each text order, and prints the word F1 and
+// the word-pair F1 of the text against the originals' text layers in the same order, and the
+// pages per second on every core. Word pairs (each word with the next) show whether the words
+// come in the order the text layer gives them. Scanned photographs with a title show what
+// pictures turn into: the words read there that are not the title's are stray.
+// make_corpus's PDFs have German, French and Spanish words among the English ones: with
+// English data alone their accents are misread, so the F1 with accents set aside is shown too.
+//   bench_recognition <folder of PDFs> [files=6] [pages a file=4] [languages=eng]
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -35,36 +38,53 @@ namespace {
 
 void silent(const std::string &, void *) {}
 
-QHash<QString, int> wordCounts(const QString &text, bool plainLetters)
+QStringList wordsOf(const QString &text, bool plainLetters)
 {
     static const QRegularExpression nonWord(QStringLiteral("[^\\w€]+"), QRegularExpression::UseUnicodePropertiesOption);
-    QHash<QString, int> counts;
-    for (const QString &word : text.split(nonWord, Qt::SkipEmptyParts)) {
-        if (!plainLetters) {
-            ++counts[word];
-            continue;
-        }
+    QStringList words = text.split(nonWord, Qt::SkipEmptyParts);
+    if (!plainLetters)
+        return words;
+    for (QString &word : words) {
         QString plain; // the letters without their accents; ß as "ss"
         for (QChar c : word.normalized(QString::NormalizationForm_D))
             if (c.category() != QChar::Mark_NonSpacing)
                 plain += c == u'ß' ? QStringLiteral("ss") : QString(c);
-        ++counts[plain];
+        word = plain;
     }
+    return words;
+}
+
+// Words, or each word with the next, and how often each comes.
+QHash<QString, int> counts(const QString &text, bool plainLetters, bool pairs)
+{
+    const QStringList words = wordsOf(text, plainLetters);
+    QHash<QString, int> counts;
+    for (qsizetype i = 0; i + (pairs ? 1 : 0) < words.size(); ++i)
+        ++counts[pairs ? words[i] + u' ' + words[i + 1] : words[i]];
     return counts;
 }
 
 struct Score {
     bool plainLetters = false;
+    bool pairs = false;
     long long matched = 0, read = 0, expected = 0;
     void add(const QString &reference, const QString &recognised)
     {
-        const QHash<QString, int> want = wordCounts(reference, plainLetters), got = wordCounts(recognised, plainLetters);
+        const QHash<QString, int> want = counts(reference, plainLetters, pairs), got = counts(recognised, plainLetters, pairs);
         for (auto it = want.begin(); it != want.end(); ++it) {
             expected += it.value();
             matched += std::min(it.value(), got.value(it.key()));
         }
         for (int n : got)
             read += n;
+    }
+    void print() const
+    {
+        const double precision = double(matched) / double(std::max(1LL, read));
+        const double recall = double(matched) / double(std::max(1LL, expected));
+        std::printf("  %-24s %6lld expected, %6lld read, %6lld matched; precision %.4f, recall %.4f, F1 %.4f\n",
+                    pairs ? "word pairs:" : plainLetters ? "words without accents:" : "words:", expected, read, matched,
+                    precision, recall, 2 * precision * recall / std::max(1e-9, precision + recall));
     }
 };
 
@@ -101,9 +121,12 @@ int main(int argc, char *argv[])
     Settings.pagebreak = true;
     BuildExtensionLookup();
 
-    // The scanned copies, and the originals' text of the same pages.
+    // The scanned copies, and the originals' text of the same pages in each order.
+    const poppler::page::text_layout_enum layouts[] = {poppler::page::non_raw_non_physical_layout,
+                                                       poppler::page::physical_layout, poppler::page::raw_order_layout};
+    const char *const orderNames[] = {"reading order", "physical layout", "raw order"};
     QStringList scans;
-    QList<QString> references;
+    QList<QString> references[3];
     int pages = 0;
     for (const QString &name : folder.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name)) {
         if (scans.size() == fileCount)
@@ -117,58 +140,83 @@ int main(int argc, char *argv[])
             continue;
         std::vector<testpdf::Page> scanned = testpdf::scannedPages(bytes, 300);
         scanned.resize(std::min<size_t>(scanned.size(), size_t(pagesPerFile)));
-        QString reference;
-        for (int i = 0; i < int(scanned.size()); ++i) {
-            std::unique_ptr<poppler::page> page(original->create_page(i));
-            const poppler::byte_array text = page->text(poppler::rectf(), poppler::page::non_raw_non_physical_layout).to_utf8();
-            reference += QString::fromUtf8(text.data(), qsizetype(text.size()));
+        for (int order = 0; order < 3; ++order) {
+            QString reference;
+            for (int i = 0; i < int(scanned.size()); ++i) {
+                std::unique_ptr<poppler::page> page(original->create_page(i));
+                const poppler::byte_array text = page->text(poppler::rectf(), layouts[order]).to_utf8();
+                reference += QString::fromUtf8(text.data(), qsizetype(text.size()));
+            }
+            references[order] << reference;
         }
         const QString scan = work.filePath(QStringLiteral("scan-") + name);
         testpdf::writeFile(FileSystem::encodePath(scan).toStdString(), testpdf::makePdf(scanned));
         scans << scan;
-        references << reference;
         pages += int(scanned.size());
     }
     if (scans.isEmpty()) {
         std::fprintf(stderr, "no PDF files in %s\n", argv[1]);
         return 1;
     }
-    if (!MyPdfCvt::LoadConverterLibrary(QStringLiteral(ORDVANE_BIN_DIR))) {
-        std::fprintf(stderr, "cannot load %stsypdf.so\n", ORDVANE_BIN_DIR);
-        return 1;
-    }
+    // Book covers: a title over a photograph. Whatever else is read there is stray.
+    const std::vector<std::string> titles = {"The Harbour Lights", "Winter Gardens of the North", "A Short History of Bridges"};
+    std::vector<testpdf::Page> covers;
+    for (const std::string &title : titles)
+        covers.push_back(testpdf::photographPage(title));
+    const QString photographs = work.filePath(QStringLiteral("scan-photographs.pdf"));
+    testpdf::writeFile(FileSystem::encodePath(photographs).toStdString(), testpdf::makePdf(testpdf::scannedPages(testpdf::makePdf(covers))));
     Settings.ocr = true; // the run hands these to the library
     Settings.ocrlang = languages;
+    std::printf("%d scanned files, %d pages at 300 dpi, and %d scanned photographs with a title, on %d cores, languages %s\n",
+                int(scans.size()), pages, int(titles.size()), QThread::idealThreadCount(), qPrintable(languages));
 
-    JobList list;
-    for (const QString &scan : scans)
-        list.AddOneFile(scan);
-    ConversionRun::Display display;
-    ConversionRun run(list, display);
-    QElapsedTimer timer;
-    timer.start();
-    run.run(ConversionRun::ConvertAll);
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    MyPdfCvt::UnloadConverterLibrary(); // the helpers end, so their CPU time counts
-    const double cpu = cpuSeconds(RUSAGE_CHILDREN);
+    for (int order = 0; order < 3; ++order) {
+        if (!MyPdfCvt::LoadConverterLibrary(QStringLiteral(ORDVANE_BIN_DIR))) {
+            std::fprintf(stderr, "cannot load %stsypdf.so\n", ORDVANE_BIN_DIR);
+            return 1;
+        }
+        Settings.textorder = order;
+        JobList list;
+        for (const QString &scan : scans)
+            list.AddOneFile(scan);
+        list.AddOneFile(photographs);
+        ConversionRun::Display display;
+        ConversionRun run(list, display);
+        const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+        QElapsedTimer timer;
+        timer.start();
+        run.run(ConversionRun::ConvertAll);
+        const double seconds = double(timer.nsecsElapsed()) / 1e9;
+        MyPdfCvt::UnloadConverterLibrary(); // the helpers end, so their CPU time counts
+        const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
+        const auto textOf = [&](int i) {
+            QByteArray text;
+            FileSystem::readFile(list.text(i, JobList::Target), text);
+            return QString::fromUtf8(text.mid(3));
+        };
 
-    Score exact, plain;
-    plain.plainLetters = true;
-    for (int i = 0; i < list.count(); ++i) {
-        QByteArray text;
-        FileSystem::readFile(list.text(i, JobList::Target), text);
-        exact.add(references[i], QString::fromUtf8(text.mid(3)));
-        plain.add(references[i], QString::fromUtf8(text.mid(3)));
-    }
-    std::printf("%d scanned files, %d pages at 300 dpi, %d converted, on %d cores, languages %s\n", int(scans.size()), pages,
-                run.successful(), QThread::idealThreadCount(), qPrintable(languages));
-    std::printf("%.1f s: %.2f pages/s; helpers' CPU %.2f s a page\n", seconds, pages / seconds, cpu / pages);
-    for (const Score *score : {&exact, &plain}) {
-        const double precision = double(score->matched) / double(std::max(1LL, score->read));
-        const double recall = double(score->matched) / double(std::max(1LL, score->expected));
-        std::printf("words%s: %lld expected, %lld read, %lld matched; precision %.4f, recall %.4f, F1 %.4f\n",
-                    score->plainLetters ? " without accents" : "", score->expected, score->read, score->matched, precision,
-                    recall, 2 * precision * recall / std::max(1e-9, precision + recall));
+        Score exact, plain, pairs;
+        plain.plainLetters = true;
+        pairs.pairs = true;
+        for (int i = 0; i < int(scans.size()); ++i)
+            for (Score *score : {&exact, &plain, &pairs})
+                score->add(references[order][i], textOf(i));
+        const QStringList covered = textOf(int(scans.size())).split(u'\f');
+        int stray = 0, titleWords = 0, titleWordsRead = 0;
+        for (size_t i = 0; i < titles.size(); ++i) {
+            const QStringList title = wordsOf(QString::fromStdString(titles[i]), false);
+            QStringList read = i < size_t(covered.size()) ? wordsOf(covered[qsizetype(i)], false) : QStringList();
+            titleWords += int(title.size());
+            for (const QString &word : title)
+                titleWordsRead += read.removeOne(word) ? 1 : 0;
+            stray += int(read.size());
+        }
+        std::printf("%s: %d of %d files converted; %.1f s: %.2f pages/s; helpers' CPU %.2f s a page\n", orderNames[order],
+                    run.successful(), list.count(), seconds, (pages + double(titles.size())) / seconds,
+                    cpu / (pages + double(titles.size())));
+        for (const Score *score : {&exact, &plain, &pairs})
+            score->print();
+        std::printf("  photographs: %d stray words; %d of the titles' %d words read\n", stray, titleWordsRead, titleWords);
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "tests/support/PdfMaker.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -316,6 +317,55 @@ Page twoColumnPage(const std::vector<std::string>& left, const std::vector<std::
         if (i < right.size())
             page.text(rightX, y, size, right[i]);
     }
+    return page;
+}
+
+Page tablePage(const std::vector<std::vector<std::string>>& rows, double size)
+{
+    Page page;
+    size_t columns = 1;
+    for (const std::vector<std::string>& row : rows)
+        columns = std::max(columns, row.size());
+    const double columnWidth = (page.width - 2 * kMargin) / double(columns);
+    for (size_t i = 0; i < rows.size(); ++i)
+        for (size_t j = 0; j < rows[i].size(); ++j)
+            page.text(kMargin + double(j) * columnWidth, page.height - kMargin - size - double(i) * size * 2.6, size, rows[i][j]);
+    return page;
+}
+
+Page photographPage(const std::string& title, double size)
+{
+    Page page;
+    page.text(kMargin, page.height - kMargin - size, size, title);
+    Picture photo;
+    photo.columns = 1000;
+    photo.rows = 900;
+    photo.x = kMargin;
+    photo.y = kMargin;
+    photo.width = page.width - 2 * kMargin;
+    photo.height = page.height - 3 * kMargin - 2 * size;
+    uint32_t seed = 19;
+    const auto random = [&seed] { // 0 to 1
+        seed = seed * 1664525u + 1013904223u;
+        return double(seed >> 8) / double(1u << 24);
+    };
+    std::vector<double> grey(size_t(photo.columns) * size_t(photo.rows));
+    for (int y = 0; y < photo.rows; ++y)
+        for (int x = 0; x < photo.columns; ++x)
+            grey[size_t(y) * size_t(photo.columns) + size_t(x)] =
+                130 + 60 * std::sin(x / 41.0) * std::cos(y / 57.0) + 35 * std::sin((x + 2 * y) / 17.0) + 30 * (random() - 0.5);
+    for (int blot = 0; blot < 700; ++blot) { // dark and light blots the size of letters
+        const double cx = random() * photo.columns, cy = random() * photo.rows;
+        const double rx = 2 + random() * 12, ry = 2 + random() * 12, shade = random() < 0.7 ? 20 : 240;
+        for (int y = std::max(0, int(cy - ry)); y < std::min(photo.rows, int(cy + ry) + 1); ++y)
+            for (int x = std::max(0, int(cx - rx)); x < std::min(photo.columns, int(cx + rx) + 1); ++x)
+                if ((x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry) <= 1)
+                    grey[size_t(y) * size_t(photo.columns) + size_t(x)] = shade;
+    }
+    photo.pixels.reserve(grey.size());
+    for (const double g : grey)
+        photo.pixels.push_back((unsigned char)std::clamp(g, 0.0, 255.0));
+    page.pictures.push_back(std::move(photo));
     return page;
 }
 

@@ -99,6 +99,14 @@ Page linesPage(const std::vector<std::string>& lines, double size = 11);
 Page twoColumnPage(const std::vector<std::string>& left, const std::vector<std::string>& right,
                    double size = 11);
 
+// A table: each row's cells on one baseline, each column at its own x, a blank row's
+// height between the rows.
+Page tablePage(const std::vector<std::vector<std::string>>& rows, double size = 12);
+
+// A book cover: the title in large letters above a photograph (a grey picture of soft
+// shapes, speckles and blots, made the same every time), no other text.
+Page photographPage(const std::string& title, double size = 36);
+
 // A page with no text layer at all, only gray bars where text would be: stands for a
 // scanned page.
 Page scannedPage();

@@ -36,10 +36,13 @@ std::vector<testpdf::Page> scans(const std::vector<std::string> &lines, int quar
     return testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage(lines, 14)}), 300, quarterTurns, skewDegrees);
 }
 
-QByteArray extract(const QString &path, int *result = nullptr)
+// Text orders as the program passes them.
+enum Order { Reading = 0, Physical = 1, Raw = 2 };
+
+QByteArray extract(const QString &path, int *result = nullptr, Order order = Reading)
 {
     QByteArray buffer;
-    const int r = MyPdfCvt::ConvertPdfFile(path, buffer, 65001, 0, true);
+    const int r = MyPdfCvt::ConvertPdfFile(path, buffer, 65001, order, true);
     if (result)
         *result = r;
     return r >= 3 ? buffer.mid(3, r - 3) : QByteArray();
@@ -63,6 +66,30 @@ QSet<QString> proseWords()
 bool readsAsProse(const QByteArray &text)
 {
     return proseWords().intersect(wordsOf(QString::fromUtf8(text))).size() >= proseWords().size() - 2;
+}
+
+QStringList wordList(const QString &text)
+{
+    return text.toLower().split(QRegularExpression(QStringLiteral("[^\\w.]+")), Qt::SkipEmptyParts);
+}
+
+// The line of the text that holds all the words in this order, or -1.
+int lineWith(const QStringList &lines, const QStringList &words)
+{
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringList found = wordList(lines[i]);
+        qsizetype from = 0;
+        bool all = true;
+        for (const QString &word : words) {
+            from = found.indexOf(word.toLower(), from);
+            all = all && from >= 0;
+            if (!all)
+                break;
+        }
+        if (all)
+            return i;
+    }
+    return -1;
 }
 
 thread_local QList<QList<int>> progress;
@@ -211,6 +238,87 @@ private slots:
         QCOMPARE(progress.last(), (QList<int>{0, 2})); // the page read, its text sent
         QVERIFY2(progress.count(QList<int>{2, 2}) >= 1 + int(timer.elapsed() / 1000), "no word from the helper while it read");
         dlclose(library);
+    }
+
+    // Scanned pages in each text order: layout order keeps two columns side by side and a
+    // table's cells on their row, at the same character column from row to row; raw order
+    // gives the lines as the engine found them, without the paragraphs' blank lines, where
+    // reading order has them; every order keeps every word of the text, and reads a
+    // photograph's title and nothing else of it.
+    void scannedPagesInEachOrder()
+    {
+        const std::vector<std::string> left = {
+            "Harbour dues were raised again this",    "spring, and the fishermen of the bay",
+            "argued that the new rates would drive",  "smaller boats to the northern ports.",
+            "The council answered that the quay",     "needed repairs before the winter storms",
+            "and that visitors paid most of the cost.", "A petition with four hundred names was",
+            "handed to the mayor on Tuesday evening", "after a long and noisy public meeting."};
+        const std::vector<std::string> right = {
+            "Meanwhile the lighthouse keeper reported", "that the lamp had failed twice during",
+            "the gales of February, leaving ships to",  "find the channel by the church tower.",
+            "Engineers from the capital inspected",     "the mechanism and ordered new parts,",
+            "which are expected to arrive by barge",    "before the first ferry of the season.",
+            "Until then a lantern will hang from the",  "gallery and a bell will ring each hour."};
+        const std::vector<std::vector<std::string>> table = {
+            {"Item", "Quantity", "Price"}, {"Apples", "12", "3.40"}, {"Pears", "47", "2.15"}, {"Plums", "30", "9.99"}};
+        const std::string title = "The Harbour Lights";
+        const std::string pdf = testpdf::makePdf({testpdf::twoColumnPage(left, right, 10), testpdf::tablePage(table),
+                                                  testpdf::photographPage(title)});
+        const QString file = writePdf(*dir, QStringLiteral("orders.pdf"), testpdf::scannedPages(pdf));
+        QSet<QString> columnWords, tableWords;
+        for (const std::string &line : left)
+            columnWords += wordsOf(QString::fromStdString(line));
+        for (const std::string &line : right)
+            columnWords += wordsOf(QString::fromStdString(line));
+        for (const std::vector<std::string> &row : table)
+            for (const std::string &cell : row)
+                tableWords += wordsOf(QString::fromStdString(cell));
+
+        MyPdfCvt::SetRecognition(true, QStringLiteral("eng"));
+        QList<QStringList> pages[3]; // the lines of each page in each order
+        for (const Order order : {Reading, Physical, Raw}) {
+            int result = -1;
+            const QList<QByteArray> texts = extract(file, &result, order).split('\f');
+            QVERIFY(result > 0);
+            QCOMPARE(texts.size(), 4);
+            QVERIFY(texts[3].isEmpty());
+            for (int page = 0; page < 3; ++page) {
+                QVERIFY2(texts[page].endsWith('\n') && !texts[page].endsWith("\n\n"), texts[page].constData());
+                pages[order] << QString::fromUtf8(texts[page].chopped(1)).split(u'\n');
+            }
+            const QString columns = pages[order][0].join(u'\n'), cells = pages[order][1].join(u'\n');
+            QVERIFY2(wordsOf(columns) == columnWords, qPrintable(columns));
+            QVERIFY2(wordsOf(cells).contains(tableWords), qPrintable(cells));
+            QCOMPARE(wordsOf(pages[order][2].join(u'\n')), wordsOf(QString::fromStdString(title)));
+        }
+        MyPdfCvt::SetRecognition(false, {});
+
+        const QStringList &layout = pages[Physical][0];
+        for (size_t i = 0; i < left.size(); ++i) {
+            const int line = lineWith(layout, wordList(QString::fromStdString(left[i] + " " + right[i])));
+            QVERIFY2(line >= 0, qPrintable(layout.join(u'\n')));
+            QVERIFY2(layout[line].indexOf(QString::fromStdString(right[i])) > int(left[i].size()) + 4, qPrintable(layout[line]));
+        }
+        const QStringList &cells = pages[Physical][1];
+        QList<int> lines, secondColumn;
+        for (const std::vector<std::string> &row : table) {
+            const int line = lineWith(cells, {QString::fromStdString(row[0]), QString::fromStdString(row[1]), QString::fromStdString(row[2])});
+            QVERIFY2(line >= 0, qPrintable(cells.join(u'\n')));
+            lines << line;
+            secondColumn << int(cells[line].indexOf(QString::fromStdString(row[1])));
+        }
+        QVERIFY2(std::is_sorted(lines.begin(), lines.end()) && lines.last() - lines.first() >= 2 * int(lines.size() - 1) - 1,
+                 qPrintable(cells.join(u'\n'))); // the rows apart by a blank line
+        QVERIFY2(secondColumn.count(secondColumn.first()) == secondColumn.size(), qPrintable(cells.join(u'\n')));
+
+        // Reading order: one column after the other, the engine's blocks apart by a blank line;
+        // raw order: the same lines, as found, with nothing between them.
+        const QStringList &reading = pages[Reading][0], &raw = pages[Raw][0];
+        const int leftEnd = lineWith(reading, wordList(QString::fromStdString(left.back())));
+        QVERIFY2(leftEnd >= 0 && leftEnd < lineWith(reading, wordList(QString::fromStdString(right.front()))), qPrintable(reading.join(u'\n')));
+        QVERIFY2(reading.contains(QString()), qPrintable(reading.join(u'\n')));
+        QVERIFY2(!raw.contains(QString()), qPrintable(raw.join(u'\n')));
+        QCOMPARE(raw, reading.filter(QRegularExpression(QStringLiteral("."))));
     }
 
     void languageChecks()

@@ -93,10 +93,12 @@ double readingDpi(double area)
 
 
 // Words the engine gives less confidence (0 to 100) are guesses: on pictures nearly all it
-// reads, on text pages the odd blot. A line keeps its words only if one of them is legible:
-// two letters or digits read with good confidence, as hardly a mark of a picture is.
-constexpr float WordConfidence = 40;
-constexpr float LegibleConfidence = 70;
+// reads, on text pages the odd blot. A line of text is read with good confidence on the
+// whole, and holds a legible word (two letters or digits read with high confidence); what
+// the engine takes for lines in a picture is neither.
+constexpr float WordConfidence = 50;
+constexpr float LineConfidence = 60;
+constexpr float LegibleConfidence = 75;
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -190,20 +192,23 @@ bool legible(const Word &word)
     return word.confidence >= LegibleConfidence && lettersAndMarks(word.text).first >= 2;
 }
 
-// Leaves out the words the engine is unsure of, and the lines of stray marks: no legible
-// word, or more marks than letters.
+// Leaves out the lines of stray marks (unsure on the whole, no legible word, or more marks
+// than letters), and the words the engine is unsure of.
 void dropNoise(std::vector<Line> &lines)
 {
     for (Line &line : lines) {
-        std::erase_if(line.words, [](const Word &word) { return word.confidence < WordConfidence; });
-        int letters = 0, marks = 0;
+        int letters = 0, marks = 0, length = 0;
+        double confidence = 0; // of the line's characters
         for (const Word &word : line.words) {
             const auto [l, m] = lettersAndMarks(word.text);
             letters += l;
             marks += m;
+            length += characters(word.text);
+            confidence += double(word.confidence) * characters(word.text);
         }
-        if (marks > letters || std::none_of(line.words.begin(), line.words.end(), legible))
+        if (confidence < LineConfidence * length || marks > letters || std::none_of(line.words.begin(), line.words.end(), legible))
             line.words.clear();
+        std::erase_if(line.words, [](const Word &word) { return word.confidence < WordConfidence; });
     }
     std::erase_if(lines, [](const Line &line) { return line.words.empty(); });
 }

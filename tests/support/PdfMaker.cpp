@@ -336,36 +336,51 @@ Page tablePage(const std::vector<std::vector<std::string>>& rows, double size)
 Page photographPage(const std::string& title, double size)
 {
     Page page;
-    page.text(kMargin, page.height - kMargin - size, size, title);
-    Picture photo;
-    photo.columns = 1000;
-    photo.rows = 900;
-    photo.x = kMargin;
-    photo.y = kMargin;
-    photo.width = page.width - 2 * kMargin;
-    photo.height = page.height - 3 * kMargin - 2 * size;
+    Picture photo; // the whole page: a pale sky over a quay with houses, posts and water
+    photo.columns = 1020;
+    photo.rows = 1320;
+    photo.width = page.width;
+    photo.height = page.height;
     uint32_t seed = 19;
     const auto random = [&seed] { // 0 to 1
         seed = seed * 1664525u + 1013904223u;
         return double(seed >> 8) / double(1u << 24);
     };
+    const int horizon = photo.rows * 3 / 10;
     std::vector<double> grey(size_t(photo.columns) * size_t(photo.rows));
     for (int y = 0; y < photo.rows; ++y)
         for (int x = 0; x < photo.columns; ++x)
             grey[size_t(y) * size_t(photo.columns) + size_t(x)] =
-                130 + 60 * std::sin(x / 41.0) * std::cos(y / 57.0) + 35 * std::sin((x + 2 * y) / 17.0) + 30 * (random() - 0.5);
-    for (int blot = 0; blot < 700; ++blot) { // dark and light blots the size of letters
-        const double cx = random() * photo.columns, cy = random() * photo.rows;
-        const double rx = 2 + random() * 12, ry = 2 + random() * 12, shade = random() < 0.7 ? 20 : 240;
+                y < horizon ? 235 - 25.0 * y / horizon + 6 * (random() - 0.5)
+                            : 185 + 25 * std::sin(x / 41.0) * std::cos(y / 57.0) + 15 * std::sin((x + 2 * y) / 17.0) + 20 * (random() - 0.5);
+    const auto dab = [&](double cx, double cy, double rx, double ry, double shade, bool ring) {
         for (int y = std::max(0, int(cy - ry)); y < std::min(photo.rows, int(cy + ry) + 1); ++y)
-            for (int x = std::max(0, int(cx - rx)); x < std::min(photo.columns, int(cx + rx) + 1); ++x)
-                if ((x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry) <= 1)
+            for (int x = std::max(0, int(cx - rx)); x < std::min(photo.columns, int(cx + rx) + 1); ++x) {
+                const double d = (x - cx) * (x - cx) / (rx * rx) + (y - cy) * (y - cy) / (ry * ry);
+                if (d <= 1 && (!ring || d >= 0.45))
                     grey[size_t(y) * size_t(photo.columns) + size_t(x)] = shade;
-    }
+            }
+    };
+    // Below the horizon: boats, gulls, ropes and ripples, marks the size of letters in loose
+    // rows, which is what the engine takes for lines of text.
+    for (double cy = horizon + 20; cy < photo.rows - 20; cy += 22 + 20 * random())
+        for (double cx = 10 + 60 * random(); cx < photo.columns - 10; cx += 6 + 40 * random()) {
+            const double rx = 1.5 + 6 * random(), ry = 2 + 8 * random();
+            const double kind = random();
+            if (kind < 0.3)
+                dab(cx, cy, rx, ry, 25, true);
+            else if (kind < 0.6)
+                dab(cx, cy, rx, ry, 25 + 30 * random(), false);
+            else if (kind < 0.8)
+                dab(cx, cy, 1.2, ry + 3, 30, false);
+            else
+                dab(cx, cy + ry, rx + 3, 1.2, 30, false);
+        }
     photo.pixels.reserve(grey.size());
     for (const double g : grey)
         photo.pixels.push_back((unsigned char)std::clamp(g, 0.0, 255.0));
     page.pictures.push_back(std::move(photo));
+    page.text(kMargin, page.height - kMargin - size, size, title);
     return page;
 }
 

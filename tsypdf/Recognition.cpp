@@ -91,14 +91,18 @@ double readingDpi(double area)
     return std::max(10.0, ReadingDpi * std::sqrt(MostPixels / pixelsAt300));
 }
 
-
-// Words the engine gives less confidence (0 to 100) are guesses: on pictures nearly all it
-// reads, on text pages the odd blot. A line of text is read with good confidence on the
-// whole, and holds a legible word (two letters or digits read with high confidence); what
-// the engine takes for lines in a picture is neither.
-constexpr float WordConfidence = 50;
+// What the engine takes for a line in a picture is read with little confidence (0 to 100)
+// on the whole, and holds no word that is surely read: two letters or digits with high
+// confidence, or a long run of them with any. A line of text nearly always is or has one,
+// even a line of a code listing the engine finds odd. Words below WordConfidence are
+// guesses, wrong far more often than right.
+constexpr float WordConfidence = 20;
 constexpr float LineConfidence = 60;
-constexpr float LegibleConfidence = 75;
+constexpr float SureConfidence = 90;
+constexpr int LongWord = 6;
+constexpr float LongWordConfidence = 10;
+// Lines of far more punctuation than letters and digits are stray marks too.
+constexpr int MarksPerLetter = 2;
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -176,7 +180,7 @@ std::vector<Line> linesOf(tesseract::LTRResultIterator &it)
             lines.push_back(std::move(line));
         }
         const std::unique_ptr<char[]> text(it.GetUTF8Text(tesseract::RIL_WORD));
-        if (!text || text[0] == 0)
+        if (!text || visibleCharacters(text.get(), std::strlen(text.get())) == 0)
             continue;
         Word word;
         word.text = text.get();
@@ -187,13 +191,13 @@ std::vector<Line> linesOf(tesseract::LTRResultIterator &it)
     return lines;
 }
 
-bool legible(const Word &word)
+bool surelyRead(const Word &word)
 {
-    return word.confidence >= LegibleConfidence && lettersAndMarks(word.text).first >= 2;
+    const int letters = lettersAndMarks(word.text).first;
+    return (letters >= 2 && word.confidence >= SureConfidence) || (letters >= LongWord && word.confidence >= LongWordConfidence);
 }
 
-// Leaves out the lines of stray marks (unsure on the whole, no legible word, or more marks
-// than letters), and the words the engine is unsure of.
+// Leaves out the lines of stray marks, and the words the engine is unsure of.
 void dropNoise(std::vector<Line> &lines)
 {
     for (Line &line : lines) {
@@ -206,7 +210,8 @@ void dropNoise(std::vector<Line> &lines)
             length += characters(word.text);
             confidence += double(word.confidence) * characters(word.text);
         }
-        if (confidence < LineConfidence * length || marks > letters || std::none_of(line.words.begin(), line.words.end(), legible))
+        const bool unsure = confidence < LineConfidence * length && std::none_of(line.words.begin(), line.words.end(), surelyRead);
+        if (unsure || marks > MarksPerLetter * letters)
             line.words.clear();
         std::erase_if(line.words, [](const Word &word) { return word.confidence < WordConfidence; });
     }

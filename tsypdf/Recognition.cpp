@@ -257,21 +257,27 @@ int median(std::vector<int> values)
     return values[values.size() / 2];
 }
 
+double glyphWidthOf(const Word &word)
+{
+    return std::max(1.0, double(word.box.right - word.box.left) / std::max(1, characters(word.text)));
+}
+
 // The words on a grid of characters, as the layout order places a text layer's: a column is
 // a typical character's width (from the words' boxes), lines that share a baseline share a
 // row whatever block the engine put them in, so columns and table cells stay side by side,
-// and a line height of space between rows is a blank line (at most four).
+// and a line height of space between rows is a blank line (at most four). Each line has words.
 std::string inPhysicalLayout(std::vector<Line> lines)
 {
     if (lines.empty())
         return {};
     std::vector<int> glyphWidths, lineHeights;
-    int pageLeft = lines.front().box.left;
+    int pageLeft = lines.front().words.front().box.left;
     for (const Line &line : lines) {
         lineHeights.push_back(std::max(1, line.box.bottom - line.box.top));
-        pageLeft = std::min(pageLeft, line.box.left);
-        for (const Word &word : line.words)
-            glyphWidths.push_back(std::max(1, (word.box.right - word.box.left) / std::max(1, characters(word.text))));
+        for (const Word &word : line.words) {
+            glyphWidths.push_back(int(glyphWidthOf(word)));
+            pageLeft = std::min(pageLeft, word.box.left);
+        }
     }
     const double charWidth = std::max(1, median(glyphWidths));
     const double lineHeight = median(lineHeights);
@@ -296,10 +302,12 @@ std::string inPhysicalLayout(std::vector<Line> lines)
             const Word &word = *row[i].word;
             int at = int(std::lround((word.box.left - pageLeft) / charWidth));
             if (i > 0) {
-                // The next word of the same line after an ordinary space follows with one;
-                // after a wider gap (a table's next cell) it goes to its own column.
+                // The next word of the same line after an ordinary space (for its letters'
+                // size: a heading's are wide) follows with one; after a wider gap, a table's
+                // next cell, it goes to its own column.
                 const Placed &before = row[i - 1];
-                const bool spaced = before.line == row[i].line && word.box.left - before.word->box.right < 2 * charWidth;
+                const double glyphWidth = std::max({charWidth, glyphWidthOf(word), glyphWidthOf(*before.word)});
+                const bool spaced = before.line == row[i].line && word.box.left - before.word->box.right < 2 * glyphWidth;
                 at = spaced ? column + 1 : std::max(at, column + 1);
             }
             out.append(size_t(std::max(0, at - column)), ' ');
@@ -307,7 +315,7 @@ std::string inPhysicalLayout(std::vector<Line> lines)
             column = std::max(at, column) + characters(word.text);
         }
         if (end < lines.size()) {
-            const int gap = lines[end].baseline - lines[end - 1].baseline;
+            const int gap = lines[end].baseline - lines[first].baseline;
             const int feeds = std::clamp(int(gap / std::max(1.0, lineHeight)), 1, 5);
             out.append(size_t(feeds), '\n');
         } else {

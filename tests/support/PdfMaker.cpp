@@ -336,7 +336,7 @@ Page tablePage(const std::vector<std::vector<std::string>>& rows, double size)
 Page photographPage(const std::string& title, double size)
 {
     Page page;
-    Picture photo; // the whole page: a pale sky over a quay with houses, posts and water
+    Picture photo; // the whole page: a pale sky over a harbour
     photo.columns = 1020;
     photo.rows = 1320;
     photo.width = page.width;

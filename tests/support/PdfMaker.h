@@ -103,8 +103,9 @@ Page twoColumnPage(const std::vector<std::string>& left, const std::vector<std::
 // height between the rows.
 Page tablePage(const std::vector<std::vector<std::string>>& rows, double size = 12);
 
-// A book cover: the title in large letters above a photograph (a grey picture of soft
-// shapes, speckles and blots, made the same every time), no other text.
+// A book cover: a grey photograph over the whole page, a pale sky above a harbour busy with
+// marks the size of letters, and the title in large letters on the sky; no other text. The
+// same every time.
 Page photographPage(const std::string& title, double size = 36);
 
 // A page with no text layer at all, only gray bars where text would be: stands for a

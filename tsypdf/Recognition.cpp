@@ -94,8 +94,9 @@ double readingDpi(double area)
 // What the engine takes for a line in a picture is read with little confidence (0 to 100)
 // on the whole, and holds no word that is surely read: two letters or digits with high
 // confidence, or a long run of them with any. A line of text nearly always is or has one,
-// even a line of a code listing the engine finds odd. Words below WordConfidence are
-// guesses, wrong far more often than right.
+// even a line of a code listing the engine finds odd. Within a line, a mark or a lone
+// character below WordConfidence is a speck, not writing; a word of letters stays, as a
+// page of text must not lose words.
 constexpr float WordConfidence = 20;
 constexpr float LineConfidence = 60;
 constexpr float SureConfidence = 90;
@@ -213,7 +214,9 @@ void dropNoise(std::vector<Line> &lines)
         const bool unsure = confidence < LineConfidence * length && std::none_of(line.words.begin(), line.words.end(), surelyRead);
         if (unsure || marks > MarksPerLetter * letters)
             line.words.clear();
-        std::erase_if(line.words, [](const Word &word) { return word.confidence < WordConfidence; });
+        std::erase_if(line.words, [](const Word &word) {
+            return word.confidence < WordConfidence && lettersAndMarks(word.text).first < 2;
+        });
     }
     std::erase_if(lines, [](const Line &line) { return line.words.empty(); });
 }

@@ -11,15 +11,8 @@ for tool in munged slurmctld slurmd sbatch sinfo; do
 done
 [ "$(id -u)" -eq 0 ] || { echo "skipped: a Slurm cluster of its own needs root"; exit 77; }
 
-work=$(mktemp -d)
+. "$(dirname "$0")/support/work-folder.sh"
 chmod 755 "$work"
-pids=""
-finish() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    for pid in $pids; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap finish EXIT INT TERM
 
 # munge: a key and a socket of our own.
 mkdir -m 711 "$work/munge"

@@ -10,14 +10,7 @@ set -eu
 bin=$1 make_corpus=$2
 command -v sway >/dev/null || { echo "skipped: sway is not installed"; exit 77; }
 
-work=$(mktemp -d)
-pids=""
-finish() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    for pid in $pids; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap finish EXIT INT TERM
+. "$(dirname "$0")/support/work-folder.sh"
 fail() { echo "wayland_session: $*" >&2; [ -f "$work/run/sway.log" ] && tail -5 "$work/run/sway.log" >&2; exit 1; }
 
 export XDG_RUNTIME_DIR="$work/run"

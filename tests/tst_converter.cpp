@@ -4,6 +4,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
 #include "tests/support/HelperProcesses.h"
+#include "tests/support/PageText.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/SanitizedHelpers.h"
 #include "tests/support/TestProgramDirectory.h"
@@ -18,8 +19,6 @@
 #include <QTemporaryFile>
 #include <QtConcurrent/QtConcurrentRun>
 #include <dlfcn.h>
-#include <poppler-document.h>
-#include <poppler-page.h>
 #include <memory>
 #include <csignal>
 #include <fcntl.h>
@@ -56,36 +55,6 @@ QByteArray extract(const QString &path, int textOrder, bool pageBreak, int *resu
     if (result)
         *result = r;
     return r >= 3 ? buffer.mid(3, r - 3) : QByteArray();
-}
-
-// A document's text as poppler-cpp's page::text() gives it, page by page, each page ended by
-// a form feed or not: what the library gave before it read pages with poppler's own classes.
-QByteArray popplerCppText(const QString &path, int textOrder, bool pageBreaks)
-{
-    const std::unique_ptr<poppler::document> document(poppler::document::load_from_file(FileSystem::encodePath(path).toStdString()));
-    if (!document)
-        return "(not opened)";
-    const poppler::page::text_layout_enum layouts[] = {poppler::page::non_raw_non_physical_layout,
-                                                       poppler::page::physical_layout, poppler::page::raw_order_layout};
-    QByteArray text;
-    for (int i = 0; i < document->pages(); ++i) {
-        const std::unique_ptr<poppler::page> page(document->create_page(i));
-        const poppler::byte_array bytes = page->text(poppler::rectf(), layouts[textOrder]).to_utf8();
-        QByteArray pageText(bytes.data(), qsizetype(bytes.size()));
-        if (pageText.endsWith('\f'))
-            pageText.chop(1);
-        text += pageText + (pageBreaks ? "\f" : "");
-    }
-    return text;
-}
-
-// The text of the pages as the library delivers it in UTF-8.
-QByteArray extractPages(const QString &path, int textOrder, bool pageBreaks, MyPdfCvt::PageRange pages)
-{
-    QByteArray text;
-    const int result = MyPdfCvt::ExtractText(path, textOrder, pageBreaks, 0, pages,
-                                             [&](QByteArrayView utf8) { text += utf8; }, {});
-    return result == 0 ? text : "(result " + QByteArray::number(result) + ")";
 }
 
 using Entry = decltype(&fnOrdvane);
@@ -247,7 +216,8 @@ private slots:
         };
         const QDir real(QStringLiteral(ORDVANE_REAL_PDFS_DIR));
         const QStringList realFiles = real.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-        if (realFiles.isEmpty())
+        // CI always fetches them; elsewhere the tests' own files are compared all the same.
+        if (realFiles.isEmpty() && qEnvironmentVariableIsSet("CI"))
             QFAIL("no real PDFs: run scripts/fetch-real-pdfs");
         for (const QString &name : realFiles)
             files << real.filePath(name);
@@ -267,6 +237,8 @@ private slots:
                 }
             }
         }
+        if (realFiles.isEmpty())
+            QSKIP("the tests' own PDFs compared; no real PDFs to compare (scripts/fetch-real-pdfs fetches them)");
     }
 
     void resultCodesOfBadInput()

@@ -1,4 +1,6 @@
 #include "tsypdf/TextLayer.h"
+#include "tsypdf/FontCache.h"
+#include "tsypdf/PopplerReach.h"
 
 #include <poppler-global.h>
 
@@ -18,8 +20,16 @@
 #include <goo/GooString.h>
 
 #include <cstring>
+#include <optional>
 
 using namespace WorkerProtocol;
+
+// poppler makes a page's fonts afresh for every page, reading and parsing each embedded font
+// program again, and that is most of its work on a page; it offers no way to hand fonts in.
+// These reach the three members through which a page's fonts are found.
+ORDVANE_REACH(ResourcesOfGfx, GfxResources *, Gfx, res);
+ORDVANE_REACH(FontsOfResources, GfxFontDict *, GfxResources, fonts);
+ORDVANE_REACH(FontsOfDictionary, std::vector<std::shared_ptr<GfxFont>>, GfxFontDict, fonts);
 
 namespace {
 
@@ -84,29 +94,67 @@ void takeText(const GooString &written, std::vector<char> &text)
     text = poppler::ustring::from_utf8(data).to_utf8();
 }
 
-// poppler makes a page's fonts afresh for every page, reading and parsing each embedded font
-// program again, and that is most of its work on a page; it offers no way to hand fonts in.
-// These reach the three members through which a page's fonts are found. An explicit
-// instantiation may name private members; should poppler rename them, this stops building.
-template<typename Tag, typename Tag::Type Member>
-struct Reach {
-    friend typename Tag::Type memberOf(Tag) { return Member; }
+// A text device whose pages and forms each start without an open span of replacement text.
+// poppler's device carries a span that a page leaves open (a BDC with /ActualText and no EMC)
+// on to the pages after it, which then give no text until some span closes. Here the end of
+// the form or page that opened a span closes it as an EMC would, so its replacement text stays
+// where the glyphs it replaces are, and what follows is read as it is.
+class PageTextDevice : public TextOutputDev {
+public:
+    using TextOutputDev::TextOutputDev;
+
+    void beginActualText(GfxState *state, const GooString *text) override
+    {
+        TextOutputDev::beginActualText(state, text);
+        spanOpen = true;
+        spanForms = forms;
+        spanState.reset();
+    }
+    void endActualText(GfxState *state) override
+    {
+        TextOutputDev::endActualText(state);
+        spanOpen = false;
+        spanState.reset();
+    }
+    void drawChar(GfxState *state, double x, double y, double dx, double dy, double originX, double originY,
+                  CharCode c, int nBytes, const Unicode *u, int uLen) override
+    {
+        // The replacement text takes the font and place of the span's first glyph, as it
+        // would take those in force at the span's EMC.
+        if (spanOpen && !spanState)
+            spanState.reset(state->copy(true)); // a copy without its own path would free the page's
+        TextOutputDev::drawChar(state, x, y, dx, dy, originX, originY, c, nBytes, u, uLen);
+    }
+    void beginForm(Ref id) override
+    {
+        ++forms;
+        TextOutputDev::beginForm(id);
+    }
+    void endForm(Ref id) override
+    {
+        closeSpanOf(forms--);
+        TextOutputDev::endForm(id);
+    }
+    void endPage() override
+    {
+        closeSpanOf(0);
+        forms = 0;
+        TextOutputDev::endPage();
+    }
+
+private:
+    void closeSpanOf(int form)
+    {
+        // A span without a glyph adds nothing, and poppler reads no state for it.
+        if (spanOpen && spanForms >= form)
+            endActualText(spanState.get());
+    }
+
+    int forms = 0;     // forms being drawn, one inside another
+    int spanForms = 0; // of these, those the open span began in
+    bool spanOpen = false;
+    std::unique_ptr<GfxState> spanState;
 };
-struct ResourcesOfGfx {
-    using Type = GfxResources *Gfx::*;
-    friend Type memberOf(ResourcesOfGfx);
-};
-struct FontsOfResources {
-    using Type = GfxFontDict *GfxResources::*;
-    friend Type memberOf(FontsOfResources);
-};
-struct FontsOfDictionary {
-    using Type = std::vector<std::shared_ptr<GfxFont>> GfxFontDict::*;
-    friend Type memberOf(FontsOfDictionary);
-};
-template struct Reach<ResourcesOfGfx, &Gfx::res>;
-template struct Reach<FontsOfResources, &GfxResources::fonts>;
-template struct Reach<FontsOfDictionary, &GfxFontDict::fonts>;
 
 // A document's own output profile only steers colours, and the text has none; yet poppler
 // builds colour transforms from it for every page. The document in memory forgets it.
@@ -122,15 +170,6 @@ void forgetOutputProfile(PDFDoc &document)
 }
 
 } // namespace
-
-struct TextLayer::FontKey {
-    Ref font;
-    std::string tag;
-    bool operator<(const FontKey &other) const
-    {
-        return std::tie(font.num, font.gen, tag) < std::tie(other.font.num, other.font.gen, other.tag);
-    }
-};
 
 void keepPopplerParameters()
 {
@@ -192,6 +231,7 @@ std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, int32_t &res
         return nullptr;
     }
     forgetOutputProfile(*layer->document);
+    layer->fonts = std::make_unique<FontCache>(layer->document->getXRef());
     result = ResultOk;
     return layer;
 }
@@ -207,8 +247,8 @@ bool TextLayer::read(int index, TextOrder order, std::vector<char> &text)
     if (index < 0 || index >= document->getNumPages() || !document->getCatalog()->getPage(index + 1))
         return false;
     if (!device || deviceOrder != order) {
-        device = std::make_unique<TextOutputDev>(append, written.get(), order == TextOrder::Physical, 0,
-                                                 order == TextOrder::Raw, false);
+        device = std::make_unique<PageTextDevice>(append, written.get(), order == TextOrder::Physical, 0,
+                                                  order == TextOrder::Raw, false);
         deviceOrder = order;
     }
     written->clear();
@@ -230,32 +270,48 @@ void TextLayer::display(Page &page)
     page.makeBox(72, 72, rotate, false, out->upsideDown(), -1, -1, -1, -1, &box, &crop);
 
     // Where the page's fonts can come from those made already, poppler gets an empty font
-    // dictionary to make (it keeps its dictionaries to itself) and that is filled.
+    // dictionary to make (it keeps its dictionaries to itself) and that is filled. Should
+    // poppler not have made one, the page is done again in poppler's own way.
     Dict *resources = page.getResourceDict();
     Object fontsLater;
     if (resources && fontsMadeOnce(*resources)) {
         fontsLater = Object(resources->copy(document->getXRef()));
         fontsLater.getDict()->set("Font", Object(new Dict(document->getXRef())));
     }
-    Gfx gfx(document.get(), out, page.getNum(), fontsLater.isDict() ? fontsLater.getDict() : resources, 72, 72, &box,
-            crop ? page.getCropBox() : nullptr, rotate);
-    if (fontsLater.isDict())
-        fillFonts(*resources, (gfx.*memberOf(ResourcesOfGfx {}))->*memberOf(FontsOfResources {}));
+    std::optional<Gfx> gfx;
+    const auto makeGfx = [&](Dict *pageResources) {
+        gfx.emplace(document.get(), out, page.getNum(), pageResources, 72, 72, &box, crop ? page.getCropBox() : nullptr,
+                    rotate);
+    };
+    makeGfx(fontsLater.isDict() ? fontsLater.getDict() : resources);
+    if (fontsLater.isDict()) {
+        GfxResources *made = *gfx.*memberOf(ResourcesOfGfx {});
+        GfxFontDict *empty = made ? made->*memberOf(FontsOfResources {}) : nullptr;
+        if (empty) {
+            fillFonts(*resources, *empty);
+        } else {
+            gfx.reset(); // ends the page poppler began: its empty text goes
+            written->clear();
+            makeGfx(resources);
+        }
+    }
 
     Object contents = page.getContents();
     if (!contents.isNull()) {
-        gfx.saveState();
-        gfx.display(&contents);
-        gfx.restoreState();
+        gfx->saveState();
+        gfx->display(&contents);
+        gfx->restoreState();
     } else {
         out->dump();
     }
     const std::vector<Annot *> &annotations = page.getAnnots()->getAnnots();
     if (!annotations.empty()) {
         for (Annot *annotation : annotations)
-            annotation->draw(&gfx, false);
+            annotation->draw(&*gfx, false);
         out->dump();
     }
+    gfx.reset(); // ends the page
+    fonts->pageDone();
 }
 
 // Whether the fonts of a page's resources are all named by reference, so that each can be made
@@ -277,25 +333,10 @@ bool TextLayer::fontsMadeOnce(Dict &resources) const
 }
 
 // Fills the empty font dictionary poppler made for a page as poppler would have filled it.
-void TextLayer::fillFonts(Dict &resources, GfxFontDict *empty)
+void TextLayer::fillFonts(Dict &resources, GfxFontDict &empty)
 {
-    XRef *xref = document->getXRef();
-    const Object named = resources.lookupNF("Font").fetch(xref);
-    std::vector<std::shared_ptr<GfxFont>> &fonts = empty->*memberOf(FontsOfDictionary {});
-    if (madeFonts.size() > MaxMadeFonts)
-        madeFonts.clear();
-    for (int i = 0; i < named.getDict()->getLength(); ++i) {
-        const char *tag = named.getDict()->getKey(i);
-        const Ref ref = named.getDict()->getValNF(i).getRef();
-        const auto [made, isNew] = madeFonts.try_emplace(FontKey { ref, tag });
-        if (isNew) {
-            const Object font = named.getDict()->getValNF(i).fetch(xref);
-            if (font.isDict()) {
-                made->second = GfxFont::makeFont(xref, tag, ref, font.getDict());
-                if (made->second && !made->second->isOk())
-                    made->second = nullptr;
-            }
-        }
-        fonts.push_back(made->second);
-    }
+    const Object named = resources.lookupNF("Font").fetch(document->getXRef());
+    std::vector<std::shared_ptr<GfxFont>> &made = empty.*memberOf(FontsOfDictionary {});
+    for (int i = 0; i < named.getDict()->getLength(); ++i)
+        made.push_back(fonts->font(named.getDict()->getKey(i), named.getDict()->getValNF(i).getRef()));
 }

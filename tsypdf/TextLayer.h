@@ -7,13 +7,12 @@
 #include "base/WorkerProtocol.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class Dict;
-class GfxFont;
+class FontCache;
 class GfxFontDict;
 class GooString;
 class PDFDoc;
@@ -53,17 +52,12 @@ private:
     TextLayer();
     void display(Page &page);
     bool fontsMadeOnce(Dict &resources) const;
-    void fillFonts(Dict &resources, GfxFontDict *empty);
-
-    // Beyond this many, fonts made for earlier pages are let go, which bounds the memory of
-    // documents that give every page fonts of its own.
-    static constexpr size_t MaxMadeFonts = 2000;
-    struct FontKey;
+    void fillFonts(Dict &resources, GfxFontDict &empty);
 
     std::unique_ptr<PDFDoc> document;
     std::unique_ptr<GooString> written;
     std::unique_ptr<TextOutputDev> device;
     WorkerProtocol::TextOrder deviceOrder = WorkerProtocol::TextOrder::Reading;
-    std::map<FontKey, std::shared_ptr<GfxFont>> madeFonts;
+    std::unique_ptr<FontCache> fonts;
     std::unique_ptr<SplashOutputDev> painter;
 };

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <map>
 
 namespace testpdf {
@@ -270,7 +271,46 @@ struct Object {
     std::string dict; // entries without the << >>
     bool isStream = false;
     std::string data;
+    std::string value; // instead of a dictionary: an array, a number
 };
+
+// The objects (from 1; objects[0] is unused, objects[1] the catalog) as a whole file with its
+// cross-reference table. prepareStream may encrypt a stream's data in place.
+std::string serialise(std::vector<Object>& objects, const std::string& trailerExtra,
+                      const std::function<void(int, std::string&)>& prepareStream)
+{
+    // The binary comment line tells transfer tools the file is not text.
+    std::string out = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+    const int next = static_cast<int>(objects.size());
+    std::vector<size_t> offsets(next, 0);
+    for (int n = 1; n < next; ++n) {
+        offsets[n] = out.size();
+        Object& obj = objects[n];
+        out += std::to_string(n) + " 0 obj\n";
+        if (!obj.value.empty()) {
+            out += obj.value + "\nendobj\n";
+            continue;
+        }
+        out += "<< " + obj.dict;
+        if (obj.isStream) {
+            prepareStream(n, obj.data);
+            out += (obj.dict.empty() ? "/Length " : " /Length ") + std::to_string(obj.data.size())
+                + " >>\nstream\n" + obj.data + "\nendstream\nendobj\n";
+        } else {
+            out += " >>\nendobj\n";
+        }
+    }
+    const size_t xref = out.size();
+    out += "xref\n0 " + std::to_string(next) + "\n0000000000 65535 f \n";
+    for (int n = 1; n < next; ++n) {
+        char line[24];
+        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offsets[n]);
+        out += line;
+    }
+    out += "trailer\n<< /Size " + std::to_string(next) + " /Root 1 0 R" + trailerExtra + " >>\nstartxref\n"
+        + std::to_string(xref) + "\n%%EOF\n";
+    return out;
+}
 
 const char* const kUnicodeFontName = "/ArialUnicodeMS"; // a name viewers know how to substitute
 
@@ -532,7 +572,7 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
             cmap += "endbfchar\n";
         }
         cmap += "endcmap\nCMapName currentdict /CMapName get exch defineresource pop\nend\nend\n";
-        objects[toUnicode] = {"", true, cmap};
+        objects[toUnicode] = {"", true, cmap, {}};
     }
     std::string fonts;
     if (usesHelvetica)
@@ -550,12 +590,12 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
             pictures += " /Im" + std::to_string(k) + ' ' + ref(n);
             objects[n] = {"/Type /XObject /Subtype /Image /Width " + std::to_string(p.columns) + " /Height "
                               + std::to_string(p.rows) + " /ColorSpace /DeviceGray /BitsPerComponent 8 /Filter /RunLengthDecode",
-                          true, runLength(p.pixels)};
+                          true, runLength(p.pixels), {}};
         }
         if (!pictures.empty())
             objects[pageObj].dict += " /XObject <<" + pictures + " >>";
         objects[pageObj].dict += " >> /Contents " + ref(pageObj + 1);
-        objects[pageObj + 1] = {"", true, contents[i]};
+        objects[pageObj + 1] = {"", true, contents[i], {}};
     }
     objects[info].dict = "/Producer " + pdfString(info, "KV-Ordvane test fixtures");
     if (!options.title.empty())
@@ -566,35 +606,98 @@ std::string makePdf(const std::vector<Page>& pages, const Options& options)
         objects[encrypt].dict = "/Filter /Standard /V 1 /R 2 /O <" + hex(ownerEntry) + "> /U <" + hex(userEntry)
             + "> /P " + std::to_string(permissions);
 
-    // The binary comment line tells transfer tools the file is not text.
-    std::string out = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
-    std::vector<size_t> offsets(next, 0);
-    for (int n = 1; n < next; ++n) {
-        offsets[n] = out.size();
-        Object& obj = objects[n];
-        out += std::to_string(n) + " 0 obj\n<< " + obj.dict;
-        if (obj.isStream) {
-            if (encrypted)
-                obj.data = rc4(objectKey(n), obj.data);
-            out += (obj.dict.empty() ? "/Length " : " /Length ") + std::to_string(obj.data.size())
-                + " >>\nstream\n" + obj.data + "\nendstream\nendobj\n";
-        } else {
-            out += " >>\nendobj\n";
-        }
+    return serialise(objects, " /Info " + ref(info) + " /ID [<" + hex(id) + "> <" + hex(id) + ">]"
+                                  + (encrypted ? " /Encrypt " + ref(encrypt) : std::string()),
+                     [&](int n, std::string& data) {
+                         if (encrypted)
+                             data = rc4(objectKey(n), data);
+                     });
+}
+
+RawObject dictObject(std::string dict)
+{
+    return {std::move(dict), false, {}, false, {}};
+}
+
+RawObject streamObject(std::string dict, std::string data, bool runLength)
+{
+    return {std::move(dict), true, std::move(data), runLength, {}};
+}
+
+RawObject valueObject(std::string value)
+{
+    return {{}, false, {}, false, std::move(value)};
+}
+
+std::string assemblePdf(const std::vector<RawObject>& raw)
+{
+    std::vector<Object> objects(1);
+    for (const RawObject& o : raw)
+        objects.push_back(o.runLength ? Object{o.dict + " /Filter /RunLengthDecode", true,
+                                               runLength(std::vector<unsigned char>(o.data.begin(), o.data.end())), {}}
+                                      : Object{o.dict, o.isStream, o.data, o.value});
+    return serialise(objects, {}, [](int, std::string&) {});
+}
+
+std::string cidFontsPdf(const CidFontsOptions& o)
+{
+    // 1 catalog, 2 page tree, 3 descriptor, then the shared tables, the fonts, the pages.
+    std::vector<RawObject> objects(3);
+    const auto ref = [](size_t n) { return std::to_string(n) + " 0 R"; };
+    const auto add = [&](RawObject object) {
+        objects.push_back(std::move(object));
+        return objects.size();
+    };
+    objects[0].dict = "/Type /Catalog /Pages 2 0 R";
+    objects[2].dict = "/Type /FontDescriptor /FontName /Large /Flags 4 /FontBBox [0 -200 1000 900] /ItalicAngle 0"
+                      " /Ascent 900 /Descent -200 /CapHeight 700 /StemV 80";
+    const auto cidToGid = [&] {
+        return o.cidToGidBytes == 0 ? std::string("/Identity")
+                                    : ref(add(streamObject("", std::string(o.cidToGidBytes, '\0'), true)));
+    };
+    const auto widths = [&] {
+        std::string w = "[0 [";
+        for (int i = 0; i < o.widthEntries; ++i)
+            w += i ? " 500" : "500";
+        return ref(add(valueObject(w + "]]")));
+    };
+    const auto toUnicode = [&] {
+        std::string cmap = "/CIDInit /ProcSet findresource begin\n12 dict begin\nbegincmap\n"
+                           "/CMapName /Large-UCS def\n/CMapType 2 def\n1 begincodespacerange\n<0000> <FFFF>\n"
+                           "endcodespacerange\n";
+        char range[64];
+        std::snprintf(range, sizeof range, "1 beginbfrange\n<0000> <%04X> <0000>\nendbfrange\n",
+                      unsigned(std::clamp(o.toUnicodeCodes, 1, 65536) - 1));
+        cmap += std::string(range) + "endcmap\nCMapName currentdict /CMapName get exch defineresource pop\nend\nend\n";
+        return ref(add(streamObject("", cmap)));
+    };
+    const std::string sharedMap = o.sharedCidToGid ? cidToGid() : "";
+    const std::string sharedW = o.widthEntries > 0 && o.sharedWidths ? widths() : "";
+    const std::string sharedToUnicode = o.sharedToUnicode ? toUnicode() : "";
+    std::vector<size_t> fonts;
+    for (int f = 0; f < o.fonts; ++f) {
+        std::string descendant = "/Type /Font /Subtype /CIDFontType2 /BaseFont /Large /CIDSystemInfo << /Registry (Adobe)"
+                                 " /Ordering (Identity) /Supplement 0 >> /FontDescriptor 3 0 R /DW 600 /CIDToGIDMap "
+            + (o.sharedCidToGid ? sharedMap : cidToGid());
+        if (o.widthEntries > 0)
+            descendant += " /W " + (o.sharedWidths ? sharedW : widths());
+        const size_t cidFont = add(dictObject(descendant));
+        const std::string map = o.sharedToUnicode ? sharedToUnicode : toUnicode();
+        fonts.push_back(add(dictObject("/Type /Font /Subtype /Type0 /BaseFont /Large /Encoding /Identity-H /DescendantFonts ["
+                             + ref(cidFont) + "] /ToUnicode " + map)));
     }
-    const size_t xref = out.size();
-    out += "xref\n0 " + std::to_string(next) + "\n0000000000 65535 f \n";
-    for (int n = 1; n < next; ++n) {
-        char line[24];
-        std::snprintf(line, sizeof line, "%010zu 00000 n \n", offsets[n]);
-        out += line;
+    std::string kids;
+    for (int p = 0; p < o.pages; ++p) {
+        std::string shown;
+        for (char c : "Page " + std::to_string(p + 1))
+            shown += "00" + hex(std::string(1, c));
+        const size_t contents = add(streamObject("", "BT /F 12 Tf 72 720 Td <" + shown + "> Tj ET\n"));
+        kids += ref(add(dictObject("/Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /F "
+                         + ref(fonts[size_t(p % std::max(1, o.fonts))]) + " >> >> /Contents " + ref(contents))))
+            + ' ';
     }
-    out += "trailer\n<< /Size " + std::to_string(next) + " /Root " + ref(catalog) + " /Info " + ref(info)
-        + " /ID [<" + hex(id) + "> <" + hex(id) + ">]";
-    if (encrypted)
-        out += " /Encrypt " + ref(encrypt);
-    out += " >>\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
-    return out;
+    objects[1].dict = "/Type /Pages /Kids [" + kids + "] /Count " + std::to_string(o.pages);
+    return assemblePdf(objects);
 }
 
 bool writeFile(const std::string& path, const std::string& bytes)

@@ -116,6 +116,41 @@ Page scannedPage();
 // characters outside Windows-1252, which two-byte codes cannot address.
 std::string makePdf(const std::vector<Page>& pages, const Options& options = {});
 
+// A hand-made object: its dictionary's entries without << >>, and a stream when isStream.
+// runLength stores a stream's data run-length encoded, so that a large map of few values
+// stays small in the file.
+struct RawObject {
+    std::string dict;
+    bool isStream = false;
+    std::string data;
+    bool runLength = false;
+    std::string value; // instead of a dictionary: an array, a number
+};
+
+RawObject dictObject(std::string dict);
+RawObject streamObject(std::string dict, std::string data, bool runLength = false);
+RawObject valueObject(std::string value);
+
+// Hand-made objects, numbered from 1 in order, as a whole file; object 1 is the catalog. For
+// what the page builder does not draw: marked content, forms, fonts of unusual sizes.
+std::string assemblePdf(const std::vector<RawObject>& objects);
+
+// Pages that each show "Page N" (from 1) in a Type0 font whose tables are chosen to be small
+// in the file and large once read: a CIDToGIDMap of cidToGidBytes (stored run-length encoded),
+// a /W array of widthEntries CIDs, a ToUnicode map of toUnicodeCodes codes (code = Unicode).
+// Page i names font i % fonts; each table is one object all fonts share, or each font's own.
+struct CidFontsOptions {
+    int pages = 1;
+    int fonts = 1;
+    size_t cidToGidBytes = 0; // 0: /Identity
+    bool sharedCidToGid = true;
+    int widthEntries = 0;
+    bool sharedWidths = true;
+    int toUnicodeCodes = 65536;
+    bool sharedToUnicode = true;
+};
+std::string cidFontsPdf(const CidFontsOptions& options);
+
 // Writes the bytes, replacing any existing file. False on any failure.
 bool writeFile(const std::string& path, const std::string& bytes);
 

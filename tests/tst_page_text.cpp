@@ -1,0 +1,181 @@
+// Pages that poppler reads in ways of its own, through the real library and helper: spans of
+// replacement text left open, documents with more fonts than the helper keeps, and fonts that
+// are small in the file and large once read. A file's text never depends on where it is cut.
+#include "tests/support/PageText.h"
+#include "tests/support/PdfMaker.h"
+#include "tests/support/TestProgramDirectory.h"
+#include "tsypdf/tsypdf.h"
+
+#include <QTest>
+#include <dlfcn.h>
+
+namespace {
+
+QString writeFile(const TestProgramDirectory &dir, const QString &name, const std::string &bytes)
+{
+    const QString path = dir.file(name);
+    return testpdf::writeFile(FileSystem::encodePath(path).toStdString(), bytes) ? path : QString();
+}
+
+// Pages of Helvetica text by reference, each with its own content stream; forms[i] becomes
+// the form /Fm<i> every page may draw.
+std::string pagesPdf(const std::vector<std::string> &contents, const std::vector<std::string> &forms = {})
+{
+    std::vector<testpdf::RawObject> objects = {
+        testpdf::dictObject("/Type /Catalog /Pages 2 0 R"), testpdf::dictObject(""),
+        testpdf::dictObject("/Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding")};
+    std::string xobjects;
+    for (size_t i = 0; i < forms.size(); ++i) {
+        objects.push_back(testpdf::streamObject("/Type /XObject /Subtype /Form /BBox [0 0 612 792] /Resources << /Font << /F 3 0 R >> >>",
+                                                forms[i]));
+        xobjects += " /Fm" + std::to_string(i) + ' ' + std::to_string(objects.size()) + " 0 R";
+    }
+    std::string kids;
+    for (const std::string &content : contents) {
+        objects.push_back(testpdf::streamObject("", content));
+        const size_t stream = objects.size();
+        objects.push_back(testpdf::dictObject("/Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /F 3 0 R >>"
+                                              + (xobjects.empty() ? "" : " /XObject <<" + xobjects + " >>") + " >> /Contents "
+                                              + std::to_string(stream) + " 0 R"));
+        kids += std::to_string(objects.size()) + " 0 R ";
+    }
+    objects[1] = testpdf::dictObject("/Type /Pages /Kids [" + kids + "] /Count " + std::to_string(contents.size()));
+    return testpdf::assemblePdf(objects);
+}
+
+std::string line(int y, const std::string &text)
+{
+    return "BT /F 12 Tf 72 " + std::to_string(y) + " Td (" + text + ") Tj ET\n";
+}
+
+// The file's text in the order, whole; and the same text from every cut into two ranges.
+QByteArray wholeAndCut(const QString &file, int order, bool breaks, int pages)
+{
+    const QByteArray whole = extractPages(file, order, breaks);
+    for (int cut = 1; cut < pages; ++cut) {
+        const QByteArray joined = extractPages(file, order, breaks, {0, cut}) + extractPages(file, order, breaks, {cut, 0});
+        if (joined != whole)
+            return "(cut after page " + QByteArray::number(cut) + " gives other text)\n" + joined + "\n--- whole:\n" + whole;
+    }
+    return whole;
+}
+
+} // namespace
+
+class TestPageText : public QObject {
+    Q_OBJECT
+
+    QScopedPointer<TestProgramDirectory> dir;
+
+private slots:
+    void initTestCase()
+    {
+        dir.reset(new TestProgramDirectory);
+        QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
+        poppler::set_debug_error_function([](const std::string &, void *) {}, nullptr); // a stray EMC is meant
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__) // sanitized helpers run without a cap
+        // Every helper of these tests has a quarter of the usual address space: too little
+        // to keep every large font of a file, enough for the budget.
+        void *library = dlopen(FileSystem::encodePath(dir->file(QStringLiteral("tsypdf.so"))).constData(), RTLD_NOW | RTLD_NOLOAD);
+        QVERIFY(library);
+        const auto setLimits = reinterpret_cast<decltype(&tsypdfSetLimits)>(dlsym(library, "tsypdfSetLimits"));
+        QVERIFY(setLimits);
+        setLimits(0, 1ull << 30);
+        dlclose(library);
+#endif
+
+    }
+
+    void cleanupTestCase() { MyPdfCvt::UnloadConverterLibrary(); }
+
+    // A span of replacement text that its page leaves open keeps its text on that page and
+    // takes nothing from the pages after it; balanced spans give poppler's text byte for byte.
+    void spansLeftOpenStayOnTheirPage()
+    {
+        const QString open = writeFile(*dir, QStringLiteral("open.pdf"), pagesPdf({
+            line(700, "Page one") + "/Span << /ActualText (Replaced words) >> BDC\n" + line(680, "hidden glyphs"),
+            line(700, "Page two"),
+            "/Span << /Lang (en) >> BDC\n" + line(700, "Page three has no replacement"),
+            "EMC\n" + line(700, "Page four after a stray EMC"),
+        }));
+        const QString form = writeFile(*dir, QStringLiteral("form.pdf"), pagesPdf({
+            "/Fm0 Do\n" + line(600, "Page one after the form"),
+            line(700, "Page two"),
+            line(700, "Page three"),
+        }, {"/Span << /ActualText (Form replacement) >> BDC\n" + line(650, "form glyphs")}));
+        const QString balanced = writeFile(*dir, QStringLiteral("balanced.pdf"), pagesPdf({
+            line(700, "Page one") + "/Span << /ActualText (Replaced words) >> BDC\n" + line(680, "hidden glyphs") + "EMC\n",
+            "/Fm0 Do EMC\n" + line(700, "Page two"),
+            "/Span << /ActualText (Empty span) >> BDC EMC\n" + line(700, "Page three"),
+        }, {"/Span << /ActualText (Form replacement) >> BDC\n" + line(650, "form glyphs") + "EMC\n"}));
+
+        const QList<QList<QByteArray>> expected = {
+            {"Page one", "Replaced words"}, {"Page two"}, {"Page three has no replacement"}, {"Page four after a stray EMC"}};
+        for (int order : {0, 1, 2}) {
+            for (bool breaks : {true, false}) {
+                const QString what = QStringLiteral("order %1, page breaks %2").arg(order).arg(breaks);
+                const QByteArray text = wholeAndCut(open, order, true, 4);
+                const QList<QByteArray> pages = text.split('\f');
+                QCOMPARE(pages.size(), 5);
+                for (int i = 0; i < 4; ++i) {
+                    for (const QByteArray &words : expected[i])
+                        QVERIFY2(pages[i].contains(words), qPrintable(what + u' ' + QString::fromUtf8(text)));
+                }
+                QVERIFY2(!text.contains("hidden"), qPrintable(what));
+                if (!breaks)
+                    QCOMPARE(wholeAndCut(open, order, false, 4), QByteArray(text).replace('\f', ""));
+
+                const QList<QByteArray> formPages = wholeAndCut(form, order, true, 3).split('\f');
+                QCOMPARE(formPages.size(), 4);
+                QVERIFY2(formPages[0].contains("Form replacement") && formPages[0].contains("Page one after the form"),
+                         qPrintable(what + u' ' + QString::fromUtf8(formPages[0])));
+                QVERIFY2(formPages[1].contains("Page two") && formPages[2].contains("Page three"), qPrintable(what));
+                QVERIFY(!formPages.join().contains("form glyphs"));
+
+                QCOMPARE(wholeAndCut(balanced, order, breaks, 3), popplerCppText(balanced, order, breaks));
+            }
+        }
+    }
+
+    // More fonts than the helper keeps for a document: those let go are made again when a
+    // later page names them, and every page's text is poppler's.
+    void moreFontsThanTheHelperKeeps()
+    {
+        testpdf::CidFontsOptions options;
+        options.pages = 2100;
+        options.fonts = 2050; // the last 50 pages name the first 50 fonts again
+        options.toUnicodeCodes = 128;
+        const QString file = writeFile(*dir, QStringLiteral("fonts.pdf"), testpdf::cidFontsPdf(options));
+        for (int order : {0, 2}) {
+            const QByteArray text = extractPages(file, order, true);
+            QCOMPARE(text, popplerCppText(file, order, true));
+            QVERIFY(text.contains("Page 2100\n"));
+            QCOMPARE(extractPages(file, order, true, {0, 1000}) + extractPages(file, order, true, {1000, 0}), text);
+        }
+    }
+
+    // Fonts that take tens of megabytes once read, each page its own: the helper keeps to its
+    // memory budget, so the files convert within an address space that would not hold their
+    // fonts all at once.
+    void largeFontsStayWithinTheBudget()
+    {
+        testpdf::CidFontsOptions map;
+        map.pages = map.fonts = 24;
+        map.cidToGidBytes = size_t(32) << 20; // one stream all fonts name; 64 MB in each font
+        testpdf::CidFontsOptions widths;
+        widths.pages = widths.fonts = 150;
+        widths.widthEntries = 131072; // 2 MB in each font, and a 65,536-code ToUnicode map
+        const QString mapFile = writeFile(*dir, QStringLiteral("map.pdf"), testpdf::cidFontsPdf(map));
+        const QString widthsFile = writeFile(*dir, QStringLiteral("widths.pdf"), testpdf::cidFontsPdf(widths));
+
+        for (const auto &[file, pages] : {std::pair(mapFile, 24), std::pair(widthsFile, 150)}) {
+            QByteArray expected;
+            for (int page = 1; page <= pages; ++page)
+                expected += "Page " + QByteArray::number(page) + "\n\n\f";
+            QCOMPARE(extractPages(file, 0, true), expected);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPageText)
+#include "tst_page_text.moc"

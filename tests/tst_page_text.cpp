@@ -6,6 +6,10 @@
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
 
+#include "platform/CodePage.h"
+
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <dlfcn.h>
 
@@ -133,6 +137,45 @@ private slots:
                 QVERIFY(!formPages.join().contains("form glyphs"));
 
                 QCOMPARE(wholeAndCut(balanced, order, breaks, 3), popplerCppText(balanced, order, breaks));
+            }
+        }
+    }
+
+    // A U+0000 in a page's text (here from replacement text) is written as poppler's own tool
+    // writes it, and everything after it comes through, in every order and code page, whole
+    // and in ranges.
+    void textAfterANulIsKept()
+    {
+        const std::string span = "/Span << /ActualText <FEFF0041000000420000> >> BDC (xyz) Tj EMC";
+        const QString file = writeFile(*dir, QStringLiteral("nul.pdf"), pagesPdf({
+            "BT /F 12 Tf 72 700 Td (Before ) Tj " + span + " ( after the NUL) Tj ET\n" + line(680, "Second line"),
+            line(700, "Page two ") + "BT /F 12 Tf 72 680 Td " + span + " ET\n",
+            line(700, "Page three"),
+        }));
+        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        const char *flags[] = {nullptr, "-layout", "-raw"};
+        for (int order : {0, 1, 2}) {
+            const QByteArray text = wholeAndCut(file, order, true, 3);
+            QVERIFY2(text.contains(QByteArray("A\0B\0", 4)), text.constData());
+            for (const char *words : {" after the NUL", "Second line", "Page two", "Page three"})
+                QVERIFY2(text.contains(words), qPrintable(QString::fromUtf8(text).replace(QChar(0), u'@')));
+            QCOMPARE(text.count('\f'), 3);
+            if (!tool.isEmpty()) {
+                QProcess reference;
+                reference.start(tool, (flags[order] ? QStringList{QLatin1String(flags[order])} : QStringList{})
+                                          << QStringLiteral("-enc") << QStringLiteral("UTF-8") << file << QStringLiteral("-"));
+                QVERIFY(reference.waitForFinished());
+                QCOMPARE(text, reference.readAllStandardOutput());
+            }
+            const QString expected = QString::fromUtf8(QByteArray(text).replace('\f', ""));
+            for (int codePage : {65001, 1200, 1252, 932, 0}) {
+                QByteArray encoded;
+                const int result = MyPdfCvt::ConvertPdfFile(file, encoded, codePage, order, false);
+                QVERIFY2(result > 0, qPrintable(QString::number(codePage)));
+                encoded.truncate(result); // the buffer keeps a spare byte
+                const QByteArray bom = MyPdfCvt::TextEncoder::byteOrderMark(codePage);
+                QVERIFY(encoded.startsWith(bom));
+                QCOMPARE(CodePage::toUnicode(QByteArrayView(encoded).sliced(bom.size()), codePage), expected);
             }
         }
     }

@@ -80,18 +80,31 @@ bool plainUtf8(const unsigned char *text, size_t size)
     return true;
 }
 
-// poppler-cpp hands a page's text on through UTF-16, which ends it at the first NUL byte and
-// at the first bytes that are not UTF-8. Plain text comes through that unchanged; anything
-// else takes poppler-cpp's own way, so that it comes out as it always has.
+// poppler-cpp hands a page's text on through UTF-16, which ends it at the first bytes that are
+// not UTF-8. Plain text comes through that unchanged; anything else takes poppler-cpp's own
+// way, so that it comes out as it always has. Its way also ends the text at a NUL, which
+// poppler gives for a U+0000 of replacement text or of a many-character ToUnicode entry:
+// here each stretch between NULs takes that way alone, and the NULs stay, as poppler's own
+// command-line tool writes them.
 void takeText(const GooString &written, std::vector<char> &text)
 {
     const char *data = written.c_str();
     const size_t size = size_t(written.getLength());
-    if (plainUtf8(reinterpret_cast<const unsigned char *>(data), size)) {
-        text.assign(data, data + size);
-        return;
+    text.clear();
+    for (size_t start = 0;;) {
+        const void *nul = std::memchr(data + start, '\0', size - start);
+        const size_t end = nul ? size_t(static_cast<const char *>(nul) - data) : size;
+        if (plainUtf8(reinterpret_cast<const unsigned char *>(data + start), end - start)) {
+            text.insert(text.end(), data + start, data + end);
+        } else {
+            const poppler::byte_array converted = poppler::ustring::from_utf8(data + start, int(end - start)).to_utf8();
+            text.insert(text.end(), converted.begin(), converted.end());
+        }
+        if (end == size)
+            return;
+        text.push_back('\0');
+        start = end + 1;
     }
-    text = poppler::ustring::from_utf8(data).to_utf8();
 }
 
 // A text device whose pages and forms each start without an open span of replacement text.

@@ -687,16 +687,28 @@ std::string cidFontsPdf(const CidFontsOptions& o)
                              + ref(cidFont) + "] /ToUnicode " + map)));
     }
     std::string kids;
-    for (int p = 0; p < o.pages; ++p) {
-        std::string shown;
-        for (char c : "Page " + std::to_string(p + 1))
-            shown += "00" + hex(std::string(1, c));
-        const size_t contents = add(streamObject("", "BT /F 12 Tf 72 720 Td <" + shown + "> Tj ET\n"));
+    const int pages = o.pageTexts.empty() ? o.pages : int(o.pageTexts.size());
+    for (int p = 0; p < pages; ++p) {
+        std::u16string text;
+        if (o.pageTexts.empty()) {
+            for (char c : "Page " + std::to_string(p + 1))
+                text += char16_t(c);
+        } else {
+            text = o.pageTexts[size_t(p)];
+        }
+        std::string content = "BT /F 12 Tf 72 720 Td 14 TL <";
+        for (char16_t c : text) {
+            if (c == u'\n')
+                content += "> Tj T* <";
+            else
+                content += hex(std::string{char(c >> 8), char(c & 0xFF)});
+        }
+        const size_t contents = add(streamObject("", content + "> Tj ET\n"));
         kids += ref(add(dictObject("/Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /F "
                          + ref(fonts[size_t(p % std::max(1, o.fonts))]) + " >> >> /Contents " + ref(contents))))
             + ' ';
     }
-    objects[1].dict = "/Type /Pages /Kids [" + kids + "] /Count " + std::to_string(o.pages);
+    objects[1].dict = "/Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages);
     return assemblePdf(objects);
 }
 

@@ -135,10 +135,11 @@ RawObject valueObject(std::string value);
 // what the page builder does not draw: marked content, forms, fonts of unusual sizes.
 std::string assemblePdf(const std::vector<RawObject>& objects);
 
-// Pages that each show "Page N" (from 1) in a Type0 font whose tables are chosen to be small
-// in the file and large once read: a CIDToGIDMap of cidToGidBytes (stored run-length encoded),
-// a /W array of widthEntries CIDs, a ToUnicode map of toUnicodeCodes codes (code = Unicode).
-// Page i names font i % fonts; each table is one object all fonts share, or each font's own.
+// Pages that each show "Page N" (from 1), or the texts given, in a Type0 font whose tables can
+// be chosen small in the file and large once read: a CIDToGIDMap of cidToGidBytes (stored
+// run-length encoded), a /W array of widthEntries CIDs, a ToUnicode map of toUnicodeCodes
+// codes (code = Unicode). Page i names font i % fonts; each table is one object all fonts
+// share, or each font's own.
 struct CidFontsOptions {
     int pages = 1;
     int fonts = 1;
@@ -148,6 +149,9 @@ struct CidFontsOptions {
     bool sharedWidths = true;
     int toUnicodeCodes = 65536;
     bool sharedToUnicode = true;
+    // When given, the pages and what each shows instead: UTF-16 code units, each its own
+    // code, a line break starting the next line. Any unit is shown, U+0000 too.
+    std::vector<std::u16string> pageTexts;
 };
 std::string cidFontsPdf(const CidFontsOptions& options);
 

@@ -106,6 +106,7 @@ bool validFrameHeader(const FrameHeader &header)
     case FrameType::Text: return true;
     case FrameType::Progress: return header.length == sizeof(ProgressBody);
     case FrameType::Result: return header.length == sizeof(ResultBody);
+    case FrameType::Unread: return header.length == sizeof(UnreadBody);
     }
     return false;
 }

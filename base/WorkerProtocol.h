@@ -42,9 +42,10 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size);
 // Replies to Extract: a Progress frame once the document is open, then any number of Text
 // frames with the text of one or more finished pages, in page order, each after a Progress
 // frame that counts them, and Progress frames when a page's recognition starts and ends and
-// twice a second while it goes on; then exactly one Result frame. CountPages gets a Result
-// frame whose result is the page count. Every frame is a sign of progress.
-enum class FrameType : uint8_t { Text = 'T', Result = 'R', Progress = 'P' };
+// twice a second while it goes on, an Unread frame for a page that needed recognition and
+// could not have it; then exactly one Result frame. CountPages gets a Result frame whose
+// result is the page count. Every frame is a sign of progress.
+enum class FrameType : uint8_t { Text = 'T', Result = 'R', Progress = 'P', Unread = 'U' };
 
 struct FrameHeader {
     FrameType type;
@@ -57,6 +58,13 @@ struct ProgressBody {
     uint32_t pageCount;       // pages in the requested range
     uint32_t recognisingPage; // the page being recognised, from 1 in the document; 0 for none
     uint32_t documentPages;   // pages in the whole document
+};
+
+// A page left without recognition for want of language data: the script the page is written
+// in (as Tesseract names it, NUL-padded), none when no chosen language's data is installed.
+struct UnreadBody {
+    uint32_t page; // from 1, in the document
+    char script[28];
 };
 
 struct ResultBody {

@@ -243,6 +243,8 @@ void runOver(JobList &list, int mode, int jobs, bool json, Totals &totals)
     run.run(mode);
     totals.converted += run.successful();
     totals.failed += run.failed();
+    if (run.unreadPages() > 0)
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unreadNote(ConversionRun::Language::User));
 }
 
 } // namespace

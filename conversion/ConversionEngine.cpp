@@ -189,8 +189,11 @@ ConversionEngine::Result ConversionEngine::take(Job id)
 {
     std::lock_guard lock(mutex);
     const auto it = jobs.find(id);
-    if (it == jobs.end() || !it->second->finished)
-        return {MyPdfCvt::ResultFormatError, nullptr};
+    if (it == jobs.end() || !it->second->finished) {
+        Result none;
+        none.result = MyPdfCvt::ResultFormatError;
+        return none;
+    }
     figures.taken(*it->second);
     Result result = std::move(it->second->result);
     jobs.erase(it);
@@ -334,6 +337,10 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
         };
         const auto receiveProgress = [&](const MyPdfCvt::PageProgress &progress) {
             std::lock_guard progressLock(mutex);
+            if (progress.unreadPage > 0) {
+                job.unread.push_back({progress.unreadPage, progress.unreadScript});
+                return;
+            }
             if (whole)
                 figures.opened(job, progress.pageCount);
             figures.progressed(job, piece.index, progress.pagesDone);
@@ -365,6 +372,7 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
         job->texts.clear();
         job->results.clear();
         job->pagesDone.clear();
+        job->unread.clear();
         job->cut(1);
         job->piecesDone = 0;
         ++job->queued;
@@ -406,6 +414,8 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
     figures.finished(*job, result.text ? result.text->size() : 0);
     result.pages = job->pages;
     result.hasText = job->hasText;
+    result.unread = std::move(job->unread);
+    std::sort(result.unread.begin(), result.unread.end());
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job->started).count();
     job->result = std::move(result);
     job->finished = true;

@@ -41,12 +41,19 @@ public:
     static Converter &library();
 
     using Job = int;
+    // A page that needed recognition and was left as it was for want of language data.
+    struct UnreadPage {
+        int page = 0;   // from 1
+        QString script; // empty: no chosen language's data is installed
+        friend bool operator<(const UnreadPage &a, const UnreadPage &b) { return a.page < b.page; }
+    };
     struct Result {
         int result = 0;                   // 0, or a negative conversion result
         std::unique_ptr<TargetFile> text; // the encoded text, when result is 0
         qint64 pages = -1;                // the document's page count, when it was opened
         double seconds = 0;               // from its first conversion step to its last
         bool hasText = false;             // more than blanks, line ends and page breaks
+        std::vector<UnreadPage> unread;   // in page order
     };
     struct Progress {
         qint64 pagesDone = 0;     // of the files converted or under way
@@ -105,6 +112,7 @@ private:
         std::chrono::steady_clock::time_point started;
         bool hasText = false;
         int recognisingPage = 0, documentPages = 0;
+        std::vector<UnreadPage> unread;
         Result result;
     };
     // Threads that work on a job own it with the map, so that it outlives an abandon while

@@ -7,6 +7,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/RecognitionChoice.h"
+#include "base/RecognitionLanguages.h"
 #include "settings/Settings.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,8 @@ void ConversionRun::run(int runMode)
     else if (Settings.ocr)
         settingsProblem = RecognitionLanguagesProblem(Settings.ocrlang).section(u'\n', 0, 0);
     MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
-    Successful = Failed = WithoutText = 0;
+    Successful = Failed = WithoutText = UnreadPages = 0;
+    UnreadPackages.clear();
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
     {
@@ -83,7 +85,20 @@ void ConversionRun::run(int runMode)
         engine.reset();
         display.processEvents();
     }
+    if (UnreadPages > 0)
+        AppendLog(unreadNote());
     AppendLog(summary() + QStringLiteral("\r\n"));
+}
+
+QString ConversionRun::unreadNote(Language language) const
+{
+    if (UnreadPages == 0)
+        return {};
+    static const char *const text = QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) left unread for want of recognition data; %1 would read them.");
+    const QString packages = UnreadPackages.join(QStringLiteral(", "));
+    if (language == Language::User)
+        return QCoreApplication::translate("ConversionRun", text, nullptr, UnreadPages).arg(packages);
+    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(UnreadPages)).arg(packages);
 }
 
 QString ConversionRun::summary(Language language) const
@@ -232,6 +247,19 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         ++WithoutText;
         list.setWithoutText(row);
         AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
+    }
+    for (const ConversionEngine::UnreadPage &unread : conversion.unread) {
+        // The data for the chosen languages is checked before a run; a script may still lack it.
+        const std::string package = unread.script.isEmpty()
+            ? RecognitionLanguages::packageForLanguage(Settings.ocrlang.section(u'+', 0, 0).toStdString())
+            : RecognitionLanguages::packageForScript(unread.script.toStdString());
+        const QString reads = package.empty() ? QStringLiteral("language data for it") : QString::fromStdString(package);
+        AppendLog(QStringLiteral("Page %1 not recognised: no recognition language reads its %2 script; %3 would (%4)")
+                      .arg(unread.page)
+                      .arg(unread.script.isEmpty() ? QStringLiteral("unknown") : unread.script, reads, source));
+        ++UnreadPages;
+        if (!UnreadPackages.contains(reads))
+            UnreadPackages << reads;
     }
     display.entryDone(row, report);
     display.processEvents();

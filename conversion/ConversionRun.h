@@ -12,6 +12,7 @@
 #include "conversion/ConversionEngine.h"
 
 #include <QString>
+#include <QStringList>
 #include <map>
 
 class JobList;
@@ -62,6 +63,10 @@ public:
     int failed() const { return Failed; }
     // Files converted whose text shows nothing (scans that even recognition could not read).
     int withoutText() const { return WithoutText; }
+    // Pages that needed recognition and were left with their text layer for want of language
+    // data for their script, and what would read them; empty when there were none.
+    int unreadPages() const { return UnreadPages; }
+    QString unreadNote(Language language = Language::Log) const;
 
     // The convert message of a negative conversion result.
     static QString messageFor(int result);
@@ -97,4 +102,6 @@ private:
     int Successful = 0;
     int Failed = 0;
     int WithoutText = 0;
+    int UnreadPages = 0;
+    QStringList UnreadPackages;
 };

@@ -79,7 +79,19 @@ void receiveProgress(int32_t done, int32_t count, int32_t recognisingPage, int32
 {
     passOn([&](const CallUnderWay &call) {
         if (call.progress && *call.progress)
-            (*call.progress)({done, count, recognisingPage, documentPages});
+            (*call.progress)(PageProgress::of(done, count, recognisingPage, documentPages));
+    });
+}
+
+void receiveUnread(int32_t page, const char *script)
+{
+    passOn([&](const CallUnderWay &call) {
+        if (call.progress && *call.progress) {
+            PageProgress unread;
+            unread.unreadPage = page;
+            unread.unreadScript = QString::fromUtf8(script);
+            (*call.progress)(unread);
+        }
     });
 }
 
@@ -130,6 +142,8 @@ bool LoadConverterLibrary(const QString &directory)
     extras.setRecognition = find<decltype(extras.setRecognition)>("tsypdfSetRecognition");
     if (extras.setProgressCallback)
         extras.setProgressCallback(receiveProgress);
+    if (const auto setUnreadCallback = find<decltype(&tsypdfSetUnreadCallback)>("tsypdfSetUnreadCallback"))
+        setUnreadCallback(receiveUnread);
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     // A sanitized helper reserves terabytes of shadow memory before it reads a byte, far
     // past the 4 GiB cap; sanitizer builds check faults, not hogs, so they lift it.

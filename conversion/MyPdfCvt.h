@@ -62,6 +62,20 @@ struct PageProgress {
     int pageCount = 0;
     int recognisingPage = 0;
     int documentPages = 0;
+    // Instead of the figures above: a page (from 1) that needed recognition and was left
+    // unread for want of language data for its script (empty: for the chosen languages).
+    int unreadPage = 0;
+    QString unreadScript;
+
+    static PageProgress of(int pagesDone, int pageCount, int recognisingPage, int documentPages)
+    {
+        PageProgress progress;
+        progress.pagesDone = pagesDone;
+        progress.pageCount = pageCount;
+        progress.recognisingPage = recognisingPage;
+        progress.documentPages = documentPages;
+        return progress;
+    }
 };
 
 // One conversion as the run engine makes it: the text arrives in UTF-8 pieces on the calling

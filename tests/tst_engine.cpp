@@ -79,7 +79,7 @@ struct GatedConverter : ConversionEngine::Converter {
         }
         if (const auto it = pagesOf.find(source); it != pagesOf.end()) {
             const int count = pages.count > 0 ? pages.count : it->second - pages.first;
-            progress({count, count, 0, 0});
+            progress(MyPdfCvt::PageProgress::of(count, count, 0, 0));
         }
         text("text");
         std::lock_guard lock(mutex);
@@ -106,7 +106,7 @@ struct RereadingConverter : ConversionEngine::Converter {
         if (pages.first == 0 && pages.count > 0)
             changed.wait(lock, [&] { return firstMayRead; });
         const int count = pages.count > 0 ? pages.count : 2 * ConversionEngine::MinPiecePages - pages.first;
-        progress({count, count, 0, 0});
+        progress(MyPdfCvt::PageProgress::of(count, count, 0, 0));
         QFile file(source);
         if (!file.open(QIODevice::ReadOnly))
             return MyPdfCvt::ResultOpenError;

@@ -1,9 +1,12 @@
 // Text from scanned pages: the real library and helper with real Tesseract on scans the tests
 // make (text PDFs rendered by poppler and wrapped as image-only pages).
 #include "base/RecognitionLanguages.h"
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
 #include "settings/RecognitionChoice.h"
+#include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/SanitizedHelpers.h"
 #include "tests/support/ScanMaker.h"
@@ -188,6 +191,65 @@ private slots:
         QVERIFY2(readsAsProse(texts[0]), texts[0].constData());
         QCOMPARE(texts[1] + '\f', layer.mid(layer.indexOf('\f') + 1));
         MyPdfCvt::SetRecognition(false, {});
+    }
+
+    // A small text layer over a picture of a script that no installed language reads (here
+    // Cyrillic, with English data): the picture is not read as English noise, the layer's
+    // words stay, and the page is reported unread with its script. Over English prose the
+    // recognised words come below the layer's, which are not given twice.
+    void textLayerOverAScriptWithoutData()
+    {
+        const std::vector<std::string> cyrillic = {
+            "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xBA\xD0\xB0\xD0\xB7 \xD0\xBE \xD0\xBF\xD0\xBE\xD1\x80\xD1\x8F\xD0\xB4\xD0\xBA\xD0\xB5 "
+            "\xD1\x80\xD0\xB0\xD0\xB1\xD0\xBE\xD1\x82\xD1\x8B \xD0\xB3\xD0\xBE\xD1\x80\xD0\xBE\xD0\xB4\xD1\x81\xD0\xBA\xD0\xBE\xD0\xB3\xD0\xBE",
+            "\xD0\xBF\xD0\xBE\xD1\x80\xD1\x82\xD0\xB0 \xD0\xB2 \xD0\xB7\xD0\xB8\xD0\xBC\xD0\xBD\xD0\xB8\xD0\xB9 "
+            "\xD0\xBF\xD0\xB5\xD1\x80\xD0\xB8\xD0\xBE\xD0\xB4 \xD0\xB8 \xD0\xBE \xD1\x80\xD0\xB5\xD0\xBC\xD0\xBE\xD0\xBD\xD1\x82\xD0\xB5",
+            "\xD1\x81\xD1\x82\xD0\xB0\xD1\x80\xD0\xBE\xD0\xB3\xD0\xBE \xD0\xBC\xD0\xB0\xD1\x8F\xD0\xBA\xD0\xB0 "
+            "\xD0\xBD\xD0\xB0 \xD1\x81\xD0\xB5\xD0\xB2\xD0\xB5\xD1\x80\xD0\xBD\xD0\xBE\xD0\xBC \xD0\xB1\xD0\xB5\xD1\x80\xD0\xB5\xD0\xB3\xD1\x83",
+        };
+        std::vector<testpdf::Page> pages;
+        for (int i = 0; i < 2; ++i) {
+            pages.push_back(testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage(i == 0 ? cyrillic : Prose, 18)}), 300).at(0));
+            pages.back().text(72, 40, 9, "2021 / 3 / 31");
+        }
+        const QString file = writePdf(*dir, QStringLiteral("foreign.pdf"), pages);
+        MyPdfCvt::SetRecognition(true, QStringLiteral("eng"));
+        QByteArray text;
+        QList<QPair<int, QString>> unread;
+        const int result = MyPdfCvt::ExtractText(file, Reading, true, 0, {}, [&](QByteArrayView utf8) { text += utf8; },
+                                                 [&](const MyPdfCvt::PageProgress &progress) {
+                                                     if (progress.unreadPage > 0)
+                                                         unread.append({progress.unreadPage, progress.unreadScript});
+                                                 });
+        MyPdfCvt::SetRecognition(false, {});
+        QCOMPARE(result, 0);
+        const QList<QByteArray> texts = text.split('\f');
+        QCOMPARE(texts.size(), 3);
+        QCOMPARE(texts[0], QByteArray("2021 / 3 / 31\n\n"));
+        QCOMPARE(unread, (QList<QPair<int, QString>>{{1, QStringLiteral("Cyrillic")}}));
+        QVERIFY2(texts[1].startsWith("2021 / 3 / 31\n\n"), texts[1].constData());
+        QVERIFY2(readsAsProse(texts[1]), texts[1].constData());
+        QVERIFY2(texts[1].count("2021") == 1, texts[1].constData());
+
+        // A run names the page and what would read it in the log, and counts such pages.
+        Settings.ocr = true;
+        Settings.ocrlang = QStringLiteral("eng");
+        Settings.sourcecode = 65001;
+        Settings.targetdir = dir->file(QStringLiteral("out/"));
+        JobList list;
+        list.AddOneFile(file);
+        ConversionRun::Display display;
+        ConversionRun run(list, display);
+        run.run(ConversionRun::ConvertAll);
+        Settings.ocr = false;
+        MyPdfCvt::SetRecognition(false, {});
+        QCOMPARE(run.unreadPages(), 1);
+        const QString note = QStringLiteral("1 page(s) left unread for want of recognition data; tesseract-ocr-rus would read them.");
+        QCOMPARE(run.unreadNote(), note);
+        const QStringList log = logTexts(dir->file(QStringLiteral("ordvnact.log")));
+        QVERIFY2(log.contains(QStringLiteral("Page 1 not recognised: no recognition language reads its Cyrillic script; "
+                                             "tesseract-ocr-rus would (%1)").arg(file)), qPrintable(log.join(u'\n')));
+        QVERIFY(log.contains(note));
     }
 
     // Each recognised page is announced on the converting thread, start and end, in order,

@@ -237,6 +237,13 @@
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
         <translation>Umwandlung beendet. Erfolgreich: %1, Fehlgeschlagen: %2, Gesamt: %3</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
+        <translation>
+            <numerusform>%n Seite blieb ungelesen, weil Texterkennungsdaten fehlen; %1 würde sie lesen.</numerusform>
+            <numerusform>%n Seiten blieben ungelesen, weil Texterkennungsdaten fehlen; %1 würde sie lesen.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

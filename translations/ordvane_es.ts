@@ -237,6 +237,13 @@
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
         <translation>Conversión terminada. Correctas: %1, fallidas: %2, total: %3</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
+        <translation>
+            <numerusform>%n página quedó sin leer por falta de datos de reconocimiento; %1 la leería.</numerusform>
+            <numerusform>%n páginas quedaron sin leer por falta de datos de reconocimiento; %1 las leería.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

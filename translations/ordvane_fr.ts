@@ -237,6 +237,13 @@
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
         <translation>Conversion terminée. Réussies : %1, échouées : %2, total : %3</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
+        <translation>
+            <numerusform>%n page n&apos;a pas été lue faute de données de reconnaissance ; %1 la lirait.</numerusform>
+            <numerusform>%n pages n&apos;ont pas été lues faute de données de reconnaissance ; %1 les lirait.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

@@ -237,6 +237,12 @@
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
         <translation>変換終了。成功: %1、失敗: %2、合計: %3</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
+        <translation>
+            <numerusform>認識データがないため %n ページを読み取れませんでした。%1 があれば読み取れます。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

@@ -12,7 +12,7 @@ using namespace WorkerProtocol;
 using Descriptors::ReadResult;
 
 Outcome run(int channel, std::string_view request, std::chrono::milliseconds stall, TsyWriteCallback write,
-            TsyProgressCallback progress)
+            TsyProgressCallback progress, TsyUnreadCallback unread)
 {
     const Outcome failed{ResultOtherFailure, true, false};
     if (Descriptors::sendFully(channel, request.data(), request.size()) != 0)
@@ -50,6 +50,15 @@ Outcome run(int channel, std::string_view request, std::chrono::milliseconds sta
                 progress(int32_t(body.pagesDone), int32_t(body.pageCount), int32_t(body.recognisingPage),
                          int32_t(body.documentPages));
             deadline = Descriptors::Clock::now() + stall; // a page finished, or one being recognised, is progress
+            break;
+        }
+        case FrameType::Unread: {
+            UnreadBody body{};
+            if (!receive(&body, sizeof body))
+                return failed;
+            body.script[sizeof body.script - 1] = '\0';
+            if (unread)
+                unread(int32_t(body.page), body.script);
             break;
         }
         case FrameType::Result: {

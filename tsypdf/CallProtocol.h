@@ -15,9 +15,9 @@ struct Outcome {
 };
 
 // Sends the request bytes and hands over what comes back as it arrives: text to write,
-// progress to report (either may be null). A helper that sends nothing for stall fails the call.
+// progress and pages left unread to report (any may be null). A helper that sends nothing for stall fails the call.
 // What the callbacks throw passes through.
 Outcome run(int channel, std::string_view request, std::chrono::milliseconds stall, TsyWriteCallback write,
-            TsyProgressCallback progress);
+            TsyProgressCallback progress, TsyUnreadCallback unread);
 
 }

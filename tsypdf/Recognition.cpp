@@ -104,6 +104,10 @@ constexpr int LongWord = 6;
 constexpr float LongWordConfidence = 10;
 // Lines of far more punctuation than letters and digits are stray marks too.
 constexpr int MarksPerLetter = 2;
+// Recognised lines added to a text layer hold a surely read word of this many letters.
+constexpr int CoverWordLetters = 4;
+// The orientation step's confidence in a script from which it is believed.
+constexpr float SureScript = 1.0f;
 
 struct Box {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -219,6 +223,40 @@ void dropNoise(std::vector<Line> &lines)
         });
     }
     std::erase_if(lines, [](const Line &line) { return line.words.empty(); });
+}
+
+// Letters and digits only, ASCII in lower case: a word as it reads whatever its spacing and
+// punctuation ("2021 / 3 / 31" and "2021/3/31" alike).
+std::string readingKey(const std::string &text)
+{
+    std::string key;
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || std::isalnum(u))
+            key += char(u < 0x80 ? std::tolower(u) : u);
+    }
+    return key;
+}
+
+// On a page with a text layer of its own (a cover's title over its photograph, a stamped
+// number on a scan), the recognised lines that bring words it lacks. The page is painted with
+// the layer's text, so recognition reads that too: a word the layer already holds is not given
+// twice. What is left of a line must hold a word of some length surely read, for what a
+// photograph gives is mostly stray letters.
+void keepWordsTheLayerLacks(std::vector<Line> &lines, const std::string &layer)
+{
+    const std::string layerKey = readingKey(layer);
+    for (Line &line : lines) {
+        std::erase_if(line.words, [&](const Word &word) {
+            const std::string key = readingKey(word.text);
+            return !key.empty() && layerKey.find(key) != std::string::npos;
+        });
+    }
+    std::erase_if(lines, [](const Line &line) {
+        return std::none_of(line.words.begin(), line.words.end(), [](const Word &word) {
+            return surelyRead(word) && lettersAndMarks(word.text).first >= CoverWordLetters;
+        });
+    });
 }
 
 void appendWords(std::string &out, const Line &line)
@@ -361,24 +399,33 @@ struct Recogniser::Engines {
         return orientationReady;
     }
 
-    // Clockwise quarter turns that put the page the right way up. Half the resolution is
-    // plenty to tell which way the lines run, and takes less time.
-    int uprightTurns(const GreyImage &image, double dpi)
+    struct Orientation {
+        int uprightTurns = 0; // clockwise quarter turns that put the page the right way up
+        std::string script;   // the script its letters are in; empty when that is unsure
+    };
+    // Half the resolution is plenty to tell which way the lines run and what script they are
+    // in, and takes less time.
+    Orientation orientationOf(const GreyImage &image, double dpi)
     {
+        Orientation found;
         if (!prepareOrientation())
-            return 0;
+            return found;
         const GreyImage half = halved(image);
         orientation.SetImage(half.pixels.data(), half.width, half.height, 1, half.width);
         orientation.SetSourceResolution(int(dpi / 2));
         int degrees = 0;
         float confidence = 0, scriptConfidence = 0;
         const char *script = nullptr;
-        const bool found = orientation.DetectOrientationScript(&degrees, &confidence, &script, &scriptConfidence);
+        const bool detected = orientation.DetectOrientationScript(&degrees, &confidence, &script, &scriptConfidence);
         orientation.Clear();
+        if (!detected)
+            return found;
+        if (script && scriptConfidence >= SureScript)
+            found.script = script;
         // Too few letters for a firm answer: leave the page as it is.
-        if (!found || confidence < 1.5f || degrees % 90 != 0)
-            return 0;
-        return (4 - degrees / 90) & 3;
+        if (confidence >= 1.5f && degrees % 90 == 0)
+            found.uprightTurns = (4 - degrees / 90) & 3;
+        return found;
     }
 };
 
@@ -432,17 +479,21 @@ void Recogniser::prepare()
         engines->prepareOrientation();
 }
 
-void Recogniser::read(TextLayer &document, int page, TextOrder order, std::vector<char> &text)
+std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page, TextOrder order, std::vector<char> &text)
 {
     prepare();
     if (engines->readerLanguages != languages)
-        return;
+        return {};
     const double dpi = readingDpi(document.area(page));
     GreyImage image = document.render(page, dpi, false);
     // A sliver of a page holds no line of text, and trips up the engines.
     if (image.width < MinTextPixels || image.height < MinTextPixels)
-        return;
-    image = turned(image, engines->uprightTurns(image, dpi));
+        return {};
+    const Engines::Orientation orientation = engines->orientationOf(image, dpi);
+    // Read with data for other letters, a page gives words that are not on it.
+    if (!RecognitionLanguages::canRead(RecognitionLanguages::split(languages), orientation.script))
+        return Unread{orientation.script};
+    image = turned(image, orientation.uprightTurns);
 
     tesseract::TessBaseAPI &reader = engines->reader;
     reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
@@ -461,6 +512,11 @@ void Recogniser::read(TextLayer &document, int page, TextOrder order, std::vecto
     }
     reader.Clear();
     dropNoise(lines);
+    std::string layer(text.begin(), text.end());
+    while (!layer.empty() && static_cast<unsigned char>(layer.back()) <= ' ')
+        layer.pop_back(); // blanks, line ends and poppler's form feed
+    if (!layer.empty())
+        keepWordsTheLayerLacks(lines, layer);
 
     // The page's text ends in one line feed, as poppler's does.
     std::string recognised = order == TextOrder::Physical ? inPhysicalLayout(std::move(lines))
@@ -468,8 +524,9 @@ void Recogniser::read(TextLayer &document, int page, TextOrder order, std::vecto
                                                           : inReadingOrder(lines);
     while (!recognised.empty() && static_cast<unsigned char>(recognised.back()) <= ' ')
         recognised.pop_back();
-    if (visibleCharacters(recognised.data(), recognised.size()) <= visibleCharacters(text.data(), text.size()))
-        return;
-    recognised += '\n';
+    if (visibleCharacters(recognised.data(), recognised.size()) == 0)
+        return {};
+    recognised = (layer.empty() ? "" : layer + "\n\n") + recognised + '\n';
     text.assign(recognised.begin(), recognised.end());
+    return {};
 }

@@ -7,6 +7,7 @@
 #include "base/WorkerProtocol.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,9 +34,14 @@ public:
     // once, before pages are read in processes of their own.
     void prepare();
 
-    // Replaces the page's text with what recognition reads in the order, unless the text
-    // layer already holds more. Gives up on a page after pageBudgetSeconds.
-    void read(TextLayer &document, int page, WorkerProtocol::TextOrder order, std::vector<char> &text);
+    // Reads the page in the order. A page without a text layer takes what recognition reads;
+    // one with a text layer keeps it, and gets below it the lines of recognised words that it
+    // does not hold already. A page in a script none of the languages reads is not read:
+    // returns that script, and the text stays. Gives up on a page after pageBudgetSeconds.
+    struct Unread {
+        std::string script; // as the orientation step names it
+    };
+    std::optional<Unread> read(TextLayer &document, int page, WorkerProtocol::TextOrder order, std::vector<char> &text);
 
     static constexpr int pageBudgetSeconds = 120;
 

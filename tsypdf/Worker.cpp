@@ -17,6 +17,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <new>
+#include <optional>
 #include <poll.h>
 #include <string>
 #include <sys/prctl.h>
@@ -75,13 +76,15 @@ void endWhenAbandoned(int)
 }
 
 // Recognises the page in a child process: should Tesseract abort on it (it does on some pages
-// it cannot make sense of), the page keeps its text layer and the file goes on.
-void readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder order, std::vector<char> &text)
+// it cannot make sense of), the page keeps its text layer and the file goes on. The child
+// answers 'T' and the page's text, or 'U' and the script of a page it left unread.
+std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder order,
+                                            std::vector<char> &text)
 {
     recogniser.prepare(); // once here, not in every child
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0)
-        return;
+        return {};
     const pid_t parent = getpid();
     const pid_t child = fork();
     if (child == 0) {
@@ -90,8 +93,9 @@ void readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder 
         if (getppid() != parent)
             _exit(1);
         std::vector<char> read = text;
-        recogniser.read(document, page, order, read);
-        _exit(Descriptors::writeFully(channel[1], read.data(), read.size()) == 0 ? 0 : 1);
+        const std::optional<Recogniser::Unread> unread = recogniser.read(document, page, order, read);
+        std::string answer = unread ? 'U' + unread->script : 'T' + std::string(read.begin(), read.end());
+        _exit(Descriptors::writeFully(channel[1], answer.data(), answer.size()) == 0 ? 0 : 1);
     }
     close(channel[1]);
     std::string received;
@@ -103,8 +107,12 @@ void readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder 
     int status = 0;
     while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    if (child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        text.assign(received.begin(), received.end());
+    if (child <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || received.empty())
+        return {};
+    if (received[0] == 'U')
+        return Recogniser::Unread{received.substr(1)};
+    text.assign(received.begin() + 1, received.end());
+    return {};
 }
 
 // Reads the page with the recogniser when it has no text layer to speak of. progress holds
@@ -120,6 +128,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
     if (!sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage))
         throw ChannelLost{};
     recognitionStarted = monotonicSeconds();
+    std::optional<Recogniser::Unread> unread;
     {
         struct Beating { // the fences keep the page's numbers written before the signal may read them
             Beating()
@@ -135,7 +144,13 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
                 std::atomic_signal_fence(std::memory_order_seq_cst);
             }
         } beating;
-        readApart(recogniser, document, int(index), order, text);
+        unread = readApart(recogniser, document, int(index), order, text);
+    }
+    if (unread) {
+        UnreadBody body{index + 1, {}};
+        unread->script.copy(body.script, sizeof body.script - 1);
+        if (!sendFrame(FrameType::Unread, &body, sizeof body))
+            throw ChannelLost{};
     }
     progress.recognisingPage = 0;
     if (!sendFrame(FrameType::Progress, &progress, sizeof progress))

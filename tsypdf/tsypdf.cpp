@@ -30,6 +30,7 @@ std::mutex recognitionMutex;
 bool recognitionOn = false;
 std::string recognitionLanguages;
 std::atomic<TsyProgressCallback> progressCallback{nullptr};
+std::atomic<TsyUnreadCallback> unreadCallback{nullptr};
 
 Helpers::Pool pool;
 Helpers::CallRegistry registry;
@@ -85,7 +86,7 @@ int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, Tsy
                 return ResultOtherFailure;
             }
             outcome = CallProtocol::run(helper.channel(), bytes, std::chrono::milliseconds(stallLimitMs.load()), write,
-                                        progressCallback.load());
+                                        progressCallback.load(), unreadCallback.load());
             killed = registered.leave();
         }
         if (outcome.helperReusable && !killed)
@@ -159,6 +160,11 @@ TSYPDF_EXPORT void tsypdfForgetAbandoned()
 TSYPDF_EXPORT void tsypdfSetProgressCallback(TsyProgressCallback callback)
 {
     progressCallback = callback;
+}
+
+TSYPDF_EXPORT void tsypdfSetUnreadCallback(TsyUnreadCallback callback)
+{
+    unreadCallback = callback;
 }
 
 TSYPDF_EXPORT void tsypdfSetLimits(int32_t stallMilliseconds, uint64_t addressSpaceBytes)

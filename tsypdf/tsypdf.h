@@ -54,4 +54,11 @@ void tsypdfSetRecognition(int32_t on, const char *languages);
 typedef void (*TsyProgressCallback)(int32_t pagesDone, int32_t pageCount, int32_t recognisingPage, int32_t documentPages);
 void tsypdfSetProgressCallback(TsyProgressCallback callback);
 
+// Told, as progress is: a page (from 1) that needed recognition and was left with its text
+// layer, because no language of the recognition reads the script it is written in (as
+// Tesseract names scripts: "Han", "Cyrillic" ...; empty when no chosen language's data is
+// installed). One callback for the process; null for none.
+typedef void (*TsyUnreadCallback)(int32_t page, const char *script);
+void tsypdfSetUnreadCallback(TsyUnreadCallback callback);
+
 }

@@ -499,13 +499,18 @@ void TFmMain::ConvertItems(int mode)
     run.run(mode);
     if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
         announceRunEnd(run.summary(ConversionRun::Language::User));
+    QStringList messages;
     if (run.withoutText() > 0) {
         // The rows' State tool tips tell which files they are.
         QString message = tr("%n converted file(s) gave no text.", nullptr, run.withoutText());
         if (!Settings.ocr)
             message += tr(" To read scanned pages, turn on recognition on the Special page of Options.");
-        ShowStatusMessage(message);
+        messages << message;
     }
+    if (run.unreadPages() > 0)
+        messages << run.unreadNote(ConversionRun::Language::User); // the log names the pages
+    if (!messages.isEmpty())
+        ShowStatusMessage(messages.join(u' '));
 }
 
 void TFmMain::AddDirCommand()

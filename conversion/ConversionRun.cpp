@@ -195,6 +195,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
             return Outcome::Done;
         }
     }
+    const QString targetBefore = list.text(row, JobList::Target);
     list.setText(row, JobList::Target, target);
     display.stepProgress();
 
@@ -216,8 +217,11 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     submitted.erase(row);
     while (!engine->waitFor(job, std::chrono::milliseconds(10))) {
         display.waiting(engine->progress());
-        if (display.cancelRequested())
-            return Outcome::Stopped; // the entry stays as it was; its conversion is abandoned
+        if (display.cancelRequested()) {
+            // The entry stays as it was, with the target it has; its conversion is abandoned.
+            list.setText(row, JobList::Target, targetBefore);
+            return Outcome::Stopped;
+        }
     }
     const ConversionEngine::Result conversion = engine->take(job);
     EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds};

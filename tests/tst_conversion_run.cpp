@@ -435,6 +435,22 @@ private slots:
         QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList());
         QTest::qWait(200);
         QCOMPARE(busyHelpers(), 0);
+
+        // A re-conversion under auto rename given up: the entry keeps the target it has, not
+        // the numbered one that was never written.
+        list->setState(0, JobList::Converted);
+        list->setText(0, JobList::Message, QStringLiteral("Convert successfully"));
+        list->setText(0, JobList::Target, out(QStringLiteral("book.txt")));
+        QDir().mkpath(out(QString()));
+        dir->write(QStringLiteral("out/book.txt"), "converted before");
+        Settings.fileovertp = 0;
+        list->SelectAllEntries();
+        display.sinceCancel.invalidate();
+        run(display, ConversionRun::ReConvertSelected);
+        QVERIFY(display.sinceCancel.isValid());
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("book.txt")));
+        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("book.txt")});
     }
 
     // Text waits in its target's own folder, made for it, readable by the user alone until it

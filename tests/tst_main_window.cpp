@@ -29,6 +29,8 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QToolButton>
+#include <QWindow>
+#include <functional>
 
 // Stands in for the desktop's file manager on the test's private session bus.
 class FakeFileManager : public QObject {
@@ -542,6 +544,48 @@ private slots:
         QCOMPARE(ui->jobs().entry(2).state, qint32(JobList::Converted));
     }
 
+    // Cancel, Escape and closing the progress window stop a run alike: at once, even in the
+    // middle of a page's recognition, with the window saying so at once, and the entry as it
+    // was before.
+    void everyWayToCancelStopsAtOnce()
+    {
+        const QString path = ui->dir.file(QStringLiteral("scans.pdf"));
+        std::vector<testpdf::Page> pages;
+        for (int i = 0; i < 6; ++i)
+            pages.push_back(testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage({"Harbour committee minutes of the year"}, 16)})).at(0));
+        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages));
+        FmMain->AddOneFile(path);
+        Settings.ocr = true;
+        Settings.ocrlang = QStringLiteral("eng");
+        const std::function<void()> ways[] = {
+            [] { QTest::mouseClick(FmCancelCvt->BtnCancel, Qt::LeftButton); },
+            [] { QTest::keyClick(FmCancelCvt, Qt::Key_Escape); },
+            [] { FmCancelCvt->windowHandle()->close(); }, // as the window manager closes it
+        };
+        for (const std::function<void()> &cancel : ways) {
+            QElapsedTimer sinceCancel;
+            QString shown;
+            QTimer watch;
+            connect(&watch, &QTimer::timeout, [&] {
+                if (!sinceCancel.isValid() && FmCancelCvt->LblRecognising->text().startsWith(QStringLiteral("Recognising page"))) {
+                    cancel();
+                    sinceCancel.start();
+                    shown = FmCancelCvt->isVisible() ? FmCancelCvt->LblRecognising->text() : QStringLiteral("(closed)");
+                }
+            });
+            watch.start(5);
+            FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+            watch.stop();
+            QVERIFY(sinceCancel.isValid());
+            QVERIFY2(sinceCancel.elapsed() < 3000, qPrintable(QString::number(sinceCancel.elapsed())));
+            QCOMPARE(shown, QStringLiteral("Stopping..."));
+            QVERIFY(!FmCancelCvt->BtnCancel->isEnabled() || !FmCancelCvt->isVisible());
+            QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Waiting));
+            QVERIFY(!QFileInfo::exists(ui->dir.file(QStringLiteral("out/scans.txt"))));
+        }
+        Settings.ocr = false;
+    }
+
     void progressWindowCancelButton()
     {
         QSignalSpy cancelled(FmCancelCvt, &TFmCancelCvt::cancelRequested);
@@ -562,18 +606,25 @@ private slots:
         FmMain->AddOneFile(QStringLiteral("/d/first.pdf"));
         FmMain->AddOneFile(existing);
         ui->jobs().SelectAllEntries();
-        FmMain->MenuItemClick(ui->action(QStringLiteral("ActLaunchSource"))); // the topmost selected row
-        QCOMPARE(opened.urls.size(), 1);
-        QCOMPARE(opened.urls[0].toLocalFile(), QStringLiteral("/d/first.pdf"));
+        // The topmost selected row; its file is not there, which the window says.
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActLaunchSource")));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File not found: /d/first.pdf"));
+        QVERIFY(logTexts(ui->dir.file(QStringLiteral("ordvnact.log"))).contains(QStringLiteral("File not found (/d/first.pdf)")));
+        QVERIFY(opened.urls.isEmpty());
         ui->jobs().setSelected(0, false);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActLaunchSource")));
+        QCOMPARE(opened.urls.size(), 1);
+        QCOMPARE(opened.urls[0].toLocalFile(), existing);
         // No file manager on the bus here: the folder opens instead.
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreSource")));
         QTRY_COMPARE(opened.urls.size(), 2);
         QCOMPARE(opened.urls[1].toLocalFile(), ui->dir.file(QStringLiteral("docs")));
-        // The target was never written, and its folder never made: that folder is opened all the same.
+        // The target was never written, and its folder never made: that folder is opened all
+        // the same, and the window says the file is not there.
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreTarget")));
         QTRY_COMPARE(opened.urls.size(), 3);
         QCOMPARE(opened.urls[2].toLocalFile(), ui->dir.file(QStringLiteral("out")));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File not found: ") + ui->dir.file(QStringLiteral("out/s.txt")));
     }
 
     void exploreAsksTheFileManagerOnAPrivateBus()

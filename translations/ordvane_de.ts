@@ -481,6 +481,10 @@ Installiert: %2.</translation>
         <source>, about %1 left</source>
         <translation>, noch etwa %1</translation>
     </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Wird angehalten …</translation>
+    </message>
 </context>
 <context>
     <name>TFmCancelFind</name>
@@ -807,6 +811,10 @@ Installiert: %2.</translation>
     <message>
         <source>Resize window</source>
         <translation>Fenstergröße ändern</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Datei nicht gefunden: %1</translation>
     </message>
 </context>
 <context>

@@ -481,6 +481,10 @@ Instalados: %2.</translation>
         <source>, about %1 left</source>
         <translation>, quedan unos %1</translation>
     </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Deteniendo…</translation>
+    </message>
 </context>
 <context>
     <name>TFmCancelFind</name>
@@ -807,6 +811,10 @@ Instalados: %2.</translation>
     <message>
         <source>Resize window</source>
         <translation>Cambiar el tamaño de la ventana</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>No se encuentra el archivo: %1</translation>
     </message>
 </context>
 <context>

@@ -481,6 +481,10 @@ Installées : %2.</translation>
         <source>, about %1 left</source>
         <translation>, encore environ %1</translation>
     </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Arrêt en cours…</translation>
+    </message>
 </context>
 <context>
     <name>TFmCancelFind</name>
@@ -807,6 +811,10 @@ Installées : %2.</translation>
     <message>
         <source>Resize window</source>
         <translation>Redimensionner la fenêtre</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>Fichier introuvable : %1</translation>
     </message>
 </context>
 <context>

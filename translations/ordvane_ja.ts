@@ -480,6 +480,10 @@ Installed: %2.</source>
         <source>, about %1 left</source>
         <translation>、残り約 %1</translation>
     </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>停止中...</translation>
+    </message>
 </context>
 <context>
     <name>TFmCancelFind</name>
@@ -801,6 +805,10 @@ Installed: %2.</source>
     <message>
         <source>Resize window</source>
         <translation>ウィンドウのサイズを変更</translation>
+    </message>
+    <message>
+        <source>File not found: %1</source>
+        <translation>ファイルが見つかりません: %1</translation>
     </message>
 </context>
 <context>

@@ -62,6 +62,6 @@ void RunDisplay::runFinished()
     activeAtEnd = false;
     for (const QWidget *window = QApplication::activeWindow(); window && !activeAtEnd; window = window->parentWidget())
         activeAtEnd = window == FmMain;
-    FmCancelCvt->close();
+    FmCancelCvt->endRun();
     taskbar.clear();
 }

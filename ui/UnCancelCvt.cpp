@@ -74,11 +74,14 @@ TFmCancelCvt::TFmCancelCvt(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::M
     layout->addLayout(bottom);
     setFixedSize(scaled(493), std::max(scaled(100), sizeHint().height()));
 
-    connect(BtnCancel, &QPushButton::clicked, this, &TFmCancelCvt::cancelRequested);
+    connect(BtnCancel, &QPushButton::clicked, this, &TFmCancelCvt::requestStop);
 }
 
 void TFmCancelCvt::startRun(int count)
 {
+    running = true;
+    stopping = false;
+    BtnCancel->setEnabled(true);
     total = count;
     steps = 0;
     FlatProgressBar1->setValue(0);
@@ -89,6 +92,22 @@ void TFmCancelCvt::startRun(int count)
     started.start();
     lastShown.invalidate();
     LblRecognising->clear();
+}
+
+void TFmCancelCvt::endRun()
+{
+    running = false;
+    close();
+}
+
+void TFmCancelCvt::requestStop()
+{
+    if (running && !stopping) {
+        stopping = true;
+        BtnCancel->setEnabled(false);
+        LblRecognising->setText(tr("Stopping..."));
+    }
+    emit cancelRequested();
 }
 
 void TFmCancelCvt::showFile(const QString &source)
@@ -114,9 +133,11 @@ void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
     if (lastShown.isValid() && lastShown.elapsed() < 100)
         return;
     lastShown.start();
-    LblRecognising->setText(progress.recognisingPage > 0
-                                ? tr("Recognising page %1 of %2").arg(progress.recognisingPage).arg(progress.recognisingOf)
-                                : QString());
+    if (!stopping) {
+        LblRecognising->setText(progress.recognisingPage > 0
+                                    ? tr("Recognising page %1 of %2").arg(progress.recognisingPage).arg(progress.recognisingOf)
+                                    : QString());
+    }
     if (progress.pagesExpected <= 0)
         return;
     const double done = std::min(1.0, double(progress.pagesDone) / double(progress.pagesExpected));
@@ -134,7 +155,7 @@ void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
 void TFmCancelCvt::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
-        emit cancelRequested(); // the window stays until the run has finished its file
+        requestStop();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -142,11 +163,16 @@ void TFmCancelCvt::keyPressEvent(QKeyEvent *event)
 
 void TFmCancelCvt::reject()
 {
-    emit cancelRequested();
+    requestStop();
 }
 
 void TFmCancelCvt::closeEvent(QCloseEvent *event)
 {
-    emit cancelRequested();
-    event->accept(); // QDialog's own handling would reject, which only asks to cancel here
+    if (!running) {
+        event->accept(); // QDialog's own handling would reject, which only asks to stop here
+        return;
+    }
+    // Closed by the user: it stays to say that the run stops, which takes a moment.
+    requestStop();
+    event->ignore();
 }

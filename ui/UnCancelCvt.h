@@ -1,6 +1,7 @@
 #pragma once
 // The conversion's progress window: the file in hand, steps done of the list's size, a
-// gauge and Cancel. Cancel, Escape and closing ask the run to stop after the file in hand.
+// gauge and Cancel. Cancel, Escape and closing the window alike ask the run to stop at once,
+// and the window says it is stopping until the run has ended.
 #include "conversion/ConversionEngine.h"
 
 #include <QDialog>
@@ -18,6 +19,7 @@ public:
     explicit TFmCancelCvt(QWidget *parent = nullptr);
 
     void startRun(int total);   // resets the gauge and labels
+    void endRun();              // closes the window
     void showFile(const QString &source);
     void StepProgress();
     int position() const;
@@ -42,6 +44,10 @@ protected:
     void reject() override;
 
 private:
+    void requestStop();
+
+    bool running = false;
+    bool stopping = false;
     QString fullPath;
     int steps = 0;
     int total = 0;

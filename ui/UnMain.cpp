@@ -1,6 +1,7 @@
 #include "ui/UnMain.h"
 
 #include "base/Version.h"
+#include "conversion/ActivityLog.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -718,6 +719,14 @@ void TFmMain::LaunchOrExplore(bool useSource, bool launch)
     if (row < 0)
         return;
     const QString path = jobs->text(row, useSource ? JobList::Source : JobList::Target);
+    // The desktop says nothing of a file that is not there; the window does. Explore still
+    // opens the folder it would be in.
+    if (!FileSystem::isExistingFile(path)) {
+        ShowStatusMessage(tr("File not found: %1").arg(path));
+        AppendLog(QStringLiteral("File not found (") + path + u')');
+        if (launch)
+            return;
+    }
     if (launch)
         Desktop::openWithDefaultProgram(path);
     else

@@ -66,12 +66,14 @@ void ConversionEngine::JobState::cut(int count)
     texts.resize(size_t(count));
     results.resize(size_t(count), 0);
     pagesDone.resize(size_t(count), 0);
+    recognising.assign(size_t(count), 0);
 }
 
-void ConversionEngine::Figures::submitted()
+void ConversionEngine::Figures::submitted(const JobState &job)
 {
     ++filesSubmitted;
     ++filesWaiting;
+    bytesSubmitted += job.bytes;
 }
 
 void ConversionEngine::Figures::opened(JobState &job, qint64 pages)
@@ -80,6 +82,7 @@ void ConversionEngine::Figures::opened(JobState &job, qint64 pages)
         return;
     job.pages = pages;
     pagesKnown += pages;
+    bytesOpened += job.bytes;
     ++filesOpened;
 }
 
@@ -133,8 +136,10 @@ void ConversionEngine::Figures::abandoned(JobState &job)
     job.abandoned = true;
     --filesSubmitted;
     --filesWaiting;
+    bytesSubmitted -= job.bytes;
     if (job.pages >= 0) {
         pagesKnown -= job.pages;
+        bytesOpened -= job.bytes;
         --filesOpened;
     }
     for (const qint64 done : job.pagesDone)
@@ -149,7 +154,13 @@ ConversionEngine::Progress ConversionEngine::Figures::progress() const
     Progress p;
     p.pagesDone = pagesDone;
     const int unopened = std::max(0, filesSubmitted - filesOpened);
-    p.pagesExpected = pagesKnown + (filesOpened > 0 ? pagesKnown * unopened / filesOpened : 0);
+    const qint64 bytesUnopened = std::max<qint64>(0, bytesSubmitted - bytesOpened);
+    qint64 unopenedPages = 0;
+    if (pagesKnown > 0 && bytesOpened > 0)
+        unopenedPages = qint64(double(bytesUnopened) * double(pagesKnown) / double(bytesOpened));
+    else if (filesOpened > 0)
+        unopenedPages = pagesKnown * unopened / filesOpened;
+    p.pagesExpected = std::max(pagesDone, pagesKnown + unopenedPages);
     p.filesInFlight = filesInFlight;
     p.filesWaiting = filesWaiting;
     return p;
@@ -159,9 +170,9 @@ ConversionEngine::Job ConversionEngine::submit(const QString &source, const QStr
 {
     std::lock_guard lock(mutex);
     const Job id = nextJob++;
-    const JobPointer job = std::make_shared<JobState>(source, folder);
+    const JobPointer job = std::make_shared<JobState>(source, folder, FileSystem::fileSize(source));
     jobs.emplace(id, job);
-    figures.submitted();
+    figures.submitted(*job);
     queue.push_back({job, 0, {}});
     workAvailable.notify_one();
     return id;
@@ -242,7 +253,9 @@ ConversionEngine::Progress ConversionEngine::progress() const
     std::lock_guard lock(mutex);
     Progress p = figures.progress();
     if (const auto inHand = jobs.find(urgent); inHand != jobs.end()) {
-        p.recognisingPage = inHand->second->recognisingPage;
+        const std::vector<int> &recognising = inHand->second->recognising;
+        const auto page = std::find_if(recognising.begin(), recognising.end(), [](int page) { return page > 0; });
+        p.recognisingPage = page != recognising.end() ? *page : 0;
         p.recognisingOf = inHand->second->documentPages;
     }
     return p;
@@ -344,14 +357,14 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
             if (whole)
                 figures.opened(job, progress.pageCount);
             figures.progressed(job, piece.index, progress.pagesDone);
-            job.recognisingPage = progress.recognisingPage;
+            job.recognising[size_t(piece.index)] = progress.recognisingPage;
             job.documentPages = progress.documentPages;
         };
         result = converter.extract(job.source, options, tag, piece.pages, receiveText, receiveProgress);
         text->close();
         lock.lock();
         job.hasText = job.hasText || hasText;
-        job.recognisingPage = 0;
+        job.recognising[size_t(piece.index)] = 0;
     }
     job.tags.erase(std::find(job.tags.begin(), job.tags.end(), tag));
     figures.pieceEnded(job);

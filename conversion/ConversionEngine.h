@@ -92,10 +92,14 @@ public:
 
 private:
     struct JobState {
-        JobState(const QString &source, const QString &folder) : source(source), folder(folder) { cut(1); }
+        JobState(const QString &source, const QString &folder, qint64 bytes) : source(source), folder(folder), bytes(bytes)
+        {
+            cut(1);
+        }
         void cut(int count); // into pieces
 
         const QString source, folder;
+        const qint64 bytes; // the source's size when it was submitted
         FileSystem::Identity identity; // of the source when it was split
         bool splitChecked = false, finished = false;
         int pieces = 0, piecesDone = 0;
@@ -111,7 +115,8 @@ private:
         qint64 textBytes = 0;          // of the finished text
         std::chrono::steady_clock::time_point started;
         bool hasText = false;
-        int recognisingPage = 0, documentPages = 0;
+        std::vector<int> recognising; // by piece: the page it recognises, 0 for none
+        int documentPages = 0;
         std::vector<UnreadPage> unread;
         Result result;
     };
@@ -128,7 +133,7 @@ private:
     // takes its whole share with it at once, so they count the files the run still wants.
     class Figures {
     public:
-        void submitted();
+        void submitted(const JobState &job);
         void opened(JobState &job, qint64 pages); // once, unless abandoned
         void progressed(JobState &job, int piece, qint64 pagesDone);
         void pieceStarted(JobState &job);
@@ -143,6 +148,9 @@ private:
 
     private:
         qint64 pagesDone = 0, pagesKnown = 0;
+        // Files not yet opened are expected to hold as many pages for their size as the files
+        // opened so far: one large file among many small ones must not throw the estimate.
+        qint64 bytesSubmitted = 0, bytesOpened = 0;
         int filesSubmitted = 0, filesOpened = 0, filesWaiting = 0, filesInFlight = 0;
         qint64 waitingBytes = 0; // finished text not yet taken
     };

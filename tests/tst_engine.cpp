@@ -150,6 +150,37 @@ class TestEngine : public QObject {
     Q_OBJECT
 
 private slots:
+    // Files not yet opened count as many pages for their size as those opened so far: a large
+    // file after small ones is expected large from the start, and the estimate does not jump
+    // when it is opened.
+    void unopenedFilesAreEstimatedBySize()
+    {
+        QTemporaryDir folder;
+        GatedConverter gated;
+        QStringList sources;
+        for (const auto &[name, bytes, pages] : {std::tuple("a", 1000, 1), std::tuple("b", 1000, 1), std::tuple("c", 1000, 1),
+                                                 std::tuple("d", 1000, 1), std::tuple("big", 100000, 100)}) {
+            sources << folder.filePath(QString::fromLatin1(name) + QStringLiteral(".pdf"));
+            QFile file(sources.last());
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(bytes, 'x')) == bytes);
+            gated.pagesOf[sources.last()] = pages;
+        }
+        gated.close(QStringLiteral("text:") + sources.last());
+        ConversionEngine engine({}, 1, &gated);
+        const OpenAtEnd openAtEnd{gated};
+        std::vector<ConversionEngine::Job> jobs;
+        for (const QString &source : sources)
+            jobs.push_back(engine.submit(source, folder.path()));
+        for (int i = 0; i < 4; ++i)
+            waitAndTake(engine, jobs[size_t(i)]);
+        QVERIFY(gated.waitUntilHeld(QStringLiteral("text:") + sources.last(), 1));
+        QCOMPARE(engine.progress().pagesExpected, 104);
+        gated.open(QStringLiteral("text:") + sources.last());
+        waitAndTake(engine, jobs.back());
+        QCOMPARE(engine.progress().pagesExpected, 104);
+        QCOMPARE(engine.progress().pagesDone, 104);
+    }
+
     // Abandoned while its page count was read: the count that arrives after is not the run's.
     void abandonedWhilePagesAreCounted()
     {

@@ -62,6 +62,8 @@ void RunDisplay::runFinished()
     activeAtEnd = false;
     for (const QWidget *window = QApplication::activeWindow(); window && !activeAtEnd; window = window->parentWidget())
         activeAtEnd = window == FmMain;
+    if (!cancel) // a run that went through ends full, whatever the estimates said on the way
+        FmCancelCvt->FlatProgressBar1->setValue(FmCancelCvt->FlatProgressBar1->maximum());
     FmCancelCvt->endRun();
     taskbar.clear();
 }

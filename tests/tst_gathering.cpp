@@ -2,10 +2,13 @@
 // stopping with the progress window's button, empty entries), drops built from real
 // QMimeData, and Paste File from the clipboard.
 #include "gathering/KvFileFind.h"
+#include "platform/FileSystem.h"
 #include "gathering/UnAddDir.h"
 #include "gathering/UnCancelFind.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
+#include "tests/support/PdfMaker.h"
+#include "ui/UnCancelCvt.h"
 #include "widgets/OrdvaneApplication.h"
 
 #include <QCheckBox>
@@ -184,6 +187,34 @@ private slots:
 
         drop(QByteArray()); // nothing at all
         QCOMPARE(ui->jobs().count(), 4);
+    }
+
+    // Files dropped while a run converts are added at once, at the end of the list; the run
+    // goes on with the entries it had and the selection it works from.
+    void dropsDuringARunAreAddedAtOnce()
+    {
+        const QString book = tree(QStringLiteral("book.pdf"));
+        testpdf::writeFile(FileSystem::encodePath(book).toStdString(),
+                           testpdf::makePdf(std::vector<testpdf::Page>(1500, testpdf::linesPage(std::vector<std::string>(45, "A line of a long book")))));
+        FmMain->AddOneFile(book);
+        int countDuringRun = -1;
+        bool selectionKept = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            if (countDuringRun < 0 && FmCancelCvt->isVisible()) {
+                drop(url(tree(QStringLiteral("a.pdf"))) + "\r\n" + url(tree(QStringLiteral("b.PDF"))));
+                countDuringRun = ui->jobs().count();
+                selectionKept = ui->jobs().isSelected(0);
+            }
+        });
+        poll.start(1);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertSelect")));
+        poll.stop();
+        QCOMPARE(countDuringRun, 3);
+        QVERIFY(selectionKept);
+        QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Converted));
+        QCOMPARE(ui->jobs().entry(1).state, qint32(JobList::Waiting));
+        QCOMPARE(ui->jobs().entry(2).state, qint32(JobList::Waiting));
     }
 
     void droppingOneFolderOpensAddDir()

@@ -564,9 +564,18 @@ void TFmMain::PasteCommand()
 
 void TFmMain::DropFileTarget1Drop(const QStringList &names)
 {
+    // A folder alone opens Add Dir, which waits until a run has ended.
+    if (busy() && names.size() == 1 && FileSystem::isDirectoryPath(names.first())) {
+        PendingFiles << names;
+        PendingFilesTimer.start();
+        return;
+    }
     commandStarts();
     DropNames = names;
-    jobs->clearSelection();
+    // A run takes the selected entries as it comes to them: files added meanwhile go to the
+    // end of the list and leave the selection as it is.
+    if (!runActive)
+        jobs->clearSelection();
     if (DropNames.size() == 1) {
         const QString name = DropNames.first();
         if (FileSystem::isDirectoryPath(name)) {
@@ -621,8 +630,8 @@ void TFmMain::AddPendingFiles()
 {
     if (PendingFiles.isEmpty() || closeWhenIdle)
         return;
-    // Like a drop, they wait while the list must keep still or a dialog is up.
-    if (busy() || QApplication::activeModalWidget()) {
+    // Like a drop, they wait while a search fills the list or a dialog is up.
+    if (searchActive || QApplication::activeModalWidget()) {
         PendingFilesTimer.start();
         return;
     }
@@ -675,10 +684,11 @@ void TFmMain::EndSession()
 
 void TFmMain::dragEnterEvent(QDragEnterEvent *event)
 {
-    // Copies of local files only, and not while the list must keep still.
+    // Copies of local files only, and not while a search fills the list; during a run they
+    // are added at the end, as the run leaves the list's end alone.
     if (!(event->possibleActions() & Qt::CopyAction) || !event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
         return;
-    if (busy()) {
+    if (searchActive) {
         ShowStatusMessage(busyReason()); // the refused drop says why
         return;
     }
@@ -688,7 +698,7 @@ void TFmMain::dragEnterEvent(QDragEnterEvent *event)
 
 void TFmMain::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (!busy() && (event->possibleActions() & Qt::CopyAction)) {
+    if (!searchActive && (event->possibleActions() & Qt::CopyAction)) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
     }
@@ -696,7 +706,7 @@ void TFmMain::dragMoveEvent(QDragMoveEvent *event)
 
 void TFmMain::dropEvent(QDropEvent *event)
 {
-    if (busy())
+    if (searchActive)
         return;
     event->setDropAction(Qt::CopyAction);
     event->accept();

@@ -586,6 +586,20 @@ private slots:
         Settings.ocr = false;
     }
 
+    // A job file that cannot be read in full is kept, and the window says where, in a message
+    // that loses its middle rather than the name of the kept file, and in the log.
+    void damagedJobFileIsKeptAndNamed()
+    {
+        ui.reset();
+        ui.reset(new MainWindowFixture([](TestProgramDirectory &dir) { dir.write(QStringLiteral("Ordvane.job"), "LFW damaged beyond reading"); }));
+        auto *panel = ui->control<QLabel>(QStringLiteral("StatusMessage"));
+        QVERIFY2(panel->toolTip().startsWith(QStringLiteral("The job file could not be read in full")), qPrintable(panel->toolTip()));
+        QVERIFY(panel->toolTip().endsWith(ui->dir.file(QStringLiteral("Ordvane.job.bak"))));
+        QVERIFY(panel->sizeHint().width() < FmMain->width());
+        const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QVERIFY2(!log.filter(QStringLiteral("Job file could not be read in full")).isEmpty(), qPrintable(log.join(u'\n')));
+    }
+
     void progressWindowCancelButton()
     {
         QSignalSpy cancelled(FmCancelCvt, &TFmCancelCvt::cancelRequested);

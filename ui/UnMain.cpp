@@ -2,6 +2,7 @@
 
 #include "base/Version.h"
 #include "conversion/ActivityLog.h"
+#include "widgets/ElidedLabel.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -304,7 +305,7 @@ void TFmMain::createStatusBar()
     StatusCount = new QLabel(tr("%n File(s)", nullptr, 0), this);
     StatusCount->setObjectName(QStringLiteral("StatusCount"));
     StatusCount->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusMessage = new QLabel(this);
+    StatusMessage = new ElidedLabel(this);
     StatusMessage->setObjectName(QStringLiteral("StatusMessage"));
     StatusMessage->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     StatusMessage->setTextFormat(Qt::PlainText);
@@ -344,7 +345,7 @@ void TFmMain::showInMessagePanel(const QString &text)
     // One line: a file name may hold a line break.
     QString line = text;
     line.replace(u'\n', u' ').replace(u'\r', u' ');
-    StatusMessage->setText(line);
+    StatusMessage->setPath(line); // a long message loses its middle; its tool tip has it whole
     statusBar()->setAccessibleDescription(line); // a screen reader announces the change
 }
 
@@ -394,10 +395,14 @@ void TFmMain::LoadJobFile(const QString &fileName)
         // Keep what could not be read, before the file is replaced at the end; an earlier
         // backup is never replaced.
         const QString kept = JobList::keepDamagedFile(fileName);
-        if (!kept.isEmpty())
+        if (!kept.isEmpty()) {
+            AppendLog(QStringLiteral("Job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
+                          .arg(jobs->count())
+                          .arg(kept));
             ShowStatusMessage(tr("The job file could not be read in full; %n file(s) restored, the old file is kept as %1", nullptr,
                                  jobs->count())
                                   .arg(kept));
+        }
     }
     ShowFileCount();
 }

@@ -14,6 +14,7 @@ class TaskbarEntry;
 class TKvFileSearch;
 class QAbstractButton;
 class QAction;
+class ElidedLabel;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -121,7 +122,8 @@ private:
     QWidget *Panel2;
     QToolButton *BtnAddFile = nullptr, *BtnAddDir = nullptr, *BtnOption = nullptr, *BtnLog = nullptr;
     QAbstractButton *BtnConvert = nullptr;
-    QLabel *StatusProduct, *StatusCount, *StatusMessage;
+    QLabel *StatusProduct, *StatusCount;
+    ElidedLabel *StatusMessage;
     QMenu *PopupMenu1;
     QList<QMenu *> mainMenus;
     QTimer TimerSelectItems;

@@ -1,6 +1,6 @@
 #pragma once
-// A one-line label for long paths: what does not fit loses its middle, so the start of the
-// path and the file name stay readable; the whole text is its tool tip.
+// A one-line label for long paths and messages: what does not fit loses its middle, so the
+// start and the end (a file name) stay readable; the whole text is its tool tip.
 #include <QLabel>
 #include <QPainter>
 
@@ -18,6 +18,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
+        drawFrame(&painter);
         const QRect area = contentsRect().adjusted(margin(), 0, -margin(), 0);
         painter.drawText(area, int(alignment()) | Qt::TextSingleLine,
                          fontMetrics().elidedText(text(), Qt::ElideMiddle, area.width()));

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 TFmAddDir *FmAddDir = nullptr;
@@ -30,7 +32,7 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     FlatSpeedButton1 = makeButton(this, "FlatSpeedButton1", tr("&Select All"));
     FlatSpeedButton2 = makeButton(this, "FlatSpeedButton2", tr("&Invert selection"));
     FlatSpeedButton3 = makeButton(this, "FlatSpeedButton3", tr("Select &None"));
-    CBRecursive = new QCheckBox(tr("Recursive Sub Directory"), this);
+    CBRecursive = new QCheckBox(tr("&Recursive Sub Directory"), this);
     CBRecursive->setObjectName(QStringLiteral("CBRecursive"));
     BtnOK = makeButton(this, "BtnOK", tr("&OK"));
     BtnCancel = makeButton(this, "BtnCancel", tr("&Cancel"));
@@ -103,9 +105,19 @@ void TFmAddDir::setTicks(const std::function<bool(bool)> &tick)
 
 void TFmAddDir::showEvent(QShowEvent *event)
 {
-    // The patterns may have changed in the Options dialog since the last showing.
-    for (int i = 0; i < CheckListBox1->count(); ++i)
-        CheckListBox1->item(i)->setText(AddDirTypeRow(i + 1));
+    // The patterns may have changed in the Options dialog since the last showing. The list
+    // is as wide as its longest row, up to most of the screen, and a row shows whole as its
+    // tool tip.
+    int widest = 0;
+    for (int i = 0; i < CheckListBox1->count(); ++i) {
+        QListWidgetItem *row = CheckListBox1->item(i);
+        row->setText(AddDirTypeRow(i + 1));
+        row->setToolTip(row->text());
+        widest = std::max(widest, CheckListBox1->fontMetrics().horizontalAdvance(row->text()));
+    }
+    const int indicator = style()->pixelMetric(QStyle::PM_IndicatorWidth) + 3 * style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing);
+    const int mostOfScreen = screen() ? screen()->availableGeometry().width() * 2 / 3 : 1000;
+    CheckListBox1->setMinimumWidth(std::min(widest + indicator + 2 * CheckListBox1->frameWidth() + 8, mostOfScreen));
     QDialog::showEvent(event);
     // Typing goes to the folder, whatever had the focus when the dialog last closed.
     EditDir->setFocus();

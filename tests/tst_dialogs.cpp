@@ -315,6 +315,21 @@ private slots:
         QCOMPARE(FindDocumentType(QStringLiteral("/x/logo.AI")), 1); // at once, without a restart
     }
 
+    // However many patterns the user gave a type, its row shows whole.
+    void addDirectoryShowsLongTypeRows()
+    {
+        Settings.userfileext1 = "*.ai;*.pdfa;*.pdfx;*.fdf;*.scan";
+        MainWindowFixture::whenModal([&](QWidget *) {
+            QListWidget *types = FmAddDir->CheckListBox1;
+            const QString text = types->item(0)->text();
+            QVERIFY(text.endsWith(QStringLiteral("*.scan)")));
+            QVERIFY(types->viewport()->width() >= types->fontMetrics().horizontalAdvance(text));
+            QCOMPARE(types->item(0)->toolTip(), text);
+            FmAddDir->reject();
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+    }
+
     void addDirectoryDialog()
     {
         Settings.userfileext1 = "*.ai";
@@ -322,6 +337,14 @@ private slots:
             QCOMPARE(modal, FmAddDir);
             QListWidgetItem *row = FmAddDir->CheckListBox1->item(0);
             QCOMPARE(row->text(), QStringLiteral("Adobe Portable Document File(*.pdf;*.ai)"));
+            // Alt+R ticks the recursion box from the folder field, and types nothing there.
+            const bool recursive = FmAddDir->CBRecursive->isChecked();
+            const QString typed = FmAddDir->EditDir->text();
+            QVERIFY(QTest::qWaitForWindowActive(FmAddDir));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::AltModifier);
+            QTRY_COMPARE(FmAddDir->CBRecursive->isChecked(), !recursive); // a mnemonic clicks as the mouse does
+            QCOMPARE(FmAddDir->EditDir->text(), typed);
+            FmAddDir->CBRecursive->setChecked(recursive);
             FmAddDir->EditDir->setText(QStringLiteral("/typed/then/refused"));
             QTest::mouseClick(FmAddDir->FlatSpeedButton3, Qt::LeftButton); // none
             QTest::mouseClick(FmAddDir->BtnOK, Qt::LeftButton);

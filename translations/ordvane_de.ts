@@ -407,10 +407,6 @@ Installiert: %2.</translation>
         <translation>&amp;Keine auswählen</translation>
     </message>
     <message>
-        <source>Recursive Sub Directory</source>
-        <translation>Unterordner einbeziehen</translation>
-    </message>
-    <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
@@ -433,6 +429,10 @@ Installiert: %2.</translation>
     <message>
         <source>Please select the type of file to be converted!</source>
         <translation>Bitte wählen Sie den Typ der umzuwandelnden Dateien!</translation>
+    </message>
+    <message>
+        <source>&amp;Recursive Sub Directory</source>
+        <translation>Unterordner &amp;einbeziehen</translation>
     </message>
 </context>
 <context>

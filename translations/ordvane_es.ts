@@ -407,10 +407,6 @@ Instalados: %2.</translation>
         <translation>&amp;Ninguno</translation>
     </message>
     <message>
-        <source>Recursive Sub Directory</source>
-        <translation>Incluir subcarpetas</translation>
-    </message>
-    <message>
         <source>&amp;OK</source>
         <translation>&amp;Aceptar</translation>
     </message>
@@ -433,6 +429,10 @@ Instalados: %2.</translation>
     <message>
         <source>Please select the type of file to be converted!</source>
         <translation>¡Seleccione el tipo de archivo que desea convertir!</translation>
+    </message>
+    <message>
+        <source>&amp;Recursive Sub Directory</source>
+        <translation>Incluir s&amp;ubcarpetas</translation>
     </message>
 </context>
 <context>

@@ -407,10 +407,6 @@ Installées : %2.</translation>
         <translation>Ne &amp;rien sélectionner</translation>
     </message>
     <message>
-        <source>Recursive Sub Directory</source>
-        <translation>Inclure les sous-dossiers</translation>
-    </message>
-    <message>
         <source>&amp;OK</source>
         <translation>&amp;OK</translation>
     </message>
@@ -433,6 +429,10 @@ Installées : %2.</translation>
     <message>
         <source>Please select the type of file to be converted!</source>
         <translation>Veuillez choisir le type des fichiers à convertir !</translation>
+    </message>
+    <message>
+        <source>&amp;Recursive Sub Directory</source>
+        <translation>Inclure les &amp;sous-dossiers</translation>
     </message>
 </context>
 <context>

@@ -406,10 +406,6 @@ Installed: %2.</source>
         <translation>選択を解除(&amp;N)</translation>
     </message>
     <message>
-        <source>Recursive Sub Directory</source>
-        <translation>サブフォルダーも検索</translation>
-    </message>
-    <message>
         <source>&amp;OK</source>
         <translation>OK(&amp;O)</translation>
     </message>
@@ -432,6 +428,10 @@ Installed: %2.</source>
     <message>
         <source>Please select the type of file to be converted!</source>
         <translation>変換するファイルの種類を選択してください。</translation>
+    </message>
+    <message>
+        <source>&amp;Recursive Sub Directory</source>
+        <translation>サブフォルダーも検索(&amp;R)</translation>
     </message>
 </context>
 <context>

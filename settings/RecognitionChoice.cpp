@@ -41,9 +41,10 @@ QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly
             for (const std::string &name : installed)
                 present << QString::fromStdString(name);
             return QCoreApplication::translate("RecognitionChoice",
-                                               "The language data for \"%1\" is not installed, so its text cannot be "
-                                               "recognised.\nInstalled: %2.")
-                .arg(code, present.isEmpty() ? QCoreApplication::translate("RecognitionChoice", "none") : present.join(QStringLiteral(", ")));
+                                               "The language data for \"%1\" is not installed, so text in that language "
+                                               "cannot be recognised; the package %2 holds it.\nInstalled: %3.")
+                .arg(code, QString::fromStdString(RecognitionLanguages::packageForLanguage(code.toStdString())),
+                     present.isEmpty() ? QCoreApplication::translate("RecognitionChoice", "none") : present.join(QStringLiteral(", ")));
         }
     }
     return {};

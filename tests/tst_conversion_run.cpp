@@ -407,6 +407,7 @@ private slots:
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(state(0), qint32(JobList::Failed));
         QVERIFY(message(0).contains(QStringLiteral("\"xyz\" is not installed")));
+        QVERIFY(message(0).contains(QStringLiteral("the package tesseract-ocr-xyz holds it"))); // what to install
         QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("docs/a.txt"))));
         Settings.ocr = false; // without recognition the languages do not matter
         list->setState(0, JobList::Waiting);

@@ -348,14 +348,14 @@
         <translation>„%1“ ist keine Liste von Sprachcodes; verbinden Sie Codes mit „+“, etwa eng+deu.</translation>
     </message>
     <message>
-        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
-Installed: %2.</source>
-        <translation>Die Sprachdaten für „%1“ sind nicht installiert, daher kann dieser Text nicht erkannt werden.
-Installiert: %2.</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>keine</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so text in that language cannot be recognised; the package %2 holds it.
+Installed: %3.</source>
+        <translation>Die Sprachdaten für „%1“ sind nicht installiert, daher kann Text in dieser Sprache nicht erkannt werden; sie sind im Paket %2 enthalten.
+Installiert: %3.</translation>
     </message>
 </context>
 <context>

@@ -348,14 +348,14 @@
         <translation>«%1» no es una lista de códigos de idioma; una los códigos con «+», como en eng+spa.</translation>
     </message>
     <message>
-        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
-Installed: %2.</source>
-        <translation>Los datos del idioma «%1» no están instalados, por lo que su texto no se puede reconocer.
-Instalados: %2.</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>ninguno</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so text in that language cannot be recognised; the package %2 holds it.
+Installed: %3.</source>
+        <translation>Los datos del idioma «%1» no están instalados, por lo que no se puede reconocer texto en ese idioma; el paquete %2 los contiene.
+Instalados: %3.</translation>
     </message>
 </context>
 <context>

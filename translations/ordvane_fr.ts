@@ -348,14 +348,14 @@
         <translation>« %1 » n&apos;est pas une liste de codes de langue ; reliez les codes par « + », comme dans eng+fra.</translation>
     </message>
     <message>
-        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
-Installed: %2.</source>
-        <translation>Les données de langue de « %1 » ne sont pas installées : ce texte ne peut pas être reconnu.
-Installées : %2.</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>aucune</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so text in that language cannot be recognised; the package %2 holds it.
+Installed: %3.</source>
+        <translation>Les données de langue de « %1 » ne sont pas installées : le texte dans cette langue ne peut pas être reconnu ; le paquet %2 les contient.
+Installées : %3.</translation>
     </message>
 </context>
 <context>

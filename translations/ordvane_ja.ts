@@ -347,14 +347,14 @@
         <translation>&quot;%1&quot; は言語コードのリストではありません。eng+jpn のようにコードを &quot;+&quot; でつないでください。</translation>
     </message>
     <message>
-        <source>The language data for &quot;%1&quot; is not installed, so its text cannot be recognised.
-Installed: %2.</source>
-        <translation>&quot;%1&quot; の言語データがインストールされていないため、その文字は認識できません。
-インストール済み: %2。</translation>
-    </message>
-    <message>
         <source>none</source>
         <translation>なし</translation>
+    </message>
+    <message>
+        <source>The language data for &quot;%1&quot; is not installed, so text in that language cannot be recognised; the package %2 holds it.
+Installed: %3.</source>
+        <translation>&quot;%1&quot; の言語データがインストールされていないため、この言語の文字は認識できません。パッケージ %2 に含まれています。
+インストール済み: %3。</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,10 @@
 #include "platform/SingleInstance.h"
 
 #include "platform/FileSystem.h"
+#include "platform/HandOverMessage.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
-#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
@@ -168,15 +168,11 @@ void SingleInstance::serve(QLocalSocket *socket)
         }
         if (socket->bytesAvailable() < *length)
             return;
-        QDataStream in(socket->read(*length));
-        in.setVersion(QDataStream::Qt_6_0);
         QStringList files;
         QByteArray activationToken;
-        in >> files;
-        if (!in.atEnd())
-            in >> activationToken;
+        const bool understood = HandOverMessage::decode(socket->read(*length), files, activationToken);
         *length = -2; // one message a connection
-        if (in.status() != QDataStream::Ok) {
+        if (!understood) {
             socket->abort();
             socket->deleteLater();
             return;
@@ -200,12 +196,7 @@ bool SingleInstance::handOver(const QStringList &files, const QByteArray &activa
             *whyNot = problem;
         return false;
     }
-    QByteArray message(4, '\0');
-    {
-        QDataStream out(&message, QIODevice::WriteOnly | QIODevice::Append);
-        out.setVersion(QDataStream::Qt_6_0);
-        out << files << activationToken;
-    }
+    QByteArray message = QByteArray(4, '\0') + HandOverMessage::encode(files, activationToken);
     qToBigEndian<quint32>(quint32(message.size() - 4), message.data());
 
     const QDeadlineTimer deadline(timeoutMs);

@@ -1,5 +1,6 @@
 // The lock and the hand-over socket of the job list's owner, against files that are not what
 // they seem, a lock held by another process, and clients that hog or flood the owner.
+#include "platform/HandOverMessage.h"
 #include "platform/JobListLock.h"
 #include "platform/SingleInstance.h"
 
@@ -7,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 #include <future>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -140,6 +142,37 @@ private slots:
         QCOMPARE(arrived[0][0].toStringList(), QStringList{QStringLiteral("/docs/a.pdf")});
         QCOMPARE(arrived[0][1].toByteArray(), QByteArray("token-1")); // the window's activation goes with the files
         close(flood);
+    }
+
+    // Messages whose counts lie, and names no start sends, are refused without a receipt and
+    // without the owner making anything of them; a real message still arrives after them.
+    void messagesAreCheckedBeforeTheyAreBelieved()
+    {
+        SingleInstance owner(jobFile());
+        QCOMPARE(owner.claim(), SingleInstance::Claim::Owner);
+        QSignalSpy arrived(&owner, &SingleInstance::filesArrived);
+        const auto send = [&](const QByteArray &body) {
+            const int fd = connectTo(owner.serverName());
+            QByteArray message(4, '\0');
+            qToBigEndian<quint32>(quint32(body.size()), message.data());
+            message += body;
+            if (fd < 0 || write(fd, message.constData(), size_t(message.size())) != message.size())
+                return QByteArray("(not sent)");
+            QTest::qWait(100);
+            char receipt = 0;
+            const ssize_t got = recv(fd, &receipt, 1, MSG_DONTWAIT);
+            close(fd);
+            return got == 1 ? QByteArray(1, receipt) : QByteArray();
+        };
+        // 0xFFFFFFFE names in eight bytes: nothing is reserved for them.
+        QCOMPARE(send(QByteArray::fromHex("fffffffe00000002")), QByteArray());
+        QCOMPARE(send(HandOverMessage::encode({QStringLiteral("relative.pdf")}, {})), QByteArray());
+        QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/a\0b.pdf")}, {})), QByteArray());
+        QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf")}, {}).chopped(1)), QByteArray());
+        QCOMPARE(arrived.size(), 0);
+        QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}, "token")).size(), 1);
+        QCOMPARE(arrived.size(), 1);
+        QCOMPARE(arrived[0][0].toStringList(), (QStringList{QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}));
     }
 };
 

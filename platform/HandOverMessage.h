@@ -1,0 +1,18 @@
+#pragma once
+// What a later start hands the running instance: the files and the activation token, in Qt's
+// data stream form (a start from before tokens sends no token). The peer is another process:
+// its bytes are read with every count checked against the bytes there are before anything is
+// made of them.
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringList>
+
+namespace HandOverMessage {
+
+QByteArray encode(const QStringList &files, const QByteArray &activationToken);
+
+// False when the bytes are not such a message, or name a file no start could mean: an empty
+// or relative path, or one with a NUL (a start sends absolute paths).
+bool decode(QByteArrayView bytes, QStringList &files, QByteArray &activationToken);
+
+}

@@ -232,9 +232,12 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     }
     report.bytes = conversion.text->size();
     report.result = int(std::min<qint64>(report.bytes, INT_MAX));
-    // Under auto rename, a numbered name that another run took meanwhile passes to the next number.
-    const QString failure = Settings.fileovertp == 0 ? conversion.text->commit(target, replace, numberedName)
-                                                    : conversion.text->commit(target, replace);
+    // Under auto rename, a name that another run took meanwhile passes to the next free number
+    // of the target's own name.
+    const QString unnumbered = TargetFileName(source, Settings.samedir, Settings.targetdir);
+    const QString failure = Settings.fileovertp == 0
+        ? conversion.text->commit(target, replace, [&](const QString &) { return numberedName(unnumbered); })
+        : conversion.text->commit(target, replace);
     if (target != list.text(row, JobList::Target))
         list.setText(row, JobList::Target, target);
     if (!failure.isEmpty()) {

@@ -797,6 +797,26 @@ private slots:
         QCOMPARE(ConversionRun::numberedName(QStringLiteral("/nowhere/x")), QStringLiteral("/nowhere/x(1)"));
         QDir(dir->path()).mkdir(QStringLiteral("n(1).txt")); // a folder takes a name too
         QCOMPARE(ConversionRun::numberedName(dir->file(QStringLiteral("n.txt"))), dir->file(QStringLiteral("n(2).txt")));
+
+        // The numbered name taken by another run while the text was made: the next number of
+        // the same name, never a number of the numbered one.
+        Settings.fileovertp = 0;
+        list->AddOneFile(pdf(QStringLiteral("clash.pdf")));
+        QDir().mkpath(out(QString()));
+        dir->write(QStringLiteral("out/clash.txt"), "first");
+        struct TakesTheName : ScriptedDisplay {
+            QString taken;
+            void stepProgress() override
+            {
+                ScriptedDisplay::stepProgress();
+                QFile(taken).open(QIODevice::WriteOnly);
+            }
+        } display;
+        display.taken = out(QStringLiteral("clash(1).txt"));
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("clash(2).txt")));
+        QVERIFY(QFileInfo::exists(out(QStringLiteral("clash(2).txt"))));
+        QVERIFY(!QFileInfo::exists(out(QStringLiteral("clash(1)(1).txt"))));
     }
 };
 

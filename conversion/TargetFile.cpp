@@ -47,12 +47,14 @@ QByteArray folderBytes(const QString &folder)
     return folder.isEmpty() ? QByteArray("./") : FileSystem::encodePath(FileSystem::withTrailingSeparator(folder));
 }
 
-// A temporary file of a process that has ended, and nothing else of that name.
+// A temporary file of ours whose process has ended, and nothing else of that name: never
+// another user's, whatever its name says.
 void removeIfLeftover(const QByteArray &file)
 {
     struct stat info{};
     const qsizetype slash = file.lastIndexOf('/');
-    if (FileSystem::isLeftoverTemporary(file.mid(slash + 1)) && lstat(file.constData(), &info) == 0 && S_ISREG(info.st_mode))
+    if (FileSystem::isLeftoverTemporary(file.mid(slash + 1)) && lstat(file.constData(), &info) == 0 && S_ISREG(info.st_mode)
+        && info.st_uid == geteuid())
         unlink(file.constData());
 }
 

@@ -3,8 +3,10 @@
 #include "base/Descriptors.h"
 #include "base/PathCodec.h"
 
+#include <QCryptographicHash>
 #include <QList>
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -245,8 +247,32 @@ quint64 processStart(qint64 pid)
     return fields.size() > 19 ? fields[19].toULongLong() : 0;
 }
 
-// "<pid>.<start>-" of this process, which its temporary files carry; made again in a child
-// after fork.
+// This boot of this machine: the first eight hex digits of the kernel's boot id, which every
+// container and process of the machine shares until it boots again, and no other machine has.
+QByteArray machineTag()
+{
+    static const QByteArray tag = [] {
+        QByteArray id;
+        readFile(QStringLiteral("/proc/sys/kernel/random/boot_id"), id, 4096);
+        id = id.trimmed().replace('-', "").toLower();
+        if (id.size() >= 8 && std::all_of(id.begin(), id.begin() + 8, [](char c) { return std::isxdigit(uchar(c)); }))
+            return id.left(8);
+        char host[256] = {};
+        gethostname(host, sizeof host - 1);
+        return QCryptographicHash::hash(QByteArray(host) + "-no-boot-id", QCryptographicHash::Sha1).toHex().left(8);
+    }();
+    return tag;
+}
+
+// The PID namespace of this process: process ids mean something only within it.
+quint64 pidNamespace()
+{
+    struct stat info{};
+    return stat("/proc/self/ns/pid", &info) == 0 ? quint64(info.st_ino) : 0;
+}
+
+// "<machine>.<pid namespace>.<pid>.<start>-" of this process, which its temporary files carry;
+// made again in a child after fork.
 QByteArray processTag()
 {
     static std::mutex mutex;
@@ -255,7 +281,8 @@ QByteArray processTag()
     std::lock_guard lock(mutex);
     if (taggedProcess != getpid()) {
         taggedProcess = getpid();
-        tag = QByteArray::number(qint64(taggedProcess)) + '.' + QByteArray::number(processStart(taggedProcess)) + '-';
+        tag = machineTag() + '.' + QByteArray::number(pidNamespace()) + '.' + QByteArray::number(qint64(taggedProcess))
+            + '.' + QByteArray::number(processStart(taggedProcess)) + '-';
     }
     return tag;
 }
@@ -275,10 +302,15 @@ int createTemporary(const QByteArray &folder, QByteArray &path)
 
 namespace {
 
-// What a temporary file's name tells: whether it is one, and of which process (pid -1 for an
-// older program's, which did not name its process).
+// What a temporary file's name tells: whether it is one, and of which process. Only this
+// program's present form names the machine and the PID namespace; older programs' forms are
+// known by name, and their files never taken for leftovers, as nothing tells where their
+// process ran.
 struct TemporaryName {
     bool valid = false;
+    bool placed = false; // the machine and namespace are known
+    QByteArray machine;
+    quint64 pidNamespace = 0;
     qint64 pid = -1;
     quint64 start = 0;
 };
@@ -289,16 +321,27 @@ TemporaryName parseTemporaryName(QByteArrayView name)
     if (name.size() < prefix + 6 + suffix || !name.startsWith(TemporaryPrefix) || !name.endsWith(TemporarySuffix))
         return {};
     const QByteArrayView middle = name.sliced(prefix, name.size() - prefix - suffix);
-    if (middle.size() == 6)
-        return {true};
-    const qsizetype dot = middle.indexOf('.'), dash = middle.indexOf('-');
-    const auto digits = [](QByteArrayView text) {
-        return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (dot <= 0 || dash <= dot || middle.size() - dash - 1 != 6 || !digits(middle.first(dot))
-        || !digits(middle.sliced(dot + 1, dash - dot - 1)))
+    // mkostemps fills the X's with letters and digits.
+    const QByteArrayView unique = middle.last(6);
+    if (!std::all_of(unique.begin(), unique.end(), [](char c) { return std::isalnum(uchar(c)); }))
         return {};
-    return {true, middle.first(dot).toLongLong(), middle.sliced(dot + 1, dash - dot - 1).toULongLong()};
+    TemporaryName older;
+    older.valid = true;
+    if (middle.size() == 6)
+        return older;
+    if (middle.size() < 8 || middle[middle.size() - 7] != '-')
+        return {};
+    const QList<QByteArray> fields = middle.first(middle.size() - 7).toByteArray().split('.');
+    const auto digits = [](const QByteArray &text) {
+        return !text.isEmpty() && text.size() <= 20 && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (fields.size() == 2 && digits(fields[0]) && digits(fields[1]))
+        return older;
+    if (fields.size() != 4 || fields[0].size() != 8
+        || !std::all_of(fields[0].begin(), fields[0].end(), [](char c) { return std::isxdigit(uchar(c)) && !std::isupper(uchar(c)); })
+        || !digits(fields[1]) || !digits(fields[2]) || !digits(fields[3]))
+        return {};
+    return {true, true, fields[0], fields[1].toULongLong(), fields[2].toLongLong(), fields[3].toULongLong()};
 }
 
 } // namespace
@@ -310,9 +353,11 @@ bool isTemporaryName(QByteArrayView name)
 
 bool isLeftoverTemporary(QByteArrayView name)
 {
+    // Only a process of this boot and PID namespace can be seen to have ended: elsewhere its id
+    // means another process or none, and not seeing it says nothing.
     const TemporaryName temporary = parseTemporaryName(name);
-    // An older program's never outlives a start.
-    return temporary.valid && (temporary.pid < 0 || processStart(temporary.pid) != temporary.start);
+    return temporary.placed && temporary.machine == machineTag() && temporary.pidNamespace == pidNamespace()
+        && processStart(temporary.pid) != temporary.start;
 }
 
 int copyAll(int from, int to, qint64 &copied)

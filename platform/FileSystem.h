@@ -70,10 +70,12 @@ int createTemporary(const QByteArray &folder, QByteArray &path);
 // The mode a new file of the user's gets: 0666 less the creation mask the program started with.
 mode_t newFileMode();
 // A file name that createTemporary makes, or that the program's own files are replaced
-// through: ".kv-ordvane-<pid>.<start>-XXXXXX.part", naming the process by its id and start
-// time, or an older program's ".kv-ordvane-XXXXXX.part".
+// through: ".kv-ordvane-<machine>.<pid namespace>.<pid>.<start>-XXXXXX.part", naming the
+// process by this boot of the machine, its PID namespace, its id and its start time; or an
+// older program's ".kv-ordvane-<pid>.<start>-XXXXXX.part" or ".kv-ordvane-XXXXXX.part".
 bool isTemporaryName(QByteArrayView fileName);
-// Such a name of a process that has ended: nobody will finish or remove its file.
+// Such a name of a process that has provably ended: one of this boot and PID namespace that
+// is gone. Nobody will finish or remove its file.
 bool isLeftoverTemporary(QByteArrayView fileName);
 
 // Copies from one descriptor's position to its end onto another. Returns errno, 0 on success.

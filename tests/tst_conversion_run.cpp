@@ -16,12 +16,14 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <condition_variable>
 #include <mutex>
 #include <map>
 #include <set>
 #include <csignal>
 #include <functional>
+#include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -600,7 +602,10 @@ private slots:
         TargetFile::setJournal(QString());
     }
 
-    // Temporary files of a killed program are removed at the next start, and only those.
+    // A killed program's temporary text goes the next time a run writes there. What only
+    // looks like one stays: an older program's, a name the program never makes, another user's,
+    // and one of a process in another PID namespace (a container, a cluster node), which this
+    // process cannot see whether it lives or not.
     void leftoversOfAKilledProgramAreRemoved()
     {
         QDir().mkpath(out(QString()));
@@ -613,18 +618,80 @@ private slots:
             _exit(0);
         }
         waitpid(child, nullptr, 0);
-        dir->write(QStringLiteral(".kv-ordvane-Ab12Cd.part"), "a job file being replaced");
-        dir->write(QStringLiteral("out/.kv-ordvane-mine.txt"), "the user's");
-        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        const QStringList killed = QDir(out(QString())).entryList({QStringLiteral(".kv-ordvane-*.part")}, QDir::Files | QDir::Hidden);
+        QCOMPARE(killed.size(), 1);
+        // <machine>.<namespace>.<pid>.<start>-XXXXXX
+        const QStringList fields = killed[0].mid(12).section(u'-', 0, 0).split(u'.');
+        QCOMPARE(fields.size(), 4);
+        const QString elsewhere = QStringLiteral(".kv-ordvane-%1.%2.%3.%4-Zz9Yy8.part");
+        QStringList kept = {
+            QStringLiteral(".kv-ordvane-Ab12Cd.part"),   // an older program's
+            QStringLiteral(".kv-ordvane-1.2-Ab12Cd.part"), // an older program's
+            QStringLiteral(".kv-ordvane-backup.part"),
+            QStringLiteral(".kv-ordvane-a b.c-.part"),
+            QStringLiteral(".kv-ordvane-mine.txt"),
+            elsewhere.arg(fields[0]).arg(fields[1].toULongLong() + 1).arg(fields[2], fields[3]), // another namespace
+            elsewhere.arg(QStringLiteral("0badc0de"), fields[1], fields[2], fields[3]),           // another machine
+        };
+        for (const QString &name : kept)
+            dir->write(QStringLiteral("out/") + name, "not a leftover of ours");
+        // Another user's, of a process that has ended here: not ours to remove.
+        const QString othersName = elsewhere.arg(fields[0], fields[1], fields[2], fields[3]);
+        dir->write(QStringLiteral("out/") + othersName, "another user's");
+        if (geteuid() == 0 && chown(FileSystem::encodePath(out(othersName)).constData(), 65534, 65534) == 0)
+            kept << othersName;
+        else
+            QFile::remove(out(othersName));
         TargetFile::removeLeftovers({dir->path()});
-        QCOMPARE(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{".kv-ordvane-mine.txt"});
-        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral(".kv-ordvane-Ab12Cd.part"))));
+        QStringList left = QDir(out(QString())).entryList(QDir::Files | QDir::Hidden);
+        kept.sort();
+        left.sort();
+        QCOMPARE(left, kept);
         TargetFile::setJournal(QString());
     }
 
-    // Text files and folders take the file-creation mask the user chose, which the program
-    // reads and never sets: not even while its first text file is made on one thread and
-    // folders on another.
+    // A live run in another PID namespace writing into the same folder keeps its text while a
+    // run here writes there: its process id means nothing here.
+    void aRunInAnotherPidNamespaceKeepsItsText()
+    {
+        QDir().mkpath(out(QString()));
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            setpgid(0, 0); // the test ends the group, process 1 of the new namespace with it
+            if (unshare(CLONE_NEWPID) != 0)
+                _exit(77);
+            const pid_t inside = fork(); // process 1 of the new namespace
+            if (inside == 0) {
+                auto *text = new TargetFile;
+                text->create(out(QString()));
+                text->write("a text on its way");
+                (void)!write(ready[1], "r", 1);
+                pause(); // alive until killed
+                _exit(0);
+            }
+            waitpid(inside, nullptr, 0);
+            _exit(0);
+        }
+        close(ready[1]);
+        char answer = 0;
+        const bool started = read(ready[0], &answer, 1) == 1;
+        close(ready[0]);
+        const auto end = qScopeGuard([child] {
+            kill(-child, SIGKILL);
+            waitpid(child, nullptr, 0);
+        });
+        if (!started) {
+            QSKIP("no PID namespace can be made here (unshare needs CAP_SYS_ADMIN)");
+        }
+        const QStringList before = QDir(out(QString())).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(before.size(), 1);
+        TargetFile text; // a run here writes into the folder, and sweeps it first
+        QCOMPARE(text.create(out(QString())), 0);
+        QVERIFY(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).contains(before[0]));
+    }
+
     void textsAndFoldersTakeTheCreationMask()
     {
         const QString folder = dir->file(QStringLiteral("masked"));

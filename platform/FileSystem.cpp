@@ -174,6 +174,13 @@ int readFile(const QString &path, QByteArray &contents, qint64 maxBytes)
     const int fd = openOwnFile(encodePath(path), O_RDONLY);
     if (fd < 0)
         return errno;
+    // A file too large is refused before a byte of it is read; one that grows while it is
+    // read is stopped at the limit below.
+    struct stat info{};
+    if (fstat(fd, &info) == 0 && info.st_size > maxBytes) {
+        close(fd);
+        return EFBIG;
+    }
     char buffer[65536];
     Descriptors::ReadResult result = Descriptors::ReadResult::Complete;
     int error = 0;

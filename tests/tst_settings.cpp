@@ -1,5 +1,6 @@
 // The settings file: defaults, a round trip of every key, the reading rules of its values,
 // files damaged in every way we could think of, and a failed save that keeps the old file.
+#include "platform/FileSystem.h"
 #include "platform/IoError.h"
 #include "platform/ProgramFolders.h"
 #include "settings/DocumentTypes.h"
@@ -29,6 +30,26 @@ class TestSettings : public QObject {
     }
 
 private slots:
+    // A file of the program's that is far too large is refused by its size, before a byte
+    // of it is read.
+    void filesTooLargeAreRefusedUnread()
+    {
+        TestProgramDirectory dir;
+        const QString path = dir.file(QStringLiteral("Ordvane.dat"));
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(1) << 30) + 1)); // sparse
+        huge.close();
+        const auto bytesRead = [] {
+            QFile io(QStringLiteral("/proc/self/io"));
+            return io.open(QIODevice::ReadOnly) ? io.readAll().split('\n').value(0).mid(7).toLongLong() : -1; // rchar
+        };
+        const qint64 before = bytesRead();
+        QByteArray contents;
+        QCOMPARE(FileSystem::readFile(path, contents), EFBIG);
+        QVERIFY(contents.isEmpty());
+        QVERIFY2(bytesRead() - before < (1 << 20), qPrintable(QString::number(bytesRead() - before)));
+    }
+
     void defaultsWithoutFileAndAllKeysWrittenInOrder()
     {
         TestProgramDirectory dir;

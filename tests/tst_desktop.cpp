@@ -137,6 +137,19 @@ private slots:
         QTRY_VERIFY(!FmMain->isVisible());
     }
 
+    // Files a later start handed over, and was told were taken, are in the saved list even
+    // when the session ends before the window could add them (a dialog was up).
+    void handedOverFilesSurviveTheEndOfTheSession()
+    {
+        const QString source = doc(QStringLiteral("handed.pdf"));
+        MainWindowFixture::whenModal([&](QWidget *) {
+            FmMain->AddFilesFromOutside({source}, {}); // acknowledged; waits for the dialog
+            FmMain->EndSession();
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActOptions")));
+        QVERIFY(ui->dir.read(QStringLiteral("Ordvane.job")).contains(QByteArray(reinterpret_cast<const char *>(source.utf16()), source.size() * 2)));
+    }
+
     void layoutKeptAcrossRestart()
     {
         FmMain->setGeometry(40, 50, 700, 480);

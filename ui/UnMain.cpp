@@ -658,8 +658,23 @@ void TFmMain::SaveJobFileQuietly()
     }
 }
 
+// Files a later start was told were taken are in the list before it is saved, whatever kept
+// them waiting (a dialog, a search). A folder alone would open Add Dir: it waits for the user.
+void TFmMain::TakePendingFiles()
+{
+    QStringList folders;
+    for (const QString &file : std::exchange(PendingFiles, {})) {
+        if (FileSystem::isDirectoryPath(file))
+            folders << file;
+        else
+            jobs->AddOneFile(file);
+    }
+    PendingFiles = folders;
+}
+
 void TFmMain::SaveKeptFiles()
 {
+    TakePendingFiles();
     StoreWindowLayout(*this, *ListView1, *jobs);
     SaveJobFileQuietly();
     JobSaveTimer.stop();
@@ -884,6 +899,7 @@ bool TFmMain::saveJobListOnClose()
     if (endingSession)
         return true; // nobody to ask: the end saves what it can and reports the rest
     JobSaveTimer.stop();
+    TakePendingFiles();
     for (;;) {
         try {
             SaveJobFile(JobFilePath());

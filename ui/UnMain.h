@@ -69,6 +69,7 @@ public:
     void AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken = {});
     // Saves the job list, the layout and the settings as the end of the program does.
     void SaveKeptFiles();
+    void TakePendingFiles();
     // The session or a signal ends the program: save, cancel open dialogs, close.
     void EndSession();
 

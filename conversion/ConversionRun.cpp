@@ -131,6 +131,13 @@ bool ConversionRun::wanted(int row) const
     return mode == ConvertAll ? waiting : mode == ConvertSelected ? selected && waiting : selected && !waiting;
 }
 
+// A target folder from a hand-edited settings file may be empty, relative or not UTF-8 (read
+// as empty): the text would go to whatever the current folder is. Only a full path places it.
+bool ConversionRun::placeable(const QString &target)
+{
+    return target.startsWith(u'/');
+}
+
 bool ConversionRun::convertible(int row) const
 {
     return list.text(row, JobList::Type) == QLatin1String("PDF");
@@ -147,7 +154,8 @@ void ConversionRun::submitAhead()
             continue;
         const QString source = list.text(row, JobList::Source);
         const QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
-        submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
+        if (placeable(target))
+            submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
     }
 }
 
@@ -172,6 +180,12 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     }
 
     QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
+    if (!placeable(target)) {
+        abandon(row);
+        fail(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file create error")), target);
+        display.stepProgress();
+        return Outcome::Done;
+    }
     bool replace = false;
     // A link of that name, even one that leads nowhere, is an existing target: it is never
     // written through.

@@ -83,6 +83,7 @@ private:
     Outcome convertEntry(int row);
     bool wanted(int row) const;
     bool convertible(int row) const;
+    static bool placeable(const QString &target);
     void submitAhead();
     void abandon(int row);
     void fail(int row, const QString &message, const QString &path);

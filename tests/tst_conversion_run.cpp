@@ -13,6 +13,7 @@
 #include "tests/support/PdfMaker.h"
 #include "tests/support/ScanMaker.h"
 #include "tests/support/TestProgramDirectory.h"
+#include "settings/Settings.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -856,6 +857,30 @@ private slots:
         QCOMPARE(state(0), qint32(JobList::Converted));
         QCOMPARE(QDir(out(QString())).entryList(QDir::Files), (QStringList{"s0.txt", "s1.txt"}));
         QCOMPARE(QFileInfo(out(QStringLiteral("s1.txt"))).size(), 0); // the existing one, untouched
+    }
+
+    // A target folder that a hand-edited settings file leaves empty, relative or not UTF-8
+    // places no text in the current folder: the entries fail as a target that cannot be made.
+    void targetFolderThatIsNoFullPath()
+    {
+        const QString source = pdf(QStringLiteral("a.pdf"));
+        list->AddOneFile(source);
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir->path()));
+        const auto back = qScopeGuard([current] { QDir::setCurrent(current); });
+        for (const QByteArray &folder : {QByteArray(""), QByteArray("relative/"), QByteArray("\xff\xfe/")}) {
+            dir->write(QStringLiteral("Ordvane.dat"), "[general]\r\nsamedir=0\r\nsourcecode=65001\r\ntargetdir=" + folder + "\r\n");
+            LoadSettings();
+            list->setState(0, JobList::Waiting);
+            ScriptedDisplay display;
+            run(display, ConversionRun::ConvertAll);
+            QCOMPARE(state(0), qint32(JobList::Failed));
+            QCOMPARE(message(0), QStringLiteral("Target file create error"));
+            QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("a.txt"))));
+            QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("relative"))));
+            QVERIFY(QDir(dir->path()).entryList({QStringLiteral(".kv-ordvane-*")}, QDir::Files | QDir::Hidden).isEmpty());
+        }
+        QCOMPARE(log().filter(QStringLiteral("Failed: Target file create error")).size(), 3);
     }
 
     void numberedNames()

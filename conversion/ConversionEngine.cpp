@@ -378,9 +378,21 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
 
 void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex> &lock)
 {
-    if (job->pieces > 1 && !(FileSystem::identityOf(job->source) == job->identity)) {
-        // The file changed while its pieces were read, each by a helper that opened it anew:
-        // they may come from two different files. It is read again, whole, by one helper.
+    if (!(FileSystem::identityOf(job->source) == job->identity) && !job->abandoned) {
+        // The file changed while it was read: a helper may have read some pages of one
+        // version and some of the next, or each range of another. It is read again, whole, by
+        // one helper; a file that changes again meanwhile gives no text, never a mixed one.
+        if (job->rereads++ > 0) {
+            Result changed;
+            changed.result = MyPdfCvt::ResultSourceChanged;
+            changed.pages = job->pages;
+            figures.finished(*job, 0);
+            job->result = std::move(changed);
+            job->finished = true;
+            jobFinished.notify_all();
+            return;
+        }
+        job->identity = FileSystem::identityOf(job->source);
         figures.restarted(*job);
         job->texts.clear();
         job->results.clear();

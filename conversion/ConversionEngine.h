@@ -100,7 +100,8 @@ private:
 
         const QString source, folder;
         const qint64 bytes; // the source's size when it was submitted
-        FileSystem::Identity identity; // of the source when it was split
+        FileSystem::Identity identity; // of the source before it was read
+        int rereads = 0;
         bool splitChecked = false, finished = false;
         int pieces = 0, piecesDone = 0;
         int queued = 1;            // pieces in the queue

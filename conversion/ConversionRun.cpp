@@ -30,6 +30,7 @@ QString ConversionRun::messageFor(int result)
     case MyPdfCvt::ResultNoConverter: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Load file filter dll error"));
     case MyPdfCvt::ResultOpenError: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Source file open error"));
     case MyPdfCvt::ResultNotPermitted: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Extracting text from source file not allowed"));
+    case MyPdfCvt::ResultSourceChanged: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Source file changed while it was read"));
     default: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "File format not correct"));
     }
 }

@@ -40,6 +40,7 @@ qint64 fileSize(const QString &path);     // 0 when there is no such file
 struct Identity {
     quint64 device = 0, inode = 0;
     qint64 size = -1, modified = 0, changed = 0; // times in nanoseconds
+    quint64 sample = 0;                          // a digest of a few blocks of a regular file
     bool operator==(const Identity &) const = default;
 };
 Identity identityOf(const QString &path); // size -1 when there is no such file

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <condition_variable>
 #include <functional>
 #include <map>
@@ -298,6 +300,71 @@ private slots:
         QFile written(text);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("new "));
+    }
+
+    // A file rewritten in place while one helper reads it, the same size and with its time of
+    // change set back: read again once; rewritten again meanwhile, it fails, never giving text
+    // of two versions.
+    void fileRewrittenInPlaceWhileItIsRead()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("doc.pdf"));
+        const auto rewrite = [&](const QByteArray &bytes) {
+            struct stat before{};
+            stat(QFile::encodeName(source).constData(), &before);
+            QFile file(source);
+            if (!file.open(QIODevice::ReadWrite)) // the same file, not a new one in its place
+                return;
+            file.write(bytes);
+            file.close();
+            const timespec times[2] = {before.st_atim, before.st_mtim};
+            utimensat(AT_FDCWD, QFile::encodeName(source).constData(), times, 0);
+        };
+        struct RewritingConverter : ConversionEngine::Converter {
+            std::function<void()> duringRead;
+            int rewrites = 0, reads = 0;
+            int pageCount(const QString &, quint64) override { return 1; }
+            int extract(const QString &source, const ConversionEngine::Options &, quint64, MyPdfCvt::PageRange,
+                        const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
+            {
+                QFile file(source);
+                file.open(QIODevice::ReadOnly);
+                text(file.read(4));
+                ++reads;
+                if (rewrites-- > 0)
+                    duringRead();
+                text(file.readAll());
+                progress(MyPdfCvt::PageProgress::of(1, 1, 0, 1));
+                return 0;
+            }
+            void abandon(quint64) override {}
+        };
+        for (const int rewrites : {1, 2}) {
+            QFile::remove(source);
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old text") == 8);
+            file.close();
+            RewritingConverter converter;
+            converter.rewrites = rewrites;
+            converter.duringRead = [&] { rewrite("new text"); };
+            ConversionEngine engine({}, 1, &converter);
+            const ConversionEngine::Job job = engine.submit(source, dir.path());
+            while (!engine.waitFor(job, 100ms)) {
+            }
+            ConversionEngine::Result result = engine.take(job);
+            QCOMPARE(converter.reads, 2);
+            if (rewrites == 1) {
+                QCOMPARE(result.result, 0);
+                const QString text = dir.filePath(QStringLiteral("doc.txt"));
+                QCOMPARE(result.text->commit(text, true), QString());
+                QFile written(text);
+                QVERIFY(written.open(QIODevice::ReadOnly));
+                QCOMPARE(written.readAll(), QByteArray("new text"));
+            } else {
+                QCOMPARE(result.result, MyPdfCvt::ResultSourceChanged);
+                QVERIFY(!result.text);
+            }
+        }
     }
 };
 

@@ -244,6 +244,10 @@
             <numerusform>%n Seiten blieben ungelesen, weil Texterkennungsdaten fehlen; %1 würde sie lesen.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Source file changed while it was read</source>
+        <translation>Quelldatei wurde während des Lesens geändert</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

@@ -244,6 +244,10 @@
             <numerusform>%n páginas quedaron sin leer por falta de datos de reconocimiento; %1 las leería.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Source file changed while it was read</source>
+        <translation>El archivo de origen cambió mientras se leía</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

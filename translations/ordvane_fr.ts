@@ -244,6 +244,10 @@
             <numerusform>%n pages n&apos;ont pas été lues faute de données de reconnaissance ; %1 les lirait.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Source file changed while it was read</source>
+        <translation>Fichier source modifié pendant sa lecture</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

@@ -243,6 +243,10 @@
             <numerusform>認識データがないため %n ページを読み取れませんでした。%1 があれば読み取れます。</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Source file changed while it was read</source>
+        <translation>読み取り中に元ファイルが変更されました</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

@@ -80,15 +80,21 @@ void AppendLog(const QString &text)
     const QString path = ActivityLogPath();
     const QByteArray file = FileSystem::encodePath(path);
 
-    // Creating exclusively tells, without a race, whether this append starts the file.
+    // Creating exclusively tells, without a race, whether this append starts the file. The
+    // log is the user's alone, and a plain file of the user's with one name: never a second
+    // name (a hard link) of another file, which the lines would be appended to.
     bool created = true;
-    int fd = FileSystem::openOwnFile(file, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0666);
+    int fd = FileSystem::openOwnFile(file, O_WRONLY | O_APPEND | O_CREAT | O_EXCL, 0600);
     if (fd < 0 && errno == EEXIST) {
         created = false;
         fd = FileSystem::openOwnFile(file, O_WRONLY | O_APPEND);
     }
     if (fd < 0)
         throw IoError(errno, path);
+    if (!FileSystem::isSoleNameOfOwnFile(fd)) {
+        close(fd);
+        throw IoError(EPERM, path);
+    }
 
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -103,9 +109,9 @@ void AppendLog(const QString &text)
     bytes.resize(start + line.size() * 2);
     qToLittleEndian<char16_t>(line.utf16(), line.size(), bytes.data() + start);
 
-    // Other instances append too; one whole line at a time.
-    while (flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-    }
+    // Other instances append too, one whole line at a time. Anyone who may read the log can
+    // hold a lock on it: past a second the line goes without the lock, as one append.
+    FileSystem::lockWithin(fd, LOCK_EX, 1000);
     int error = FileSystem::writeAll(fd, bytes.constData(), size_t(bytes.size()));
     if (close(fd) != 0 && !error)
         error = errno;

@@ -4,6 +4,7 @@
 #include "base/PathCodec.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QtEndian>
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -184,6 +186,26 @@ int openOwnFile(const QByteArray &path, int flags, mode_t mode)
     }
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return fd;
+}
+
+bool isSoleNameOfOwnFile(int fd)
+{
+    struct stat info{};
+    return fstat(fd, &info) == 0 && info.st_nlink == 1 && info.st_uid == geteuid();
+}
+
+bool lockWithin(int fd, int operation, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    for (;;) {
+        if (flock(fd, operation | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (deadline.hasExpired())
+            return false;
+        usleep(10'000);
+    }
 }
 
 int readFile(const QString &path, QByteArray &contents, qint64 maxBytes)

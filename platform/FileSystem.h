@@ -60,6 +60,11 @@ int writeAll(int fd, const char *data, size_t size);
 // or -1 with errno.
 int openOwnFile(const QByteArray &path, int flags, mode_t mode = 0600);
 
+// Whether the open file belongs to this user and has no other name (no hard link to it).
+bool isSoleNameOfOwnFile(int fd);
+// flock with a bound: tries until it has the lock or the time is up. False when it has not.
+bool lockWithin(int fd, int operation, int milliseconds);
+
 // Reads a whole regular file, opened as openOwnFile opens it, of at most maxBytes (EFBIG
 // beyond). Returns errno, 0 on success; ENOENT for a missing file.
 int readFile(const QString &path, QByteArray &contents, qint64 maxBytes = qint64(1) << 30);

@@ -11,12 +11,12 @@
 namespace {
 
 // A plain file of its own opened by name: never through a link, never blocking on a pipe,
-// never a second name of somebody else's file.
+// never a second name of somebody else's file, never a file another user made (in a program
+// folder others may write to, that user's lock would keep this one out).
 int openLockFile(const QByteArray &name)
 {
     const int fd = FileSystem::openOwnFile(name, O_RDWR | O_CREAT);
-    struct stat info{};
-    if (fd >= 0 && (fstat(fd, &info) != 0 || info.st_nlink != 1)) {
+    if (fd >= 0 && !FileSystem::isSoleNameOfOwnFile(fd)) {
         close(fd);
         return -1;
     }

@@ -4,7 +4,13 @@
 #include "platform/IoError.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <QElapsedTimer>
 #include <clocale>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <sys/stat.h>
 
 namespace {
@@ -107,6 +113,45 @@ private slots:
             QCOMPARE(e.errorNumber(), EISDIR);
             QVERIFY(e.message().contains(dir.file(LogName)));
         }
+    }
+
+    // The log is the user's alone; a lock another reader holds on it delays a line by a
+    // moment at most; a second name of another file in its place is not written through.
+    void othersCannotHoldOrRedirectTheLog()
+    {
+        TestProgramDirectory dir;
+        AppendLog(QStringLiteral("first"));
+        struct stat info{};
+        QVERIFY(stat(QFile::encodeName(dir.file(LogName)).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+
+        // A reader holds a shared lock, as `flock -s` does, and keeps it.
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        const pid_t holder = fork();
+        if (holder == 0) {
+            const int fd = open(QFile::encodeName(dir.file(LogName)).constData(), O_RDONLY);
+            flock(fd, LOCK_SH);
+            (void)!write(ready[1], "h", 1);
+            pause();
+            _exit(0);
+        }
+        char held = 0;
+        QCOMPARE(read(ready[0], &held, 1), ssize_t(1));
+        QElapsedTimer timer;
+        timer.start();
+        AppendLog(QStringLiteral("second"));
+        QVERIFY2(timer.elapsed() < 30'000, "the line waited for the other's lock");
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
+        QVERIFY(dir.read(LogName).contains(utf16le(QStringLiteral("second"))));
+
+        // The log's name made a second name of another file: refused, the other file as it was.
+        dir.write(QStringLiteral("other.txt"), "another file");
+        QFile::remove(dir.file(LogName));
+        QVERIFY(link(QFile::encodeName(dir.file(QStringLiteral("other.txt"))).constData(), QFile::encodeName(dir.file(LogName)).constData()) == 0);
+        QVERIFY_THROWS_EXCEPTION(IoError, AppendLog(QStringLiteral("third")));
+        QCOMPARE(dir.read(QStringLiteral("other.txt")), QByteArray("another file"));
     }
 };
 

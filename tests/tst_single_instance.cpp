@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <csignal>
 #include <future>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -70,6 +71,36 @@ private slots:
         }
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("precious"));
+    }
+
+    // In a program folder others may write to, another user's lock is not this user's: it
+    // never makes this user's start take itself for a second instance.
+    void anotherUsersLockIsNotOurs()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root, to act as a second user");
+        QTemporaryDir shared;
+        QVERIFY(chmod(QFile::encodeName(shared.path()).constData(), 0777) == 0);
+        const QString job = shared.filePath(QStringLiteral("Ordvane.job"));
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        const pid_t other = fork();
+        if (other == 0) {
+            if (setresgid(65534, 65534, 65534) != 0 || setresuid(65534, 65534, 65534) != 0)
+                _exit(1);
+            JobListLock lock(job); // held as the other user's program holds it
+            (void)!write(ready[1], lock.tryLock() == JobListLock::Result::Locked ? "l" : "n", 1);
+            pause();
+            _exit(0);
+        }
+        char answer = 0;
+        QCOMPARE(read(ready[0], &answer, 1), ssize_t(1));
+        QCOMPARE(answer, 'l');
+        JobListLock mine(job);
+        const JobListLock::Result result = mine.tryLock();
+        kill(other, SIGKILL);
+        waitpid(other, nullptr, 0);
+        QCOMPARE(result, JobListLock::Result::Unavailable);
     }
 
     // Held while its process lives, whatever else runs; free the moment it ends.

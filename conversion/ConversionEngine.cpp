@@ -378,7 +378,12 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
 
 void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex> &lock)
 {
-    if (!(FileSystem::identityOf(job->source) == job->identity) && !job->abandoned) {
+    lock.unlock(); // the file's identity takes a few reads
+    const FileSystem::Identity identity = FileSystem::identityOf(job->source);
+    lock.lock();
+    if (job->abandoned)
+        return; // its text goes with it
+    if (!(identity == job->identity)) {
         // The file changed while it was read: a helper may have read some pages of one
         // version and some of the next, or each range of another. It is read again, whole, by
         // one helper; a file that changes again meanwhile gives no text, never a mixed one.
@@ -392,7 +397,7 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
             jobFinished.notify_all();
             return;
         }
-        job->identity = FileSystem::identityOf(job->source);
+        job->identity = identity;
         figures.restarted(*job);
         job->texts.clear();
         job->results.clear();

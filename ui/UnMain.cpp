@@ -2,7 +2,6 @@
 
 #include "base/Version.h"
 #include "conversion/ActivityLog.h"
-#include "widgets/ElidedLabel.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -31,6 +30,7 @@
 #include "ui/UnViewLog.h"
 #include "ui/WindowPlacement.h"
 #include "widgets/Dialogs.h"
+#include "widgets/ElidedLabel.h"
 #include "widgets/Images.h"
 #include "widgets/JobListView.h"
 #include "widgets/KeyPreview.h"
@@ -396,9 +396,13 @@ void TFmMain::LoadJobFile(const QString &fileName)
         // backup is never replaced.
         const QString kept = JobList::keepDamagedFile(fileName);
         if (!kept.isEmpty()) {
-            AppendLog(QStringLiteral("Job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
-                          .arg(jobs->count())
-                          .arg(kept));
+            try {
+                AppendLog(QStringLiteral("Job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
+                              .arg(jobs->count())
+                              .arg(kept));
+            } catch (const OrdvaneError &) {
+                // The window says it; a log that cannot be written shows at its next line.
+            }
             ShowStatusMessage(tr("The job file could not be read in full; %n file(s) restored, the old file is kept as %1", nullptr,
                                  jobs->count())
                                   .arg(kept));

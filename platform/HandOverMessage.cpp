@@ -63,9 +63,12 @@ private:
     qsizetype at = 0;
 };
 
+// No file of a longer name can be opened: the system's limit for a whole path.
+constexpr qsizetype MostPathUnits = 4096;
+
 bool plausiblePath(const QString &path)
 {
-    return path.startsWith(u'/') && !path.contains(QChar(0));
+    return path.startsWith(u'/') && path.size() <= MostPathUnits && !path.contains(QChar(0));
 }
 
 } // namespace

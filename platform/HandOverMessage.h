@@ -12,7 +12,8 @@ namespace HandOverMessage {
 QByteArray encode(const QStringList &files, const QByteArray &activationToken);
 
 // False when the bytes are not such a message, or name a file no start could mean: an empty
-// or relative path, or one with a NUL (a start sends absolute paths).
+// or relative path, one with a NUL, or one longer than any path the system opens (a start
+// sends absolute paths).
 bool decode(QByteArrayView bytes, QStringList &files, QByteArray &activationToken);
 
 }

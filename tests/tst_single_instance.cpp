@@ -199,6 +199,7 @@ private slots:
         QCOMPARE(send(QByteArray::fromHex("fffffffe00000002")), QByteArray());
         QCOMPARE(send(HandOverMessage::encode({QStringLiteral("relative.pdf")}, {})), QByteArray());
         QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/a\0b.pdf")}, {})), QByteArray());
+        QCOMPARE(send(HandOverMessage::encode({u'/' + QString(8192, u'x') + QStringLiteral(".pdf")}, {})), QByteArray());
         QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf")}, {}).chopped(1)), QByteArray());
         QCOMPARE(arrived.size(), 0);
         QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}, "token")).size(), 1);

@@ -23,7 +23,8 @@ static_assert(sizeof(RequestHeader) == 16);
 
 struct RecognitionPart {
     uint8_t recognise;
-    uint8_t reserved[3];
+    uint8_t reserved;
+    uint16_t pageBudgetSeconds;
     uint32_t languageBytes;
 };
 static_assert(sizeof(RecognitionPart) == 8);
@@ -53,7 +54,8 @@ std::string encodeRequest(const Request &request)
 {
     const RequestHeader header{uint32_t(request.path.size()), request.order, uint8_t(request.pageBreaks ? 1 : 0),
                                request.kind, 0, request.firstPage, request.pageCount};
-    const RecognitionPart recognition{uint8_t(request.recognise ? 1 : 0), {}, uint32_t(request.languages.size())};
+    const RecognitionPart recognition{uint8_t(request.recognise ? 1 : 0), 0, request.pageBudgetSeconds,
+                                      uint32_t(request.languages.size())};
     std::string bytes;
     bytes.reserve(sizeof header + request.path.size() + sizeof recognition + request.languages.size());
     append(bytes, header);
@@ -79,8 +81,8 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size)
     if (bytes.size() < size)
         return Decoded::NeedsMore;
     const auto recognition = partAt<RecognitionPart>(bytes, recognitionAt);
-    if (recognition.languageBytes > MaxLanguageBytes || !isFlag(recognition.recognise)
-        || recognition.reserved[0] != 0 || recognition.reserved[1] != 0 || recognition.reserved[2] != 0) {
+    if (recognition.languageBytes > MaxLanguageBytes || !isFlag(recognition.recognise) || recognition.reserved != 0
+        || recognition.pageBudgetSeconds == 0) {
         size = 0;
         return Decoded::Invalid;
     }
@@ -97,6 +99,7 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size)
     out.path.assign(bytes.substr(sizeof(RequestHeader), header.pathBytes));
     out.recognise = recognition.recognise == 1;
     out.languages.assign(bytes.substr(languagesAt, recognition.languageBytes));
+    out.pageBudgetSeconds = recognition.pageBudgetSeconds;
     return Decoded::Complete;
 }
 

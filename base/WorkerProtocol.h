@@ -16,6 +16,7 @@ enum class RequestKind : uint8_t { Extract = 0, CountPages = 1 };
 // The most a helper takes from one request; anything longer is not ours.
 constexpr size_t MaxPathBytes = size_t(1) << 20;
 constexpr size_t MaxLanguageBytes = 4096;
+constexpr uint16_t DefaultPageBudgetSeconds = 120;
 
 // Request: one per file, or per range of a file's pages.
 struct Request {
@@ -27,6 +28,7 @@ struct Request {
     std::string path;        // UTF-8, escaped as PathCodec does
     bool recognise = false;  // read pages without a text layer with Tesseract
     std::string languages;   // Tesseract language codes joined by "+"
+    uint16_t pageBudgetSeconds = DefaultPageBudgetSeconds; // recognition of one page, at least 1
 };
 
 // The bytes of a request. The path and languages must keep within the limits above.
@@ -60,11 +62,14 @@ struct ProgressBody {
     uint32_t documentPages;   // pages in the whole document
 };
 
-// A page left without recognition for want of language data: the script the page is written
-// in (as Tesseract names it, NUL-padded), none when no chosen language's data is installed.
+// A page left without recognition: for want of language data, with the script the page is
+// written in (as Tesseract names it, NUL-padded; none when no chosen language's data is
+// installed), or because its recognition did not end within the page's budget.
+enum class UnreadReason : uint8_t { NoLanguage = 0, OutOfTime = 1 };
 struct UnreadBody {
     uint32_t page; // from 1, in the document
-    char script[28];
+    UnreadReason reason;
+    char script[27];
 };
 
 struct ResultBody {

@@ -11,6 +11,7 @@
 #include "platform/IoError.h"
 #include "platform/JobListLock.h"
 #include "platform/LocaleInfo.h"
+#include "platform/OrphanReaper.h"
 #include "platform/ProgramFolders.h"
 #include "platform/Translations.h"
 #include "settings/DocumentTypes.h"
@@ -251,6 +252,7 @@ void runOver(JobList &list, int mode, int jobs, bool json, Totals &totals)
 
 int main(int argc, char *argv[])
 {
+    ReapOrphansAsProcessOne();
     FileSystem::failWritesPastSizeLimit();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ordvane-batch"));

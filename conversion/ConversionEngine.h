@@ -41,10 +41,12 @@ public:
     static Converter &library();
 
     using Job = int;
-    // A page that needed recognition and was left as it was for want of language data.
+    // A page that needed recognition and was left as it was for want of language data, or
+    // of time.
     struct UnreadPage {
         int page = 0;   // from 1
         QString script; // empty: no chosen language's data is installed
+        bool outOfTime = false;
         friend bool operator<(const UnreadPage &a, const UnreadPage &b) { return a.page < b.page; }
     };
     struct Result {

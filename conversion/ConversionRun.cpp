@@ -271,6 +271,10 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
     }
     for (const ConversionEngine::UnreadPage &unread : conversion.unread) {
+        if (unread.outOfTime) {
+            AppendLog(QStringLiteral("Page %1 not recognised: its reading did not end in time (%2)").arg(unread.page).arg(source));
+            continue;
+        }
         // The data for the chosen languages is checked before a run; a script may still lack it.
         const std::string package = unread.script.isEmpty()
             ? RecognitionLanguages::packageForLanguage(Settings.ocrlang.section(u'+', 0, 0).toStdString())

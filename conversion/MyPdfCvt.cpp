@@ -83,13 +83,14 @@ void receiveProgress(int32_t done, int32_t count, int32_t recognisingPage, int32
     });
 }
 
-void receiveUnread(int32_t page, const char *script)
+void receiveUnread(int32_t page, int32_t reason, const char *script)
 {
     passOn([&](const CallUnderWay &call) {
         if (call.progress && *call.progress) {
             PageProgress unread;
             unread.unreadPage = page;
             unread.unreadScript = QString::fromUtf8(script);
+            unread.unreadOutOfTime = reason == TsyUnreadOutOfTime;
             (*call.progress)(unread);
         }
     });

@@ -64,9 +64,11 @@ struct PageProgress {
     int recognisingPage = 0;
     int documentPages = 0;
     // Instead of the figures above: a page (from 1) that needed recognition and was left
-    // unread for want of language data for its script (empty: for the chosen languages).
+    // unread for want of language data for its script (empty: for the chosen languages), or
+    // because its reading did not end within the page's time.
     int unreadPage = 0;
     QString unreadScript;
+    bool unreadOutOfTime = false;
 
     static PageProgress of(int pagesDone, int pageCount, int recognisingPage, int documentPages)
     {

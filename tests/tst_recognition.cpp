@@ -13,9 +13,13 @@
 #include "tests/support/TestProgramDirectory.h"
 #include "tsypdf/tsypdf.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
+#include <csignal>
 #include <dlfcn.h>
 
 namespace {
@@ -93,6 +97,45 @@ int lineWith(const QStringList &lines, const QStringList &words)
             return i;
     }
     return -1;
+}
+
+// A process as /proc tells it: its state letter ('Z' for a zombie) and its parent.
+struct ProcessStat {
+    char state = 0;
+    pid_t parent = 0;
+};
+
+ProcessStat processStat(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return {};
+    const QList<QByteArray> fields = stat.readAll().split(')').last().split(' '); // after the name
+    return {fields.value(1).isEmpty() ? '\0' : fields.value(1).at(0), pid_t(fields.value(2).toInt())};
+}
+
+bool descendsFrom(pid_t pid, pid_t ancestor)
+{
+    for (int depth = 0; pid > 1 && depth < 64; ++depth, pid = processStat(pid).parent)
+        if (pid == ancestor)
+            return true;
+    return false;
+}
+
+// A helper's page reader below the process: a process whose grandparent descends from it
+// (the helper's parent). 0 when none is at work.
+pid_t pageReaderBelow(pid_t ancestor)
+{
+    const QStringList processes = QDir(QStringLiteral("/proc")).entryList({QStringLiteral("[0-9]*")}, QDir::Dirs);
+    for (const QString &name : processes) {
+        const pid_t pid = name.toInt();
+        const pid_t helper = processStat(pid).parent;
+        const pid_t program = helper > 0 ? processStat(helper).parent : 0;
+        if (program > 0 && descendsFrom(program, ancestor) && QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)).endsWith(QStringLiteral("tsypdf-worker"))
+            && QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(helper)).endsWith(QStringLiteral("tsypdf-worker")))
+            return pid;
+    }
+    return 0;
 }
 
 thread_local QList<QList<int>> progress;
@@ -381,6 +424,113 @@ private slots:
         QVERIFY2(reading.contains(QString()), qPrintable(reading.join(u'\n')));
         QVERIFY2(!raw.contains(QString()), qPrintable(raw.join(u'\n')));
         QCOMPARE(raw, reading.filter(QRegularExpression(QStringLiteral("."))));
+    }
+
+    // A page whose reader stops answering costs that page's recognition, not the file: the
+    // reader is ended a little after the page's budget, the log names the page, and the pages
+    // after it are read.
+    void aReaderThatStopsAnswering()
+    {
+        std::vector<testpdf::Page> pages = scans(Prose);
+        pages.push_back(testpdf::linesPage({"Typed page after the scan"}));
+        pages.push_back(scans(Prose).at(0));
+        TestProgramDirectory own; // its settings, log and target folder
+        const QString file = writePdf(own, QStringLiteral("stops.pdf"), pages);
+        void *library = dlopen(FileSystem::encodePath(dir->file(QStringLiteral("tsypdf.so"))).constData(), RTLD_NOW | RTLD_NOLOAD);
+        QVERIFY(library);
+        const auto setBudget = reinterpret_cast<decltype(&tsypdfSetRecognitionBudget)>(dlsym(library, "tsypdfSetRecognitionBudget"));
+        QVERIFY(setBudget);
+        setBudget(4);
+        QAtomicInt stopped;
+        QFuture<void> stopper = QtConcurrent::run([&] {
+            QElapsedTimer waited;
+            waited.start();
+            while (!stopped.loadRelaxed() && waited.elapsed() < 60'000) {
+                if (const pid_t reader = pageReaderBelow(getpid()); reader > 0 && kill(reader, SIGSTOP) == 0)
+                    stopped = reader;
+                else
+                    QThread::usleep(200);
+            }
+        });
+
+        Settings.ocr = true;
+        Settings.ocrlang = QStringLiteral("eng");
+        Settings.sourcecode = 65001;
+        Settings.pagebreak = true;
+        JobList list;
+        list.AddOneFile(file);
+        ConversionRun::Display display;
+        ConversionRun run(list, display);
+        QElapsedTimer timer;
+        timer.start();
+        run.run(ConversionRun::ConvertAll);
+        Settings.ocr = Settings.pagebreak = false;
+        MyPdfCvt::SetRecognition(false, {});
+        setBudget(120);
+        stopper.waitForFinished();
+        dlclose(library);
+
+        QVERIFY(stopped.loadRelaxed() > 0);
+        QVERIFY2(timer.elapsed() < 30'000, "the stopped reader was waited for beyond its page's time");
+        QCOMPARE(list.entry(0).state, qint32(JobList::Converted));
+        QCOMPARE(run.unreadPages(), 0); // no language data is missing
+        const QStringList log = logTexts(own.file(QStringLiteral("ordvnact.log")));
+        QVERIFY2(log.contains(QStringLiteral("Page 1 not recognised: its reading did not end in time (%1)").arg(file)),
+                 qPrintable(log.join(u'\n')));
+        QFile text(list.text(0, JobList::Target));
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        const QList<QByteArray> texts = text.readAll().split('\f');
+        QCOMPARE(texts.size(), 4);
+        QCOMPARE(texts[0], QByteArray("\xEF\xBB\xBF")); // the byte order mark, and nothing read
+        QCOMPARE(texts[1].trimmed(), QByteArray("Typed page after the scan"));
+        QVERIFY2(readsAsProse(texts[2]), texts[2].constData());
+        QCOMPARE(kill(stopped.loadRelaxed(), 0), -1); // ended and reaped
+    }
+
+    // ordvane-batch as process 1 of a PID namespace, as in a container without an init: the
+    // page reader of a helper that is killed ends with it and is waited for at once, not left
+    // a zombie until the batch ends; the batch's exit status comes through.
+    void orphansReapedAsProcessOne()
+    {
+        QProcess probe;
+        probe.start(QStringLiteral("unshare"), {QStringLiteral("--pid"), QStringLiteral("--fork"), QStringLiteral("--mount-proc"), QStringLiteral("true")});
+        if (!probe.waitForFinished() || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+            QSKIP("this machine gives the tests no PID namespace of their own (unshare needs root or user namespaces)");
+        TestProgramDirectory own;
+        QVERIFY(QFile::copy(QStringLiteral(ORDVANE_BIN_DIR "ordvane-batch"), own.file(QStringLiteral("ordvane-batch"))));
+        QStringList arguments = {QStringLiteral("--pid"), QStringLiteral("--fork"), QStringLiteral("--kill-child"), QStringLiteral("--mount-proc"),
+                                 own.file(QStringLiteral("ordvane-batch")), QStringLiteral("--ocr"), QStringLiteral("--ocr-lang"), QStringLiteral("eng"),
+                                 QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--no-log"), QStringLiteral("--target-dir"), own.file(QStringLiteral("out"))};
+        for (int i = 0; i < 4; ++i)
+            arguments << writePdf(own, QStringLiteral("scan%1.pdf").arg(i), scans(Prose));
+        QProcess batch;
+        batch.start(QStringLiteral("unshare"), arguments);
+        QVERIFY(batch.waitForStarted());
+        pid_t reader = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((reader = pageReaderBelow(pid_t(batch.processId()))) > 0, 30000);
+        // The batch held still, so that only process 1 can wait for the reader.
+        const pid_t helper = processStat(reader).parent;
+        const pid_t program = processStat(helper).parent;
+        QVERIFY(program > 0 && kill(program, SIGSTOP) == 0);
+        QVERIFY(helper > 0 && kill(helper, SIGKILL) == 0);
+        QTRY_VERIFY_WITH_TIMEOUT(processStat(reader).state == 0, 5000); // reaped, not a zombie
+        QCOMPARE(processStat(program).state, 'T');
+        kill(program, SIGCONT);
+        QVERIFY(batch.waitForFinished(120000));
+        QCOMPARE(batch.exitStatus(), QProcess::NormalExit);
+        const QByteArray said = batch.readAllStandardOutput();
+        QCOMPARE(batch.exitCode(), 1); // the file whose helper was killed failed
+        QVERIFY2(said.contains("3 converted, 1 failed"), said.constData());
+
+        // A container's stop request reaches process 1, which passes it on: the batch ends as
+        // asked, with its status.
+        batch.start(QStringLiteral("unshare"), arguments);
+        QTRY_VERIFY_WITH_TIMEOUT((reader = pageReaderBelow(pid_t(batch.processId()))) > 0, 30000);
+        const pid_t processOne = processStat(processStat(processStat(reader).parent).parent).parent;
+        QCOMPARE(processStat(processOne).parent, pid_t(batch.processId()));
+        QVERIFY(kill(processOne, SIGTERM) == 0);
+        QVERIFY(batch.waitForFinished(30000));
+        QCOMPARE(batch.exitCode(), 128 + SIGTERM);
     }
 
     void languageChecks()

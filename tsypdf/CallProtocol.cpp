@@ -58,7 +58,7 @@ Outcome run(int channel, std::string_view request, std::chrono::milliseconds sta
                 return failed;
             body.script[sizeof body.script - 1] = '\0';
             if (unread)
-                unread(int32_t(body.page), body.script);
+                unread(int32_t(body.page), int32_t(body.reason), body.script);
             break;
         }
         case FrameType::Result: {

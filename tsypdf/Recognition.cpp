@@ -492,14 +492,14 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     const Engines::Orientation orientation = engines->orientationOf(image, dpi);
     // Read with data for other letters, a page gives words that are not on it.
     if (!RecognitionLanguages::canRead(RecognitionLanguages::split(languages), orientation.script))
-        return Unread{orientation.script};
+        return Unread{WorkerProtocol::UnreadReason::NoLanguage, orientation.script};
     image = turned(image, orientation.uprightTurns);
 
     tesseract::TessBaseAPI &reader = engines->reader;
     reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
     reader.SetSourceResolution(int(dpi));
     tesseract::ETEXT_DESC monitor; // past its deadline recognition stops; what it has read so far stays
-    monitor.set_deadline_msecs(pageBudgetSeconds * 1000);
+    monitor.set_deadline_msecs(budgetSeconds * 1000);
     reader.Recognize(&monitor);
     std::vector<Line> lines;
     if (const std::unique_ptr<tesseract::ResultIterator> words(reader.GetIterator()); words) {

@@ -37,16 +37,20 @@ public:
     // Reads the page in the order. A page without a text layer takes what recognition reads;
     // one with a text layer keeps it, and gets below it the lines of recognised words that it
     // does not hold already. A page in a script none of the languages reads is not read:
-    // returns that script, and the text stays. Gives up on a page after pageBudgetSeconds.
+    // returns that script, and the text stays. Stops reading a page after the page budget and
+    // keeps what it has read by then.
     struct Unread {
+        WorkerProtocol::UnreadReason reason = WorkerProtocol::UnreadReason::NoLanguage;
         std::string script; // as the orientation step names it
     };
     std::optional<Unread> read(TextLayer &document, int page, WorkerProtocol::TextOrder order, std::vector<char> &text);
 
-    static constexpr int pageBudgetSeconds = 120;
+    void setPageBudget(int seconds) { budgetSeconds = seconds; }
+    int pageBudget() const { return budgetSeconds; }
 
 private:
     struct Engines;
     std::unique_ptr<Engines> engines;
     std::string languages;
+    int budgetSeconds = WorkerProtocol::DefaultPageBudgetSeconds;
 };

@@ -48,13 +48,14 @@ struct ChannelLost {};
 pid_t originalParent = 0;
 
 // The page being recognised. While it is, nothing else writes to the channel, and the timer
-// signal, twice a second then, tells the program that the helper is still at work, for as long as
-// the page's budget lasts; a recogniser stuck beyond it is left to the program's stall guard.
+// signal, twice a second then, tells the program that the helper is still at work, until a
+// little after the page's reader is ended; a helper stuck beyond that is left to the
+// program's stall guard.
 volatile sig_atomic_t recognising = 0;
 constexpr itimerval everySecond{{1, 0}, {1, 0}};
 constexpr itimerval twiceASecond{{0, 500'000}, {0, 500'000}};
 ProgressBody recognisingPage{};
-time_t recognitionStarted = 0;
+time_t heartbeatsEnd = 0;
 
 time_t monotonicSeconds()
 {
@@ -68,16 +69,23 @@ void endWhenAbandoned(int)
     pollfd channel{ChannelFd, POLLRDHUP, 0};
     if (getppid() != originalParent || (poll(&channel, 1, 0) > 0 && (channel.revents & (POLLRDHUP | POLLHUP | POLLERR))))
         _exit(0);
-    if (recognising && monotonicSeconds() - recognitionStarted < Recogniser::pageBudgetSeconds + 10) {
+    if (recognising && monotonicSeconds() < heartbeatsEnd) {
         const int saved = errno;
         sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage);
         errno = saved;
     }
 }
 
+// Past the budget Tesseract stops by itself; a reader that has not ended a twelfth of the
+// budget later (stopped, or stuck where Tesseract does not look at the clock) is ended.
+int readerSeconds(int budgetSeconds)
+{
+    return budgetSeconds + std::max(1, budgetSeconds / 12);
+}
+
 // Recognises the page in a child process: should Tesseract abort on it (it does on some pages
-// it cannot make sense of), the page keeps its text layer and the file goes on. The child
-// answers 'T' and the page's text, or 'U' and the script of a page it left unread.
+// it cannot make sense of) or stop answering, the page keeps its text layer and the file goes
+// on. The child answers 'T' and the page's text, or 'U' and the script of a page it left unread.
 std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder order,
                                             std::vector<char> &text)
 {
@@ -101,16 +109,23 @@ std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &d
     std::string received;
     char buffer[65536];
     size_t got = 0;
-    while (child > 0 && Descriptors::readSome(channel[0], buffer, sizeof buffer, got) == Descriptors::ReadResult::Complete)
+    const auto deadline = Descriptors::Clock::now() + std::chrono::seconds(readerSeconds(recogniser.pageBudget()));
+    Descriptors::ReadResult reading = Descriptors::ReadResult::Failed;
+    while (child > 0
+           && (reading = Descriptors::readSome(channel[0], buffer, sizeof buffer, got, deadline)) == Descriptors::ReadResult::Complete)
         received.append(buffer, got);
     close(channel[0]);
+    if (reading == Descriptors::ReadResult::TimedOut)
+        kill(child, SIGKILL);
     int status = 0;
     while (child > 0 && waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
+    if (reading == Descriptors::ReadResult::TimedOut)
+        return Recogniser::Unread{UnreadReason::OutOfTime, {}};
     if (child <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 || received.empty())
         return {};
     if (received[0] == 'U')
-        return Recogniser::Unread{received.substr(1)};
+        return Recogniser::Unread{UnreadReason::NoLanguage, received.substr(1)};
     text.assign(received.begin() + 1, received.end());
     return {};
 }
@@ -127,7 +142,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
     recognisingPage = progress;
     if (!sendFrame(FrameType::Progress, &recognisingPage, sizeof recognisingPage))
         throw ChannelLost{};
-    recognitionStarted = monotonicSeconds();
+    heartbeatsEnd = monotonicSeconds() + readerSeconds(recogniser.pageBudget()) + 5;
     std::optional<Recogniser::Unread> unread;
     {
         struct Beating { // the fences keep the page's numbers written before the signal may read them
@@ -147,7 +162,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
         unread = readApart(recogniser, document, int(index), order, text);
     }
     if (unread) {
-        UnreadBody body{index + 1, {}};
+        UnreadBody body{index + 1, unread->reason, {}};
         unread->script.copy(body.script, sizeof body.script - 1);
         if (!sendFrame(FrameType::Unread, &body, sizeof body))
             throw ChannelLost{};
@@ -259,8 +274,10 @@ int main()
         if (!readRequest(ChannelFd, request))
             return 0;
         try {
-            if (request.recognise && request.kind == RequestKind::Extract)
+            if (request.recognise && request.kind == RequestKind::Extract) {
                 recogniser.setLanguages(request.languages);
+                recogniser.setPageBudget(request.pageBudgetSeconds);
+            }
             const int32_t result = request.kind == RequestKind::CountPages
                                        ? countPages(request.path)
                                        : extract(request.path, request.order, request.pageBreaks, request.firstPage,

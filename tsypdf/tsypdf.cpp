@@ -29,6 +29,7 @@ std::atomic<uint64_t> addressSpaceLimit{4ull << 30};
 std::mutex recognitionMutex;
 bool recognitionOn = false;
 std::string recognitionLanguages;
+uint16_t recognitionBudgetSeconds = DefaultPageBudgetSeconds;
 std::atomic<TsyProgressCallback> progressCallback{nullptr};
 std::atomic<TsyUnreadCallback> unreadCallback{nullptr};
 
@@ -68,6 +69,7 @@ int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, Tsy
         request.recognise = recognitionOn;
         if (recognitionOn)
             request.languages = recognitionLanguages;
+        request.pageBudgetSeconds = recognitionBudgetSeconds;
     }
     const std::string bytes = encodeRequest(request);
 
@@ -181,6 +183,15 @@ TSYPDF_EXPORT void tsypdfSetRecognition(int32_t on, const char *languages)
         std::lock_guard lock(recognitionMutex);
         recognitionOn = on == 1;
         recognitionLanguages = languages ? std::string(languages).substr(0, MaxLanguageBytes) : std::string();
+        return ResultOk;
+    });
+}
+
+TSYPDF_EXPORT void tsypdfSetRecognitionBudget(int32_t pageSeconds)
+{
+    atTheBoundary([&] {
+        std::lock_guard lock(recognitionMutex);
+        recognitionBudgetSeconds = uint16_t(std::clamp<int32_t>(pageSeconds, 1, 65535));
         return ResultOk;
     });
 }

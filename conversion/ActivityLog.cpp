@@ -20,7 +20,14 @@ QString ActivityLogPath()
 
 QString LogLine(const QString &text, const std::tm &local)
 {
-    return u'[' + LocaleInfo::formatDateTime(local) + QStringLiteral("]: ") + text + QStringLiteral("\r\n");
+    QString shown = text;
+    if (shown.size() > MaxLogTextUnits) {
+        qsizetype kept = MaxLogTextUnits - 3;
+        if (shown.at(kept - 1).isHighSurrogate())
+            --kept; // not half a character
+        shown = shown.first(kept) + QStringLiteral("...");
+    }
+    return u'[' + LocaleInfo::formatDateTime(local) + QStringLiteral("]: ") + shown + QStringLiteral("\r\n");
 }
 
 namespace {

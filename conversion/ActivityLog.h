@@ -17,5 +17,8 @@ QString ReadLogText(const QString &path);
 // The viewer's export of the text it shows: UTF-16LE with the mark FF FE, each line ended by
 // CR LF. Throws IoError.
 void WriteLogExport(const QString &path, const QString &text);
-// The line as AppendLog writes it, for the given local time.
+// The line as AppendLog writes it, for the given local time. A text beyond MaxLogTextUnits
+// (no message of the program's is near it, but a peer may hand over anything) is cut there
+// and ends in "...".
+constexpr qsizetype MaxLogTextUnits = 16384;
 QString LogLine(const QString &text, const std::tm &local);

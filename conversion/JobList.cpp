@@ -156,25 +156,37 @@ void JobList::setWithoutText(int row)
     emit dataChanged(index(row, ColumnState), index(row, ColumnState));
 }
 
+JobList::AddResult JobList::addable(const QString &path, int extra) const
+{
+    if (pathCounts.contains(FileSystem::pathKey(path)))
+        return AddResult::AlreadyAdded;
+    // A pipe or a device named like a PDF would block its conversion, or never end.
+    if (FindDocumentType(path) == 0 || FileSystem::isSpecialFile(path))
+        return AddResult::TypeNotSupported;
+    if (count() + extra >= MaxEntries) // the job file could not hold another one
+        return AddResult::ListFull;
+    return AddResult::Added;
+}
+
 JobList::AddResult JobList::AddOneFile(const QString &path)
 {
-    if (pathCounts.contains(FileSystem::pathKey(path))) {
+    switch (addable(path)) {
+    case AddResult::AlreadyAdded:
         emit statusMessage(tr("File [%1] already added!").arg(path));
         AppendLog(QStringLiteral("Add file failed: already added (") + path + u')');
         return AddResult::AlreadyAdded;
-    }
-    const int type = FindDocumentType(path);
-    // A pipe or a device named like a PDF would block its conversion, or never end.
-    if (type == 0 || FileSystem::isSpecialFile(path)) {
+    case AddResult::TypeNotSupported:
         emit statusMessage(tr("File [%1] type not support!").arg(path));
         AppendLog(QStringLiteral("Add file failed: type not support (") + path + u')');
         return AddResult::TypeNotSupported;
-    }
-    if (count() >= MaxEntries) { // the job file could not hold another one
+    case AddResult::ListFull:
         emit statusMessage(tr("File [%1] not added: the list is full!").arg(path));
         AppendLog(QStringLiteral("Add file failed: list is full (") + path + u')');
         return AddResult::ListFull;
+    case AddResult::Added:
+        break;
     }
+    const int type = FindDocumentType(path);
     Entry e;
     e.texts = {FileSystem::fileNamePart(path),
                path,

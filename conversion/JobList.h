@@ -61,6 +61,9 @@ public:
     // Adds one file after the duplicate and type tests; refusals go to the status message
     // and the activity log. The new row ends selected and focused.
     AddResult AddOneFile(const QString &path);
+    // What AddOneFile would do now with the file, without a word; extra entries are counted
+    // as already in the list.
+    AddResult addable(const QString &path, int extra = 0) const;
     void DeleteSelectedEntries();
     void SelectAllEntries();
     void clearSelection();

@@ -11,7 +11,7 @@ QByteArray encode(const QStringList &files, const QByteArray &activationToken)
     QByteArray message;
     QDataStream out(&message, QIODevice::WriteOnly);
     out.setVersion(QDataStream::Qt_6_0);
-    out << files << activationToken;
+    out << files.mid(0, MostFiles) << activationToken;
     return message;
 }
 
@@ -78,7 +78,7 @@ bool decode(QByteArrayView bytes, QStringList &files, QByteArray &activationToke
     Reader in(bytes);
     quint32 count = 0;
     // Every name takes four bytes at least: a count beyond that is not of a real list.
-    if (!in.count(count) || qsizetype(count) > bytes.size() / 4)
+    if (!in.count(count) || qsizetype(count) > bytes.size() / 4 || qsizetype(count) > MostFiles)
         return false;
     QStringList names;
     names.reserve(qsizetype(count));

@@ -9,11 +9,15 @@
 
 namespace HandOverMessage {
 
+// No job list holds more files: a message that names more is not a real start's.
+constexpr qsizetype MostFiles = 65535;
+
+// Names the first MostFiles of the files.
 QByteArray encode(const QStringList &files, const QByteArray &activationToken);
 
-// False when the bytes are not such a message, or name a file no start could mean: an empty
-// or relative path, one with a NUL, or one longer than any path the system opens (a start
-// sends absolute paths).
+// False when the bytes are not such a message, name more than MostFiles, or name a file no
+// start could mean: an empty or relative path, one with a NUL, or one longer than any path
+// the system opens (a start sends absolute paths).
 bool decode(QByteArrayView bytes, QStringList &files, QByteArray &activationToken);
 
 }

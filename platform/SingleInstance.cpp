@@ -19,6 +19,7 @@
 namespace {
 
 constexpr char Receipt = 'k';
+constexpr char NoneTakenReceipt = 'n';
 
 // A folder only this user can make names in: theirs, no link, closed to everyone else.
 bool privateFolder(const QString &folder)
@@ -129,10 +130,19 @@ void SingleInstance::keepListening()
 void SingleInstance::accept()
 {
     while (QLocalSocket *socket = server->nextPendingConnection()) {
-        if (clients >= MaxClients || !sameUser(*socket)) {
+        if (!sameUser(*socket)) {
             socket->abort();
             socket->deleteLater();
             continue;
+        }
+        // A real start says all it has at once; one that holds a place without a word goes first.
+        std::erase_if(clients, [](const QPointer<QLocalSocket> &client) { return client.isNull(); });
+        if (clients.size() >= size_t(MaxClients)) {
+            if (QLocalSocket *oldest = clients.front().data()) {
+                oldest->abort();
+                oldest->deleteLater();
+            }
+            clients.pop_front();
         }
         serve(socket);
     }
@@ -144,9 +154,8 @@ void SingleInstance::accept()
 // Nothing is parsed until all of it is there, and a client that takes too long is let go.
 void SingleInstance::serve(QLocalSocket *socket)
 {
-    ++clients;
+    clients.emplace_back(socket);
     socket->setReadBufferSize(qint64(MaxMessageBytes) + 4); // what a client sends beyond it waits in the kernel
-    connect(socket, &QObject::destroyed, this, [this] { --clients; });
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(ClientTimeoutMs, socket, [socket] {
         socket->abort();
@@ -177,9 +186,9 @@ void SingleInstance::serve(QLocalSocket *socket)
             socket->deleteLater();
             return;
         }
-        socket->write(&Receipt, 1);
+        const bool taken = !receive || receive(files, activationToken);
+        socket->write(taken ? &Receipt : &NoneTakenReceipt, 1);
         socket->flush();
-        emit filesArrived(files, activationToken);
     };
     connect(socket, &QLocalSocket::readyRead, this, [readMessage, length] {
         if (*length != -2)
@@ -189,12 +198,13 @@ void SingleInstance::serve(QLocalSocket *socket)
         readMessage();
 }
 
-bool SingleInstance::handOver(const QStringList &files, const QByteArray &activationToken, int timeoutMs, QString *whyNot)
+SingleInstance::HandOver SingleInstance::handOver(const QStringList &files, const QByteArray &activationToken, int timeoutMs,
+                                                 QString *whyNot)
 {
     if (name.isEmpty()) {
         if (whyNot)
             *whyNot = problem;
-        return false;
+        return HandOver::Failed;
     }
     QByteArray message = QByteArray(4, '\0') + HandOverMessage::encode(files, activationToken);
     qToBigEndian<quint32>(quint32(message.size() - 4), message.data());
@@ -211,7 +221,7 @@ bool SingleInstance::handOver(const QStringList &files, const QByteArray &activa
         if (!sameUser(socket)) {
             if (whyNot)
                 *whyNot = QStringLiteral("%1 is held by another user; no file was handed over.").arg(name);
-            return false;
+            return HandOver::Failed;
         }
         socket.write(message);
         while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(left())) {
@@ -220,7 +230,7 @@ bool SingleInstance::handOver(const QStringList &files, const QByteArray &activa
         }
         char answer = 0;
         if (socket.getChar(&answer))
-            return answer == Receipt;
+            return answer == Receipt ? HandOver::Taken : answer == NoneTakenReceipt ? HandOver::NoneTaken : HandOver::Failed;
     }
-    return false;
+    return HandOver::Failed;
 }

@@ -6,8 +6,11 @@
 #include "platform/JobListLock.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <deque>
+#include <functional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -20,7 +23,8 @@ public:
 
     // A handed-over message is at most this large; a longer one is dropped.
     static constexpr quint32 MaxMessageBytes = 64u << 20;
-    // Connections served at once, and how long one may take to say what it has to say.
+    // Connections served at once (a newcomer lets the oldest go, so connections that say
+    // nothing cannot keep a real start out), and how long one may take to say what it has to say.
     static constexpr int MaxClients = 8;
     static constexpr int ClientTimeoutMs = 5000;
 
@@ -38,16 +42,18 @@ public:
 
     // Gives the owner these files (none just brings its window up), with the token that lets
     // its window come to the front (may be empty), and waits for its receipt, for up to
-    // timeoutMs while it starts up. False when it did not answer, or when the socket's folder
+    // timeoutMs while it starts up. Failed when it did not answer, or when the socket's folder
     // or the other end is not the user's own (whyNot then says so).
-    bool handOver(const QStringList &files, const QByteArray &activationToken = {}, int timeoutMs = 10000,
-                  QString *whyNot = nullptr);
+    enum class HandOver { Taken, NoneTaken, Failed };
+    HandOver handOver(const QStringList &files, const QByteArray &activationToken = {}, int timeoutMs = 10000,
+                      QString *whyNot = nullptr);
+
+    // Told, as the owner, of the files another start handed over (none when it was started
+    // without any); answers whether it takes any of them, as the other start is told.
+    using Receiver = std::function<bool(const QStringList &files, const QByteArray &activationToken)>;
+    void setReceiver(Receiver receiver) { receive = std::move(receiver); }
 
     QString serverName() const { return name; }
-
-signals:
-    // Files another start handed over; empty when it was started without any.
-    void filesArrived(const QStringList &files, const QByteArray &activationToken);
 
 private:
     void listen();
@@ -60,5 +66,6 @@ private:
     QString problem; // why there is no listening socket
     QLocalServer *server = nullptr;
     QTimer watch;
-    int clients = 0;
+    std::deque<QPointer<QLocalSocket>> clients; // oldest first
+    Receiver receive;
 };

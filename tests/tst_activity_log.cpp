@@ -58,6 +58,10 @@ private slots:
         // At exactly midnight the time is left out, and the space with it.
         QCOMPARE(LogLine(QStringLiteral("x"), localTime(2026, 12, 6, 0, 0, 0)), QStringLiteral("[12/06/26]: x\r\n"));
         QCOMPARE(LogLine(QStringLiteral("x"), localTime(2026, 12, 6, 0, 0, 1)), QStringLiteral("[12/06/26 00:00:01]: x\r\n"));
+        // A text no message of the program's comes near is cut, never in half a character.
+        const QString huge = QString(MaxLogTextUnits - 4, u'x') + QStringLiteral("\U0001F600") + QString(1 << 20, u'y');
+        QCOMPARE(LogLine(huge, localTime(2026, 12, 6, 0, 0, 0)),
+                 QStringLiteral("[12/06/26]: ") + QString(MaxLogTextUnits - 4, u'x') + QStringLiteral("...\r\n"));
     }
 
     void firstAppendCreatesTheFileWithItsMark()

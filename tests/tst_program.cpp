@@ -137,6 +137,12 @@ private slots:
         QVERIFY(logText.contains(QStringLiteral("already added (") + path(QStringLiteral("docs/a.pdf"))));
         QVERIFY(logText.contains(QStringLiteral("type not support (") + path(QStringLiteral("docs/notes.txt"))));
 
+        // A start none of whose files is taken says so, and ends with 1.
+        QProcess *refused = start({QStringLiteral("a.pdf"), QStringLiteral("notes.txt")}, QProcess::SeparateChannels);
+        QVERIFY(refused->waitForFinished(10000));
+        QCOMPARE(refused->exitCode(), 1);
+        QVERIFY(refused->readAllStandardError().contains("added none of the files"));
+
         // Without files a later start only brings the window up; the list stays as it is.
         QProcess *bare = start();
         QVERIFY(bare->waitForFinished(10000));

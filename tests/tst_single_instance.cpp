@@ -4,11 +4,13 @@
 #include "platform/JobListLock.h"
 #include "platform/SingleInstance.h"
 
+#include <QDataStream>
 #include <QFile>
-#include <QSignalSpy>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <atomic>
 #include <csignal>
 #include <future>
 #include <sys/resource.h>
@@ -32,6 +34,20 @@ int connectTo(const QString &name)
     }
     return fd;
 }
+
+// What an owner was handed, as its window would be told.
+struct Arrivals {
+    QList<QPair<QStringList, QByteArray>> handed;
+    bool takes = true; // the window's answer: whether it takes any of the files
+
+    explicit Arrivals(SingleInstance &owner)
+    {
+        owner.setReceiver([this](const QStringList &files, const QByteArray &token) {
+            handed.append({files, token});
+            return takes;
+        });
+    }
+};
 
 } // namespace
 
@@ -139,7 +155,7 @@ private slots:
         SingleInstance owner(jobFile());
         QCOMPARE(owner.claim(), SingleInstance::Claim::Owner);
         QVERIFY(owner.listenProblem().isEmpty());
-        QSignalSpy arrived(&owner, &SingleInstance::filesArrived);
+        Arrivals arrived(owner);
 
         std::vector<int> clients;
         for (int i = 0; i < 3 * SingleInstance::MaxClients; ++i)
@@ -168,11 +184,51 @@ private slots:
         SingleInstance later(jobFile());
         QCOMPARE(later.claim(), SingleInstance::Claim::OtherOwner);
         auto handed = std::async(std::launch::async, [&] { return later.handOver({QStringLiteral("/docs/a.pdf")}, "token-1", 20000); });
-        QTRY_COMPARE_WITH_TIMEOUT(arrived.size(), 1, 20000);
-        QVERIFY(handed.get());
-        QCOMPARE(arrived[0][0].toStringList(), QStringList{QStringLiteral("/docs/a.pdf")});
-        QCOMPARE(arrived[0][1].toByteArray(), QByteArray("token-1")); // the window's activation goes with the files
+        QTRY_COMPARE_WITH_TIMEOUT(arrived.handed.size(), 1, 20000);
+        QCOMPARE(handed.get(), SingleInstance::HandOver::Taken);
+        QCOMPARE(arrived.handed[0].first, QStringList{QStringLiteral("/docs/a.pdf")});
+        QCOMPARE(arrived.handed[0].second, QByteArray("token-1")); // the window's activation goes with the files
         close(flood);
+    }
+
+    // Connections that say nothing, held open and renewed without pause, keep a real start
+    // out for no time at all: the oldest silent one makes room. A window that takes none of
+    // the files says so, and the start can tell.
+    void silentConnectionsCannotKeepARealStartOut()
+    {
+        SingleInstance owner(jobFile());
+        QCOMPARE(owner.claim(), SingleInstance::Claim::Owner);
+        Arrivals arrived(owner);
+        std::vector<int> silent;
+        for (int i = 0; i < 3 * SingleInstance::MaxClients; ++i)
+            silent.push_back(connectTo(owner.serverName()));
+        std::atomic<bool> done{false};
+        auto renewing = std::async(std::launch::async, [&] {
+            while (!done)
+                if (const int fd = connectTo(owner.serverName()); fd >= 0) {
+                    usleep(2000);
+                    close(fd);
+                }
+        });
+        const auto stop = qScopeGuard([&] {
+            done = true;
+            renewing.wait();
+            for (const int fd : silent)
+                close(fd);
+        });
+        SingleInstance later(jobFile());
+        QCOMPARE(later.claim(), SingleInstance::Claim::OtherOwner);
+        const auto handOver = [&](const QString &file) {
+            auto handed = std::async(std::launch::async, [&] { return later.handOver({file}, {}, 3000); });
+            while (handed.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            return handed.get();
+        };
+        // Well within the time a silent connection is given.
+        QCOMPARE(handOver(QStringLiteral("/docs/a.pdf")), SingleInstance::HandOver::Taken);
+        arrived.takes = false;
+        QCOMPARE(handOver(QStringLiteral("/docs/a.pdf")), SingleInstance::HandOver::NoneTaken);
+        QCOMPARE(arrived.handed.size(), 2);
     }
 
     // Messages whose counts lie, and names no start sends, are refused without a receipt and
@@ -181,7 +237,7 @@ private slots:
     {
         SingleInstance owner(jobFile());
         QCOMPARE(owner.claim(), SingleInstance::Claim::Owner);
-        QSignalSpy arrived(&owner, &SingleInstance::filesArrived);
+        Arrivals arrived(owner);
         const auto send = [&](const QByteArray &body) {
             const int fd = connectTo(owner.serverName());
             QByteArray message(4, '\0');
@@ -201,10 +257,20 @@ private slots:
         QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/a\0b.pdf")}, {})), QByteArray());
         QCOMPARE(send(HandOverMessage::encode({u'/' + QString(8192, u'x') + QStringLiteral(".pdf")}, {})), QByteArray());
         QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf")}, {}).chopped(1)), QByteArray());
-        QCOMPARE(arrived.size(), 0);
-        QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}, "token")).size(), 1);
-        QCOMPARE(arrived.size(), 1);
-        QCOMPARE(arrived[0][0].toStringList(), (QStringList{QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}));
+        QCOMPARE(arrived.handed.size(), 0);
+        // More names than any job list holds, each of them plausible.
+        QByteArray tooMany;
+        QDataStream out(&tooMany, QIODevice::WriteOnly);
+        out.setVersion(QDataStream::Qt_6_0);
+        out << QStringList(HandOverMessage::MostFiles + 1, QStringLiteral("/a")) << QByteArray();
+        QStringList files;
+        QByteArray token;
+        QVERIFY(!HandOverMessage::decode(tooMany, files, token));
+        QVERIFY(HandOverMessage::decode(HandOverMessage::encode(QStringList(HandOverMessage::MostFiles + 1, QStringLiteral("/a")), {}), files, token));
+        QCOMPARE(files.size(), HandOverMessage::MostFiles); // a start sends what a list can hold
+        QCOMPARE(send(HandOverMessage::encode({QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}, "token")), QByteArray("k"));
+        QCOMPARE(arrived.handed.size(), 1);
+        QCOMPARE(arrived.handed[0].first, (QStringList{QStringLiteral("/docs/a.pdf"), QStringLiteral("/docs/\u00e9.pdf")}));
     }
 };
 

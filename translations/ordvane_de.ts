@@ -1061,5 +1061,9 @@ Installiert: %3.</translation>
         <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
         <translation>KV-Ordvane läuft bereits mit der Auftragsliste %1 (Prozess %2) und antwortet nicht. Es wurde nichts hinzugefügt; schließen Sie es und versuchen Sie es erneut.</translation>
     </message>
+    <message>
+        <source>The running KV-Ordvane added none of the files; its status bar and activity log say why.</source>
+        <translation>Das laufende KV-Ordvane hat keine der Dateien hinzugefügt; warum, steht in seiner Statusleiste und im Aktivitätsprotokoll.</translation>
+    </message>
 </context>
 </TS>

@@ -1061,5 +1061,9 @@ Instalados: %3.</translation>
         <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
         <translation>KV-Ordvane ya se está ejecutando con la lista de trabajos %1 (proceso %2) y no responde. No se ha añadido nada; ciérrelo y vuelva a intentarlo.</translation>
     </message>
+    <message>
+        <source>The running KV-Ordvane added none of the files; its status bar and activity log say why.</source>
+        <translation>El KV-Ordvane en ejecución no añadió ninguno de los archivos; su barra de estado y su registro de actividad indican por qué.</translation>
+    </message>
 </context>
 </TS>

@@ -1061,5 +1061,9 @@ Installées : %3.</translation>
         <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
         <translation>KV-Ordvane est déjà en cours d&apos;exécution avec la liste de travaux %1 (processus %2) et ne répond pas. Rien n&apos;a été ajouté ; fermez-le et réessayez.</translation>
     </message>
+    <message>
+        <source>The running KV-Ordvane added none of the files; its status bar and activity log say why.</source>
+        <translation>Le KV-Ordvane en cours d&apos;exécution n&apos;a ajouté aucun des fichiers ; sa barre d&apos;état et son journal d&apos;activité en donnent la raison.</translation>
+    </message>
 </context>
 </TS>

@@ -1055,5 +1055,9 @@ Installed: %3.</source>
         <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
         <translation>KV-Ordvane はジョブ リスト %1 で既に実行中 (プロセス %2) ですが、応答がありません。何も追加されていません。KV-Ordvane を閉じてから、もう一度お試しください。</translation>
     </message>
+    <message>
+        <source>The running KV-Ordvane added none of the files; its status bar and activity log say why.</source>
+        <translation>実行中の KV-Ordvane はどのファイルも追加しませんでした。理由はステータス バーとアクティビティ ログに表示されます。</translation>
+    </message>
 </context>
 </TS>

@@ -622,17 +622,21 @@ void TFmMain::bringToFront(const QByteArray &activationToken)
     activateWindow();
 }
 
-void TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken)
+bool TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken)
 {
     if (files.isEmpty()) {
         bringToFront(activationToken);
-        return;
+        return true;
     }
     // The token is the compositor's leave to come to the front now; the files may wait.
     Desktop::useActivationToken(activationToken);
+    const bool anyTaken = std::any_of(files.begin(), files.end(), [this](const QString &file) {
+        return FileSystem::isDirectoryPath(file) || jobs->addable(file, int(PendingFiles.size())) == JobList::AddResult::Added;
+    });
     PendingFiles << files;
     // From the event loop: the sender is answered first, and a dialog may open from here.
     QMetaObject::invokeMethod(this, &TFmMain::AddPendingFiles, Qt::QueuedConnection);
+    return anyTaken;
 }
 
 void TFmMain::AddPendingFiles()

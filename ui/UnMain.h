@@ -66,7 +66,9 @@ public:
     // would add them (they wait while a run, a search or a dialog is under way); none just
     // brings the window to the front. activationToken: the compositor's leave for that, from
     // the later start.
-    void AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken = {});
+    // Files from a later start or the command line; returns whether any of them will be taken
+    // (a folder opens Add Dir), which a later start reports by its exit status.
+    bool AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken = {});
     // Saves the job list, the layout and the settings as the end of the program does.
     void SaveKeptFiles();
     void TakePendingFiles();

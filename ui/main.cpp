@@ -41,8 +41,16 @@ int main(int argc, char *argv[])
     if (claim == SingleInstance::Claim::OtherOwner) {
         QString whyNot;
         // The compositor let this start, not the owner, come to the front: its token goes along.
-        if (instance.handOver(files, Desktop::takeActivationToken(), 10000, &whyNot))
+        switch (instance.handOver(files, Desktop::takeActivationToken(), 10000, &whyNot)) {
+        case SingleInstance::HandOver::Taken:
             return 0;
+        case SingleInstance::HandOver::NoneTaken:
+            // The running window says which and why; a script sees that nothing came of it.
+            std::fprintf(stderr, "%s\n", qPrintable(QCoreApplication::translate("main", "The running KV-Ordvane added none of the files; its status bar and activity log say why.")));
+            return 1;
+        case SingleInstance::HandOver::Failed:
+            break;
+        }
         const QString text = !whyNot.isEmpty() ? whyNot : QCoreApplication::translate("main", "KV-Ordvane is already running with the job list %1 (process %2) "
                                                                      "and does not answer. Nothing was added; close it and try again.")
                                  .arg(JobFilePath())
@@ -60,7 +68,7 @@ int main(int argc, char *argv[])
     CreateForms();
     QObject::connect(&ends, &EndRequests::endRequested, FmMain, [] { FmMain->EndSession(); });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, FmMain, [](QSessionManager &) { FmMain->SaveKeptFiles(); });
-    QObject::connect(&instance, &SingleInstance::filesArrived, FmMain, &TFmMain::AddFilesFromOutside);
+    instance.setReceiver([](const QStringList &handed, const QByteArray &token) { return FmMain->AddFilesFromOutside(handed, token); });
     FmMain->show();
     if (claim == SingleInstance::Claim::Owner && !instance.listenProblem().isEmpty()) {
         // The window works on; only later starts cannot reach it.

@@ -195,7 +195,7 @@ public:
             printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));
         } else if (!converted) {
             clearProgress();
-            printLine(stdout, Batch::tr("Failed: %1 (%2)").arg(list.text(row, JobList::Message), list.text(row, JobList::Source)));
+            printLine(stdout, Batch::tr("Failed: %1 (%2)").arg(list.shownMessage(row), list.text(row, JobList::Source)));
         }
         std::fflush(stdout);
     }

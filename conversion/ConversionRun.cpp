@@ -24,17 +24,6 @@ ConversionRun::ConversionRun(JobList &list, Display &display, int threads, Conve
 {
 }
 
-QString ConversionRun::messageFor(int result)
-{
-    switch (result) {
-    case MyPdfCvt::ResultNoConverter: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Load file filter dll error"));
-    case MyPdfCvt::ResultOpenError: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Source file open error"));
-    case MyPdfCvt::ResultNotPermitted: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Extracting text from source file not allowed"));
-    case MyPdfCvt::ResultSourceChanged: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Source file changed while it was read"));
-    default: return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "File format not correct"));
-    }
-}
-
 QString ConversionRun::numberedName(const QString &target)
 {
     const qsizetype dot = FileSystem::extensionPosition(target);
@@ -58,11 +47,15 @@ void ConversionRun::run(int runMode)
     options.textOrder = Settings.textorder;
     options.pageBreak = Settings.pagebreak;
     options.recognition = Settings.ocr;
-    settingsProblem.clear();
-    if (!CodePage::hasConverter(options.codePage))
-        settingsProblem = QCoreApplication::translate("ConversionRun", "Code page %1 is not supported on this system").arg(options.codePage);
-    else if (Settings.ocr)
-        settingsProblem = RecognitionLanguagesProblem(Settings.ocrlang).section(u'\n', 0, 0);
+    settingsProblem = {};
+    if (!CodePage::hasConverter(options.codePage)) {
+        static const char *const text = QT_TRANSLATE_NOOP("ConversionRun", "Code page %1 is not supported on this system");
+        settingsProblem = {QString::fromLatin1(text).arg(options.codePage),
+                           QCoreApplication::translate("ConversionRun", text).arg(options.codePage)};
+    } else if (Settings.ocr) {
+        settingsProblem = {RecognitionLanguagesProblem(Settings.ocrlang, true, false).section(u'\n', 0, 0),
+                           RecognitionLanguagesProblem(Settings.ocrlang).section(u'\n', 0, 0)};
+    }
     MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
     Successful = Failed = WithoutText = UnreadPages = 0;
     UnreadPackages.clear();
@@ -110,18 +103,22 @@ QString ConversionRun::summary(Language language) const
     return form.arg(Successful).arg(Failed).arg(Successful + Failed);
 }
 
-void ConversionRun::fail(int row, const QString &message, const QString &path)
+void ConversionRun::fail(int row, Failure failure, const QString &path)
 {
-    fail(row, message, path, EntryReport());
+    fail(row, failure, path, EntryReport());
 }
 
-void ConversionRun::fail(int row, const QString &message, const QString &path, const EntryReport &report)
+void ConversionRun::fail(int row, Failure failure, const QString &path, const EntryReport &report)
+{
+    fail(row, {failureText(failure), {}}, path, report);
+}
+
+void ConversionRun::fail(int row, const Problem &problem, const QString &path, const EntryReport &report)
 {
     list.setState(row, JobList::Failed);
-    // The list shows the user's language; the log keeps the English texts.
-    list.setText(row, JobList::Message, QCoreApplication::translate("ConversionRun", message.toUtf8().constData()));
+    list.setMessage(row, problem.english, problem.shown);
     ++Failed;
-    AppendLog(QStringLiteral("Failed: ") + message + QStringLiteral(" (") + path + u')');
+    AppendLog(QStringLiteral("Failed: ") + problem.english + QStringLiteral(" (") + path + u')');
     display.entryDone(row, report);
 }
 
@@ -148,7 +145,7 @@ bool ConversionRun::convertible(int row) const
 // order on every processor, as far ahead as the text waiting for its entry allows.
 void ConversionRun::submitAhead()
 {
-    if (!settingsProblem.isEmpty())
+    if (!settingsProblem.english.isEmpty())
         return;
     for (int row = 0; row < list.count(); ++row) {
         if (!wanted(row) || !convertible(row))
@@ -183,7 +180,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
     if (!placeable(target)) {
         abandon(row);
-        fail(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file create error")), target);
+        fail(row, Failure::TargetCreate, target);
         display.stepProgress();
         return Outcome::Done;
     }
@@ -205,7 +202,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         replace = answer == PromptAnswer::Overwrite;
         if (answer == PromptAnswer::Cancel) {
             abandon(row);
-            fail(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file already exists, user canceled")), list.text(row, JobList::Target));
+            fail(row, Failure::TargetExistsCanceled, list.text(row, JobList::Target));
             display.stepProgress();
             return Outcome::Done;
         }
@@ -215,12 +212,12 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     display.stepProgress();
 
     if (!convertible(row)) {
-        fail(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "File type not support")), source);
+        fail(row, Failure::TypeNotSupported, source);
         display.processEvents();
         return Outcome::Done;
     }
-    if (!settingsProblem.isEmpty()) {
-        fail(row, settingsProblem, source);
+    if (!settingsProblem.english.isEmpty()) {
+        fail(row, settingsProblem, source, EntryReport());
         display.processEvents();
         return Outcome::Done;
     }
@@ -241,7 +238,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     const ConversionEngine::Result conversion = engine->take(job);
     EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds};
     if (conversion.result < 0) {
-        fail(row, messageFor(conversion.result), source, report);
+        fail(row, failureOfResult(conversion.result), source, report);
         display.processEvents();
         return Outcome::Done;
     }
@@ -250,19 +247,19 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     // Under auto rename, a name that another run took meanwhile passes to the next free number
     // of the target's own name.
     const QString unnumbered = TargetFileName(source, Settings.samedir, Settings.targetdir);
-    const QString failure = Settings.fileovertp == 0
+    const Failure failure = Settings.fileovertp == 0
         ? conversion.text->commit(target, replace, [&](const QString &) { return numberedName(unnumbered); })
         : conversion.text->commit(target, replace);
     if (target != list.text(row, JobList::Target))
         list.setText(row, JobList::Target, target);
-    if (!failure.isEmpty()) {
-        const bool created = failure == QLatin1String("Target file write error");
+    if (failure != Failure::None) {
+        const bool created = failure == Failure::TargetWrite;
         fail(row, failure, created ? source : target, report);
         display.processEvents();
         return Outcome::Done;
     }
     list.setState(row, JobList::Converted);
-    list.setText(row, JobList::Message, QCoreApplication::translate("ConversionRun", "Convert successfully"));
+    list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Convert successfully")));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');
     ++Successful;
     if (!conversion.hasText) {

@@ -10,6 +10,7 @@
 // to be wanted when its turn comes (its selection changed, its target was declined, or the
 // run was stopped) is abandoned at once, and nothing is written for it.
 #include "conversion/ConversionEngine.h"
+#include "conversion/Failure.h"
 
 #include <QString>
 #include <QStringList>
@@ -68,8 +69,6 @@ public:
     int unreadPages() const { return UnreadPages; }
     QString unreadNote(Language language = Language::Log) const;
 
-    // The convert message of a negative conversion result.
-    static QString messageFor(int result);
     // The first free name "base(N).ext" for an existing target.
     static QString numberedName(const QString &target);
 
@@ -86,8 +85,15 @@ private:
     static bool placeable(const QString &target);
     void submitAhead();
     void abandon(int row);
-    void fail(int row, const QString &message, const QString &path);
-    void fail(int row, const QString &message, const QString &path, const EntryReport &report);
+    // A failure's message in English, for the log and the job file, and as the window shows it
+    // (empty: the English text translated).
+    struct Problem {
+        QString english;
+        QString shown;
+    };
+    void fail(int row, Failure failure, const QString &path);
+    void fail(int row, Failure failure, const QString &path, const EntryReport &report);
+    void fail(int row, const Problem &problem, const QString &path, const EntryReport &report);
 
     JobList &list;
     Display &display;
@@ -99,7 +105,7 @@ private:
     // Why these settings let nothing be converted (a hand-edited settings file may name a code
     // page without a converter, or recognition languages whose data is not installed); every
     // entry then fails with it.
-    QString settingsProblem;
+    Problem settingsProblem;
     int Successful = 0;
     int Failed = 0;
     int WithoutText = 0;

@@ -1,6 +1,7 @@
 #include "conversion/JobList.h"
 
 #include "conversion/ActivityLog.h"
+#include "conversion/Failure.h"
 #include "conversion/JobFile.h"
 #include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
@@ -98,6 +99,8 @@ QVariant JobList::data(const QModelIndex &index, int role) const
     const Entry &e = entries[index.row()];
     switch (role) {
     case Qt::DisplayRole:
+        if (index.column() == ColumnMessage)
+            return shownMessage(index.row());
         return index.column() == ColumnState ? e.caption : e.texts.value(index.column() - 1);
     case Qt::TextAlignmentRole:
         return index.column() == ColumnSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
@@ -132,10 +135,24 @@ void JobList::emitRowChanged(int first, int last)
     emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
+void JobList::setMessage(int row, const QString &english, const QString &shown)
+{
+    setText(row, Message, english);
+    entries[row].shownMessage = shown;
+}
+
+QString JobList::shownMessage(int row) const
+{
+    const Entry &e = entries[row];
+    return !e.shownMessage.isEmpty() ? e.shownMessage : ::shownMessage(e.texts[Message]);
+}
+
 void JobList::setText(int row, Text which, const QString &value)
 {
     announceRows();
     entries[row].texts[which] = value;
+    if (which == Message)
+        entries[row].shownMessage.clear();
     emit dataChanged(index(row, which + 1), index(row, which + 1));
     emit contentChanged();
 }

@@ -34,6 +34,9 @@ public:
         // Converted, but the text is empty (a scan without recognition, say). Known only
         // in the session that converted it: the job file has no place for it.
         bool withoutText = false;
+        // The convert message as the window shows it, where the stored English text alone
+        // cannot give it (a message with figures); empty otherwise.
+        QString shownMessage;
     };
 
     enum class AddResult { Added, AlreadyAdded, TypeNotSupported, ListFull };
@@ -54,6 +57,10 @@ public:
     const Entry &entry(int row) const { return entries[row]; }
     QString text(int row, Text which) const { return entries[row].texts[which]; }
     void setText(int row, Text which, const QString &value);
+    // The convert message: English, as the job file keeps it, and as the window shows it
+    // when that is not the stored text translated.
+    void setMessage(int row, const QString &english, const QString &shown = {});
+    QString shownMessage(int row) const;
     // A new state forgets an earlier run's finding that the file gave no text.
     void setState(int row, qint32 state);
     void setWithoutText(int row);

@@ -151,32 +151,31 @@ int TargetFile::close()
     return error;
 }
 
-QString TargetFile::commit(const QString &target, bool replace)
+Failure TargetFile::commit(const QString &target, bool replace)
 {
     bool nameTaken = false;
     return commitAs(target, replace, nameTaken);
 }
 
-QString TargetFile::commit(QString &target, bool replace, const std::function<QString(const QString &)> &nextName)
+Failure TargetFile::commit(QString &target, bool replace, const std::function<QString(const QString &)> &nextName)
 {
     for (int attempt = 0;; ++attempt) {
         bool nameTaken = false;
-        const QString failure = commitAs(target, replace, nameTaken);
+        const Failure failure = commitAs(target, replace, nameTaken);
         if (!nameTaken || attempt >= 1000)
             return failure;
         target = nextName(target);
     }
 }
 
-QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTaken)
+Failure TargetFile::commitAs(const QString &target, bool replace, bool &nameTaken)
 {
-    // The run shows these in the user's language.
-    const QString createError = QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file create error"));
+    const Failure createError = Failure::TargetCreate;
     close();
     if (openError || path.isEmpty())
         return createError;
     if (error)
-        return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file write error"));
+        return Failure::TargetWrite;
     if (const QString folder = FileSystem::folderOf(target); !folder.isEmpty())
         FileSystem::makeDirectories(folder); // a failure shows when the file is put in place
     const QByteArray name = FileSystem::encodePath(target);
@@ -202,7 +201,7 @@ QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
             return createError;
         record(copy.path);
         if (copy.append(*this) != 0)
-            return QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file write error"));
+            return Failure::TargetWrite;
         fchmod(copy.fd, mode);
         return copy.commitAs(target, replace, nameTaken);
     }
@@ -211,7 +210,7 @@ QString TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
         return createError;
     path.clear();
     forget();
-    return {};
+    return Failure::None;
 }
 
 bool TargetFile::isTemporaryName(const QString &fileName)

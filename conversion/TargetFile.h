@@ -3,6 +3,8 @@
 // in place in one step when it is whole, so a full disk, a write error or a killed program
 // leaves the old target or the new one, never neither and never half of one. Nothing is ever
 // written through a symbolic link: a link where the target goes is replaced, not followed.
+#include "conversion/Failure.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -31,13 +33,12 @@ public:
 
     // Puts the text in place as target, making missing folders. When replace is false the name
     // must still be free; when true, whatever holds the name (a file, a link) is replaced, and
-    // the new file keeps the permissions of the file it replaces. Returns the failure's
-    // convert message, or an empty text.
-    QString commit(const QString &target, bool replace);
+    // the new file keeps the permissions of the file it replaces.
+    Failure commit(const QString &target, bool replace);
     // The same, but when replace is false and the name is taken at the moment the text goes
     // there (another run may have taken it since the name was chosen), the text goes to
     // nextName(target) instead, and so on; target tells where it went.
-    QString commit(QString &target, bool replace, const std::function<QString(const QString &)> &nextName);
+    Failure commit(QString &target, bool replace, const std::function<QString(const QString &)> &nextName);
 
     // The name a killed program may have left behind: removed at the next start.
     static bool isTemporaryName(const QString &fileName);
@@ -48,7 +49,7 @@ public:
     static void removeLeftovers(const QStringList &folders);
 
 private:
-    QString commitAs(const QString &target, bool replace, bool &nameTaken);
+    Failure commitAs(const QString &target, bool replace, bool &nameTaken);
 
     QByteArray path;   // of the temporary file
     int fd = -1;

@@ -24,27 +24,30 @@ QString DefaultRecognitionLanguages()
     return QStringLiteral("eng+") + code;
 }
 
-QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly)
+QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly, bool translated)
 {
+    const auto text = [translated](const char *english) {
+        return translated ? QCoreApplication::translate("RecognitionChoice", english) : QString::fromLatin1(english);
+    };
     const QStringList codes = languages.split(u'+');
     if (languages.isEmpty())
-        return installedOnly ? QCoreApplication::translate("RecognitionChoice", "Enter at least one recognition language, such as eng.") : QString();
+        return installedOnly ? text(QT_TRANSLATE_NOOP("RecognitionChoice", "Enter at least one recognition language, such as eng.")) : QString();
     const std::vector<std::string> installed = RecognitionLanguages::installed();
     for (const QString &code : codes) {
         const bool wellFormed = !code.isEmpty() && std::all_of(code.begin(), code.end(), [](QChar c) {
             return c.unicode() < 128 && (c.isLetterOrNumber() || c == u'_' || c == u'-');
         });
         if (!wellFormed)
-            return QCoreApplication::translate("RecognitionChoice", "\"%1\" is not a list of language codes; join codes with \"+\", as in eng+deu.").arg(languages);
+            return text(QT_TRANSLATE_NOOP("RecognitionChoice", "\"%1\" is not a list of language codes; join codes with \"+\", as in eng+deu.")).arg(languages);
         if (installedOnly && std::find(installed.begin(), installed.end(), code.toStdString()) == installed.end()) {
             QStringList present;
             for (const std::string &name : installed)
                 present << QString::fromStdString(name);
-            return QCoreApplication::translate("RecognitionChoice",
-                                               "The language data for \"%1\" is not installed, so text in that language "
-                                               "cannot be recognised; the package %2 holds it.\nInstalled: %3.")
+            return text(QT_TRANSLATE_NOOP("RecognitionChoice",
+                                          "The language data for \"%1\" is not installed, so text in that language "
+                                          "cannot be recognised; the package %2 holds it.\nInstalled: %3."))
                 .arg(code, QString::fromStdString(RecognitionLanguages::packageForLanguage(code.toStdString())),
-                     present.isEmpty() ? QCoreApplication::translate("RecognitionChoice", "none") : present.join(QStringLiteral(", ")));
+                     present.isEmpty() ? text(QT_TRANSLATE_NOOP("RecognitionChoice", "none")) : present.join(QStringLiteral(", ")));
         }
     }
     return {};

@@ -6,4 +6,5 @@
 QString DefaultRecognitionLanguages();
 // Why the "+"-joined language codes cannot be used for recognition, or empty text when
 // each is well-formed and installed. With installedOnly false, only the form is checked.
-QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly = true);
+// In the user's language, or in English for the activity log.
+QString RecognitionLanguagesProblem(const QString &languages, bool installedOnly = true, bool translated = true);

@@ -469,7 +469,7 @@ private slots:
         QVERIFY(stat(FileSystem::encodePath(out(QStringLiteral("new/sub/")) + waiting[0]).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0600));
         QCOMPARE(text.write("private text"), 0);
-        QCOMPARE(text.commit(out(QStringLiteral("new/sub/t.txt")), false), QString());
+        QCOMPARE(text.commit(out(QStringLiteral("new/sub/t.txt")), false), Failure::None);
         QVERIFY(stat(FileSystem::encodePath(out(QStringLiteral("new/sub/t.txt"))).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, FileSystem::newFileMode());
     }
@@ -819,7 +819,7 @@ private slots:
                         ConversionEngine::Result result = engine.take(job);
                         QCOMPARE(result.result, 0);
                         QVERIFY(recording.ranges.size() >= 2);
-                        QCOMPARE(result.text->commit(out(QStringLiteral("joined.txt")), true), QString());
+                        QCOMPARE(result.text->commit(out(QStringLiteral("joined.txt")), true), Failure::None);
                         QByteArray joined;
                         FileSystem::readFile(out(QStringLiteral("joined.txt")), joined);
                         QCOMPARE(joined, whole);

@@ -296,7 +296,7 @@ private slots:
         ConversionEngine::Result result = engine.take(job);
         QCOMPARE(result.result, 0);
         const QString text = dir.filePath(QStringLiteral("doc.txt"));
-        QCOMPARE(result.text->commit(text, false), QString());
+        QCOMPARE(result.text->commit(text, false), Failure::None);
         QFile written(text);
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll(), QByteArray("new "));
@@ -356,7 +356,7 @@ private slots:
             if (rewrites == 1) {
                 QCOMPARE(result.result, 0);
                 const QString text = dir.filePath(QStringLiteral("doc.txt"));
-                QCOMPARE(result.text->commit(text, true), QString());
+                QCOMPARE(result.text->commit(text, true), Failure::None);
                 QFile written(text);
                 QVERIFY(written.open(QIODevice::ReadOnly));
                 QCOMPARE(written.readAll(), QByteArray("new text"));

@@ -43,7 +43,7 @@ int main(int argc, char **argv)
         TargetFile file;
         file.create(folder);
         file.write("text");
-        failed = !file.commit(FileSystem::joinPath(folder, QStringLiteral("text.txt")), false).isEmpty();
+        failed = file.commit(FileSystem::joinPath(folder, QStringLiteral("text.txt")), false) != Failure::None;
         placed = true;
     });
     for (int after = 0; after < FoldersAround; ++made) {

@@ -5,6 +5,7 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
+#include "conversion/RunOptions.h"
 #include "gathering/KvFileFind.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
@@ -151,7 +152,7 @@ QStringList readList(const QString &name, bool nulSeparated)
 }
 
 struct Totals {
-    int converted = 0, failed = 0;
+    int converted = 0, failed = 0, skipped = 0;
     qint64 pages = 0;
     QElapsedTimer clock;
 };
@@ -177,22 +178,22 @@ public:
             std::fputs("\r\033[K", stderr);
     }
 
+    void entrySkipped(int row) override
+    {
+        if (json)
+            printJson(row, QStringLiteral("Skipped"), QStringLiteral("Target file exists"), ConversionRun::EntryReport());
+        std::fflush(stdout);
+    }
+
     void entryDone(int row, const ConversionRun::EntryReport &report) override
     {
         const bool converted = list.entry(row).state == JobList::Converted;
         totals.pages += std::max<qint64>(report.pages, 0);
         if (json) {
-            QJsonObject line;
-            line[QStringLiteral("source")] = list.text(row, JobList::Source);
-            line[QStringLiteral("target")] = list.text(row, JobList::Target);
-            line[QStringLiteral("state")] = converted ? QStringLiteral("Converted") : QStringLiteral("Failed");
-            line[QStringLiteral("result")] = report.converted ? QJsonValue(report.result) : QJsonValue();
-            line[QStringLiteral("message")] = list.text(row, JobList::Message);
-            line[QStringLiteral("pages")] = report.pages >= 0 ? QJsonValue(report.pages) : QJsonValue();
-            line[QStringLiteral("bytes")] = converted ? QJsonValue(report.bytes) : QJsonValue();
-            line[QStringLiteral("seconds")] = qRound(report.seconds * 1000) / 1000.0;
-            clearProgress();
-            printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));
+            ConversionRun::EntryReport told = report;
+            if (!converted)
+                told.bytes = -1; // no text was kept
+            printJson(row, converted ? QStringLiteral("Converted") : QStringLiteral("Failed"), list.text(row, JobList::Message), told);
         } else if (!converted) {
             clearProgress();
             printLine(stdout, Batch::tr("Failed: %1 (%2)").arg(list.shownMessage(row), list.text(row, JobList::Source)));
@@ -201,6 +202,21 @@ public:
     }
 
 private:
+    void printJson(int row, const QString &state, const QString &message, const ConversionRun::EntryReport &report)
+    {
+        QJsonObject line;
+        line[QStringLiteral("source")] = list.text(row, JobList::Source);
+        line[QStringLiteral("target")] = list.text(row, JobList::Target);
+        line[QStringLiteral("state")] = state;
+        line[QStringLiteral("result")] = report.converted ? QJsonValue(report.result) : QJsonValue();
+        line[QStringLiteral("message")] = message;
+        line[QStringLiteral("pages")] = report.pages >= 0 ? QJsonValue(report.pages) : QJsonValue();
+        line[QStringLiteral("bytes")] = report.bytes >= 0 ? QJsonValue(report.bytes) : QJsonValue();
+        line[QStringLiteral("seconds")] = qRound(report.seconds * 1000) / 1000.0;
+        clearProgress();
+        printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));
+    }
+
     void clearProgress()
     {
         if (progressBar && shown)
@@ -237,13 +253,14 @@ private:
     QElapsedTimer lastShown;
 };
 
-void runOver(JobList &list, int mode, int jobs, bool json, Totals &totals)
+void runOver(JobList &list, int mode, const RunOptions &options, int jobs, bool json, Totals &totals)
 {
     BatchDisplay display(list, json, totals);
     ConversionRun run(list, display, jobs);
-    run.run(mode);
+    run.run(mode, options);
     totals.converted += run.successful();
     totals.failed += run.failed();
+    totals.skipped += run.skipped();
     if (run.unreadPages() > 0)
         printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unreadNote(ConversionRun::Language::User));
 }
@@ -295,23 +312,27 @@ int main(int argc, char *argv[])
         parser.showVersion();
 
     LoadSettings();
+    RunOptions options = RunOptions::fromSettings(Settings);
     if (parser.isSet(targetDir) && parser.isSet(sameDir))
         usageError(Batch::tr("--target-dir and --same-dir exclude each other"));
     if (parser.isSet(targetDir)) {
         const QString folder = QDir::current().absoluteFilePath(parser.value(targetDir));
-        Settings.samedir = false;
-        Settings.targetdir = FileSystem::withTrailingSeparator(folder);
+        options.sameFolder = false;
+        options.targetFolder = FileSystem::withTrailingSeparator(folder);
     }
     if (parser.isSet(sameDir))
-        Settings.samedir = true;
+        options.sameFolder = true;
+    // The job list names each entry's target as it is added.
+    Settings.samedir = options.sameFolder;
+    Settings.targetdir = options.targetFolder;
     if (parser.isSet(existing)) {
         const QString policy = parser.value(existing);
         if (policy == QLatin1String("rename"))
-            Settings.fileovertp = 0;
+            options.existing = ExistingTarget::AutoRename;
         else if (policy == QLatin1String("overwrite"))
-            Settings.fileovertp = 1;
+            options.existing = ExistingTarget::Overwrite;
         else if (policy == QLatin1String("skip"))
-            Settings.fileovertp = 3;
+            options.existing = ExistingTarget::Skip;
         else
             usageError(Batch::tr("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
     }
@@ -321,26 +342,26 @@ int main(int argc, char *argv[])
             usageError(Batch::tr("--code-page takes a number, not \"%1\"").arg(parser.value(codePage)));
         if (!CodePage::hasConverter(number))
             usageError(Batch::tr("code page %1 has no converter on this system").arg(number));
-        Settings.sourcecode = number;
+        options.codePage = number;
     }
     if (parser.isSet(order)) {
         const QStringList orders = {QStringLiteral("reading"), QStringLiteral("layout"), QStringLiteral("raw")};
         if (!orders.contains(parser.value(order)))
             usageError(Batch::tr("--order takes reading, layout or raw, not \"%1\"").arg(parser.value(order)));
-        Settings.textorder = qint32(orders.indexOf(parser.value(order)));
+        options.order = TextOrder(orders.indexOf(parser.value(order)));
     }
     if (parser.isSet(pageBreaks) && parser.isSet(noPageBreaks))
         usageError(Batch::tr("--page-breaks and --no-page-breaks exclude each other"));
     if (parser.isSet(pageBreaks) || parser.isSet(noPageBreaks))
-        Settings.pagebreak = parser.isSet(pageBreaks);
+        options.pageBreaks = parser.isSet(pageBreaks);
     if (parser.isSet(ocr) && parser.isSet(noOcr))
         usageError(Batch::tr("--ocr and --no-ocr exclude each other"));
     if (parser.isSet(ocr) || parser.isSet(noOcr))
-        Settings.ocr = parser.isSet(ocr);
+        options.recognition = parser.isSet(ocr);
     if (parser.isSet(ocrLang))
-        Settings.ocrlang = parser.value(ocrLang).trimmed();
-    if (Settings.ocr) {
-        if (const QString problem = RecognitionLanguagesProblem(Settings.ocrlang); !problem.isEmpty())
+        options.recognitionLanguages = parser.value(ocrLang).trimmed();
+    if (options.recognition) {
+        if (const QString problem = RecognitionLanguagesProblem(options.recognitionLanguages); !problem.isEmpty())
             usageError(problem);
     }
     int threads = 0;
@@ -392,7 +413,7 @@ int main(int argc, char *argv[])
                 usageError(Batch::tr("the job list %1 cannot be read in full").arg(name));
             for (int row = 0; row < list.count(); ++row)
                 list.setSelected(row, list.entry(row).state == JobList::Waiting && part.takes(list.text(row, JobList::Source)));
-            runOver(list, ConversionRun::ConvertSelected, threads, parser.isSet(json), totals);
+            runOver(list, ConversionRun::ConvertSelected, options, threads, parser.isSet(json), totals);
             list.SaveJobFile(name);
         } else {
             Inputs inputs;
@@ -404,7 +425,7 @@ int main(int argc, char *argv[])
                 QObject::connect(&list, &JobList::statusMessage, [](const QString &text) { printLine(stderr, text); });
                 for (const QString &file : inputs.files.mid(first, JobList::MaxEntries))
                     list.AddOneFile(file);
-                runOver(list, ConversionRun::ConvertAll, threads, parser.isSet(json), totals);
+                runOver(list, ConversionRun::ConvertAll, options, threads, parser.isSet(json), totals);
             }
         }
     } catch (const OrdvaneError &error) {
@@ -415,11 +436,10 @@ int main(int argc, char *argv[])
     MyPdfCvt::UnloadConverterLibrary();
     if (!parser.isSet(json)) {
         const double seconds = totals.clock.elapsed() / 1000.0;
-        printLine(stdout, Batch::tr("%1 converted, %2 failed; %3 pages in %4 s")
-                              .arg(totals.converted)
-                              .arg(totals.failed)
-                              .arg(totals.pages)
-                              .arg(seconds, 0, 'f', 1));
+        const QString summary = totals.skipped > 0
+            ? Batch::tr("%1 converted, %2 skipped, %3 failed; %4 pages in %5 s").arg(totals.converted).arg(totals.skipped)
+            : Batch::tr("%1 converted, %2 failed; %3 pages in %4 s").arg(totals.converted);
+        printLine(stdout, summary.arg(totals.failed).arg(totals.pages).arg(seconds, 0, 'f', 1));
     }
     if (interruptedBy) {
         printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("interrupted"));

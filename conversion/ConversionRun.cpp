@@ -38,26 +38,32 @@ QString ConversionRun::numberedName(const QString &target)
 
 void ConversionRun::run(int runMode)
 {
+    run(runMode, RunOptions::fromSettings(Settings));
+}
+
+void ConversionRun::run(int runMode, const RunOptions &runOptions)
+{
     const int total = list.count();
     if (total == 0)
         return;
     mode = runMode;
-    ConversionEngine::Options options;
-    options.codePage = Settings.sourcecode != 0 ? Settings.sourcecode : CodePage::localeAnsiCodePage();
-    options.textOrder = Settings.textorder;
-    options.pageBreak = Settings.pagebreak;
-    options.recognition = Settings.ocr;
+    options = runOptions;
+    ConversionEngine::Options engineOptions;
+    engineOptions.codePage = options.codePage != 0 ? options.codePage : CodePage::localeAnsiCodePage();
+    engineOptions.textOrder = int(options.order);
+    engineOptions.pageBreak = options.pageBreaks;
+    engineOptions.recognition = options.recognition;
     settingsProblem = {};
-    if (!CodePage::hasConverter(options.codePage)) {
+    if (!CodePage::hasConverter(engineOptions.codePage)) {
         static const char *const text = QT_TRANSLATE_NOOP("ConversionRun", "Code page %1 is not supported on this system");
-        settingsProblem = {QString::fromLatin1(text).arg(options.codePage),
-                           QCoreApplication::translate("ConversionRun", text).arg(options.codePage)};
-    } else if (Settings.ocr) {
-        settingsProblem = {RecognitionLanguagesProblem(Settings.ocrlang, true, false).section(u'\n', 0, 0),
-                           RecognitionLanguagesProblem(Settings.ocrlang).section(u'\n', 0, 0)};
+        settingsProblem = {QString::fromLatin1(text).arg(engineOptions.codePage),
+                           QCoreApplication::translate("ConversionRun", text).arg(engineOptions.codePage)};
+    } else if (options.recognition) {
+        settingsProblem = {RecognitionLanguagesProblem(options.recognitionLanguages, true, false).section(u'\n', 0, 0),
+                           RecognitionLanguagesProblem(options.recognitionLanguages).section(u'\n', 0, 0)};
     }
-    MyPdfCvt::SetRecognition(Settings.ocr, Settings.ocrlang);
-    Successful = Failed = WithoutText = UnreadPages = 0;
+    MyPdfCvt::SetRecognition(options.recognition, options.recognitionLanguages);
+    Successful = Failed = Skipped = WithoutText = UnreadPages = 0;
     UnreadPackages.clear();
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
@@ -69,7 +75,7 @@ void ConversionRun::run(int runMode)
             submitted.clear();
             display.runFinished();
         });
-        engine = std::make_unique<ConversionEngine>(options, threads, converter);
+        engine = std::make_unique<ConversionEngine>(engineOptions, threads, converter);
         submitted.clear();
         submitAhead();
         for (int row = 0; row < total; ++row) {
@@ -136,6 +142,11 @@ bool ConversionRun::placeable(const QString &target)
     return target.startsWith(u'/');
 }
 
+QString ConversionRun::targetOf(const QString &source) const
+{
+    return TargetFileName(source, options.sameFolder, options.targetFolder);
+}
+
 bool ConversionRun::convertible(int row) const
 {
     return list.text(row, JobList::Type) == QLatin1String("PDF");
@@ -151,7 +162,7 @@ void ConversionRun::submitAhead()
         if (!wanted(row) || !convertible(row))
             continue;
         const QString source = list.text(row, JobList::Source);
-        const QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
+        const QString target = targetOf(source);
         if (placeable(target))
             submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
     }
@@ -177,7 +188,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         return Outcome::Done;
     }
 
-    QString target = TargetFileName(source, Settings.samedir, Settings.targetdir);
+    QString target = targetOf(source);
     if (!placeable(target)) {
         abandon(row);
         fail(row, Failure::TargetCreate, target);
@@ -188,12 +199,21 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     // A link of that name, even one that leads nowhere, is an existing target: it is never
     // written through.
     if (FileSystem::entryAt(target) == FileSystem::Entry::Other) {
+        if (options.existing == ExistingTarget::Skip) {
+            abandon(row);
+            ++Skipped;
+            AppendLog(QStringLiteral("Skipped: target file exists (") + target + u')');
+            display.entrySkipped(row);
+            display.stepProgress();
+            return Outcome::Done;
+        }
         PromptAnswer answer = PromptAnswer::Cancel;
-        switch (Settings.fileovertp) {
-        case 0: answer = PromptAnswer::AutoRename; break;
-        case 1: answer = PromptAnswer::Overwrite; break;
-        case 2: answer = display.askTargetExists(target); break;
-        default: break;
+        switch (options.existing) {
+        case ExistingTarget::AutoRename: answer = PromptAnswer::AutoRename; break;
+        case ExistingTarget::Overwrite: answer = PromptAnswer::Overwrite; break;
+        case ExistingTarget::Prompt: answer = display.askTargetExists(target); break;
+        case ExistingTarget::Cancel:
+        case ExistingTarget::Skip: break;
         }
         if (answer == PromptAnswer::StopConvert)
             return Outcome::Stopped;
@@ -246,8 +266,8 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     report.result = int(std::min<qint64>(report.bytes, INT_MAX));
     // Under auto rename, a name that another run took meanwhile passes to the next free number
     // of the target's own name.
-    const QString unnumbered = TargetFileName(source, Settings.samedir, Settings.targetdir);
-    const Failure failure = Settings.fileovertp == 0
+    const QString unnumbered = targetOf(source);
+    const Failure failure = options.existing == ExistingTarget::AutoRename
         ? conversion.text->commit(target, replace, [&](const QString &) { return numberedName(unnumbered); })
         : conversion.text->commit(target, replace);
     if (target != list.text(row, JobList::Target))
@@ -274,7 +294,7 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         }
         // The data for the chosen languages is checked before a run; a script may still lack it.
         const std::string package = unread.script.isEmpty()
-            ? RecognitionLanguages::packageForLanguage(Settings.ocrlang.section(u'+', 0, 0).toStdString())
+            ? RecognitionLanguages::packageForLanguage(options.recognitionLanguages.section(u'+', 0, 0).toStdString())
             : RecognitionLanguages::packageForScript(unread.script.toStdString());
         const QString reads = package.empty() ? QStringLiteral("language data for it") : QString::fromStdString(package);
         AppendLog(QStringLiteral("Page %1 not recognised: no recognition language reads its %2 script; %3 would (%4)")

@@ -11,6 +11,7 @@
 // run was stopped) is abandoned at once, and nothing is written for it.
 #include "conversion/ConversionEngine.h"
 #include "conversion/Failure.h"
+#include "conversion/RunOptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,8 +44,10 @@ public:
         virtual void processEvents() {}
         virtual bool cancelRequested() { return false; }
         virtual void runFinished() {}
-        // After each entry that got an outcome (not after skipped or stopped ones).
+        // After each entry that got an outcome (not after unwanted or stopped ones).
         virtual void entryDone(int row, const EntryReport &report) { Q_UNUSED(row); Q_UNUSED(report); }
+        // After an entry left as it was because its target exists (ExistingTarget::Skip).
+        virtual void entrySkipped(int row) { Q_UNUSED(row); }
         // Called about every hundredth of a second while the entry in hand is converted.
         virtual void waiting(const ConversionEngine::Progress &progress) { Q_UNUSED(progress); }
     };
@@ -55,6 +58,8 @@ public:
 
     // One run over the whole list with the command's mode. Errors of the activity log end
     // it at once (IoError); what was recorded before stays.
+    void run(int mode, const RunOptions &options);
+    // With the options of the settings.
     void run(int mode);
 
     // The counts of the run, as its last log line gives them (without the line end).
@@ -62,6 +67,8 @@ public:
     QString summary(Language language = Language::Log) const;
     int successful() const { return Successful; }
     int failed() const { return Failed; }
+    // Entries left as they were because their target exists, under ExistingTarget::Skip.
+    int skipped() const { return Skipped; }
     // Files converted whose text shows nothing (scans that even recognition could not read).
     int withoutText() const { return WithoutText; }
     // Pages that needed recognition and were left with their text layer for want of language
@@ -83,6 +90,7 @@ private:
     bool wanted(int row) const;
     bool convertible(int row) const;
     static bool placeable(const QString &target);
+    QString targetOf(const QString &source) const;
     void submitAhead();
     void abandon(int row);
     // A failure's message in English, for the log and the job file, and as the window shows it
@@ -102,12 +110,14 @@ private:
     std::unique_ptr<ConversionEngine> engine;
     std::map<int, Submitted> submitted; // conversions started ahead, by row
     int mode = ConvertAll;
+    RunOptions options;
     // Why these settings let nothing be converted (a hand-edited settings file may name a code
     // page without a converter, or recognition languages whose data is not installed); every
     // entry then fails with it.
     Problem settingsProblem;
     int Successful = 0;
     int Failed = 0;
+    int Skipped = 0;
     int WithoutText = 0;
     int UnreadPages = 0;
     QStringList UnreadPackages;

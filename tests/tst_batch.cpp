@@ -120,10 +120,20 @@ private slots:
         QCOMPARE(batch({QStringLiteral("--same-dir"), QStringLiteral("--no-log"), a}).status, 0);
         QVERIFY(QFileInfo::exists(dir->file(QStringLiteral("a.txt"))));
         QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("ordvnact.log"))));
-        // Skip: an existing target is declined with the window's message.
-        const Outcome skipped = batch({QStringLiteral("--same-dir"), QStringLiteral("--existing"), QStringLiteral("skip"), QStringLiteral("--json"), a});
-        QCOMPARE(skipped.status, 1);
-        QCOMPARE(skipped.lines().first()[QStringLiteral("message")].toString(), QStringLiteral("Target file already exists, user canceled"));
+        // Skip, as a resubmitted shard does: a file whose text exists is an outcome of its own,
+        // counted apart, not a failure; the others are converted.
+        const QString b = pdf(QStringLiteral("b.pdf"));
+        const QByteArray before = read(dir->file(QStringLiteral("a.txt")));
+        const Outcome skipped = batch({QStringLiteral("--same-dir"), QStringLiteral("--existing"), QStringLiteral("skip"), QStringLiteral("--json"), a, b});
+        QCOMPARE(skipped.status, 0);
+        QCOMPARE(skipped.lines().size(), 2);
+        QCOMPARE(skipped.lines()[0][QStringLiteral("state")].toString(), QStringLiteral("Skipped"));
+        QCOMPARE(skipped.lines()[0][QStringLiteral("target")].toString(), dir->file(QStringLiteral("a.txt")));
+        QCOMPARE(skipped.lines()[1][QStringLiteral("state")].toString(), QStringLiteral("Converted"));
+        QCOMPARE(read(dir->file(QStringLiteral("a.txt"))), before);
+        const Outcome again = batch({QStringLiteral("--same-dir"), QStringLiteral("--existing"), QStringLiteral("skip"), a, b});
+        QCOMPARE(again.status, 0);
+        QVERIFY2(again.out.startsWith("0 converted, 2 skipped, 0 failed; 0 pages"), again.out.constData());
     }
 
     // Two batches converting into one folder under "rename", as the README's shards do: a

@@ -179,6 +179,10 @@
         <source>interrupted</source>
         <translation>unterbrochen</translation>
     </message>
+    <message>
+        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
+        <translation>%1 umgewandelt, %2 übersprungen, %3 fehlgeschlagen; %4 Seiten in %5 s</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

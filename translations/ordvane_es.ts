@@ -179,6 +179,10 @@
         <source>interrupted</source>
         <translation>interrumpido</translation>
     </message>
+    <message>
+        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
+        <translation>%1 convertidos, %2 omitidos, %3 con error; %4 páginas en %5 s</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

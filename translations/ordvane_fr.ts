@@ -179,6 +179,10 @@
         <source>interrupted</source>
         <translation>interrompu</translation>
     </message>
+    <message>
+        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
+        <translation>%1 convertis, %2 ignorés, %3 en échec ; %4 pages en %5 s</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -179,6 +179,10 @@
         <source>interrupted</source>
         <translation>中断しました</translation>
     </message>
+    <message>
+        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
+        <translation>変換 %1 件、スキップ %2 件、失敗 %3 件、%4 ページを %5 秒で処理</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

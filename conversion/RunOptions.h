@@ -1,0 +1,25 @@
+#pragma once
+// What a run does, typed. The window and the batch build it once from the settings (the batch
+// then applies its command line) and hand it to the run; the settings file's numbers are
+// mapped here alone.
+#include <QString>
+
+struct TSettings;
+
+// When the target file exists. Skip is ordvane-batch's: the file is left for a later run, an
+// outcome of its own; the settings cannot hold it.
+enum class ExistingTarget { AutoRename, Overwrite, Prompt, Cancel, Skip };
+enum class TextOrder { Reading, Physical, Raw };
+
+struct RunOptions {
+    bool sameFolder = false;
+    QString targetFolder; // ends in "/"; used when sameFolder is false
+    ExistingTarget existing = ExistingTarget::AutoRename;
+    int codePage = 0;     // of the text files; 0 the locale's
+    TextOrder order = TextOrder::Reading;
+    bool pageBreaks = false;
+    bool recognition = false;
+    QString recognitionLanguages; // Tesseract codes joined by "+"
+
+    static RunOptions fromSettings(const TSettings &settings);
+};

@@ -5,6 +5,7 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
+#include "conversion/RunOptions.h"
 #include "conversion/TargetFile.h"
 #include "conversion/TargetPath.h"
 #include "gathering/DroppedFiles.h"
@@ -506,7 +507,7 @@ void TFmMain::ConvertItems(int mode)
     duration.start();
     RunDisplay display(CancelConvert, *Taskbar);
     ConversionRun run(*jobs, display);
-    run.run(mode);
+    run.run(mode, RunOptions::fromSettings(Settings));
     if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
         announceRunEnd(run.summary(ConversionRun::Language::User));
     QStringList messages;

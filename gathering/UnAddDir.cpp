@@ -80,11 +80,14 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     KeyPreview::enterAndEscape(this, [this] { BtnOKClick(); }, [this] { reject(); });
 }
 
-TFmAddDir::~TFmAddDir()
+// However it closes, as the settings hold them from then on: written only when the form goes,
+// they were lost to a session end that saved and was then cut short.
+void TFmAddDir::done(int result)
 {
     const QList<bool> ticks = typeTicks();
     Settings.selext1 = ticks.value(0, true);
     Settings.recursive = CBRecursive->isChecked();
+    QDialog::done(result);
 }
 
 QList<bool> TFmAddDir::typeTicks() const

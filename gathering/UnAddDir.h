@@ -14,7 +14,7 @@ class TFmAddDir : public QDialog {
 
 public:
     explicit TFmAddDir(QWidget *parent = nullptr);
-    ~TFmAddDir() override; // hands the ticks and the recursion box to the settings
+    void done(int result) override; // hands the ticks and the recursion box to the settings
 
     // The tick of each document type's row, type 1 first.
     QList<bool> typeTicks() const;

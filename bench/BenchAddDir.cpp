@@ -3,7 +3,7 @@
 // and how often the window repainted meanwhile.
 //   bench_adddir [files=100000]
 #include "conversion/JobList.h"
-#include "gathering/UnAddDir.h"
+#include "forms/UnAddDir.h"
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
 #include "settings/Settings.h"

@@ -477,14 +477,14 @@ private slots:
     void targetsThatCannotBeWritten()
     {
         const QString a = pdf(QStringLiteral("a.pdf")), b = pdf(QStringLiteral("b.pdf"));
-        list->AddOneFile(a);
-        list->AddOneFile(b);
         dir->write(QStringLiteral("blocker"), "a file where a folder should be");
         ScriptedDisplay display;
-        display.beforeShowing = [&](int shown) {
-            // The first file's folder cannot be made; the second file's name is a folder.
-            Settings.targetdir = shown == 0 ? dir->file(QStringLiteral("blocker/sub/")) : dir->file(QStringLiteral("out/"));
-        };
+        // The first file's folder cannot be made; the second file's name is a folder.
+        Settings.targetdir = dir->file(QStringLiteral("blocker/sub/"));
+        list->AddOneFile(a);
+        run(display, ConversionRun::ConvertAll);
+        Settings.targetdir = dir->file(QStringLiteral("out/"));
+        list->AddOneFile(b);
         QDir().mkpath(out(QStringLiteral("b.txt")));
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(message(0), QStringLiteral("Target file create error"));

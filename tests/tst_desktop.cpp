@@ -8,7 +8,7 @@
 #include "conversion/ConversionRun.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/PdfMaker.h"
-#include "settings/UnOption.h"
+#include "forms/UnOption.h"
 #include "settings/WindowLayout.h"
 
 #include <QAccessible>

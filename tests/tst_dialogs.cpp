@@ -2,18 +2,18 @@
 // rules, the add-directory and directory-list dialogs, the log viewer, and what a screen
 // reader finds in every window.
 #include "conversion/ActivityLog.h"
-#include "gathering/UnAddDir.h"
-#include "gathering/UnCancelFind.h"
-#include "gathering/UnDirectory.h"
+#include "forms/UnAddDir.h"
+#include "forms/UnCancelFind.h"
+#include "forms/UnDirectory.h"
 #include "settings/DocumentTypes.h"
-#include "settings/UnOption.h"
+#include "forms/UnOption.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
-#include "ui/UnAbout.h"
-#include "ui/UnCancelCvt.h"
-#include "ui/UnFileOverTp.h"
-#include "ui/UnViewLog.h"
+#include "forms/UnAbout.h"
+#include "forms/UnCancelCvt.h"
+#include "forms/UnFileOverTp.h"
+#include "forms/UnViewLog.h"
 #include "widgets/OrdvaneApplication.h"
 
 #include <QAccessible>

@@ -3,12 +3,12 @@
 // QMimeData, and Paste File from the clipboard.
 #include "gathering/KvFileFind.h"
 #include "platform/FileSystem.h"
-#include "gathering/UnAddDir.h"
-#include "gathering/UnCancelFind.h"
+#include "forms/UnAddDir.h"
+#include "forms/UnCancelFind.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/PdfMaker.h"
-#include "ui/UnCancelCvt.h"
+#include "forms/UnCancelCvt.h"
 #include "widgets/OrdvaneApplication.h"
 
 #include <QCheckBox>

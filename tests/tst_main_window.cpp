@@ -2,16 +2,16 @@
 // any control, command enabling when a menu opens, the selection count, sorting by header
 // clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
 // and the job file kept across a restart.
-#include "platform/Desktop.h"
+#include "desktop/Desktop.h"
 #include "platform/FileSystem.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/ScanMaker.h"
-#include "ui/UnAbout.h"
-#include "ui/UnCancelCvt.h"
-#include "ui/UnFileOverTp.h"
+#include "forms/UnAbout.h"
+#include "forms/UnCancelCvt.h"
+#include "forms/UnFileOverTp.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/Images.h"
 #include "widgets/OrdvaneApplication.h"

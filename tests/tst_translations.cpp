@@ -9,7 +9,7 @@
 #include "tests/support/OpenedUrls.h"
 #include "platform/Translations.h"
 #include "settings/RecognitionChoice.h"
-#include "settings/UnOption.h"
+#include "forms/UnOption.h"
 
 #include <QCheckBox>
 #include <QComboBox>

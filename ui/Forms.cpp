@@ -1,15 +1,15 @@
 #include "ui/Forms.h"
 
 #include "gathering/KvFileFind.h"
-#include "gathering/UnAddDir.h"
-#include "gathering/UnCancelFind.h"
-#include "gathering/UnDirectory.h"
-#include "settings/UnOption.h"
-#include "ui/UnAbout.h"
-#include "ui/UnCancelCvt.h"
-#include "ui/UnFileOverTp.h"
+#include "forms/UnAddDir.h"
+#include "forms/UnCancelFind.h"
+#include "forms/UnDirectory.h"
+#include "forms/UnOption.h"
+#include "forms/UnAbout.h"
+#include "forms/UnCancelCvt.h"
+#include "forms/UnFileOverTp.h"
 #include "ui/UnMain.h"
-#include "ui/UnViewLog.h"
+#include "forms/UnViewLog.h"
 #include "widgets/Accessibility.h"
 
 void CreateForms()

@@ -1,8 +1,8 @@
 #include "ui/RunDisplay.h"
 
-#include "platform/TaskbarEntry.h"
-#include "ui/UnCancelCvt.h"
-#include "ui/UnFileOverTp.h"
+#include "desktop/TaskbarEntry.h"
+#include "forms/UnCancelCvt.h"
+#include "forms/UnFileOverTp.h"
 #include "ui/UnMain.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // KV-Ordvane: start-up and shutdown, in their order.
 #include "conversion/MyPdfCvt.h"
 #include "platform/CommandLine.h"
-#include "platform/Desktop.h"
+#include "desktop/Desktop.h"
 #include "platform/EndRequests.h"
 #include "platform/FileSystem.h"
 #include "platform/LocaleInfo.h"

@@ -1,7 +1,7 @@
-#include "settings/UnOption.h"
+#include "forms/UnOption.h"
 
 #include "platform/CodePage.h"
-#include "platform/Desktop.h"
+#include "desktop/Desktop.h"
 #include "platform/FileSystem.h"
 #include "settings/DocumentTypes.h"
 #include "settings/RecognitionChoice.h"

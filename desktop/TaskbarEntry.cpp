@@ -1,4 +1,4 @@
-#include "platform/TaskbarEntry.h"
+#include "desktop/TaskbarEntry.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

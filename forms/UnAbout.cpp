@@ -1,4 +1,4 @@
-#include "ui/UnAbout.h"
+#include "forms/UnAbout.h"
 
 #include "base/Version.h"
 #include "widgets/Images.h"

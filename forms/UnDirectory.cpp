@@ -1,4 +1,4 @@
-#include "gathering/UnDirectory.h"
+#include "forms/UnDirectory.h"
 
 #include "platform/FileSystem.h"
 #include "settings/Settings.h"

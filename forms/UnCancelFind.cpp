@@ -1,4 +1,4 @@
-#include "gathering/UnCancelFind.h"
+#include "forms/UnCancelFind.h"
 
 #include "widgets/ElidedLabel.h"
 #include "widgets/KeyPreview.h"

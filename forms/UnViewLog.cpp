@@ -1,4 +1,4 @@
-#include "ui/UnViewLog.h"
+#include "forms/UnViewLog.h"
 
 #include "conversion/ActivityLog.h"
 #include "platform/FileSystem.h"

@@ -1,4 +1,4 @@
-#include "ui/UnFileOverTp.h"
+#include "forms/UnFileOverTp.h"
 
 #include "widgets/Images.h"
 #include "widgets/Widgets.h"

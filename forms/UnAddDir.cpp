@@ -1,6 +1,6 @@
-#include "gathering/UnAddDir.h"
+#include "forms/UnAddDir.h"
 
-#include "gathering/UnDirectory.h"
+#include "forms/UnDirectory.h"
 #include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 #include "widgets/Dialogs.h"

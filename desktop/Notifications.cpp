@@ -1,4 +1,4 @@
-#include "platform/Notifications.h"
+#include "desktop/Notifications.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

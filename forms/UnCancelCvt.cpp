@@ -1,4 +1,4 @@
-#include "ui/UnCancelCvt.h"
+#include "forms/UnCancelCvt.h"
 
 #include "widgets/ElidedLabel.h"
 #include "widgets/Metrics.h"

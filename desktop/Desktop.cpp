@@ -1,4 +1,4 @@
-#include "platform/Desktop.h"
+#include "desktop/Desktop.h"
 
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolders.h"

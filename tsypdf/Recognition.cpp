@@ -1,6 +1,7 @@
 #include "tsypdf/Recognition.h"
 
 #include "base/RecognitionLanguages.h"
+#include "tsypdf/RecognisedText.h"
 #include "tsypdf/TextLayer.h"
 
 #include <tesseract/baseapi.h>
@@ -15,6 +16,9 @@
 #include <cstring>
 #include <string>
 
+using RecognisedText::Box;
+using RecognisedText::Line;
+using RecognisedText::Word;
 using WorkerProtocol::TextOrder;
 
 namespace {
@@ -28,6 +32,8 @@ constexpr int FewCharacters = 32;
 constexpr double CheckDpi = 50;
 // Fewer pixels than this across or down at the reading resolution hold no line of text.
 constexpr int MinTextPixels = 32;
+// The orientation step's confidence in a script from which it is believed.
+constexpr float SureScript = 1.0f;
 
 int visibleCharacters(const char *text, size_t size)
 {
@@ -91,62 +97,6 @@ double readingDpi(double area)
     return std::max(10.0, ReadingDpi * std::sqrt(MostPixels / pixelsAt300));
 }
 
-// What the engine takes for a line in a picture is read with little confidence (0 to 100)
-// on the whole, and holds no word that is surely read: two letters or digits with high
-// confidence, or a long run of them with any. A line of text nearly always is or has one,
-// even a line of a code listing the engine finds odd. Within a line, a mark or a lone
-// character below WordConfidence is a speck, not writing; a word of letters stays, as a
-// page of text must not lose words.
-constexpr float WordConfidence = 20;
-constexpr float LineConfidence = 60;
-constexpr float SureConfidence = 90;
-constexpr int LongWord = 6;
-constexpr float LongWordConfidence = 10;
-// Lines of far more punctuation than letters and digits are stray marks too.
-constexpr int MarksPerLetter = 2;
-// Recognised lines added to a text layer hold a surely read word of this many letters.
-constexpr int CoverWordLetters = 4;
-// The orientation step's confidence in a script from which it is believed.
-constexpr float SureScript = 1.0f;
-
-struct Box {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
-
-struct Word {
-    std::string text;
-    float confidence = 0;
-    Box box;
-};
-
-struct Line {
-    std::vector<Word> words;
-    Box box;
-    int baseline = 0; // y of the baseline at the line's middle
-    int paragraph = 0;
-};
-
-// Characters, not bytes, of UTF-8 text.
-int characters(const std::string &text)
-{
-    return int(std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-// Letters and digits, and the rest of the visible characters: anything past ASCII counts
-// as a letter (accents, other scripts), ASCII punctuation and symbols as marks.
-std::pair<int, int> lettersAndMarks(const std::string &text)
-{
-    int letters = 0, marks = 0;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0xC0 || (u < 0x80 && std::isalnum(u)))
-            ++letters;
-        else if (u > ' ' && u < 0x80)
-            ++marks;
-    }
-    return {letters, marks};
-}
-
 // Blocks the engine took for pictures or rules hold no text.
 bool holdsText(tesseract::PolyBlockType type)
 {
@@ -194,177 +144,6 @@ std::vector<Line> linesOf(tesseract::LTRResultIterator &it)
         lines.back().words.push_back(std::move(word));
     } while (it.Next(tesseract::RIL_WORD));
     return lines;
-}
-
-bool surelyRead(const Word &word)
-{
-    const int letters = lettersAndMarks(word.text).first;
-    return (letters >= 2 && word.confidence >= SureConfidence) || (letters >= LongWord && word.confidence >= LongWordConfidence);
-}
-
-// Leaves out the lines of stray marks, and the words the engine is unsure of.
-void dropNoise(std::vector<Line> &lines)
-{
-    for (Line &line : lines) {
-        int letters = 0, marks = 0, length = 0;
-        double confidence = 0; // of the line's characters
-        for (const Word &word : line.words) {
-            const auto [l, m] = lettersAndMarks(word.text);
-            letters += l;
-            marks += m;
-            length += characters(word.text);
-            confidence += double(word.confidence) * characters(word.text);
-        }
-        const bool unsure = confidence < LineConfidence * length && std::none_of(line.words.begin(), line.words.end(), surelyRead);
-        if (unsure || marks > MarksPerLetter * letters)
-            line.words.clear();
-        std::erase_if(line.words, [](const Word &word) {
-            return word.confidence < WordConfidence && lettersAndMarks(word.text).first < 2;
-        });
-    }
-    std::erase_if(lines, [](const Line &line) { return line.words.empty(); });
-}
-
-// Letters and digits only, ASCII in lower case: a word as it reads whatever its spacing and
-// punctuation ("2021 / 3 / 31" and "2021/3/31" alike).
-std::string readingKey(const std::string &text)
-{
-    std::string key;
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x80 || std::isalnum(u))
-            key += char(u < 0x80 ? std::tolower(u) : u);
-    }
-    return key;
-}
-
-// On a page with a text layer of its own (a cover's title over its photograph, a stamped
-// number on a scan), the recognised lines that bring words it lacks. The page is painted with
-// the layer's text, so recognition reads that too: a word the layer already holds is not given
-// twice. What is left of a line must hold a word of some length surely read, for what a
-// photograph gives is mostly stray letters.
-void keepWordsTheLayerLacks(std::vector<Line> &lines, const std::string &layer)
-{
-    const std::string layerKey = readingKey(layer);
-    for (Line &line : lines) {
-        std::erase_if(line.words, [&](const Word &word) {
-            const std::string key = readingKey(word.text);
-            return !key.empty() && layerKey.find(key) != std::string::npos;
-        });
-    }
-    std::erase_if(lines, [](const Line &line) {
-        return std::none_of(line.words.begin(), line.words.end(), [](const Word &word) {
-            return surelyRead(word) && lettersAndMarks(word.text).first >= CoverWordLetters;
-        });
-    });
-}
-
-void appendWords(std::string &out, const Line &line)
-{
-    for (const Word &word : line.words) {
-        if (&word != &line.words.front())
-            out += ' ';
-        out += word.text;
-    }
-    out += '\n';
-}
-
-// Lines as the engine put them together, its paragraphs apart by a blank line.
-std::string inReadingOrder(const std::vector<Line> &lines)
-{
-    std::string out;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        appendWords(out, lines[i]);
-        if (i + 1 < lines.size() && lines[i + 1].paragraph != lines[i].paragraph)
-            out += '\n';
-    }
-    return out;
-}
-
-// Lines as found, one after the other.
-std::string inRawOrder(const std::vector<Line> &lines)
-{
-    std::string out;
-    for (const Line &line : lines)
-        appendWords(out, line);
-    return out;
-}
-
-int median(std::vector<int> values)
-{
-    if (values.empty())
-        return 0;
-    std::nth_element(values.begin(), values.begin() + ptrdiff_t(values.size() / 2), values.end());
-    return values[values.size() / 2];
-}
-
-double glyphWidthOf(const Word &word)
-{
-    return std::max(1.0, double(word.box.right - word.box.left) / std::max(1, characters(word.text)));
-}
-
-// The words on a grid of characters, as the layout order places a text layer's: a column is
-// a typical character's width (from the words' boxes), lines that share a baseline share a
-// row whatever block the engine put them in, so columns and table cells stay side by side,
-// and a line height of space between rows is a blank line (at most four). Each line has words.
-std::string inPhysicalLayout(std::vector<Line> lines)
-{
-    if (lines.empty())
-        return {};
-    std::vector<int> glyphWidths, lineHeights;
-    int pageLeft = lines.front().words.front().box.left;
-    for (const Line &line : lines) {
-        lineHeights.push_back(std::max(1, line.box.bottom - line.box.top));
-        for (const Word &word : line.words) {
-            glyphWidths.push_back(int(glyphWidthOf(word)));
-            pageLeft = std::min(pageLeft, word.box.left);
-        }
-    }
-    const double charWidth = std::max(1, median(glyphWidths));
-    const double lineHeight = median(lineHeights);
-    std::stable_sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.baseline < b.baseline; });
-
-    std::string out;
-    for (size_t first = 0; first < lines.size();) {
-        size_t end = first + 1;
-        while (end < lines.size() && lines[end].baseline - lines[first].baseline <= lineHeight / 2)
-            ++end;
-        struct Placed {
-            const Word *word;
-            size_t line;
-        };
-        std::vector<Placed> row;
-        for (size_t i = first; i < end; ++i)
-            for (const Word &word : lines[i].words)
-                row.push_back({&word, i});
-        std::stable_sort(row.begin(), row.end(), [](const Placed &a, const Placed &b) { return a.word->box.left < b.word->box.left; });
-        int column = 0;
-        for (size_t i = 0; i < row.size(); ++i) {
-            const Word &word = *row[i].word;
-            int at = int(std::lround((word.box.left - pageLeft) / charWidth));
-            if (i > 0) {
-                // The next word of the same line after an ordinary space (for its letters'
-                // size: a heading's are wide) follows with one; after a wider gap, a table's
-                // next cell, it goes to its own column.
-                const Placed &before = row[i - 1];
-                const double glyphWidth = std::max({charWidth, glyphWidthOf(word), glyphWidthOf(*before.word)});
-                const bool spaced = before.line == row[i].line && word.box.left - before.word->box.right < 2 * glyphWidth;
-                at = spaced ? column + 1 : std::max(at, column + 1);
-            }
-            out.append(size_t(std::max(0, at - column)), ' ');
-            out += word.text;
-            column = std::max(at, column) + characters(word.text);
-        }
-        if (end < lines.size()) {
-            const int gap = lines[end].baseline - lines[first].baseline;
-            const int feeds = std::clamp(int(gap / std::max(1.0, lineHeight)), 1, 5);
-            out.append(size_t(feeds), '\n');
-        } else {
-            out += '\n';
-        }
-        first = end;
-    }
-    return out;
 }
 
 } // namespace
@@ -511,17 +290,17 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
         }
     }
     reader.Clear();
-    dropNoise(lines);
+    RecognisedText::dropNoise(lines);
     std::string layer(text.begin(), text.end());
     while (!layer.empty() && static_cast<unsigned char>(layer.back()) <= ' ')
         layer.pop_back(); // blanks, line ends and poppler's form feed
     if (!layer.empty())
-        keepWordsTheLayerLacks(lines, layer);
+        RecognisedText::keepWordsTheLayerLacks(lines, layer);
 
     // The page's text ends in one line feed, as poppler's does.
-    std::string recognised = order == TextOrder::Physical ? inPhysicalLayout(std::move(lines))
-                           : order == TextOrder::Raw      ? inRawOrder(lines)
-                                                          : inReadingOrder(lines);
+    std::string recognised = order == TextOrder::Physical ? RecognisedText::inPhysicalLayout(std::move(lines))
+                           : order == TextOrder::Raw      ? RecognisedText::inRawOrder(lines)
+                                                          : RecognisedText::inReadingOrder(lines);
     while (!recognised.empty() && static_cast<unsigned char>(recognised.back()) <= ' ')
         recognised.pop_back();
     if (visibleCharacters(recognised.data(), recognised.size()) == 0)

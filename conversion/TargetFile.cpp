@@ -1,6 +1,7 @@
 #include "conversion/TargetFile.h"
 
 #include "platform/FileSystem.h"
+#include "platform/TemporaryFiles.h"
 
 #include <QSet>
 #include <cerrno>
@@ -193,6 +194,9 @@ Failure TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
     // the file it replaces, or a new file's.
     const mode_t mode = taken && S_ISREG(old.st_mode) ? old.st_mode & 07777 : FileSystem::newFileMode();
     chmod(path.constData(), mode);
+    // Not flushed to the disk first, unlike the job list and the settings (replaceFile): a text
+    // can be made again from its PDF, while a flush per file would cost a run of thousands of
+    // small files most of its speed. A crash right after a run may leave a new text empty.
     const int failure = FileSystem::renameInto(path, name, replace);
     if (failure == EXDEV) {
         // The text waited on another file system: copy it beside the target first.

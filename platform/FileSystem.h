@@ -1,33 +1,13 @@
 #pragma once
-// The program's file-system stand-ins: paths as UTF-16 text, turned into the bytes that the
-// file system holds in one place, plus the textual path rules every part shares.
+// The program's file-system stand-ins: what is at a path, and reading and writing files of
+// the program's own without being led elsewhere by links, pipes or second names.
+#include "platform/Paths.h"
+
 #include <QByteArray>
 #include <QString>
 #include <sys/types.h>
 
 namespace FileSystem {
-
-constexpr QChar Separator = u'/';
-
-QByteArray encodePath(const QString &path);
-QString decodePath(QByteArrayView bytes);
-
-// Two paths name the same file. Linux file names are case-sensitive, so that is equality;
-// pathKey is the matching hash key.
-bool samePath(const QString &a, const QString &b);
-QString pathKey(const QString &path);
-
-// The file-name part: the text after the last separator.
-QString fileNamePart(const QString &path);
-// The folder of a path: up to its last separator, which stays only for the root; empty
-// text for a bare name.
-QString folderOf(const QString &path);
-// The folder ending in a separator, as the program keeps folders; empty text is the root.
-QString withTrailingSeparator(QString folder);
-// A name in a folder, whether or not the folder ends in a separator.
-QString joinPath(const QString &folder, const QString &name);
-// Position of the extension's dot: the last "." after the last separator, or -1.
-qsizetype extensionPosition(const QString &path);
 
 // stat, following links.
 bool isDirectoryPath(const QString &path);
@@ -68,21 +48,6 @@ bool lockWithin(int fd, int operation, int milliseconds);
 // Reads a whole regular file, opened as openOwnFile opens it, of at most maxBytes (EFBIG
 // beyond). Returns errno, 0 on success; ENOENT for a missing file.
 int readFile(const QString &path, QByteArray &contents, qint64 maxBytes = qint64(1) << 30);
-
-// Creates a hidden temporary file of this program in the folder (its bytes, ending in "/"),
-// readable and writable by the user alone until it is put in place. Returns the descriptor
-// and sets path; -1 with errno when it cannot.
-int createTemporary(const QByteArray &folder, QByteArray &path);
-// The mode a new file of the user's gets: 0666 less the creation mask the program started with.
-mode_t newFileMode();
-// A file name that createTemporary makes, or that the program's own files are replaced
-// through: ".kv-ordvane-<machine>.<pid namespace>.<pid>.<start>-XXXXXX.part", naming the
-// process by this boot of the machine, its PID namespace, its id and its start time; or an
-// older program's ".kv-ordvane-<pid>.<start>-XXXXXX.part" or ".kv-ordvane-XXXXXX.part".
-bool isTemporaryName(QByteArrayView fileName);
-// Such a name of a process that has provably ended: one of this boot and PID namespace that
-// is gone. Nobody will finish or remove its file.
-bool isLeftoverTemporary(QByteArrayView fileName);
 
 // Copies from one descriptor's position to its end onto another. Returns errno, 0 on success.
 int copyAll(int from, int to, qint64 &copied);

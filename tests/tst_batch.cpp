@@ -5,6 +5,7 @@
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
+#include "platform/TemporaryFiles.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/TestProgramDirectory.h"

@@ -7,6 +7,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "conversion/TargetFile.h"
 #include "platform/FileSystem.h"
+#include "platform/TemporaryFiles.h"
 #include "platform/IoError.h"
 #include "tests/support/HelperProcesses.h"
 #include "tests/support/LogLines.h"

@@ -189,44 +189,9 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     }
 
     QString target = targetOf(source);
-    if (!placeable(target)) {
-        abandon(row);
-        fail(row, Failure::TargetCreate, target);
-        display.stepProgress();
-        return Outcome::Done;
-    }
     bool replace = false;
-    // A link of that name, even one that leads nowhere, is an existing target: it is never
-    // written through.
-    if (FileSystem::entryAt(target) == FileSystem::Entry::Other) {
-        if (options.existing == ExistingTarget::Skip) {
-            abandon(row);
-            ++Skipped;
-            AppendLog(QStringLiteral("Skipped: target file exists (") + target + u')');
-            display.entrySkipped(row);
-            display.stepProgress();
-            return Outcome::Done;
-        }
-        PromptAnswer answer = PromptAnswer::Cancel;
-        switch (options.existing) {
-        case ExistingTarget::AutoRename: answer = PromptAnswer::AutoRename; break;
-        case ExistingTarget::Overwrite: answer = PromptAnswer::Overwrite; break;
-        case ExistingTarget::Prompt: answer = display.askTargetExists(target); break;
-        case ExistingTarget::Cancel:
-        case ExistingTarget::Skip: break;
-        }
-        if (answer == PromptAnswer::StopConvert)
-            return Outcome::Stopped;
-        if (answer == PromptAnswer::AutoRename)
-            target = numberedName(target);
-        replace = answer == PromptAnswer::Overwrite;
-        if (answer == PromptAnswer::Cancel) {
-            abandon(row);
-            fail(row, Failure::TargetExistsCanceled, list.text(row, JobList::Target));
-            display.stepProgress();
-            return Outcome::Done;
-        }
-    }
+    if (const std::optional<Outcome> settled = placeTarget(row, target, replace))
+        return *settled;
     const QString targetBefore = list.text(row, JobList::Target);
     list.setText(row, JobList::Target, target);
     display.stepProgress();
@@ -242,6 +207,81 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         return Outcome::Done;
     }
 
+    std::optional<ConversionEngine::Result> conversion = awaitConversion(row, source, target);
+    if (!conversion) {
+        // The entry stays as it was, with the target it has; its conversion is abandoned.
+        list.setText(row, JobList::Target, targetBefore);
+        return Outcome::Stopped;
+    }
+    EntryReport report{true, conversion->result, -1, conversion->pages, conversion->seconds};
+    if (conversion->result < 0) {
+        fail(row, failureOfResult(conversion->result), source, report);
+        display.processEvents();
+        return Outcome::Done;
+    }
+    report.bytes = conversion->text->size();
+    report.result = int(std::min<qint64>(report.bytes, INT_MAX));
+    // Under auto rename, a name that another run took meanwhile passes to the next free number
+    // of the target's own name.
+    const QString unnumbered = targetOf(source);
+    const Failure failure = options.existing == ExistingTarget::AutoRename
+        ? conversion->text->commit(target, replace, [&](const QString &) { return numberedName(unnumbered); })
+        : conversion->text->commit(target, replace);
+    if (target != list.text(row, JobList::Target))
+        list.setText(row, JobList::Target, target);
+    if (failure != Failure::None) {
+        const bool created = failure == Failure::TargetWrite;
+        fail(row, failure, created ? source : target, report);
+    } else {
+        recordConverted(row, source, *conversion);
+        display.entryDone(row, report);
+    }
+    display.processEvents();
+    return Outcome::Done;
+}
+
+// The target as the policy for an existing one makes it (a link of that name, even one that
+// leads nowhere, is an existing target: it is never written through). An outcome when the
+// entry is settled here: failed, skipped, or the run stopped.
+std::optional<ConversionRun::Outcome> ConversionRun::placeTarget(int row, QString &target, bool &replace)
+{
+    const auto settle = [&](Failure failure, const QString &path) {
+        abandon(row);
+        fail(row, failure, path);
+        display.stepProgress();
+        return Outcome::Done;
+    };
+    if (!placeable(target))
+        return settle(Failure::TargetCreate, target);
+    if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
+        return std::nullopt;
+    PromptAnswer answer = PromptAnswer::Cancel;
+    switch (options.existing) {
+    case ExistingTarget::AutoRename: answer = PromptAnswer::AutoRename; break;
+    case ExistingTarget::Overwrite: answer = PromptAnswer::Overwrite; break;
+    case ExistingTarget::Prompt: answer = display.askTargetExists(target); break;
+    case ExistingTarget::Cancel: break;
+    case ExistingTarget::Skip:
+        abandon(row);
+        ++Skipped;
+        AppendLog(QStringLiteral("Skipped: target file exists (") + target + u')');
+        display.entrySkipped(row);
+        display.stepProgress();
+        return Outcome::Done;
+    }
+    switch (answer) {
+    case PromptAnswer::StopConvert: return Outcome::Stopped;
+    case PromptAnswer::Cancel: return settle(Failure::TargetExistsCanceled, list.text(row, JobList::Target));
+    case PromptAnswer::AutoRename: target = numberedName(target); break;
+    case PromptAnswer::Overwrite: replace = true; break;
+    }
+    return std::nullopt;
+}
+
+// The entry's conversion, started ahead or now, once it is done; none when the run is
+// stopped meanwhile.
+std::optional<ConversionEngine::Result> ConversionRun::awaitConversion(int row, const QString &source, const QString &target)
+{
     const auto it = submitted.find(row);
     const ConversionEngine::Job job = it != submitted.end() && it->second.source == source
                                           ? it->second.job
@@ -249,35 +289,16 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     submitted.erase(row);
     while (!engine->waitFor(job, std::chrono::milliseconds(10))) {
         display.waiting(engine->progress());
-        if (display.cancelRequested()) {
-            // The entry stays as it was, with the target it has; its conversion is abandoned.
-            list.setText(row, JobList::Target, targetBefore);
-            return Outcome::Stopped;
-        }
+        if (display.cancelRequested())
+            return std::nullopt;
     }
-    const ConversionEngine::Result conversion = engine->take(job);
-    EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds};
-    if (conversion.result < 0) {
-        fail(row, failureOfResult(conversion.result), source, report);
-        display.processEvents();
-        return Outcome::Done;
-    }
-    report.bytes = conversion.text->size();
-    report.result = int(std::min<qint64>(report.bytes, INT_MAX));
-    // Under auto rename, a name that another run took meanwhile passes to the next free number
-    // of the target's own name.
-    const QString unnumbered = targetOf(source);
-    const Failure failure = options.existing == ExistingTarget::AutoRename
-        ? conversion.text->commit(target, replace, [&](const QString &) { return numberedName(unnumbered); })
-        : conversion.text->commit(target, replace);
-    if (target != list.text(row, JobList::Target))
-        list.setText(row, JobList::Target, target);
-    if (failure != Failure::None) {
-        const bool created = failure == Failure::TargetWrite;
-        fail(row, failure, created ? source : target, report);
-        display.processEvents();
-        return Outcome::Done;
-    }
+    return engine->take(job);
+}
+
+// A converted entry's state, message and log lines: pages without text, pages recognition
+// left unread and why.
+void ConversionRun::recordConverted(int row, const QString &source, const ConversionEngine::Result &conversion)
+{
     list.setState(row, JobList::Converted);
     list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Convert successfully")));
     AppendLog(QStringLiteral("Convert successfully (") + source + u')');
@@ -304,7 +325,4 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         if (!UnreadPackages.contains(reads))
             UnreadPackages << reads;
     }
-    display.entryDone(row, report);
-    display.processEvents();
-    return Outcome::Done;
 }

@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <optional>
 
 class JobList;
 
@@ -87,6 +88,9 @@ private:
     };
 
     Outcome convertEntry(int row);
+    std::optional<Outcome> placeTarget(int row, QString &target, bool &replace);
+    std::optional<ConversionEngine::Result> awaitConversion(int row, const QString &source, const QString &target);
+    void recordConverted(int row, const QString &source, const ConversionEngine::Result &conversion);
     bool wanted(int row) const;
     bool convertible(int row) const;
     static bool placeable(const QString &target);

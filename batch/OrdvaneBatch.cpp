@@ -265,6 +265,167 @@ void runOver(JobList &list, int mode, const RunOptions &options, int jobs, bool 
         printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unreadNote(ConversionRun::Language::User));
 }
 
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(Batch::tr(
+        "Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir "
+        "searches them. Defaults come from the program's settings file."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("PATH"), Batch::tr("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
+    parser.addOptions({
+        {QStringLiteral("recursive"), Batch::tr("Search folders' subfolders too.")},
+        {QStringLiteral("files-from"), Batch::tr("Read paths from FILE, one a line (\"-\": standard input)."), QStringLiteral("FILE")},
+        {QStringLiteral("0"), Batch::tr("The list of --files-from is separated by NUL bytes.")},
+        {QStringLiteral("target-dir"), Batch::tr("Write the text files into DIR."), QStringLiteral("DIR")},
+        {QStringLiteral("same-dir"), Batch::tr("Write each text file beside its PDF.")},
+        {QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite or skip."), QStringLiteral("POLICY")},
+        {QStringLiteral("code-page"), Batch::tr("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N")},
+        {QStringLiteral("order"), Batch::tr("Text order: reading, layout or raw."), QStringLiteral("ORDER")},
+        {QStringLiteral("page-breaks"), Batch::tr("A form feed after each page.")},
+        {QStringLiteral("no-page-breaks"), Batch::tr("No form feeds between pages.")},
+        {QStringLiteral("ocr"), Batch::tr("Recognise text in scanned pages.")},
+        {QStringLiteral("no-ocr"), Batch::tr("Do not recognise text in scanned pages.")},
+        {QStringLiteral("ocr-lang"), Batch::tr("Recognition languages, Tesseract codes joined by \"+\" (eng+deu)."), QStringLiteral("LANGS")},
+        {QStringLiteral("jobs"), Batch::tr("Convert N files at once (default: one per processor)."), QStringLiteral("N")},
+        {QStringLiteral("no-log"), Batch::tr("Do not append to the activity log.")},
+        {QStringLiteral("json"), Batch::tr("One JSON object a line per file on standard output.")},
+        {QStringLiteral("shard"), Batch::tr("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N")},
+        {QStringLiteral("job-file"), Batch::tr("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE")},
+    });
+}
+
+// What the command line asks of the run, over the settings' choices.
+RunOptions runOptionsOf(const QCommandLineParser &parser)
+{
+    const auto set = [&](const char *name) { return parser.isSet(QLatin1String(name)); };
+    const auto value = [&](const char *name) { return parser.value(QLatin1String(name)); };
+    RunOptions options = RunOptions::fromSettings(Settings);
+    if (set("target-dir") && set("same-dir"))
+        usageError(Batch::tr("--target-dir and --same-dir exclude each other"));
+    if (set("target-dir")) {
+        options.sameFolder = false;
+        options.targetFolder = FileSystem::withTrailingSeparator(QDir::current().absoluteFilePath(value("target-dir")));
+    }
+    if (set("same-dir"))
+        options.sameFolder = true;
+    if (set("existing")) {
+        const QString policy = value("existing");
+        if (policy == QLatin1String("rename"))
+            options.existing = ExistingTarget::AutoRename;
+        else if (policy == QLatin1String("overwrite"))
+            options.existing = ExistingTarget::Overwrite;
+        else if (policy == QLatin1String("skip"))
+            options.existing = ExistingTarget::Skip;
+        else
+            usageError(Batch::tr("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
+    }
+    if (set("code-page")) {
+        qint32 number = 0;
+        if (!ParseInteger(value("code-page"), number))
+            usageError(Batch::tr("--code-page takes a number, not \"%1\"").arg(value("code-page")));
+        if (!CodePage::hasConverter(number))
+            usageError(Batch::tr("code page %1 has no converter on this system").arg(number));
+        options.codePage = number;
+    }
+    if (set("order")) {
+        const QStringList orders = {QStringLiteral("reading"), QStringLiteral("layout"), QStringLiteral("raw")};
+        if (!orders.contains(value("order")))
+            usageError(Batch::tr("--order takes reading, layout or raw, not \"%1\"").arg(value("order")));
+        options.order = TextOrder(orders.indexOf(value("order")));
+    }
+    if (set("page-breaks") && set("no-page-breaks"))
+        usageError(Batch::tr("--page-breaks and --no-page-breaks exclude each other"));
+    if (set("page-breaks") || set("no-page-breaks"))
+        options.pageBreaks = set("page-breaks");
+    if (set("ocr") && set("no-ocr"))
+        usageError(Batch::tr("--ocr and --no-ocr exclude each other"));
+    if (set("ocr") || set("no-ocr"))
+        options.recognition = set("ocr");
+    if (set("ocr-lang"))
+        options.recognitionLanguages = value("ocr-lang").trimmed();
+    if (options.recognition) {
+        if (const QString problem = RecognitionLanguagesProblem(options.recognitionLanguages); !problem.isEmpty())
+            usageError(problem);
+    }
+    return options;
+}
+
+// The rest of the command line: how, and what, to convert.
+struct Command {
+    int threads = 0; // 0: one per processor
+    bool json = false;
+    bool recursive = false;
+    Shard part;
+    QString jobFile;   // absolute; empty without --job-file
+    QStringList given; // paths of files and folders
+};
+
+Command commandOf(const QCommandLineParser &parser)
+{
+    Command command;
+    command.json = parser.isSet(QStringLiteral("json"));
+    command.recursive = parser.isSet(QStringLiteral("recursive"));
+    if (parser.isSet(QStringLiteral("jobs"))) {
+        bool ok = false;
+        command.threads = parser.value(QStringLiteral("jobs")).toInt(&ok);
+        if (!ok || command.threads < 1 || command.threads > 1024)
+            usageError(Batch::tr("--jobs takes a number from 1 to 1024, not \"%1\"").arg(parser.value(QStringLiteral("jobs"))));
+    }
+    if (parser.isSet(QStringLiteral("shard"))) {
+        const QString text = parser.value(QStringLiteral("shard"));
+        const QStringList numbers = text.split(u'/');
+        bool okIndex = false, okCount = false;
+        if (numbers.size() == 2) {
+            command.part.index = numbers[0].toULongLong(&okIndex);
+            command.part.count = numbers[1].toULongLong(&okCount);
+        }
+        if (!okIndex || !okCount || command.part.count == 0 || command.part.index >= command.part.count)
+            usageError(Batch::tr("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(text));
+    }
+    command.given = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("files-from")))
+        command.given += readList(parser.value(QStringLiteral("files-from")), parser.isSet(QStringLiteral("0")));
+    if (parser.isSet(QStringLiteral("job-file"))) {
+        if (!command.given.isEmpty())
+            usageError(Batch::tr("--job-file takes no other paths"));
+        command.jobFile = QDir::current().absoluteFilePath(parser.value(QStringLiteral("job-file")));
+    } else if (command.given.isEmpty()) {
+        usageError(Batch::tr("no files or folders to convert"));
+    }
+    return command;
+}
+
+// The Waiting entries of the job list in the shard, their outcomes recorded in it.
+void convertJobFile(const Command &command, const RunOptions &options, Totals &totals)
+{
+    JobListLock lock(command.jobFile); // the window and other batches keep off
+    if (lock.tryLock() != JobListLock::Result::Locked)
+        usageError(Batch::tr("the job list %1 is in use").arg(command.jobFile));
+    JobList list;
+    if (list.LoadJobFile(command.jobFile) != JobList::LoadResult::Loaded)
+        usageError(Batch::tr("the job list %1 cannot be read in full").arg(command.jobFile));
+    for (int row = 0; row < list.count(); ++row)
+        list.setSelected(row, list.entry(row).state == JobList::Waiting && command.part.takes(list.text(row, JobList::Source)));
+    runOver(list, ConversionRun::ConvertSelected, options, command.threads, command.json, totals);
+    list.SaveJobFile(command.jobFile);
+}
+
+void convertPaths(const Command &command, const RunOptions &options, Totals &totals)
+{
+    Inputs inputs;
+    for (const QString &path : command.given)
+        gather(path, command.recursive, command.part, inputs);
+    // The job list holds at most 65535 entries: larger inputs go through in parts.
+    for (qsizetype first = 0; first < inputs.files.size() && !interruptedBy; first += JobList::MaxEntries) {
+        JobList list;
+        QObject::connect(&list, &JobList::statusMessage, [](const QString &text) { printLine(stderr, text); });
+        for (const QString &file : inputs.files.mid(first, JobList::MaxEntries))
+            list.AddOneFile(file);
+        runOver(list, ConversionRun::ConvertAll, options, command.threads, command.json, totals);
+    }
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -278,119 +439,21 @@ int main(int argc, char *argv[])
     Translations::install();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(Batch::tr(
-        "Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir "
-        "searches them. Defaults come from the program's settings file."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PATH"), Batch::tr("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
-    const QCommandLineOption recursive(QStringLiteral("recursive"), Batch::tr("Search folders' subfolders too."));
-    const QCommandLineOption filesFrom(QStringLiteral("files-from"), Batch::tr("Read paths from FILE, one a line (\"-\": standard input)."), QStringLiteral("FILE"));
-    const QCommandLineOption nul(QStringLiteral("0"), Batch::tr("The list of --files-from is separated by NUL bytes."));
-    const QCommandLineOption targetDir(QStringLiteral("target-dir"), Batch::tr("Write the text files into DIR."), QStringLiteral("DIR"));
-    const QCommandLineOption sameDir(QStringLiteral("same-dir"), Batch::tr("Write each text file beside its PDF."));
-    const QCommandLineOption existing(QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite or skip."), QStringLiteral("POLICY"));
-    const QCommandLineOption codePage(QStringLiteral("code-page"), Batch::tr("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N"));
-    const QCommandLineOption order(QStringLiteral("order"), Batch::tr("Text order: reading, layout or raw."), QStringLiteral("ORDER"));
-    const QCommandLineOption pageBreaks(QStringLiteral("page-breaks"), Batch::tr("A form feed after each page."));
-    const QCommandLineOption noPageBreaks(QStringLiteral("no-page-breaks"), Batch::tr("No form feeds between pages."));
-    const QCommandLineOption ocr(QStringLiteral("ocr"), Batch::tr("Recognise text in scanned pages."));
-    const QCommandLineOption noOcr(QStringLiteral("no-ocr"), Batch::tr("Do not recognise text in scanned pages."));
-    const QCommandLineOption ocrLang(QStringLiteral("ocr-lang"), Batch::tr("Recognition languages, Tesseract codes joined by \"+\" (eng+deu)."), QStringLiteral("LANGS"));
-    const QCommandLineOption jobs(QStringLiteral("jobs"), Batch::tr("Convert N files at once (default: one per processor)."), QStringLiteral("N"));
-    const QCommandLineOption noLog(QStringLiteral("no-log"), Batch::tr("Do not append to the activity log."));
-    const QCommandLineOption json(QStringLiteral("json"), Batch::tr("One JSON object a line per file on standard output."));
-    const QCommandLineOption shard(QStringLiteral("shard"), Batch::tr("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N"));
-    const QCommandLineOption jobFile(QStringLiteral("job-file"), Batch::tr("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE"));
-    parser.addOptions({recursive, filesFrom, nul, targetDir, sameDir, existing, codePage, order, pageBreaks, noPageBreaks,
-                       ocr, noOcr, ocrLang, jobs, noLog, json, shard, jobFile});
+    addOptions(parser);
     if (!parser.parse(QCoreApplication::arguments()))
         usageError(parser.errorText());
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(0);
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
-
     LoadSettings();
-    RunOptions options = RunOptions::fromSettings(Settings);
-    if (parser.isSet(targetDir) && parser.isSet(sameDir))
-        usageError(Batch::tr("--target-dir and --same-dir exclude each other"));
-    if (parser.isSet(targetDir)) {
-        const QString folder = QDir::current().absoluteFilePath(parser.value(targetDir));
-        options.sameFolder = false;
-        options.targetFolder = FileSystem::withTrailingSeparator(folder);
-    }
-    if (parser.isSet(sameDir))
-        options.sameFolder = true;
+    const RunOptions options = runOptionsOf(parser);
     // The job list names each entry's target as it is added.
     Settings.samedir = options.sameFolder;
     Settings.targetdir = options.targetFolder;
-    if (parser.isSet(existing)) {
-        const QString policy = parser.value(existing);
-        if (policy == QLatin1String("rename"))
-            options.existing = ExistingTarget::AutoRename;
-        else if (policy == QLatin1String("overwrite"))
-            options.existing = ExistingTarget::Overwrite;
-        else if (policy == QLatin1String("skip"))
-            options.existing = ExistingTarget::Skip;
-        else
-            usageError(Batch::tr("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
-    }
-    if (parser.isSet(codePage)) {
-        qint32 number = 0;
-        if (!ParseInteger(parser.value(codePage), number))
-            usageError(Batch::tr("--code-page takes a number, not \"%1\"").arg(parser.value(codePage)));
-        if (!CodePage::hasConverter(number))
-            usageError(Batch::tr("code page %1 has no converter on this system").arg(number));
-        options.codePage = number;
-    }
-    if (parser.isSet(order)) {
-        const QStringList orders = {QStringLiteral("reading"), QStringLiteral("layout"), QStringLiteral("raw")};
-        if (!orders.contains(parser.value(order)))
-            usageError(Batch::tr("--order takes reading, layout or raw, not \"%1\"").arg(parser.value(order)));
-        options.order = TextOrder(orders.indexOf(parser.value(order)));
-    }
-    if (parser.isSet(pageBreaks) && parser.isSet(noPageBreaks))
-        usageError(Batch::tr("--page-breaks and --no-page-breaks exclude each other"));
-    if (parser.isSet(pageBreaks) || parser.isSet(noPageBreaks))
-        options.pageBreaks = parser.isSet(pageBreaks);
-    if (parser.isSet(ocr) && parser.isSet(noOcr))
-        usageError(Batch::tr("--ocr and --no-ocr exclude each other"));
-    if (parser.isSet(ocr) || parser.isSet(noOcr))
-        options.recognition = parser.isSet(ocr);
-    if (parser.isSet(ocrLang))
-        options.recognitionLanguages = parser.value(ocrLang).trimmed();
-    if (options.recognition) {
-        if (const QString problem = RecognitionLanguagesProblem(options.recognitionLanguages); !problem.isEmpty())
-            usageError(problem);
-    }
-    int threads = 0;
-    if (parser.isSet(jobs)) {
-        bool ok = false;
-        threads = parser.value(jobs).toInt(&ok);
-        if (!ok || threads < 1 || threads > 1024)
-            usageError(Batch::tr("--jobs takes a number from 1 to 1024, not \"%1\"").arg(parser.value(jobs)));
-    }
-    if (parser.isSet(noLog))
+    if (parser.isSet(QStringLiteral("no-log")))
         Settings.notlog = true;
-    Shard part;
-    if (parser.isSet(shard)) {
-        const QStringList numbers = parser.value(shard).split(u'/');
-        bool okIndex = false, okCount = false;
-        if (numbers.size() == 2) {
-            part.index = numbers[0].toULongLong(&okIndex);
-            part.count = numbers[1].toULongLong(&okCount);
-        }
-        if (!okIndex || !okCount || part.count == 0 || part.index >= part.count)
-            usageError(Batch::tr("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(parser.value(shard)));
-    }
-    QStringList given = parser.positionalArguments();
-    if (parser.isSet(filesFrom))
-        given += readList(parser.value(filesFrom), parser.isSet(nul));
-    if (parser.isSet(jobFile) && !given.isEmpty())
-        usageError(Batch::tr("--job-file takes no other paths"));
-    if (!parser.isSet(jobFile) && given.isEmpty())
-        usageError(Batch::tr("no files or folders to convert"));
+    const Command command = commandOf(parser);
 
     if (!MyPdfCvt::LoadConverterLibrary(ProgramDirectory()))
         printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("the converter library cannot be loaded from %1").arg(ProgramDirectory()));
@@ -402,39 +465,17 @@ int main(int argc, char *argv[])
     Totals totals;
     totals.clock.start();
     try {
-        if (parser.isSet(jobFile)) {
-            const QString name = QDir::current().absoluteFilePath(parser.value(jobFile));
-            JobListLock lock(name); // the window and other batches keep off
-            if (lock.tryLock() != JobListLock::Result::Locked)
-                usageError(Batch::tr("the job list %1 is in use").arg(name));
-            JobList list;
-            const JobList::LoadResult loaded = list.LoadJobFile(name);
-            if (loaded != JobList::LoadResult::Loaded)
-                usageError(Batch::tr("the job list %1 cannot be read in full").arg(name));
-            for (int row = 0; row < list.count(); ++row)
-                list.setSelected(row, list.entry(row).state == JobList::Waiting && part.takes(list.text(row, JobList::Source)));
-            runOver(list, ConversionRun::ConvertSelected, options, threads, parser.isSet(json), totals);
-            list.SaveJobFile(name);
-        } else {
-            Inputs inputs;
-            for (const QString &path : given)
-                gather(path, parser.isSet(recursive), part, inputs);
-            // The job list holds at most 65535 entries: larger inputs go through in parts.
-            for (qsizetype first = 0; first < inputs.files.size() && !interruptedBy; first += JobList::MaxEntries) {
-                JobList list;
-                QObject::connect(&list, &JobList::statusMessage, [](const QString &text) { printLine(stderr, text); });
-                for (const QString &file : inputs.files.mid(first, JobList::MaxEntries))
-                    list.AddOneFile(file);
-                runOver(list, ConversionRun::ConvertAll, options, threads, parser.isSet(json), totals);
-            }
-        }
+        if (!command.jobFile.isEmpty())
+            convertJobFile(command, options, totals);
+        else
+            convertPaths(command, options, totals);
     } catch (const OrdvaneError &error) {
         printLine(stderr, QStringLiteral("ordvane-batch: ") + error.message());
         MyPdfCvt::UnloadConverterLibrary();
         return ExitSomeFailed;
     }
     MyPdfCvt::UnloadConverterLibrary();
-    if (!parser.isSet(json)) {
+    if (!command.json) {
         const double seconds = totals.clock.elapsed() / 1000.0;
         const QString summary = totals.skipped > 0
             ? Batch::tr("%1 converted, %2 skipped, %3 failed; %4 pages in %5 s").arg(totals.converted).arg(totals.skipped)

@@ -110,7 +110,17 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     panelLayout->setContentsMargins(2, 2, 2, 2);
     panelLayout->addWidget(PageControl1);
 
-    // General
+    createGeneralPage();
+    createExtensionPage();
+    createSpecialPage();
+    PageControl1->addTab(TabSheet1, tr("General"));
+    PageControl1->addTab(TabSheet3, tr("Special"));
+    createButtons(panel);
+    FormCreate();
+}
+
+void TFmOption::createGeneralPage()
+{
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto *GroupBox1 = new QGroupBox(TabSheet1);
@@ -151,8 +161,11 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     general->addWidget(Label3, 2, 0);
     general->addWidget(ComBSourceCode, 2, 1);
     general->setRowStretch(3, 1);
+}
 
-    // File Extension: present, but no page of the page control, so that no key reaches it
+// The file extensions: present, but no page of the page control, so that no key reaches it.
+void TFmOption::createExtensionPage()
+{
     TabSheet2 = new QWidget(this);
     TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
     ExtensionGrid = new TKvListView(TabSheet2);
@@ -177,8 +190,10 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     auto *extensionLayout = new QVBoxLayout(TabSheet2);
     extensionLayout->setContentsMargins(0, 0, 0, 0);
     extensionLayout->addWidget(ExtensionGrid);
+}
 
-    // Special
+void TFmOption::createSpecialPage()
+{
     TabSheet3 = new QWidget;
     TabSheet3->setObjectName(QStringLiteral("TabSheet3"));
     GBoxPDF = new QGroupBox(QStringLiteral("PDF"), TabSheet3);
@@ -215,10 +230,10 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     special->addWidget(GBoxPDF);
     special->addWidget(GBoxDOC);
     special->addStretch();
+}
 
-    PageControl1->addTab(TabSheet1, tr("General"));
-    PageControl1->addTab(TabSheet3, tr("Special"));
-
+void TFmOption::createButtons(QWidget *panel)
+{
     BtnOK = makeButton(this, "BtnOK", tr("&OK"));
     BtnCancel = makeButton(this, "BtnCancel", tr("&Cancel"));
     BtnHelp = makeButton(this, "BtnHelp", tr("&Help"));
@@ -233,8 +248,10 @@ TFmOption::TFmOption(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     layout->addWidget(panel, 1);
     layout->addLayout(buttons);
     setFixedSize(std::max(scaled(317), sizeHint().width()), std::max(scaled(258), sizeHint().height()));
+}
 
-    // FormCreate
+void TFmOption::FormCreate()
+{
     connect(ExtensionGrid, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem *current) { PlaceExtensionEditor(current, current != nullptr); });
     const auto followEditor = [this] { PlaceExtensionEditor(ExtensionGrid->currentItem(), true); };

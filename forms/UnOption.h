@@ -57,6 +57,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void createGeneralPage();
+    void createExtensionPage();
+    void createSpecialPage();
+    void createButtons(QWidget *panel);
+    void FormCreate(); // the connections, and the extension grid filled
     void CBSameDirClick();
     void BtnDirClick();
     void BtnOKClick();

@@ -378,6 +378,31 @@ Installiert: %3.</translation>
     </message>
 </context>
 <context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Resize window</source>
+        <translation>Fenstergröße ändern</translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n Datei ausgewählt.</numerusform>
+            <numerusform>%n Dateien ausgewählt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TFmAbout</name>
     <message>
         <source>About KV-Ordvane</source>
@@ -754,17 +779,6 @@ Installiert: %3.</translation>
         <translation>Um&amp;wandeln</translation>
     </message>
     <message numerus="yes">
-        <source>%n File(s)</source>
-        <translation>
-            <numerusform>%n Datei</numerusform>
-            <numerusform>%n Dateien</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>Status</translation>
-    </message>
-    <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
             <numerusform>Die Auftragsdatei konnte nicht vollständig gelesen werden; %n Datei wiederhergestellt, die alte Datei bleibt als %1 erhalten</numerusform>
@@ -797,13 +811,6 @@ Installiert: %3.</translation>
             <numerusform>Suche beendet, %n Dateien hinzugefügt.</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Select %n file(s).</source>
-        <translation>
-            <numerusform>%n Datei ausgewählt.</numerusform>
-            <numerusform>%n Dateien ausgewählt.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
         <translation>Die Auftragsliste konnte nicht gespeichert werden. Wiederholen Sie, sobald wieder Platz ist, beenden Sie ohne Speichern (Änderungen seit dem letzten Speichern gehen verloren) oder brechen Sie ab, um KV-Ordvane geöffnet zu lassen.</translation>
@@ -815,10 +822,6 @@ Installiert: %3.</translation>
     <message>
         <source>Show KV-Ordvane</source>
         <translation>KV-Ordvane anzeigen</translation>
-    </message>
-    <message>
-        <source>Resize window</source>
-        <translation>Fenstergröße ändern</translation>
     </message>
     <message>
         <source>File not found: %1</source>

@@ -378,6 +378,31 @@ Instalados: %3.</translation>
     </message>
 </context>
 <context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Status</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Resize window</source>
+        <translation>Cambiar el tamaño de la ventana</translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n archivo seleccionado.</numerusform>
+            <numerusform>%n archivos seleccionados.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TFmAbout</name>
     <message>
         <source>About KV-Ordvane</source>
@@ -754,17 +779,6 @@ Instalados: %3.</translation>
         <translation>Con&amp;vertir</translation>
     </message>
     <message numerus="yes">
-        <source>%n File(s)</source>
-        <translation>
-            <numerusform>%n archivo</numerusform>
-            <numerusform>%n archivos</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>Estado</translation>
-    </message>
-    <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
             <numerusform>El archivo de trabajos no se pudo leer completo; se ha recuperado %n archivo y el antiguo se conserva como %1</numerusform>
@@ -797,13 +811,6 @@ Instalados: %3.</translation>
             <numerusform>Búsqueda terminada, se han añadido %n archivos.</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Select %n file(s).</source>
-        <translation>
-            <numerusform>%n archivo seleccionado.</numerusform>
-            <numerusform>%n archivos seleccionados.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
         <translation>No se ha podido guardar la lista de trabajos. Reintente cuando haya espacio, salga sin guardarla (se perderán los cambios desde la última vez que se guardó) o cancele para mantener KV-Ordvane abierto.</translation>
@@ -815,10 +822,6 @@ Instalados: %3.</translation>
     <message>
         <source>Show KV-Ordvane</source>
         <translation>Mostrar KV-Ordvane</translation>
-    </message>
-    <message>
-        <source>Resize window</source>
-        <translation>Cambiar el tamaño de la ventana</translation>
     </message>
     <message>
         <source>File not found: %1</source>

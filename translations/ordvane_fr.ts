@@ -378,6 +378,31 @@ Installées : %3.</translation>
     </message>
 </context>
 <context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Resize window</source>
+        <translation>Redimensionner la fenêtre</translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n fichier sélectionné.</numerusform>
+            <numerusform>%n fichiers sélectionnés.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n fichier</numerusform>
+            <numerusform>%n fichiers</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TFmAbout</name>
     <message>
         <source>About KV-Ordvane</source>
@@ -754,17 +779,6 @@ Installées : %3.</translation>
         <translation>&amp;Convertir</translation>
     </message>
     <message numerus="yes">
-        <source>%n File(s)</source>
-        <translation>
-            <numerusform>%n fichier</numerusform>
-            <numerusform>%n fichiers</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>État</translation>
-    </message>
-    <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
             <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement ; %n fichier restauré, l&apos;ancien fichier est conservé sous %1</numerusform>
@@ -797,13 +811,6 @@ Installées : %3.</translation>
             <numerusform>Recherche terminée, %n fichiers ajoutés.</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Select %n file(s).</source>
-        <translation>
-            <numerusform>%n fichier sélectionné.</numerusform>
-            <numerusform>%n fichiers sélectionnés.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
         <translation>La liste de travaux n&apos;a pas pu être enregistrée. Réessayez une fois de la place libérée, quittez sans l&apos;enregistrer (les modifications depuis le dernier enregistrement seront perdues) ou annulez pour garder KV-Ordvane ouvert.</translation>
@@ -815,10 +822,6 @@ Installées : %3.</translation>
     <message>
         <source>Show KV-Ordvane</source>
         <translation>Afficher KV-Ordvane</translation>
-    </message>
-    <message>
-        <source>Resize window</source>
-        <translation>Redimensionner la fenêtre</translation>
     </message>
     <message>
         <source>File not found: %1</source>

@@ -377,6 +377,29 @@ Installed: %3.</source>
     </message>
 </context>
 <context>
+    <name>StatusPanel</name>
+    <message>
+        <source>Status</source>
+        <translation>ステータス</translation>
+    </message>
+    <message>
+        <source>Resize window</source>
+        <translation>ウィンドウのサイズを変更</translation>
+    </message>
+    <message numerus="yes">
+        <source>Select %n file(s).</source>
+        <translation>
+            <numerusform>%n 個のファイルを選択しています。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n File(s)</source>
+        <translation>
+            <numerusform>%n 個のファイル</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TFmAbout</name>
     <message>
         <source>About KV-Ordvane</source>
@@ -753,16 +776,6 @@ Installed: %3.</source>
         <translation>変換(&amp;C)</translation>
     </message>
     <message numerus="yes">
-        <source>%n File(s)</source>
-        <translation>
-            <numerusform>%n 個のファイル</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Status</source>
-        <translation>ステータス</translation>
-    </message>
-    <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
             <numerusform>ジョブ ファイルをすべて読み込むことはできませんでした。%n 個のファイルを復元し、元のファイルは %1 として保存してあります</numerusform>
@@ -792,12 +805,6 @@ Installed: %3.</source>
             <numerusform>検索が終わりました。%n 個のファイルを追加しました。</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Select %n file(s).</source>
-        <translation>
-            <numerusform>%n 個のファイルを選択しています。</numerusform>
-        </translation>
-    </message>
     <message>
         <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
         <translation>ジョブ リストを保存できませんでした。空き容量ができたら再試行するか、保存せずに終了する (前回の保存以降の変更は失われます) か、キャンセルして KV-Ordvane を開いたままにしてください。</translation>
@@ -809,10 +816,6 @@ Installed: %3.</source>
     <message>
         <source>Show KV-Ordvane</source>
         <translation>KV-Ordvane を表示</translation>
-    </message>
-    <message>
-        <source>Resize window</source>
-        <translation>ウィンドウのサイズを変更</translation>
     </message>
     <message>
         <source>File not found: %1</source>

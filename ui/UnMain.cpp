@@ -25,13 +25,13 @@
 #include "forms/UnOption.h"
 #include "settings/WindowLayout.h"
 #include "ui/RunDisplay.h"
+#include "ui/StatusPanel.h"
 #include "forms/UnAbout.h"
 #include "forms/UnCancelCvt.h"
 #include "forms/UnFileOverTp.h"
 #include "forms/UnViewLog.h"
 #include "ui/WindowPlacement.h"
 #include "widgets/Dialogs.h"
-#include "widgets/ElidedLabel.h"
 #include "widgets/Images.h"
 #include "widgets/JobListView.h"
 #include "widgets/KeyPreview.h"
@@ -45,13 +45,11 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
-#include <QSizeGrip>
 #include <QStatusBar>
 #include <QPushButton>
 #include <QToolButton>
@@ -113,7 +111,7 @@ TFmMain::TFmMain()
     connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFmMain::ListView1ColumnClick);
     connect(jobs, &JobList::statusMessage, this, &TFmMain::ShowStatusMessage);
     connect(jobs, &JobList::selectionChanged, this, &TFmMain::ListView1SelectItem);
-    connect(ListView1, &JobListView::selectionEdited, this, [this] { messageHeld = false; });
+    connect(ListView1, &JobListView::selectionEdited, Status, &StatusPanel::release);
     TimerSelectItems.setObjectName(QStringLiteral("TimerSelectItems"));
     TimerSelectItems.setInterval(50);
     TimerSelectItems.setSingleShot(true);
@@ -126,7 +124,7 @@ TFmMain::TFmMain()
     TargetFile::removeLeftovers({DataDirectory(), ConfigDirectory()});
     LoadJobFile(JobFilePath());
     // What start-up leaves in the message panel stays there, also when it is nothing.
-    messageHeld = true;
+    Status->hold();
     RestoreWindowLayout(*this, *ListView1, *jobs);
 
     // The list is saved shortly after it changes, so a crash or a power cut costs little.
@@ -301,24 +299,7 @@ void TFmMain::createButtons()
 
 void TFmMain::createStatusBar()
 {
-    StatusProduct = new QLabel(QStringLiteral("KV-Ordvane " ORDVANE_VERSION), this);
-    StatusProduct->setObjectName(QStringLiteral("StatusProduct"));
-    StatusCount = new QLabel(tr("%n File(s)", nullptr, 0), this);
-    StatusCount->setObjectName(QStringLiteral("StatusCount"));
-    StatusCount->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusMessage = new ElidedLabel(this);
-    StatusMessage->setObjectName(QStringLiteral("StatusMessage"));
-    StatusMessage->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusMessage->setTextFormat(Qt::PlainText);
-    StatusMessage->setMinimumWidth(1);
-    statusBar()->setObjectName(QStringLiteral("dfsStatusBar1"));
-    statusBar()->setAccessibleName(tr("Status"));
-    statusBar()->setSizeGripEnabled(true);
-    if (auto *grip = statusBar()->findChild<QSizeGrip *>())
-        grip->setAccessibleName(tr("Resize window"));
-    statusBar()->addWidget(StatusProduct);
-    statusBar()->addWidget(StatusCount);
-    statusBar()->addWidget(StatusMessage, 1);
+    Status = new StatusPanel(statusBar());
 }
 
 // ---- the job list's operations
@@ -335,30 +316,17 @@ qint64 TFmMain::QueryFileSize(const QString &path)
 
 void TFmMain::ShowStatusMessage(const QString &text)
 {
-    // A command's message outlives the selection count its own changes would bring.
-    lastMessage = text;
-    messageHeld = true;
-    showInMessagePanel(text);
-}
-
-void TFmMain::showInMessagePanel(const QString &text)
-{
-    // One line: a file name may hold a line break.
-    QString line = text;
-    line.replace(u'\n', u' ').replace(u'\r', u' ');
-    StatusMessage->setPath(line); // a long message loses its middle; its tool tip has it whole
-    statusBar()->setAccessibleDescription(line); // a screen reader announces the change
+    Status->showMessage(text);
 }
 
 void TFmMain::commandStarts()
 {
-    messageHeld = false;
-    lastMessage.clear();
+    Status->release();
 }
 
 void TFmMain::ShowFileCount()
 {
-    StatusCount->setText(tr("%n File(s)", nullptr, FileCount()));
+    Status->showFileCount(FileCount());
 }
 
 int TFmMain::FileCount() const
@@ -826,9 +794,7 @@ void TFmMain::ListView1SelectItem()
 
 void TFmMain::TimerSelectItemsTimer()
 {
-    if (messageHeld)
-        return; // the selection the command itself made is no news
-    showInMessagePanel(tr("Select %n file(s).", nullptr, jobs->selectedCount()));
+    Status->showSelection(jobs->selectedCount());
 }
 
 // ---- window events
@@ -851,9 +817,7 @@ bool TFmMain::event(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::StatusTip: { // hints go to the message panel, not over the whole status bar
-        const QString hint = static_cast<QStatusTipEvent *>(event)->tip();
-        // When the hint goes, a message that is still held comes back.
-        showInMessagePanel(hint.isEmpty() && messageHeld ? lastMessage : hint);
+        Status->showHint(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     case QEvent::WindowActivate:

@@ -14,8 +14,7 @@ class TaskbarEntry;
 class TKvFileSearch;
 class QAbstractButton;
 class QAction;
-class ElidedLabel;
-class QLabel;
+class StatusPanel;
 class QMenu;
 class QToolButton;
 
@@ -111,7 +110,6 @@ private:
     void setBusy(bool &flag, bool active);
     bool refusedWhileBusy(int tag);
     QString busyReason() const;
-    void showInMessagePanel(const QString &text);
     void commandStarts();
     void bringToFront(const QByteArray &activationToken = {});
     void announceRunEnd(const QString &summary);
@@ -125,8 +123,7 @@ private:
     QWidget *Panel2;
     QToolButton *BtnAddFile = nullptr, *BtnAddDir = nullptr, *BtnOption = nullptr, *BtnLog = nullptr;
     QAbstractButton *BtnConvert = nullptr;
-    QLabel *StatusProduct, *StatusCount;
-    ElidedLabel *StatusMessage;
+    StatusPanel *Status;
     QMenu *PopupMenu1;
     QList<QMenu *> mainMenus;
     QTimer TimerSelectItems;
@@ -149,10 +146,6 @@ private:
     bool closeWhenIdle = false;
     bool endingSession = false;
     bool jobListSavedOnClose = false;
-    // The message panel holds a command's or the start-up's message: the selection count
-    // does not replace it until the user changes the selection or gives the next command.
-    bool messageHeld = false;
-    QString lastMessage;
 };
 
 extern TFmMain *FmMain;

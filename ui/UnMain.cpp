@@ -24,6 +24,7 @@
 #include "settings/Settings.h"
 #include "forms/UnOption.h"
 #include "settings/WindowLayout.h"
+#include "ui/HandOverQueue.h"
 #include "ui/RunDisplay.h"
 #include "ui/StatusPanel.h"
 #include "forms/UnAbout.h"
@@ -135,9 +136,21 @@ TFmMain::TFmMain()
         if (!JobSaveTimer.isActive())
             JobSaveTimer.start();
     });
-    PendingFilesTimer.setSingleShot(true);
-    PendingFilesTimer.setInterval(200);
-    connect(&PendingFilesTimer, &QTimer::timeout, this, &TFmMain::AddPendingFiles);
+    // Like a drop, handed files wait while a search fills the list or a dialog is up.
+    HandedFiles = new HandOverQueue(
+        [this] {
+            if (closeWhenIdle)
+                return HandOverQueue::Moment::Never;
+            return searchActive || QApplication::activeModalWidget() ? HandOverQueue::Moment::Later : HandOverQueue::Moment::Now;
+        },
+        [this](const QStringList &files) {
+            try {
+                DropFileTarget1Drop(files);
+            } catch (...) {
+                OrdvaneApplication::showError(std::current_exception());
+            }
+        },
+        this);
 
     FileSearch = new TKvFileSearch(this);
     FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(FileSystem::joinPath(folder, info.Name)); };
@@ -416,8 +429,8 @@ void TFmMain::setBusy(bool &flag, bool active)
     ListView1->horizontalHeader()->setSectionsClickable(!busy());
     if (!busy() && closeWhenIdle) // Exit came while busy: close now that it is over
         QTimer::singleShot(0, this, &QWidget::close);
-    else if (!busy() && !PendingFiles.isEmpty())
-        PendingFilesTimer.start();
+    else if (!busy())
+        HandedFiles->retry();
 }
 
 void TFmMain::MenuItemClick(QObject *sender)
@@ -544,8 +557,7 @@ void TFmMain::DropFileTarget1Drop(const QStringList &names)
 {
     // A folder alone opens Add Dir, which waits until a run has ended.
     if (busy() && names.size() == 1 && FileSystem::isDirectoryPath(names.first())) {
-        PendingFiles << names;
-        PendingFilesTimer.start();
+        HandedFiles->queueForLater(names);
         return;
     }
     commandStarts();
@@ -600,29 +612,10 @@ bool TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &ac
     // The token is the compositor's leave to come to the front now; the files may wait.
     Desktop::useActivationToken(activationToken);
     const bool anyTaken = std::any_of(files.begin(), files.end(), [this](const QString &file) {
-        return FileSystem::isDirectoryPath(file) || jobs->addable(file, int(PendingFiles.size())) == JobList::AddResult::Added;
+        return FileSystem::isDirectoryPath(file) || jobs->addable(file, int(HandedFiles->size())) == JobList::AddResult::Added;
     });
-    PendingFiles << files;
-    // From the event loop: the sender is answered first, and a dialog may open from here.
-    QMetaObject::invokeMethod(this, &TFmMain::AddPendingFiles, Qt::QueuedConnection);
+    HandedFiles->queue(files);
     return anyTaken;
-}
-
-void TFmMain::AddPendingFiles()
-{
-    if (PendingFiles.isEmpty() || closeWhenIdle)
-        return;
-    // Like a drop, they wait while a search fills the list or a dialog is up.
-    if (searchActive || QApplication::activeModalWidget()) {
-        PendingFilesTimer.start();
-        return;
-    }
-    const QStringList files = std::exchange(PendingFiles, {});
-    try {
-        DropFileTarget1Drop(files);
-    } catch (...) {
-        OrdvaneApplication::showError(std::current_exception());
-    }
 }
 
 void TFmMain::SaveJobFileQuietly()
@@ -636,17 +629,11 @@ void TFmMain::SaveJobFileQuietly()
 }
 
 // Files a later start was told were taken are in the list before it is saved, whatever kept
-// them waiting (a dialog, a search). A folder alone would open Add Dir: it waits for the user.
+// them waiting (a dialog, a search).
 void TFmMain::TakePendingFiles()
 {
-    QStringList folders;
-    for (const QString &file : std::exchange(PendingFiles, {})) {
-        if (FileSystem::isDirectoryPath(file))
-            folders << file;
-        else
-            jobs->AddOneFile(file);
-    }
-    PendingFiles = folders;
+    for (const QString &file : HandedFiles->takeFiles())
+        jobs->AddOneFile(file);
 }
 
 void TFmMain::SaveKeptFiles()

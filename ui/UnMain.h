@@ -14,6 +14,7 @@ class TaskbarEntry;
 class TKvFileSearch;
 class QAbstractButton;
 class QAction;
+class HandOverQueue;
 class StatusPanel;
 class QMenu;
 class QToolButton;
@@ -113,7 +114,6 @@ private:
     void commandStarts();
     void bringToFront(const QByteArray &activationToken = {});
     void announceRunEnd(const QString &summary);
-    void AddPendingFiles();
     void SaveJobFileQuietly();
     // False when the user keeps the window open after the job list could not be saved.
     bool saveJobListOnClose();
@@ -128,8 +128,7 @@ private:
     QList<QMenu *> mainMenus;
     QTimer TimerSelectItems;
     QTimer JobSaveTimer;
-    QTimer PendingFilesTimer;
-    QStringList PendingFiles;
+    HandOverQueue *HandedFiles;
     TaskbarEntry *Taskbar;
     Notifications *RunNotices;
 

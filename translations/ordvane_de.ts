@@ -339,6 +339,17 @@
     </message>
 </context>
 <context>
+    <name>JobListSaver</name>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>Die Auftragsliste konnte nicht gespeichert werden. Wiederholen Sie, sobald wieder Platz ist, beenden Sie ohne Speichern (Änderungen seit dem letzten Speichern gehen verloren) oder brechen Sie ab, um KV-Ordvane geöffnet zu lassen.</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>Ohne Speichern beenden</translation>
+    </message>
+</context>
+<context>
     <name>OrdvaneApplication</name>
     <message>
         <source>Unknown error</source>
@@ -810,14 +821,6 @@ Installiert: %3.</translation>
             <numerusform>Suche beendet, %n Datei hinzugefügt.</numerusform>
             <numerusform>Suche beendet, %n Dateien hinzugefügt.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
-        <translation>Die Auftragsliste konnte nicht gespeichert werden. Wiederholen Sie, sobald wieder Platz ist, beenden Sie ohne Speichern (Änderungen seit dem letzten Speichern gehen verloren) oder brechen Sie ab, um KV-Ordvane geöffnet zu lassen.</translation>
-    </message>
-    <message>
-        <source>Exit Without Saving</source>
-        <translation>Ohne Speichern beenden</translation>
     </message>
     <message>
         <source>Show KV-Ordvane</source>

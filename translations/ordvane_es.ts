@@ -339,6 +339,17 @@
     </message>
 </context>
 <context>
+    <name>JobListSaver</name>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>No se ha podido guardar la lista de trabajos. Reintente cuando haya espacio, salga sin guardarla (se perderán los cambios desde la última vez que se guardó) o cancele para mantener KV-Ordvane abierto.</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>Salir sin guardar</translation>
+    </message>
+</context>
+<context>
     <name>OrdvaneApplication</name>
     <message>
         <source>Unknown error</source>
@@ -810,14 +821,6 @@ Instalados: %3.</translation>
             <numerusform>Búsqueda terminada, se ha añadido %n archivo.</numerusform>
             <numerusform>Búsqueda terminada, se han añadido %n archivos.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
-        <translation>No se ha podido guardar la lista de trabajos. Reintente cuando haya espacio, salga sin guardarla (se perderán los cambios desde la última vez que se guardó) o cancele para mantener KV-Ordvane abierto.</translation>
-    </message>
-    <message>
-        <source>Exit Without Saving</source>
-        <translation>Salir sin guardar</translation>
     </message>
     <message>
         <source>Show KV-Ordvane</source>

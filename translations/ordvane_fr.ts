@@ -339,6 +339,17 @@
     </message>
 </context>
 <context>
+    <name>JobListSaver</name>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>La liste de travaux n&apos;a pas pu être enregistrée. Réessayez une fois de la place libérée, quittez sans l&apos;enregistrer (les modifications depuis le dernier enregistrement seront perdues) ou annulez pour garder KV-Ordvane ouvert.</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>Quitter sans enregistrer</translation>
+    </message>
+</context>
+<context>
     <name>OrdvaneApplication</name>
     <message>
         <source>Unknown error</source>
@@ -810,14 +821,6 @@ Installées : %3.</translation>
             <numerusform>Recherche terminée, %n fichier ajouté.</numerusform>
             <numerusform>Recherche terminée, %n fichiers ajoutés.</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
-        <translation>La liste de travaux n&apos;a pas pu être enregistrée. Réessayez une fois de la place libérée, quittez sans l&apos;enregistrer (les modifications depuis le dernier enregistrement seront perdues) ou annulez pour garder KV-Ordvane ouvert.</translation>
-    </message>
-    <message>
-        <source>Exit Without Saving</source>
-        <translation>Quitter sans enregistrer</translation>
     </message>
     <message>
         <source>Show KV-Ordvane</source>

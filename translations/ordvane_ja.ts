@@ -338,6 +338,17 @@
     </message>
 </context>
 <context>
+    <name>JobListSaver</name>
+    <message>
+        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
+        <translation>ジョブ リストを保存できませんでした。空き容量ができたら再試行するか、保存せずに終了する (前回の保存以降の変更は失われます) か、キャンセルして KV-Ordvane を開いたままにしてください。</translation>
+    </message>
+    <message>
+        <source>Exit Without Saving</source>
+        <translation>保存せずに終了</translation>
+    </message>
+</context>
+<context>
     <name>OrdvaneApplication</name>
     <message>
         <source>Unknown error</source>
@@ -804,14 +815,6 @@ Installed: %3.</source>
         <translation>
             <numerusform>検索が終わりました。%n 個のファイルを追加しました。</numerusform>
         </translation>
-    </message>
-    <message>
-        <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
-        <translation>ジョブ リストを保存できませんでした。空き容量ができたら再試行するか、保存せずに終了する (前回の保存以降の変更は失われます) か、キャンセルして KV-Ordvane を開いたままにしてください。</translation>
-    </message>
-    <message>
-        <source>Exit Without Saving</source>
-        <translation>保存せずに終了</translation>
     </message>
     <message>
         <source>Show KV-Ordvane</source>

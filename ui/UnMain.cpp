@@ -25,6 +25,7 @@
 #include "forms/UnOption.h"
 #include "settings/WindowLayout.h"
 #include "ui/HandOverQueue.h"
+#include "ui/JobListSaver.h"
 #include "ui/RunDisplay.h"
 #include "ui/StatusPanel.h"
 #include "forms/UnAbout.h"
@@ -65,7 +66,6 @@ constexpr int ButtonHeight = 22;
 constexpr int ButtonTop = 7;
 constexpr int PanelHeight = 34;
 constexpr int ButtonGap = 8;
-constexpr int JobSaveDelay = 1000; // at most this much of the list's changes is lost in a crash
 
 // The help's start page has a copy for each language of the program ("index.de.html").
 QString helpStartPage()
@@ -128,14 +128,7 @@ TFmMain::TFmMain()
     Status->hold();
     RestoreWindowLayout(*this, *ListView1, *jobs);
 
-    // The list is saved shortly after it changes, so a crash or a power cut costs little.
-    JobSaveTimer.setSingleShot(true);
-    JobSaveTimer.setInterval(JobSaveDelay);
-    connect(&JobSaveTimer, &QTimer::timeout, this, &TFmMain::SaveJobFileQuietly);
-    connect(jobs, &JobList::contentChanged, this, [this] {
-        if (!JobSaveTimer.isActive())
-            JobSaveTimer.start();
-    });
+    JobSaving = new JobListSaver(*jobs, [this](const QString &message) { ShowStatusMessage(message); }, this);
     // Like a drop, handed files wait while a search fills the list or a dialog is up.
     HandedFiles = new HandOverQueue(
         [this] {
@@ -162,11 +155,8 @@ TFmMain::TFmMain()
 TFmMain::~TFmMain()
 {
     StoreWindowLayout(*this, *ListView1, *jobs);
-    JobSaveTimer.stop();
-    if (jobListSavedOnClose)
-        return;
     try {
-        SaveJobFile(JobFilePath());
+        JobSaving->saveAtEnd();
     } catch (...) {
         // The list is lost, but the settings must still be saved: report and go on.
         OrdvaneApplication::showError(std::current_exception());
@@ -618,16 +608,6 @@ bool TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &ac
     return anyTaken;
 }
 
-void TFmMain::SaveJobFileQuietly()
-{
-    try {
-        SaveJobFile(JobFilePath());
-    } catch (const OrdvaneError &e) {
-        // Said where it is seen without stopping the user; the save at the end reports in full.
-        ShowStatusMessage(e.message());
-    }
-}
-
 // Files a later start was told were taken are in the list before it is saved, whatever kept
 // them waiting (a dialog, a search).
 void TFmMain::TakePendingFiles()
@@ -640,8 +620,7 @@ void TFmMain::SaveKeptFiles()
 {
     TakePendingFiles();
     StoreWindowLayout(*this, *ListView1, *jobs);
-    SaveJobFileQuietly();
-    JobSaveTimer.stop();
+    JobSaving->saveQuietly();
     try {
         SaveSettings();
     } catch (const OrdvaneError &e) {
@@ -858,29 +837,6 @@ bool TFmMain::saveJobListOnClose()
 {
     if (endingSession)
         return true; // nobody to ask: the end saves what it can and reports the rest
-    JobSaveTimer.stop();
     TakePendingFiles();
-    for (;;) {
-        try {
-            SaveJobFile(JobFilePath());
-            jobListSavedOnClose = true;
-            return true;
-        } catch (const OrdvaneError &e) {
-            // While the window is up the user can still make room and keep what was added.
-            const QString text = e.message()
-                                 + QStringLiteral("\n\n")
-                                 + tr("The job list could not be saved. Retry once there is room, exit without "
-                                      "saving it (what changed since the last save is lost), or cancel to keep "
-                                      "KV-Ordvane open.");
-            switch (Dialogs::retryIgnoreCancel(this, QStringLiteral("KV-Ordvane"), text, tr("Exit Without Saving"))) {
-            case Dialogs::Decision::Retry:
-                continue;
-            case Dialogs::Decision::Ignore:
-                jobListSavedOnClose = true; // the end does not try again
-                return true;
-            case Dialogs::Decision::Cancel:
-                return false;
-            }
-        }
-    }
+    return JobSaving->saveBeforeClose(this);
 }

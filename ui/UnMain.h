@@ -15,6 +15,7 @@ class TKvFileSearch;
 class QAbstractButton;
 class QAction;
 class HandOverQueue;
+class JobListSaver;
 class StatusPanel;
 class QMenu;
 class QToolButton;
@@ -114,7 +115,6 @@ private:
     void commandStarts();
     void bringToFront(const QByteArray &activationToken = {});
     void announceRunEnd(const QString &summary);
-    void SaveJobFileQuietly();
     // False when the user keeps the window open after the job list could not be saved.
     bool saveJobListOnClose();
 
@@ -127,7 +127,7 @@ private:
     QMenu *PopupMenu1;
     QList<QMenu *> mainMenus;
     QTimer TimerSelectItems;
-    QTimer JobSaveTimer;
+    JobListSaver *JobSaving;
     HandOverQueue *HandedFiles;
     TaskbarEntry *Taskbar;
     Notifications *RunNotices;
@@ -144,7 +144,6 @@ private:
     bool searchActive = false;
     bool closeWhenIdle = false;
     bool endingSession = false;
-    bool jobListSavedOnClose = false;
 };
 
 extern TFmMain *FmMain;

@@ -64,8 +64,9 @@ namespace {
 constexpr int ButtonWidth = 65;
 constexpr int ButtonHeight = 22;
 constexpr int ButtonTop = 7;
+constexpr int ButtonsLeft = 49;
 constexpr int PanelHeight = 34;
-constexpr int ButtonGap = 8;
+constexpr int ButtonGap = 8; // at least, between the Log and the Convert button
 
 // The help's start page has a copy for each language of the program ("index.de.html").
 QString helpStartPage()
@@ -261,43 +262,53 @@ void TFmMain::createMenus()
 
 void TFmMain::createButtons()
 {
-    // A caption longer than the design's width (other languages) widens its button and moves
-    // the ones after it by as much.
-    int widened = 0;
-    const auto place = [this, &widened](QAbstractButton *button, const char *name, const QString &caption, int tag, int left,
-                                        int image, QAction *hintFrom) {
+    const auto setUp = [this](QAbstractButton *button, const char *name, const QString &caption, int tag, int image, QAction *hintFrom) {
         button->setObjectName(QLatin1String(name));
         button->setText(caption);
         button->setProperty("Tag", tag);
         button->setIcon(Images::menuImage(image));
-        const int width = std::max(scaled(ButtonWidth), button->sizeHint().width());
-        button->setGeometry(scaled(left) + widened, scaled(ButtonTop), width, scaled(ButtonHeight));
-        widened += width - scaled(ButtonWidth);
+        // The design's size, wider where a caption needs more (other languages).
+        button->setMinimumWidth(std::max(scaled(ButtonWidth), button->sizeHint().width()));
+        button->setFixedHeight(scaled(ButtonHeight));
+        button->setAttribute(Qt::WA_LayoutUsesWidgetRect); // placed by its own edges, not the style's margins
         button->setStatusTip(hintFrom->statusTip());
         connect(button, &QAbstractButton::clicked, this, [this, button] { MenuItemClick(button); });
+        return button;
     };
-    const auto addButton = [this, place](const char *name, const QString &caption, int tag, int left, int image, QAction *hintFrom) {
+    const auto toolButton = [this, setUp](const char *name, const QString &caption, int tag, int image, QAction *hintFrom) {
         auto *button = new QToolButton(Panel2);
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setAutoRaise(true);
-        place(button, name, caption, tag, left, image, hintFrom);
+        setUp(button, name, caption, tag, image, hintFrom);
         return button;
     };
-    BtnAddFile = addButton("BtnAddFile", tr("&Add File"), TagAddFile, 49, 5, ActAddFile);
-    BtnAddDir = addButton("BtnAddDir", tr("Add &Dir"), TagAddDir, 130, 6, ActAddDir);
-    BtnOption = addButton("BtnOption", tr("&Options"), TagOptions, 213, 0, ActOptions);
-    BtnLog = addButton("BtnLog", tr("&Log"), TagViewLog, 293, 7, ActViewLog);
+    BtnAddFile = toolButton("BtnAddFile", tr("&Add File"), TagAddFile, 5, ActAddFile);
+    BtnAddDir = toolButton("BtnAddDir", tr("Add &Dir"), TagAddDir, 6, ActAddDir);
+    BtnOption = toolButton("BtnOption", tr("&Options"), TagOptions, 0, ActOptions);
+    BtnLog = toolButton("BtnLog", tr("&Log"), TagViewLog, 7, ActViewLog);
     // The main command stands out as the style draws a default button, with the style's own
     // focus marking, readable in any colour scheme.
     auto *convert = new QPushButton(Panel2);
     convert->setDefault(true);
     convert->setAutoDefault(false);
     convert->setFocusPolicy(Qt::TabFocus);
-    place(convert, "BtnConvert", tr("&Convert"), TagConvertAll, 0, 3, ActConvertAll);
-    BtnConvert = convert;
-    FormResize();
-    // No button may cover another: the Convert button, right-aligned, stops at the Log button.
-    setMinimumWidth(BtnLog->geometry().right() + scaled(ButtonGap) + BtnConvert->width() + BtnAddFile->x() + 4);
+    BtnConvert = setUp(convert, "BtnConvert", tr("&Convert"), TagConvertAll, 3, ActConvertAll);
+
+    // The design's places: the four from the left, the Convert button as far from the right
+    // edge as they are from the left; a wider caption moves the buttons after it.
+    auto *row = new QHBoxLayout(Panel2);
+    row->setContentsMargins(scaled(ButtonsLeft), scaled(ButtonTop), scaled(ButtonsLeft) + 4, scaled(PanelHeight - ButtonTop - ButtonHeight));
+    row->setSpacing(0);
+    row->addWidget(BtnAddFile);
+    row->addSpacing(scaled(16));
+    row->addWidget(BtnAddDir);
+    row->addSpacing(scaled(18));
+    row->addWidget(BtnOption);
+    row->addSpacing(scaled(15));
+    row->addWidget(BtnLog);
+    row->addSpacing(scaled(ButtonGap));
+    row->addStretch();
+    row->addWidget(BtnConvert);
 }
 
 void TFmMain::createStatusBar()
@@ -801,18 +812,6 @@ void TFmMain::FormActivate()
         FmCancelFind->raise();
     if (FmCancelCvt && FmCancelCvt->isVisible())
         FmCancelCvt->raise();
-}
-
-void TFmMain::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    FormResize();
-}
-
-void TFmMain::FormResize()
-{
-    if (BtnConvert)
-        BtnConvert->move(frameGeometry().width() - BtnConvert->width() - BtnAddFile->x() - 4, BtnConvert->y());
 }
 
 void TFmMain::closeEvent(QCloseEvent *event)

@@ -85,7 +85,6 @@ public:
 
 protected:
     bool event(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
@@ -98,7 +97,6 @@ private:
     void createStatusBar();
     QAction *makeAction(const char *name, int tag, const QString &caption, const QString &hint, int image = -1);
     void FormKeyDown(); // sets up the window's keys
-    void FormResize();
     void FormActivate();
     void File1Click();
     void PopupMenu1Popup(const QPoint &position);

@@ -164,7 +164,7 @@ TFmMain::~TFmMain()
     }
 }
 
-QAction *TFmMain::makeAction(const char *name, int tag, const QString &caption, const QString &hint, int image)
+QAction *TFmMain::makeAction(const char *name, int tag, Command command, const QString &caption, const QString &hint, int image)
 {
     auto *action = new QAction(caption, this);
     action->setObjectName(QLatin1String(name));
@@ -172,8 +172,8 @@ QAction *TFmMain::makeAction(const char *name, int tag, const QString &caption, 
     action->setStatusTip(hint);
     if (image >= 0)
         action->setIcon(Images::menuImage(image));
-    connect(action, &QAction::triggered, this, [this, action] { MenuItemClick(action); });
-    commands.insert(tag, action);
+    connect(action, &QAction::triggered, this, [this, tag, command] { runCommand(tag, command); });
+    commands.insert(tag, command);
     return action;
 }
 
@@ -184,29 +184,30 @@ void TFmMain::createActions()
         QAction *TFmMain::*action;
         const char *name;
         Tag tag;
+        Command command;
         const char *caption, *hint;
         int image; // of the menu images; -1 for none
     } table[] = {
-        {&TFmMain::ActOptions, "ActOptions", TagOptions, QT_TR_NOOP("&Options"), QT_TR_NOOP("Set KV-Ordvane options"), 0},
-        {&TFmMain::ActExit, "ActExit", TagExit, QT_TR_NOOP("&Exit"), QT_TR_NOOP("Exit from KV-Ordvane"), 1},
-        {&TFmMain::ActViewLog, "ActViewLog", TagViewLog, QT_TR_NOOP("&View Log"), QT_TR_NOOP("View KV-Ordvane logs"), 7},
-        {&TFmMain::ActAddFile, "ActAddFile", TagAddFile, QT_TR_NOOP("Add &File\tCTRL+F"), QT_TR_NOOP("Add file(s) by selecting file(s)"), 5},
-        {&TFmMain::ActAddDir, "ActAddDir", TagAddDir, QT_TR_NOOP("Add &Dir\tCTRL+D"), QT_TR_NOOP("Add file(s) by selecting director(ies)"), 6},
-        {&TFmMain::ActPasteFile, "ActPasteFile", TagPasteFile, QT_TR_NOOP("&Paste File\tCTRL+V"), QT_TR_NOOP("Add file(s) by pasting from clipboard"), 4},
-        {&TFmMain::ActDelete, "ActDelete", TagDelete, QT_TR_NOOP("Delete\tDelete"), QT_TR_NOOP("Delete selected file(s) name from listview"), 2},
-        {&TFmMain::ActSelectAll, "ActSelectAll", TagSelectAll, QT_TR_NOOP("Select &All\tCTRL+A"), QT_TR_NOOP("Select all file(s) in listview"), 8},
-        {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, QT_TR_NOOP("&Convert All\tCtrl+G"), QT_TR_NOOP("Convert all file(s) in listview"), 3},
-        {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, QT_TR_NOOP("Convert &Selected"), QT_TR_NOOP("Convert selected file(s)"), -1},
-        {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, QT_TR_NOOP("&ReConvert Selected"), QT_TR_NOOP("Convert selected file(s) again"), -1},
-        {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, QT_TR_NOOP("Source"), QT_TR_NOOP("Open source file with default program"), -1},
-        {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, QT_TR_NOOP("Target"), QT_TR_NOOP("Open target file with default program"), -1},
-        {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, QT_TR_NOOP("Source"), QT_TR_NOOP("Explore folder which source file in"), -1},
-        {&TFmMain::ActExploreTarget, "ActExploreTarget", TagExploreTarget, QT_TR_NOOP("Target"), QT_TR_NOOP("Explore folder which target file in"), -1},
-        {&TFmMain::ActContents, "ActContents", TagContents, QT_TR_NOOP("&Contents\tF1"), QT_TR_NOOP("Show help contents"), 9},
-        {&TFmMain::ActAbout, "ActAbout", TagAbout, QT_TR_NOOP("&About"), QT_TR_NOOP("Show about window"), -1},
+        {&TFmMain::ActOptions, "ActOptions", TagOptions, &TFmMain::OptionsCommand, QT_TR_NOOP("&Options"), QT_TR_NOOP("Set KV-Ordvane options"), 0},
+        {&TFmMain::ActExit, "ActExit", TagExit, &TFmMain::ExitCommand, QT_TR_NOOP("&Exit"), QT_TR_NOOP("Exit from KV-Ordvane"), 1},
+        {&TFmMain::ActViewLog, "ActViewLog", TagViewLog, &TFmMain::ViewLogCommand, QT_TR_NOOP("&View Log"), QT_TR_NOOP("View KV-Ordvane logs"), 7},
+        {&TFmMain::ActAddFile, "ActAddFile", TagAddFile, &TFmMain::AddFileCommand, QT_TR_NOOP("Add &File\tCTRL+F"), QT_TR_NOOP("Add file(s) by selecting file(s)"), 5},
+        {&TFmMain::ActAddDir, "ActAddDir", TagAddDir, &TFmMain::AddDirCommand, QT_TR_NOOP("Add &Dir\tCTRL+D"), QT_TR_NOOP("Add file(s) by selecting director(ies)"), 6},
+        {&TFmMain::ActPasteFile, "ActPasteFile", TagPasteFile, &TFmMain::PasteCommand, QT_TR_NOOP("&Paste File\tCTRL+V"), QT_TR_NOOP("Add file(s) by pasting from clipboard"), 4},
+        {&TFmMain::ActDelete, "ActDelete", TagDelete, &TFmMain::DeleteSelectedEntries, QT_TR_NOOP("Delete\tDelete"), QT_TR_NOOP("Delete selected file(s) name from listview"), 2},
+        {&TFmMain::ActSelectAll, "ActSelectAll", TagSelectAll, &TFmMain::SelectAllEntries, QT_TR_NOOP("Select &All\tCTRL+A"), QT_TR_NOOP("Select all file(s) in listview"), 8},
+        {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, &TFmMain::ConvertAllCommand, QT_TR_NOOP("&Convert All\tCtrl+G"), QT_TR_NOOP("Convert all file(s) in listview"), 3},
+        {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, &TFmMain::ConvertSelectedCommand, QT_TR_NOOP("Convert &Selected"), QT_TR_NOOP("Convert selected file(s)"), -1},
+        {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, &TFmMain::ReConvertCommand, QT_TR_NOOP("&ReConvert Selected"), QT_TR_NOOP("Convert selected file(s) again"), -1},
+        {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, &TFmMain::LaunchSourceCommand, QT_TR_NOOP("Source"), QT_TR_NOOP("Open source file with default program"), -1},
+        {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, &TFmMain::LaunchTargetCommand, QT_TR_NOOP("Target"), QT_TR_NOOP("Open target file with default program"), -1},
+        {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, &TFmMain::ExploreSourceCommand, QT_TR_NOOP("Source"), QT_TR_NOOP("Explore folder which source file in"), -1},
+        {&TFmMain::ActExploreTarget, "ActExploreTarget", TagExploreTarget, &TFmMain::ExploreTargetCommand, QT_TR_NOOP("Target"), QT_TR_NOOP("Explore folder which target file in"), -1},
+        {&TFmMain::ActContents, "ActContents", TagContents, &TFmMain::ContentsCommand, QT_TR_NOOP("&Contents\tF1"), QT_TR_NOOP("Show help contents"), 9},
+        {&TFmMain::ActAbout, "ActAbout", TagAbout, &TFmMain::AboutCommand, QT_TR_NOOP("&About"), QT_TR_NOOP("Show about window"), -1},
     };
-    for (const auto &command : table)
-        this->*command.action = makeAction(command.name, command.tag, tr(command.caption), tr(command.hint), command.image);
+    for (const auto &entry : table)
+        this->*entry.action = makeAction(entry.name, entry.tag, entry.command, tr(entry.caption), tr(entry.hint), entry.image);
 }
 
 void TFmMain::createMenus()
@@ -434,37 +435,37 @@ void TFmMain::setBusy(bool &flag, bool active)
         HandedFiles->retry();
 }
 
+// Buttons and keys name their command by the tag of its menu item.
 void TFmMain::MenuItemClick(QObject *sender)
 {
     const int tag = sender->property("Tag").toInt();
+    if (const Command command = commands.value(tag))
+        runCommand(tag, command);
+}
+
+void TFmMain::runCommand(int tag, Command command)
+{
     commandStarts();
     if (refusedWhileBusy(tag))
         return;
     try {
-        switch (tag) {
-        case TagOptions: FmOption->exec(); break;
-        case TagExit: close(); break;
-        case TagViewLog: ViewLogCommand(); break;
-        case TagAddFile: AddFileCommand(); break;
-        case TagAddDir: AddDirCommand(); break;
-        case TagPasteFile: PasteCommand(); break;
-        case TagDelete: DeleteSelectedEntries(); break;
-        case TagSelectAll: SelectAllEntries(); break;
-        case TagConvertAll: ConvertItems(ConversionRun::ConvertAll); break;
-        case TagConvertSelect: ConvertItems(ConversionRun::ConvertSelected); break;
-        case TagReConvert: ConvertItems(ConversionRun::ReConvertSelected); break;
-        case TagLaunchSource: LaunchOrExplore(true, true); break;
-        case TagLaunchTarget: LaunchOrExplore(false, true); break;
-        case TagExploreSource: LaunchOrExplore(true, false); break;
-        case TagExploreTarget: LaunchOrExplore(false, false); break;
-        case TagContents: Desktop::openHelpTopic(helpStartPage()); break;
-        case TagAbout: FmAbout->exec(); break;
-        default: break;
-        }
+        (this->*command)();
     } catch (...) {
         OrdvaneApplication::showError(std::current_exception());
     }
 }
+
+void TFmMain::OptionsCommand() { FmOption->exec(); }
+void TFmMain::ExitCommand() { close(); }
+void TFmMain::ConvertAllCommand() { ConvertItems(ConversionRun::ConvertAll); }
+void TFmMain::ConvertSelectedCommand() { ConvertItems(ConversionRun::ConvertSelected); }
+void TFmMain::ReConvertCommand() { ConvertItems(ConversionRun::ReConvertSelected); }
+void TFmMain::LaunchSourceCommand() { LaunchOrExplore(true, true); }
+void TFmMain::LaunchTargetCommand() { LaunchOrExplore(false, true); }
+void TFmMain::ExploreSourceCommand() { LaunchOrExplore(true, false); }
+void TFmMain::ExploreTargetCommand() { LaunchOrExplore(false, false); }
+void TFmMain::ContentsCommand() { Desktop::openHelpTopic(helpStartPage()); }
+void TFmMain::AboutCommand() { FmAbout->exec(); }
 
 void TFmMain::AddFileCommand()
 {
@@ -780,7 +781,7 @@ void TFmMain::FormKeyDown()
 {
     // The window's keys, whatever control has the focus; Alt with any of them does nothing.
     // F1 and Delete work whatever Ctrl and Shift are doing, the letters with Ctrl, Shift or not.
-    const auto command = [this](int tag) { return [this, tag] { MenuItemClick(commands.value(tag)); }; };
+    const auto command = [this](int tag) { return [this, tag] { runCommand(tag, commands.value(tag)); }; };
     for (const auto &[key, tag] : {std::pair{Qt::Key_F1, int(TagContents)}, std::pair{Qt::Key_Delete, int(TagDelete)}})
         KeyPreview::onKeys(this, {QKeySequence(key), QKeySequence(Qt::CTRL | key), QKeySequence(Qt::SHIFT | key),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));

@@ -1,7 +1,8 @@
 #pragma once
-// The main window: the job list, the buttons, the menus and the status bar. Every button,
-// menu item and key ends in MenuItemClick, which picks the command by the Tag of what was
-// used. The window is thin: the job list, the conversion run and the settings do the work.
+// The main window: the job list, the buttons, the menus and the status bar. Each menu item
+// runs its own command; a button or a key runs the command of the menu item with its Tag,
+// through MenuItemClick. The window is thin: the job list, the conversion run, the settings,
+// the status panel, the hand-over queue and the job list's saving do the work.
 #include <QByteArray>
 #include <QHash>
 #include <QMainWindow>
@@ -95,7 +96,22 @@ private:
     void createMenus();
     void createButtons();
     void createStatusBar();
-    QAction *makeAction(const char *name, int tag, const QString &caption, const QString &hint, int image = -1);
+    // Each command has its own member, run through runCommand, which refuses it while a run or
+    // a search needs the list as it is, and reports its errors.
+    using Command = void (TFmMain::*)();
+    QAction *makeAction(const char *name, int tag, Command command, const QString &caption, const QString &hint, int image = -1);
+    void runCommand(int tag, Command command);
+    void OptionsCommand();
+    void ExitCommand();
+    void ConvertAllCommand();
+    void ConvertSelectedCommand();
+    void ReConvertCommand();
+    void LaunchSourceCommand();
+    void LaunchTargetCommand();
+    void ExploreSourceCommand();
+    void ExploreTargetCommand();
+    void ContentsCommand();
+    void AboutCommand();
     void FormKeyDown(); // sets up the window's keys
     void FormActivate();
     void File1Click();
@@ -135,7 +151,7 @@ private:
     QAction *ActConvertAll, *ActConvertSelect, *ActReConvert;
     QAction *ActLaunchSource, *ActLaunchTarget, *ActExploreSource, *ActExploreTarget;
     QAction *ActContents, *ActAbout;
-    QHash<int, QAction *> commands; // by tag
+    QHash<int, Command> commands; // by tag
 
     QStringList DropNames; // what the last drop or clipboard test offered
     bool runActive = false;

@@ -99,9 +99,9 @@ void receiveUnread(int32_t page, int32_t reason, const char *script)
 int resultOf(int32_t libraryResult)
 {
     switch (libraryResult) {
-    case 0: return 0;
-    case -1: return ResultOpenError;
-    case -3: return ResultNotPermitted;
+    case TsyResultOk: return 0;
+    case TsyResultCannotOpen: return ResultOpenError;
+    case TsyResultCopyNotPermitted: return ResultNotPermitted;
     default: return ResultFormatError;
     }
 }

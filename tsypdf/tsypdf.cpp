@@ -20,6 +20,10 @@
 
 using namespace WorkerProtocol;
 
+// The helper's results are the library's.
+static_assert(ResultOk == TsyResultOk && ResultCannotOpen == TsyResultCannotOpen && ResultOtherFailure == TsyResultOtherFailure
+              && ResultCopyNotPermitted == TsyResultCopyNotPermitted);
+
 namespace {
 
 std::atomic<int32_t> stallLimitMs{60'000};

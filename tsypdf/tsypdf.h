@@ -9,6 +9,7 @@ typedef void (*TsyWriteCallback)(const char *bytes, int32_t count);
 
 // Results: 0 success; -1 the source cannot be opened (missing, unreadable, a folder, or it
 // needs a password); -3 the document does not permit copying its text; -2 anything else.
+enum { TsyResultOk = 0, TsyResultCannotOpen = -1, TsyResultOtherFailure = -2, TsyResultCopyNotPermitted = -3 };
 //   path, pathBytes   the source path as UTF-16, zero-terminated, and its length in bytes
 //   physicalLayout    1: keep the physical layout of the page
 //   noPageBreaks      1: no form feed after each page's text

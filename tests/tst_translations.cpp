@@ -12,6 +12,8 @@
 #include "forms/UnOption.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QMenuBar>
@@ -33,6 +35,59 @@ QString withoutMnemonic(QString text)
     return text.replace(u'\x01', u'&');
 }
 
+// The access key of a caption: the character after a single "&", in lower case; none without.
+QChar accessKey(const QString &caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&')
+            continue;
+        if (caption[i + 1] != u'&')
+            return caption[i + 1].toLower();
+        ++i; // "&&" is an ampersand
+    }
+    return {};
+}
+
+// The captions of one place the user meets at once that share an access key, and those
+// whose key is not a character of an ordinary keyboard (Spanish "ñ").
+QStringList keyProblems(const QString &place, const QStringList &captions)
+{
+    QStringList problems;
+    QHash<QChar, QString> seen;
+    for (const QString &caption : captions) {
+        const QChar key = accessKey(caption);
+        if (key.isNull())
+            continue;
+        if (key.unicode() > 0x7F)
+            problems << QStringLiteral("%1: \"%2\" puts its key on %3").arg(place, caption, key);
+        if (seen.contains(key))
+            problems << QStringLiteral("%1: \"%2\" and \"%3\" share Alt+%4").arg(place, seen[key], caption, key);
+        seen.insert(key, caption);
+    }
+    return problems;
+}
+
+// The captions of a window's controls that take an access key and are visible in it: buttons,
+// check boxes, labels that name a control, group boxes and tabs.
+QStringList controlCaptions(QWidget *window)
+{
+    QStringList captions;
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if (button->isVisibleTo(window))
+            captions << button->text();
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->isVisibleTo(window) && label->buddy())
+            captions << label->text();
+    for (QGroupBox *group : window->findChildren<QGroupBox *>())
+        if (group->isVisibleTo(window))
+            captions << group->title();
+    for (QTabBar *tabs : window->findChildren<QTabBar *>())
+        if (tabs->isVisibleTo(window))
+            for (int i = 0; i < tabs->count(); ++i)
+                captions << tabs->tabText(i);
+    return captions;
+}
+
 QStringList menuCaptions()
 {
     QStringList captions;
@@ -51,13 +106,41 @@ QString optionText(const char *name)
     return FmOption->findChild<QAbstractButton *>(QLatin1String(name))->text();
 }
 
-QString programOutput(const QString &program, const QStringList &arguments)
+QString programOutput(const QString &program, const QStringList &arguments, const QString &language = {})
 {
     QProcess process;
+    if (!language.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LANG"), language + QStringLiteral(".UTF-8"));
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.remove(QStringLiteral("LC_MESSAGES"));
+        environment.remove(QStringLiteral("LANGUAGE"));
+        process.setProcessEnvironment(environment);
+    }
     process.start(QStringLiteral(ORDVANE_BIN_DIR) + program, arguments);
     if (!process.waitForFinished(60000))
         return QStringLiteral("(no end)");
     return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+// The options of a --help text with the value each takes and its description, lines joined.
+QHash<QString, QPair<QString, QString>> helpOptions(const QString &help)
+{
+    static const QRegularExpression entry(QStringLiteral("^\\s+(-\\S+(?:, -\\S+)*)(?: <([^>]+)>)?\\s{2,}(.*)$"));
+    QHash<QString, QPair<QString, QString>> options;
+    QString last;
+    for (const QString &line : help.split(u'\n')) {
+        const QRegularExpressionMatch match = entry.match(line);
+        if (match.hasMatch()) {
+            last = match.captured(1);
+            options.insert(last, {match.captured(2), match.captured(3)});
+        } else if (!last.isEmpty() && line.startsWith(QStringLiteral("    "))) {
+            options[last].second += u' ' + line.trimmed();
+        } else {
+            last.clear();
+        }
+    }
+    return options;
 }
 
 // Where a control of a fixed size would cut its caption; empty when every one fits.
@@ -121,7 +204,7 @@ private slots:
         if (german) {
             QCOMPARE(menuCaptions(), QStringList({"&Datei ", "&Bearbeiten ", "&Umwandeln ", "&Hilfe "}));
             QCOMPARE(ui.action(QStringLiteral("ActAddFile"))->text(), QStringLiteral("&Datei hinzufügen\tStrg+F"));
-            QCOMPARE(buttonText("BtnAddFile"), QStringLiteral("&Datei hinzufügen"));
+            QCOMPARE(buttonText("BtnAddFile"), QStringLiteral("D&atei hinzufügen"));
             QCOMPARE(buttonText("BtnOption"), QStringLiteral("&Optionen"));
             QCOMPARE(buttonText("BtnConvert"), QStringLiteral("Um&wandeln"));
             QCOMPARE(ui.statusCount(), QStringLiteral("0 Dateien"));
@@ -237,6 +320,58 @@ private slots:
             Translations::install(QLocale(QLatin1String(language)));
             QCOMPARE(DefaultRecognitionLanguages(), languages);
         }
+    }
+
+    void accessKeysAreUniqueWhereTheUserMeetsThem_data() { everyFixedSizeControlHoldsItsCaptionInEveryLanguage_data(); }
+
+    // Each window as the user meets it: the main window's menu bar with its buttons; each
+    // menu and context menu by itself; each dialog, a page of Options at a time, by itself.
+    void accessKeysAreUniqueWhereTheUserMeetsThem()
+    {
+        QFETCH(QString, language);
+        Translations::install(QLocale(language));
+        MainWindowFixture ui;
+        QStringList problems = keyProblems(QStringLiteral("main window"), menuCaptions() + controlCaptions(FmMain));
+        for (QMenu *menu : FmMain->findChildren<QMenu *>()) {
+            QStringList items;
+            for (QAction *action : menu->actions())
+                if (!action->isSeparator() && action->isVisible())
+                    items << action->text();
+            problems += keyProblems(menu->objectName().isEmpty() ? QStringLiteral("menu ") + menu->title() : menu->objectName(), items);
+        }
+        for (QDialog *form : FmMain->findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+            form->show();
+            QApplication::processEvents();
+            const int pages = form == FmOption ? FmOption->PageControl1->count() : 1;
+            for (int page = 0; page < pages; ++page) {
+                if (form == FmOption)
+                    FmOption->PageControl1->setCurrentIndex(page);
+                problems += keyProblems(form->objectName() + (pages > 1 ? QStringLiteral(" page %1").arg(page + 1) : QString()),
+                                        controlCaptions(form));
+            }
+            form->hide();
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    // A help text that speaks of its option's value calls it by the option's value name in
+    // every language ("--files-from <FILE>: read paths from FILE").
+    void helpTextsNameTheValuesOfTheirOptions()
+    {
+        const auto english = helpOptions(programOutput(QStringLiteral("ordvane-batch"), {QStringLiteral("--help")}, QStringLiteral("C")));
+        QVERIFY(english.size() > 10);
+        QStringList problems;
+        for (const char *language : {"de_DE", "fr_FR", "es_ES", "ja_JP"}) {
+            const auto translated = helpOptions(programOutput(QStringLiteral("ordvane-batch"), {QStringLiteral("--help")}, QLatin1String(language)));
+            QCOMPARE(translated.size(), english.size());
+            for (auto it = english.begin(); it != english.end(); ++it) {
+                const QString value = it->first;
+                const QRegularExpression named(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(value)));
+                if (!value.isEmpty() && it->second.contains(named) && !translated.value(it.key()).second.contains(named))
+                    problems << QStringLiteral("%1 %2 <%3>: %4").arg(QLatin1String(language), it.key(), value, translated.value(it.key()).second);
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
     void everyFixedSizeControlHoldsItsCaptionInEveryLanguage_data()

@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>File [%1] already added!</source>
-        <translation>Die Datei [%1] ist bereits hinzugefügt!</translation>
+        <translation>Die Datei [%1] wurde bereits hinzugefügt!</translation>
     </message>
     <message>
         <source>cannot read the list %1: %2</source>
@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
-        <translation>Wandelt PDF-Dateien wie KV-Ordvane in Textdateien um, ohne Fenster. Ordner werden durchsucht wie mit „Ordner hinzufügen“. Die Vorgaben stammen aus der Einstellungsdatei des Programms.</translation>
+        <translation>Wandelt PDF-Dateien wie KV-Ordvane in Textdateien um, ohne Fenster. Ordner werden durchsucht wie mit „Ordner hinzufügen“. Die Standardwerte stammen aus der Einstellungsdatei des Programms.</translation>
     </message>
     <message>
         <source>PDF files and folders to convert.</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
-        <translation>Pfade aus DATEI lesen, einer je Zeile („-“: Standardeingabe).</translation>
+        <translation>Pfade aus FILE lesen, einer je Zeile („-“: Standardeingabe).</translation>
     </message>
     <message>
         <source>The list of --files-from is separated by NUL bytes.</source>
@@ -77,7 +77,7 @@
     </message>
     <message>
         <source>A form feed after each page.</source>
-        <translation>Ein Seitenvorschub nach jeder Seite.</translation>
+        <translation>Ein Seitenumbruch nach jeder Seite.</translation>
     </message>
     <message>
         <source>No form feeds between pages.</source>
@@ -97,7 +97,7 @@
     </message>
     <message>
         <source>Convert N files at once (default: one per processor).</source>
-        <translation>N Dateien gleichzeitig umwandeln (Vorgabe: eine je Prozessor).</translation>
+        <translation>N Dateien gleichzeitig umwandeln (Standard: eine je Prozessor).</translation>
     </message>
     <message>
         <source>Do not append to the activity log.</source>
@@ -153,7 +153,7 @@
     </message>
     <message>
         <source>--job-file takes no other paths</source>
-        <translation>--job-file verträgt keine weiteren Pfade</translation>
+        <translation>--job-file lässt keine weiteren Pfade zu</translation>
     </message>
     <message>
         <source>no files or folders to convert</source>
@@ -207,7 +207,7 @@
     </message>
     <message>
         <source>Extracting text from source file not allowed</source>
-        <translation>Textentnahme aus der Quelldatei nicht erlaubt</translation>
+        <translation>Textextraktion aus der Quelldatei nicht erlaubt</translation>
     </message>
     <message>
         <source>File format not correct</source>
@@ -327,7 +327,7 @@
     </message>
     <message>
         <source>File [%1] already added!</source>
-        <translation>Die Datei [%1] ist bereits hinzugefügt!</translation>
+        <translation>Die Datei [%1] wurde bereits hinzugefügt!</translation>
     </message>
     <message>
         <source>File [%1] type not support!</source>
@@ -342,7 +342,7 @@
     <name>JobListSaver</name>
     <message>
         <source>The job list could not be saved. Retry once there is room, exit without saving it (what changed since the last save is lost), or cancel to keep KV-Ordvane open.</source>
-        <translation>Die Auftragsliste konnte nicht gespeichert werden. Wiederholen Sie, sobald wieder Platz ist, beenden Sie ohne Speichern (Änderungen seit dem letzten Speichern gehen verloren) oder brechen Sie ab, um KV-Ordvane geöffnet zu lassen.</translation>
+        <translation>Die Auftragsliste konnte nicht gespeichert werden. Versuchen Sie es erneut, sobald wieder Platz ist, beenden Sie ohne Speichern (Änderungen seit dem letzten Speichern gehen verloren) oder brechen Sie ab, damit KV-Ordvane geöffnet bleibt.</translation>
     </message>
     <message>
         <source>Exit Without Saving</source>
@@ -671,7 +671,7 @@ Installiert: %3.</translation>
     </message>
     <message>
         <source>Select &amp;All	CTRL+A</source>
-        <translation>&amp;Alle auswählen	Strg+A</translation>
+        <translation>Alle aus&amp;wählen	Strg+A</translation>
     </message>
     <message>
         <source>Select all file(s) in listview</source>
@@ -775,7 +775,7 @@ Installiert: %3.</translation>
     </message>
     <message>
         <source>&amp;Add File</source>
-        <translation>&amp;Datei hinzufügen</translation>
+        <translation>D&amp;atei hinzufügen</translation>
     </message>
     <message>
         <source>Add &amp;Dir</source>

@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Failed: %1 (%2)</source>
-        <translation>Error: %1 (%2)</translation>
+        <translation>Fallido: %1 (%2)</translation>
     </message>
     <message>
         <source>%1 pages/s</source>
@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>%1 converted, %2 failed; %3 pages in %4 s</source>
-        <translation>%1 convertidos, %2 con error; %3 páginas en %4 s</translation>
+        <translation>%1 convertidos, %2 fallidos; %3 páginas en %4 s</translation>
     </message>
     <message>
         <source>interrupted</source>
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
-        <translation>%1 convertidos, %2 omitidos, %3 con error; %4 páginas en %5 s</translation>
+        <translation>%1 convertidos, %2 omitidos, %3 fallidos; %4 páginas en %5 s</translation>
     </message>
 </context>
 <context>
@@ -239,7 +239,7 @@
     </message>
     <message>
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
-        <translation>Conversión terminada. Correctas: %1, fallidas: %2, total: %3</translation>
+        <translation>Conversión terminada. Correctos: %1, fallidos: %2, total: %3</translation>
     </message>
     <message numerus="yes">
         <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
@@ -311,7 +311,7 @@
     </message>
     <message>
         <source>Failed</source>
-        <translation>Error</translation>
+        <translation>Fallido</translation>
     </message>
     <message>
         <source>State %1</source>
@@ -448,7 +448,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>Select &amp;None</source>
-        <translation>&amp;Ninguno</translation>
+        <translation>&amp;Desmarcar todo</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -523,7 +523,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>, about %1 left</source>
-        <translation>, quedan unos %1</translation>
+        <translation>, quedan aprox. %1</translation>
     </message>
     <message>
         <source>Stopping...</source>
@@ -557,7 +557,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>&amp;Add</source>
-        <translation>A&amp;ñadir</translation>
+        <translation>Aña&amp;dir</translation>
     </message>
     <message>
         <source>&amp;Delete</source>
@@ -639,7 +639,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>Add &amp;File	CTRL+F</source>
-        <translation>Añadir &amp;archivos	Ctrl+F</translation>
+        <translation>Añadir &amp;archivo	Ctrl+F</translation>
     </message>
     <message>
         <source>Add file(s) by selecting file(s)</source>
@@ -647,7 +647,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>Add &amp;Dir	CTRL+D</source>
-        <translation>Añadir &amp;carpeta	Ctrl+D</translation>
+        <translation>Añadir car&amp;peta	Ctrl+D</translation>
     </message>
     <message>
         <source>Add file(s) by selecting director(ies)</source>
@@ -655,7 +655,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>&amp;Paste File	CTRL+V</source>
-        <translation>&amp;Pegar archivos	Ctrl+V</translation>
+        <translation>Pe&amp;gar archivos	Ctrl+V</translation>
     </message>
     <message>
         <source>Add file(s) by pasting from clipboard</source>
@@ -775,11 +775,11 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>&amp;Add File</source>
-        <translation>&amp;Añadir archivo</translation>
+        <translation>Añadir arc&amp;hivo</translation>
     </message>
     <message>
         <source>Add &amp;Dir</source>
-        <translation>Añadir &amp;carpeta</translation>
+        <translation>Añadir car&amp;peta</translation>
     </message>
     <message>
         <source>&amp;Log</source>

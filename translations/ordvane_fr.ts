@@ -9,7 +9,7 @@
     </message>
     <message>
         <source>File [%1] already added!</source>
-        <translation>Le fichier [%1] est déjà ajouté !</translation>
+        <translation>Le fichier [%1] a déjà été ajouté !</translation>
     </message>
     <message>
         <source>cannot read the list %1: %2</source>
@@ -327,7 +327,7 @@
     </message>
     <message>
         <source>File [%1] already added!</source>
-        <translation>Le fichier [%1] est déjà ajouté !</translation>
+        <translation>Le fichier [%1] a déjà été ajouté !</translation>
     </message>
     <message>
         <source>File [%1] type not support!</source>
@@ -381,7 +381,7 @@ Installées : %3.</translation>
     <name>SingleInstance</name>
     <message>
         <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
-        <translation>Le dossier %1 appartient à un autre utilisateur ou est ouvert aux autres : impossible de transmettre des fichiers à un KV-Ordvane en cours d’exécution.</translation>
+        <translation>Le dossier %1 appartient à un autre utilisateur ou est ouvert aux autres : impossible de transmettre des fichiers à un KV-Ordvane en cours d&apos;exécution.</translation>
     </message>
     <message>
         <source>Files cannot be handed to this KV-Ordvane: %1</source>
@@ -639,7 +639,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Add &amp;File	CTRL+F</source>
-        <translation>Ajouter des &amp;fichiers	Ctrl+F</translation>
+        <translation>Ajouter un &amp;fichier	Ctrl+F</translation>
     </message>
     <message>
         <source>Add file(s) by selecting file(s)</source>
@@ -747,7 +747,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>&amp;Edit </source>
-        <translation>&amp;Édition </translation>
+        <translation>É&amp;dition </translation>
     </message>
     <message>
         <source>Con&amp;vert </source>
@@ -775,11 +775,11 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>&amp;Add File</source>
-        <translation>&amp;Ajouter un fichier</translation>
+        <translation>Ajouter un f&amp;ichier</translation>
     </message>
     <message>
         <source>Add &amp;Dir</source>
-        <translation>Ajouter un &amp;dossier</translation>
+        <translation>Ajouter un do&amp;ssier</translation>
     </message>
     <message>
         <source>&amp;Log</source>
@@ -959,7 +959,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Code page identifier must be numeric!</source>
-        <translation>Le numéro de page de codes doit être numérique !</translation>
+        <translation>L&apos;identifiant de page de codes doit être un nombre !</translation>
     </message>
     <message>
         <source>Code page %1 is not supported on this system!</source>

@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Text order: reading, layout or raw.</source>
-        <translation>テキストの順序: reading (読み順)、layout (レイアウト)、raw (そのままの順序)。</translation>
+        <translation>テキストの出力順: reading (読み順)、layout (レイアウト)、raw (未加工の順序)。</translation>
     </message>
     <message>
         <source>A form feed after each page.</source>
@@ -173,7 +173,7 @@
     </message>
     <message>
         <source>%1 converted, %2 failed; %3 pages in %4 s</source>
-        <translation>変換 %1 件、失敗 %2 件、%3 ページを %4 秒で処理</translation>
+        <translation>変換 %1 個、失敗 %2 個、%3 ページを %4 秒で処理</translation>
     </message>
     <message>
         <source>interrupted</source>
@@ -181,7 +181,7 @@
     </message>
     <message>
         <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
-        <translation>変換 %1 件、スキップ %2 件、失敗 %3 件、%4 ページを %5 秒で処理</translation>
+        <translation>変換 %1 個、スキップ %2 個、失敗 %3 個、%4 ページを %5 秒で処理</translation>
     </message>
 </context>
 <context>
@@ -772,11 +772,11 @@ Installed: %3.</source>
     </message>
     <message>
         <source>&amp;Add File</source>
-        <translation>ファイル追加(&amp;A)</translation>
+        <translation>ファイルを追加(&amp;A)</translation>
     </message>
     <message>
         <source>Add &amp;Dir</source>
-        <translation>フォルダー追加(&amp;D)</translation>
+        <translation>フォルダーを追加(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;Log</source>
@@ -897,7 +897,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Keep raw order</source>
-        <translation>そのままの順序</translation>
+        <translation>未加工の順序を維持</translation>
     </message>
     <message>
         <source>Insert page break</source>
@@ -985,7 +985,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>1257   Baltic</source>
-        <translation>1257   バルト語</translation>
+        <translation>1257   バルト言語</translation>
     </message>
     <message>
         <source>1251   Cyrillic</source>

@@ -112,6 +112,17 @@ private slots:
         QVERIFY2(finishedWell(&validate), "desktop-file-validate (Debian: desktop-file-utils)");
         validate.start(QStringLiteral("appstreamcli"), {"validate", "--no-net", metainfo});
         QVERIFY2(finishedWell(&validate), "appstreamcli validate (Debian: appstream)");
+
+        // Software centres show all of it in each language of the program.
+        QFile about(metainfo);
+        QVERIFY(about.open(QIODevice::ReadOnly));
+        const QString aboutText = QString::fromUtf8(about.readAll());
+        const auto count = [&](const QString &element) { return aboutText.count(element); };
+        for (const char *language : {"de", "fr", "es", "ja"}) {
+            const QString lang = QStringLiteral(" xml:lang=\"%1\">").arg(QLatin1String(language));
+            for (const char *element : {"name", "summary", "p", "li", "caption"})
+                QVERIFY2(count(u'<' + QLatin1String(element) + lang) == count(u'<' + QLatin1String(element) + u'>'), qPrintable(element + lang));
+        }
     }
 
     void versionAndHelpNeedNoDisplay()

@@ -414,7 +414,7 @@ Installed: %3.</source>
     <name>TFmAbout</name>
     <message>
         <source>About KV-Ordvane</source>
-        <translation>KV-Ordvane について</translation>
+        <translation>バージョン情報</translation>
     </message>
     <message>
         <source>Version %1</source>
@@ -808,7 +808,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source> To read scanned pages, turn on recognition on the Special page of Options.</source>
-        <translation>スキャンしたページを読み取るには、オプションの [特殊] ページで文字認識をオンにしてください。</translation>
+        <translation>スキャンしたページを読み取るには、オプションの [詳細設定] ページで文字認識をオンにしてください。</translation>
     </message>
     <message numerus="yes">
         <source>Done Scanning, add %n file(s).</source>
@@ -929,7 +929,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Special</source>
-        <translation>特殊</translation>
+        <translation>詳細設定</translation>
     </message>
     <message>
         <source>&amp;OK</source>

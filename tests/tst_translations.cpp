@@ -143,6 +143,24 @@ QHash<QString, QPair<QString, QString>> helpOptions(const QString &help)
     return options;
 }
 
+// The shape of a help page: for its opening and each section, how many paragraphs, list
+// items, keys and file names it has. A translation says all the English page says.
+QStringList helpPageShape(const QString &page)
+{
+    QFile file(QStringLiteral(ORDVANE_BIN_DIR "Ordvane.help/") + page);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("(missing)")};
+    const QString text = QString::fromUtf8(file.readAll());
+    QStringList shape;
+    for (const QString &section : text.mid(text.indexOf(QStringLiteral("<h1>"))).split(QStringLiteral("<h2>")))
+        shape << QStringLiteral("%1 p, %2 li, %3 kbd, %4 code")
+                     .arg(section.count(QStringLiteral("<p>")))
+                     .arg(section.count(QStringLiteral("<li>")))
+                     .arg(section.count(QStringLiteral("<kbd>")))
+                     .arg(section.count(QStringLiteral("<code>")));
+    return shape;
+}
+
 // Where a control of a fixed size would cut its caption; empty when every one fits.
 QStringList cutCaptions(QWidget *form)
 {
@@ -372,6 +390,26 @@ private slots:
             }
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    // Each translated help start page has the English page's sections, each with as many
+    // paragraphs, points, keys and file names; the Japanese page breaks lines only between
+    // sentences, as browsers show a break inside one as a stray space.
+    void helpPagesSayWhatTheEnglishPageSays()
+    {
+        const QStringList english = helpPageShape(QStringLiteral("index.html"));
+        QCOMPARE(english.size(), 7);
+        for (const char *language : {"de", "fr", "es", "ja"})
+            QCOMPARE(helpPageShape(QStringLiteral("index.%1.html").arg(QLatin1String(language))), english);
+        QFile japanese(QStringLiteral(ORDVANE_BIN_DIR "Ordvane.help/index.ja.html"));
+        QVERIFY(japanese.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(japanese.readAll());
+        static const QRegularExpression element(QStringLiteral("<(p|li)>(.*?)</\\1>"), QRegularExpression::DotMatchesEverythingOption);
+        for (auto match = element.globalMatch(text); match.hasNext();) {
+            const QString inner = match.next().captured(2);
+            for (qsizetype at = inner.indexOf(u'\n'); at >= 0; at = inner.indexOf(u'\n', at + 1))
+                QVERIFY2(at > 0 && inner[at - 1] == QChar(0x3002), qPrintable(inner)); // after "。" only
+        }
     }
 
     void everyFixedSizeControlHoldsItsCaptionInEveryLanguage_data()

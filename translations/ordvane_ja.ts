@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
-        <translation>KV-Ordvane と同じように、ウィンドウを開かずに PDF ファイルをテキスト ファイルに変換します。フォルダーは「フォルダー追加」と同じ方法で検索します。既定値はプログラムの設定ファイルから読み込みます。</translation>
+        <translation>KV-Ordvane と同じように、ウィンドウを開かずに PDF ファイルをテキスト ファイルに変換します。フォルダーは「フォルダーを追加」と同じ方法で検索します。既定値はプログラムの設定ファイルから読み込みます。</translation>
     </message>
     <message>
         <source>PDF files and folders to convert.</source>
@@ -49,7 +49,7 @@
     </message>
     <message>
         <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
-        <translation>FILE からパスを 1 行に 1 つずつ読み込みます (&quot;-&quot;: 標準入力)。</translation>
+        <translation>FILE からパスを 1 行に 1 つずつ読み込みます (「-」: 標準入力)。</translation>
     </message>
     <message>
         <source>The list of --files-from is separated by NUL bytes.</source>
@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>Recognition languages, Tesseract codes joined by &quot;+&quot; (eng+deu).</source>
-        <translation>認識する言語。Tesseract の言語コードを &quot;+&quot; でつなぎます (eng+jpn)。</translation>
+        <translation>認識する言語。Tesseract の言語コードを「+」でつなぎます (eng+jpn)。</translation>
     </message>
     <message>
         <source>Convert N files at once (default: one per processor).</source>
@@ -121,11 +121,11 @@
     </message>
     <message>
         <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
-        <translation>--existing には rename、overwrite、skip のいずれかを指定してください (&quot;%1&quot; は不可)</translation>
+        <translation>--existing には rename、overwrite、skip のいずれかを指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>--code-page takes a number, not &quot;%1&quot;</source>
-        <translation>--code-page には数値を指定してください (&quot;%1&quot; は不可)</translation>
+        <translation>--code-page には数値を指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>code page %1 has no converter on this system</source>
@@ -133,7 +133,7 @@
     </message>
     <message>
         <source>--order takes reading, layout or raw, not &quot;%1&quot;</source>
-        <translation>--order には reading、layout、raw のいずれかを指定してください (&quot;%1&quot; は不可)</translation>
+        <translation>--order には reading、layout、raw のいずれかを指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>--page-breaks and --no-page-breaks exclude each other</source>
@@ -145,11 +145,11 @@
     </message>
     <message>
         <source>--jobs takes a number from 1 to 1024, not &quot;%1&quot;</source>
-        <translation>--jobs には 1 から 1024 までの数値を指定してください (&quot;%1&quot; は不可)</translation>
+        <translation>--jobs には 1 から 1024 までの数値を指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>--shard takes K/N with 0 &lt;= K &lt; N, not &quot;%1&quot;</source>
-        <translation>--shard には 0 &lt;= K &lt; N となる K/N を指定してください (&quot;%1&quot; は不可)</translation>
+        <translation>--shard には 0 &lt;= K &lt; N となる K/N を指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>--job-file takes no other paths</source>
@@ -363,7 +363,7 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a list of language codes; join codes with &quot;+&quot;, as in eng+deu.</source>
-        <translation>&quot;%1&quot; は言語コードのリストではありません。eng+jpn のようにコードを &quot;+&quot; でつないでください。</translation>
+        <translation>「%1」は言語コードのリストではありません。eng+jpn のようにコードを「+」でつないでください。</translation>
     </message>
     <message>
         <source>none</source>
@@ -372,7 +372,7 @@
     <message>
         <source>The language data for &quot;%1&quot; is not installed, so text in that language cannot be recognised; the package %2 holds it.
 Installed: %3.</source>
-        <translation>&quot;%1&quot; の言語データがインストールされていないため、この言語の文字は認識できません。パッケージ %2 に含まれています。
+        <translation>「%1」の言語データがインストールされていないため、この言語の文字は認識できません。パッケージ %2 に含まれています。
 インストール済み: %3。</translation>
     </message>
 </context>
@@ -913,7 +913,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Tesseract language codes joined by &quot;+&quot;, such as eng+deu</source>
-        <translation>&quot;+&quot; でつないだ Tesseract の言語コード (例: eng+jpn)</translation>
+        <translation>「+」でつないだ Tesseract の言語コード (例: eng+jpn)</translation>
     </message>
     <message>
         <source>Recognition languages</source>

@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
-        <translation>Codepage der Textdateien (65001 UTF-8, 1200 UTF-16, 0 die des Systems, oder eine Windows-Codepage).</translation>
+        <translation>Codepage der Textdateien (65001 UTF-8, 1200 UTF-16, 0 die des Systems oder eine Windows-Codepage).</translation>
     </message>
     <message>
         <source>Text order: reading, layout or raw.</source>

@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
-        <translation>Página de códigos de los archivos de texto (65001 UTF-8, 1200 UTF-16, 0 la del sistema, o una página de códigos de Windows).</translation>
+        <translation>Página de códigos de los archivos de texto (65001 UTF-8, 1200 UTF-16, 0 la del sistema o una página de códigos de Windows).</translation>
     </message>
     <message>
         <source>Text order: reading, layout or raw.</source>
@@ -192,7 +192,7 @@
     </message>
     <message>
         <source>PDF files, or one folder to search.</source>
-        <translation>Archivos PDF, o una carpeta en la que buscar.</translation>
+        <translation>Archivos PDF o una carpeta en la que buscar.</translation>
     </message>
 </context>
 <context>

@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
-        <translation>Page de codes des fichiers texte (65001 UTF-8, 1200 UTF-16, 0 celle du système, ou une page de codes Windows).</translation>
+        <translation>Page de codes des fichiers texte (65001 UTF-8, 1200 UTF-16, 0 celle du système ou une page de codes Windows).</translation>
     </message>
     <message>
         <source>Text order: reading, layout or raw.</source>
@@ -192,7 +192,7 @@
     </message>
     <message>
         <source>PDF files, or one folder to search.</source>
-        <translation>Fichiers PDF, ou un dossier à parcourir.</translation>
+        <translation>Fichiers PDF ou un dossier à parcourir.</translation>
     </message>
 </context>
 <context>

@@ -512,7 +512,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Page %1 of about %2</source>
-        <translation>ページ %1 / 約 %2</translation>
+        <translation>ページ %1/約 %2</translation>
     </message>
     <message>
         <source>, %1 files at once</source>

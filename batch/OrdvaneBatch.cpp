@@ -178,10 +178,13 @@ public:
             std::fputs("\r\033[K", stderr);
     }
 
-    void entrySkipped(int row) override
+    void entrySkipped(int row, const QString &why) override
     {
-        if (json)
-            printJson(row, QStringLiteral("Skipped"), QStringLiteral("Target file exists"), ConversionRun::EntryReport());
+        if (json) {
+            QString message = why;
+            message[0] = message[0].toUpper();
+            printJson(row, QStringLiteral("Skipped"), message, ConversionRun::EntryReport());
+        }
         std::fflush(stdout);
     }
 
@@ -279,7 +282,7 @@ void addOptions(QCommandLineParser &parser)
         {QStringLiteral("0"), Batch::tr("The list of --files-from is separated by NUL bytes.")},
         {QStringLiteral("target-dir"), Batch::tr("Write the text files into DIR."), QStringLiteral("DIR")},
         {QStringLiteral("same-dir"), Batch::tr("Write each text file beside its PDF.")},
-        {QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite or skip."), QStringLiteral("POLICY")},
+        {QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite)."), QStringLiteral("POLICY")},
         {QStringLiteral("code-page"), Batch::tr("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N")},
         {QStringLiteral("order"), Batch::tr("Text order: reading, layout or raw."), QStringLiteral("ORDER")},
         {QStringLiteral("page-breaks"), Batch::tr("A form feed after each page.")},
@@ -317,8 +320,10 @@ RunOptions runOptionsOf(const QCommandLineParser &parser)
             options.existing = ExistingTarget::Overwrite;
         else if (policy == QLatin1String("skip"))
             options.existing = ExistingTarget::Skip;
+        else if (policy == QLatin1String("update"))
+            options.existing = ExistingTarget::Update;
         else
-            usageError(Batch::tr("--existing takes rename, overwrite or skip, not \"%1\"").arg(policy));
+            usageError(Batch::tr("--existing takes rename, overwrite, skip or update, not \"%1\"").arg(policy));
     }
     if (set("code-page")) {
         qint32 number = 0;

@@ -147,6 +147,20 @@ QString ConversionRun::targetOf(const QString &source) const
     return TargetFileName(source, options.sameFolder, options.targetFolder);
 }
 
+QString ConversionRun::leftAlone(const QString &source, const QString &target) const
+{
+    if (options.existing != ExistingTarget::Skip && options.existing != ExistingTarget::Update)
+        return {};
+    if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
+        return {};
+    if (options.existing == ExistingTarget::Skip)
+        return QStringLiteral("target file exists");
+    // Only a text at least as new as its PDF is taken for up to date; one that is not a file
+    // of its own (a link, say) is converted again and replaced.
+    const qint64 text = FileSystem::fileModified(target, false), pdf = FileSystem::fileModified(source, true);
+    return text >= 0 && pdf >= 0 && text >= pdf ? QStringLiteral("target file is up to date") : QString();
+}
+
 bool ConversionRun::convertible(int row) const
 {
     return list.text(row, JobList::Type) == QLatin1String("PDF");
@@ -163,7 +177,7 @@ void ConversionRun::submitAhead()
             continue;
         const QString source = list.text(row, JobList::Source);
         const QString target = targetOf(source);
-        if (placeable(target))
+        if (placeable(target) && leftAlone(source, target).isEmpty())
             submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
     }
 }
@@ -255,19 +269,22 @@ std::optional<ConversionRun::Outcome> ConversionRun::placeTarget(int row, QStrin
         return settle(Failure::TargetCreate, target);
     if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
         return std::nullopt;
+    if (const QString why = leftAlone(list.text(row, JobList::Source), target); !why.isEmpty()) {
+        abandon(row);
+        ++Skipped;
+        AppendLog(QStringLiteral("Skipped: ") + why + QStringLiteral(" (") + target + u')');
+        display.entrySkipped(row, why);
+        display.stepProgress();
+        return Outcome::Done;
+    }
     PromptAnswer answer = PromptAnswer::Cancel;
     switch (options.existing) {
     case ExistingTarget::AutoRename: answer = PromptAnswer::AutoRename; break;
-    case ExistingTarget::Overwrite: answer = PromptAnswer::Overwrite; break;
+    case ExistingTarget::Overwrite:
+    case ExistingTarget::Update: answer = PromptAnswer::Overwrite; break; // older than its PDF
     case ExistingTarget::Prompt: answer = display.askTargetExists(target); break;
-    case ExistingTarget::Cancel: break;
-    case ExistingTarget::Skip:
-        abandon(row);
-        ++Skipped;
-        AppendLog(QStringLiteral("Skipped: target file exists (") + target + u')');
-        display.entrySkipped(row);
-        display.stepProgress();
-        return Outcome::Done;
+    case ExistingTarget::Cancel:
+    case ExistingTarget::Skip: break;
     }
     switch (answer) {
     case PromptAnswer::StopConvert: return Outcome::Stopped;

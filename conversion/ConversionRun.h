@@ -47,8 +47,9 @@ public:
         virtual void runFinished() {}
         // After each entry that got an outcome (not after unwanted or stopped ones).
         virtual void entryDone(int row, const EntryReport &report) { Q_UNUSED(row); Q_UNUSED(report); }
-        // After an entry left as it was because its target exists (ExistingTarget::Skip).
-        virtual void entrySkipped(int row) { Q_UNUSED(row); }
+        // After an entry left as it was because its target exists (ExistingTarget::Skip) or is
+        // up to date (ExistingTarget::Update); why, in English.
+        virtual void entrySkipped(int row, const QString &why) { Q_UNUSED(row); Q_UNUSED(why); }
         // Called about every hundredth of a second while the entry in hand is converted.
         virtual void waiting(const ConversionEngine::Progress &progress) { Q_UNUSED(progress); }
     };
@@ -68,7 +69,8 @@ public:
     QString summary(Language language = Language::Log) const;
     int successful() const { return Successful; }
     int failed() const { return Failed; }
-    // Entries left as they were because their target exists, under ExistingTarget::Skip.
+    // Entries left as they were because their target exists (ExistingTarget::Skip) or is up
+    // to date (ExistingTarget::Update).
     int skipped() const { return Skipped; }
     // Files converted whose text shows nothing (scans that even recognition could not read).
     int withoutText() const { return WithoutText; }
@@ -95,6 +97,8 @@ private:
     bool convertible(int row) const;
     static bool placeable(const QString &target);
     QString targetOf(const QString &source) const;
+    // Why the policy leaves the entry alone, its target being what it is; empty when it does not.
+    QString leftAlone(const QString &source, const QString &target) const;
     void submitAhead();
     void abandon(int row);
     // A failure's message in English, for the log and the job file, and as the window shows it

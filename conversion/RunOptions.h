@@ -6,9 +6,10 @@
 
 struct TSettings;
 
-// When the target file exists. Skip is ordvane-batch's: the file is left for a later run, an
-// outcome of its own; the settings cannot hold it.
-enum class ExistingTarget { AutoRename, Overwrite, Prompt, Cancel, Skip };
+// When the target file exists. Skip and Update are ordvane-batch's, which the settings cannot
+// hold: Skip leaves every file whose text exists, Update those whose text is not older than
+// the PDF (and converts the others again over their texts); both are outcomes of their own.
+enum class ExistingTarget { AutoRename, Overwrite, Prompt, Cancel, Skip, Update };
 enum class TextOrder { Reading, Physical, Raw };
 
 struct RunOptions {

@@ -92,6 +92,16 @@ Identity identityOf(const QString &path)
     return identity;
 }
 
+qint64 fileModified(const QString &path, bool followLinks)
+{
+    struct stat info{};
+    const QByteArray name = encodePath(path);
+    if (name.isEmpty() || name.contains('\0') || (followLinks ? stat(name.constData(), &info) : lstat(name.constData(), &info)) != 0
+        || !S_ISREG(info.st_mode))
+        return -1;
+    return qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
 int makeDirectories(const QString &path)
 {
     QByteArray bytes = encodePath(path);

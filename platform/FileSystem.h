@@ -24,6 +24,9 @@ struct Identity {
     bool operator==(const Identity &) const = default;
 };
 Identity identityOf(const QString &path); // size -1 when there is no such file
+// When a regular file was last changed, in nanoseconds; -1 for anything else (none, a folder,
+// a device, and a link unless followLinks).
+qint64 fileModified(const QString &path, bool followLinks);
 
 // Creates the directory and every missing one above it. Returns errno, 0 on success.
 int makeDirectories(const QString &path);

@@ -10,6 +10,7 @@
 #include "tests/support/PdfMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -135,6 +136,27 @@ private slots:
         const Outcome again = batch({QStringLiteral("--same-dir"), QStringLiteral("--existing"), QStringLiteral("skip"), a, b});
         QCOMPARE(again.status, 0);
         QVERIFY2(again.out.startsWith("0 converted, 2 skipped, 0 failed; 0 pages"), again.out.constData());
+
+        // Update, as a re-run over a folder after a few files changed: exactly the PDFs newer
+        // than their texts, and those without one, are converted; the others are left alone.
+        const QString c = pdf(QStringLiteral("c.pdf"));
+        const auto age = [](const QString &path, int seconds) {
+            QFile file(path);
+            return file.open(QIODevice::ReadWrite)
+                   && file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds), QFileDevice::FileModificationTime);
+        };
+        QVERIFY(age(a, 100) && age(dir->file(QStringLiteral("a.txt")), 50)); // a's text is newer than a
+        QVERIFY(age(dir->file(QStringLiteral("b.txt")), 100) && age(b, 50)); // b changed after its text
+        const QByteArray aText = read(dir->file(QStringLiteral("a.txt")));
+        const Outcome updated = batch({QStringLiteral("--same-dir"), QStringLiteral("--existing"), QStringLiteral("update"), QStringLiteral("--json"), a, b, c});
+        QCOMPARE(updated.status, 0);
+        QStringList states;
+        for (const QJsonObject &line : updated.lines())
+            states << line[QStringLiteral("state")].toString() + u' ' + line[QStringLiteral("message")].toString();
+        QCOMPARE(states, (QStringList{"Skipped Target file is up to date", "Converted Convert successfully", "Converted Convert successfully"}));
+        QCOMPARE(read(dir->file(QStringLiteral("a.txt"))), aText);
+        QVERIFY(QFileInfo(dir->file(QStringLiteral("b.txt"))).lastModified() > QFileInfo(b).lastModified());
+        QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("b(1).txt"))));
     }
 
     // Two batches converting into one folder under "rename", as the README's shards do: a

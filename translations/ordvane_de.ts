@@ -64,10 +64,6 @@
         <translation>Jede Textdatei neben ihre PDF-Datei schreiben.</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite or skip.</source>
-        <translation>Wenn eine Textdatei existiert: rename (umbenennen), overwrite (überschreiben) oder skip (überspringen).</translation>
-    </message>
-    <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
         <translation>Codepage der Textdateien (65001 UTF-8, 1200 UTF-16, 0 die des Systems oder eine Windows-Codepage).</translation>
     </message>
@@ -118,10 +114,6 @@
     <message>
         <source>--target-dir and --same-dir exclude each other</source>
         <translation>--target-dir und --same-dir schließen einander aus</translation>
-    </message>
-    <message>
-        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
-        <translation>--existing erwartet rename, overwrite oder skip, nicht „%1“</translation>
     </message>
     <message>
         <source>--code-page takes a number, not &quot;%1&quot;</source>
@@ -182,6 +174,14 @@
     <message>
         <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
         <translation>%1 umgewandelt, %2 übersprungen, %3 fehlgeschlagen; %4 Seiten in %5 s</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
+        <translation>Wenn eine Textdatei existiert: rename (umbenennen), overwrite (überschreiben), skip (überspringen) oder update (nur neu umwandeln, wenn die PDF-Datei neuer ist; nach geänderten Optionen overwrite verwenden).</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
+        <translation>--existing erwartet rename, overwrite, skip oder update, nicht „%1“</translation>
     </message>
 </context>
 <context>

@@ -64,10 +64,6 @@
         <translation>Escribir cada archivo de texto junto a su PDF.</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite or skip.</source>
-        <translation>Si un archivo de texto ya existe: rename (renombrar), overwrite (sobrescribir) o skip (omitir).</translation>
-    </message>
-    <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
         <translation>Página de códigos de los archivos de texto (65001 UTF-8, 1200 UTF-16, 0 la del sistema o una página de códigos de Windows).</translation>
     </message>
@@ -118,10 +114,6 @@
     <message>
         <source>--target-dir and --same-dir exclude each other</source>
         <translation>--target-dir y --same-dir se excluyen mutuamente</translation>
-    </message>
-    <message>
-        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
-        <translation>--existing admite rename, overwrite o skip, no «%1»</translation>
     </message>
     <message>
         <source>--code-page takes a number, not &quot;%1&quot;</source>
@@ -182,6 +174,14 @@
     <message>
         <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
         <translation>%1 convertidos, %2 omitidos, %3 fallidos; %4 páginas en %5 s</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
+        <translation>Cuando existe un archivo de texto: rename (renombrar), overwrite (sobrescribir), skip (omitir) o update (convertir de nuevo solo si el PDF es más reciente; tras cambiar las opciones, use overwrite).</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
+        <translation>--existing admite rename, overwrite, skip o update, no «%1»</translation>
     </message>
 </context>
 <context>

@@ -64,10 +64,6 @@
         <translation>Écrire chaque fichier texte à côté de son PDF.</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite or skip.</source>
-        <translation>Si un fichier texte existe : rename (renommer), overwrite (écraser) ou skip (ignorer).</translation>
-    </message>
-    <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
         <translation>Page de codes des fichiers texte (65001 UTF-8, 1200 UTF-16, 0 celle du système ou une page de codes Windows).</translation>
     </message>
@@ -118,10 +114,6 @@
     <message>
         <source>--target-dir and --same-dir exclude each other</source>
         <translation>--target-dir et --same-dir s&apos;excluent mutuellement</translation>
-    </message>
-    <message>
-        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
-        <translation>--existing attend rename, overwrite ou skip, et non « %1 »</translation>
     </message>
     <message>
         <source>--code-page takes a number, not &quot;%1&quot;</source>
@@ -182,6 +174,14 @@
     <message>
         <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
         <translation>%1 convertis, %2 ignorés, %3 en échec ; %4 pages en %5 s</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
+        <translation>Quand un fichier texte existe : rename (renommer), overwrite (écraser), skip (ignorer) ou update (reconvertir seulement si le PDF est plus récent ; après un changement d&apos;options, utiliser overwrite).</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
+        <translation>--existing attend rename, overwrite, skip ou update, pas « %1 »</translation>
     </message>
 </context>
 <context>

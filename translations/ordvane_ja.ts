@@ -64,10 +64,6 @@
         <translation>各テキスト ファイルを元の PDF と同じ場所に書き込みます。</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite or skip.</source>
-        <translation>テキスト ファイルが既にある場合: rename (名前を変更)、overwrite (上書き)、skip (スキップ)。</translation>
-    </message>
-    <message>
         <source>Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system&apos;s, or a Windows code page).</source>
         <translation>テキスト ファイルのコード ページ (65001 UTF-8、1200 UTF-16、0 システムの既定、または Windows のコード ページ)。</translation>
     </message>
@@ -118,10 +114,6 @@
     <message>
         <source>--target-dir and --same-dir exclude each other</source>
         <translation>--target-dir と --same-dir は同時に指定できません</translation>
-    </message>
-    <message>
-        <source>--existing takes rename, overwrite or skip, not &quot;%1&quot;</source>
-        <translation>--existing には rename、overwrite、skip のいずれかを指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>--code-page takes a number, not &quot;%1&quot;</source>
@@ -182,6 +174,14 @@
     <message>
         <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
         <translation>変換 %1 個、スキップ %2 個、失敗 %3 個、%4 ページを %5 秒で処理</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
+        <translation>テキスト ファイルが既にある場合の動作: rename (名前を変更)、overwrite (上書き)、skip (スキップ)、update (PDF の方が新しい場合だけ変換し直す。オプションを変えた後は overwrite を使用)。</translation>
+    </message>
+    <message>
+        <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
+        <translation>--existing には rename、overwrite、skip、update のいずれかを指定してください (「%1」は不可)</translation>
     </message>
 </context>
 <context>

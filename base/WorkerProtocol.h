@@ -90,5 +90,6 @@ constexpr int32_t ResultOk = 0;
 constexpr int32_t ResultCannotOpen = -1;
 constexpr int32_t ResultOtherFailure = -2;
 constexpr int32_t ResultCopyNotPermitted = -3;
+constexpr int32_t ResultNeedsPassword = -4; // encrypted, and the empty password does not open it
 
 }

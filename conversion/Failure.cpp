@@ -13,6 +13,7 @@ QString failureText(Failure failure)
     case Failure::SourceOpen: text = QT_TRANSLATE_NOOP("ConversionRun", "Source file open error"); break;
     case Failure::NotPermitted: text = QT_TRANSLATE_NOOP("ConversionRun", "Extracting text from source file not allowed"); break;
     case Failure::SourceChanged: text = QT_TRANSLATE_NOOP("ConversionRun", "Source file changed while it was read"); break;
+    case Failure::PasswordRequired: text = QT_TRANSLATE_NOOP("ConversionRun", "Password required"); break;
     case Failure::FormatNotCorrect: text = QT_TRANSLATE_NOOP("ConversionRun", "File format not correct"); break;
     case Failure::TypeNotSupported: text = QT_TRANSLATE_NOOP("ConversionRun", "File type not support"); break;
     case Failure::TargetCreate: text = QT_TRANSLATE_NOOP("ConversionRun", "Target file create error"); break;
@@ -29,6 +30,7 @@ Failure failureOfResult(int result)
     case MyPdfCvt::ResultOpenError: return Failure::SourceOpen;
     case MyPdfCvt::ResultNotPermitted: return Failure::NotPermitted;
     case MyPdfCvt::ResultSourceChanged: return Failure::SourceChanged;
+    case MyPdfCvt::ResultPasswordRequired: return Failure::PasswordRequired;
     default: return Failure::FormatNotCorrect;
     }
 }

@@ -10,6 +10,7 @@ enum class Failure {
     SourceOpen,
     NotPermitted,
     SourceChanged,
+    PasswordRequired,
     FormatNotCorrect,
     TypeNotSupported,
     TargetCreate,

@@ -102,6 +102,7 @@ int resultOf(int32_t libraryResult)
     case TsyResultOk: return 0;
     case TsyResultCannotOpen: return ResultOpenError;
     case TsyResultCopyNotPermitted: return ResultNotPermitted;
+    case TsyResultNeedsPassword: return ResultPasswordRequired;
     default: return ResultFormatError;
     }
 }
@@ -145,6 +146,8 @@ bool LoadConverterLibrary(const QString &directory)
         extras.setProgressCallback(receiveProgress);
     if (const auto setUnreadCallback = find<decltype(&tsypdfSetUnreadCallback)>("tsypdfSetUnreadCallback"))
         setUnreadCallback(receiveUnread);
+    if (const auto reportPasswords = find<decltype(&tsypdfReportPasswordRequired)>("tsypdfReportPasswordRequired"))
+        reportPasswords(1);
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     // A sanitized helper reserves terabytes of shadow memory before it reads a byte, far
     // past the 4 GiB cap; sanitizer builds check faults, not hogs, so they lift it.
@@ -264,8 +267,8 @@ int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, 
     const int result = ExtractText(source, textOrder, pageBreak, 0, {},
                                    [](QByteArrayView bytes) { receiveBuffer.insert(receiveBuffer.end(), bytes.begin(), bytes.end()); },
                                    {});
-    if (result < 0)
-        return result;
+    if (result < 0) // the design's results: a file that needs a password cannot be opened
+        return result == ResultPasswordRequired ? ResultOpenError : result;
     return EncodeText(QByteArrayView(receiveBuffer.data(), qsizetype(receiveBuffer.size())), codePage, textBuffer);
 }
 

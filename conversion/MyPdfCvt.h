@@ -14,6 +14,8 @@ constexpr int ResultOpenError = -4;     // the source cannot be opened
 constexpr int ResultFormatError = -5;   // any other failure of the library
 constexpr int ResultNotPermitted = -11; // the source forbids text extraction
 constexpr int ResultSourceChanged = -12; // the source changed while it was read, and again when read anew
+constexpr int ResultPasswordRequired = -13; // encrypted, opens only with a password (ExtractText and
+                                            // PageCount; ConvertPdfFile gives ResultOpenError)
 
 // Loads tsypdf.so from the directory (ending in "/"); on failure every conversion gives -1.
 bool LoadConverterLibrary(const QString &directory);

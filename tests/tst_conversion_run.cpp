@@ -331,7 +331,7 @@ private slots:
         QCOMPARE(message(0), QStringLiteral("Convert successfully"));
         QCOMPARE(message(1), QStringLiteral("Source file open error"));
         QCOMPARE(message(2), QStringLiteral("File format not correct"));
-        QCOMPARE(message(3), QStringLiteral("Source file open error"));
+        QCOMPARE(message(3), QStringLiteral("Password required")); // said apart from a file that cannot be opened
         QCOMPARE(message(4), QStringLiteral("Extracting text from source file not allowed"));
         for (int row = 1; row < 5; ++row)
             QCOMPARE(state(row), qint32(JobList::Failed));

@@ -279,8 +279,20 @@ private slots:
         QCOMPARE(code(dir->file(QStringLiteral("empty.pdf"))), -5);
         QCOMPARE(code(dir->file(QStringLiteral("text.pdf"))), -5);
         QCOMPARE(code(dir->file(QStringLiteral("truncated.pdf"))), -5);
-        QCOMPARE(code(lockedFile), -4);
+        QCOMPARE(code(lockedFile), -4); // the design's ConvertPdfFile: it cannot be opened
         QCOMPARE(code(noCopyFile), -11);
+        // The run's own calls tell a file that needs a password apart; the library does only
+        // for a caller that asks.
+        const auto noText = [](QByteArrayView) {};
+        QCOMPARE(MyPdfCvt::ExtractText(lockedFile, 0, true, 0, {}, noText, {}), MyPdfCvt::ResultPasswordRequired);
+        QCOMPARE(MyPdfCvt::PageCount(lockedFile, 0), MyPdfCvt::ResultPasswordRequired);
+        void *library = dlopen(FileSystem::encodePath(dir->file(QStringLiteral("tsypdf.so"))).constData(), RTLD_NOW | RTLD_NOLOAD);
+        QVERIFY(library);
+        const auto report = reinterpret_cast<decltype(&tsypdfReportPasswordRequired)>(dlsym(library, "tsypdfReportPasswordRequired"));
+        report(0);
+        QCOMPARE(MyPdfCvt::ExtractText(lockedFile, 0, true, 0, {}, noText, {}), MyPdfCvt::ResultOpenError);
+        report(1);
+        dlclose(library);
         QCOMPARE(code(dir->file(QStringLiteral("lying.pdf"))), -5);
         QCOMPARE(extract(scanned, 0, true, &result), QByteArray("\f\f"));
         QCOMPARE(result, 5);

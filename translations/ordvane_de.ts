@@ -252,6 +252,10 @@
         <source>Source file changed while it was read</source>
         <translation>Quelldatei wurde während des Lesens geändert</translation>
     </message>
+    <message>
+        <source>Password required</source>
+        <translation>Kennwort erforderlich</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

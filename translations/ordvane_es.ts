@@ -252,6 +252,10 @@
         <source>Source file changed while it was read</source>
         <translation>El archivo de origen cambió mientras se leía</translation>
     </message>
+    <message>
+        <source>Password required</source>
+        <translation>Se requiere una contraseña</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

@@ -252,6 +252,10 @@
         <source>Source file changed while it was read</source>
         <translation>Fichier source modifié pendant sa lecture</translation>
     </message>
+    <message>
+        <source>Password required</source>
+        <translation>Mot de passe requis</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

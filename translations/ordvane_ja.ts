@@ -251,6 +251,10 @@
         <source>Source file changed while it was read</source>
         <translation>読み取り中に元ファイルが変更されました</translation>
     </message>
+    <message>
+        <source>Password required</source>
+        <translation>パスワードが必要です</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>

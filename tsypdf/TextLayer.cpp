@@ -236,7 +236,7 @@ std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, int32_t &res
     layer->document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), GooString(""), GooString(""));
     if (!layer->document->isOk()) {
         // A locked document is never asked for its pages: that crashes poppler.
-        result = layer->document->getErrorCode() == errEncrypted ? ResultCannotOpen : ResultOtherFailure;
+        result = layer->document->getErrorCode() == errEncrypted ? ResultNeedsPassword : ResultOtherFailure;
         return nullptr;
     }
     if (!layer->document->okToCopy()) {

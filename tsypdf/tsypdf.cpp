@@ -22,11 +22,12 @@ using namespace WorkerProtocol;
 
 // The helper's results are the library's.
 static_assert(ResultOk == TsyResultOk && ResultCannotOpen == TsyResultCannotOpen && ResultOtherFailure == TsyResultOtherFailure
-              && ResultCopyNotPermitted == TsyResultCopyNotPermitted);
+              && ResultCopyNotPermitted == TsyResultCopyNotPermitted && ResultNeedsPassword == TsyResultNeedsPassword);
 
 namespace {
 
 std::atomic<int32_t> stallLimitMs{60'000};
+std::atomic<bool> passwordRequiredReported{false};
 std::atomic<uint64_t> addressSpaceLimit{4ull << 30};
 
 // Recognition of scanned pages: off until the program asks for it.
@@ -100,7 +101,7 @@ int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, Tsy
         else
             helper.end();
         if (outcome.delivered)
-            return outcome.result;
+            return outcome.result == ResultNeedsPassword && !passwordRequiredReported ? ResultCannotOpen : outcome.result;
         // The helper had died while idle; a fresh one gets the file.
     }
     return ResultOtherFailure;
@@ -198,4 +199,9 @@ TSYPDF_EXPORT void tsypdfSetRecognitionBudget(int32_t pageSeconds)
         recognitionBudgetSeconds = uint16_t(std::clamp<int32_t>(pageSeconds, 1, 65535));
         return ResultOk;
     });
+}
+
+TSYPDF_EXPORT void tsypdfReportPasswordRequired(int32_t on)
+{
+    passwordRequiredReported = on == 1;
 }

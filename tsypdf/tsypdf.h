@@ -9,7 +9,10 @@ typedef void (*TsyWriteCallback)(const char *bytes, int32_t count);
 
 // Results: 0 success; -1 the source cannot be opened (missing, unreadable, a folder, or it
 // needs a password); -3 the document does not permit copying its text; -2 anything else.
-enum { TsyResultOk = 0, TsyResultCannotOpen = -1, TsyResultOtherFailure = -2, TsyResultCopyNotPermitted = -3 };
+// A caller that asks for it with tsypdfReportPasswordRequired(1) gets -4 instead of -1 for a
+// document that needs a password to open.
+enum { TsyResultOk = 0, TsyResultCannotOpen = -1, TsyResultOtherFailure = -2, TsyResultCopyNotPermitted = -3,
+       TsyResultNeedsPassword = -4 };
 //   path, pathBytes   the source path as UTF-16, zero-terminated, and its length in bytes
 //   physicalLayout    1: keep the physical layout of the page
 //   noPageBreaks      1: no form feed after each page's text
@@ -19,6 +22,10 @@ int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback writ
                   int32_t reserved4, int32_t reserved5, int32_t physicalLayout,
                   int32_t noPageBreaks, int32_t rawOrder, int32_t reserved9,
                   const char *reserved10, const char *reserved11);
+
+// Whether fnOrdvane and tsypdfPageCount tell a document that needs a password apart (-4) from
+// one that cannot be opened at all (-1, the default). For the whole process.
+void tsypdfReportPasswordRequired(int32_t on);
 
 // Guards for the extraction helper process. A file whose helper finishes no page for
 // stallMilliseconds, or that needs more than addressSpaceBytes, ends with -2.

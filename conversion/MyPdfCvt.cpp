@@ -267,7 +267,7 @@ int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, 
     const int result = ExtractText(source, textOrder, pageBreak, 0, {},
                                    [](QByteArrayView bytes) { receiveBuffer.insert(receiveBuffer.end(), bytes.begin(), bytes.end()); },
                                    {});
-    if (result < 0) // the design's results: a file that needs a password cannot be opened
+    if (result < 0) // its usual results: a file that needs a password cannot be opened
         return result == ResultPasswordRequired ? ResultOpenError : result;
     return EncodeText(QByteArrayView(receiveBuffer.data(), qsizetype(receiveBuffer.size())), codePage, textBuffer);
 }

@@ -172,7 +172,7 @@ void TFmOption::createExtensionPage()
     ExtensionGrid->setObjectName(QStringLiteral("ExtensionGrid"));
     ExtensionGrid->setHeaderLabels({tr("Type"), tr("Description"), tr("Default ext"),
                                     tr("User defined")});
-    // The design's widths, wider where a caption needs more.
+    // The usual widths, wider where a caption needs more.
     for (int column : {ColumnType, ColumnDescription, ColumnDefault, ColumnUser})
         ExtensionGrid->setColumnWidth(column, std::max(scaled(ExtensionColumnWidths[column]),
                                                        ExtensionGrid->header()->sectionSizeHint(column)));

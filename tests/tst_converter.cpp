@@ -279,7 +279,7 @@ private slots:
         QCOMPARE(code(dir->file(QStringLiteral("empty.pdf"))), -5);
         QCOMPARE(code(dir->file(QStringLiteral("text.pdf"))), -5);
         QCOMPARE(code(dir->file(QStringLiteral("truncated.pdf"))), -5);
-        QCOMPARE(code(lockedFile), -4); // the design's ConvertPdfFile: it cannot be opened
+        QCOMPARE(code(lockedFile), -4); // ConvertPdfFile as ever: it cannot be opened
         QCOMPARE(code(noCopyFile), -11);
         // The run's own calls tell a file that needs a password apart; the library does only
         // for a caller that asks.

@@ -1,5 +1,5 @@
 // The program in the user's language: under a German locale the windows, Qt's standard
-// buttons and the command line speak German, under the C locale the design's English texts
+// buttons and the command line speak German, under the C locale the program's English texts
 // show exactly, and in every language each control of a fixed size holds its whole caption.
 // The first test runs once per locale (CTest sets LANG); the rest set their languages.
 #include "conversion/ConversionRun.h"

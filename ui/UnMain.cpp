@@ -268,7 +268,7 @@ void TFmMain::createButtons()
         button->setText(caption);
         button->setProperty("Tag", tag);
         button->setIcon(Images::menuImage(image));
-        // The design's size, wider where a caption needs more (other languages).
+        // ButtonWidth by ButtonHeight, wider where a caption needs more (other languages).
         button->setMinimumWidth(std::max(scaled(ButtonWidth), button->sizeHint().width()));
         button->setFixedHeight(scaled(ButtonHeight));
         button->setAttribute(Qt::WA_LayoutUsesWidgetRect); // placed by its own edges, not the style's margins
@@ -295,7 +295,7 @@ void TFmMain::createButtons()
     convert->setFocusPolicy(Qt::TabFocus);
     BtnConvert = setUp(convert, "BtnConvert", tr("&Convert"), TagConvertAll, 3, ActConvertAll);
 
-    // The design's places: the four from the left, the Convert button as far from the right
+    // Their usual places: the four from the left, the Convert button as far from the right
     // edge as they are from the left; a wider caption moves the buttons after it.
     auto *row = new QHBoxLayout(Panel2);
     row->setContentsMargins(scaled(ButtonsLeft), scaled(ButtonTop), scaled(ButtonsLeft) + 4, scaled(PanelHeight - ButtonTop - ButtonHeight));

@@ -84,7 +84,7 @@ void JobListView::changeEvent(QEvent *event)
 
 void JobListView::fitColumns()
 {
-    // The design's widths, widened where the desktop's font needs more: a caption must fit
+    // The usual widths, widened where the desktop's font needs more: a caption must fit
     // with its sort marker, and the Size column must show a large size whole.
     if (!jobs)
         return;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -100,16 +101,22 @@ private:
     bool attributesReady = false;
 };
 
-std::string helperExecutable()
+// Found once, as the library is loaded, with links resolved: a program folder that is
+// renamed or removed later, or a second name for the same library, still finds its helper.
+std::string findHelperExecutable()
 {
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void *>(&helperExecutable), &info) || !info.dli_fname)
+    if (!dladdr(reinterpret_cast<void *>(&findHelperExecutable), &info) || !info.dli_fname)
         return {};
-    std::string path = info.dli_fname;
+    char *resolved = realpath(info.dli_fname, nullptr);
+    std::string path = resolved ? resolved : info.dli_fname;
+    free(resolved);
     const auto slash = path.rfind('/');
     path.erase(slash == std::string::npos ? 0 : slash + 1);
     return path + "tsypdf-worker";
 }
+
+const std::string helperExecutable = findHelperExecutable();
 
 // The helper's environment: the program's, with Tesseract kept to one thread; the cores
 // are used by running several helpers.
@@ -183,7 +190,7 @@ bool Helper::reapIfEnded()
 
 Helper spawn(uint64_t addressSpaceBytes)
 {
-    const std::string executable = helperExecutable();
+    const std::string &executable = helperExecutable;
     if (executable.empty())
         return {};
     std::string threadLimit;

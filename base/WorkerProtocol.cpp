@@ -29,6 +29,12 @@ struct RecognitionPart {
 };
 static_assert(sizeof(RecognitionPart) == 8);
 
+struct PasswordPart {
+    uint32_t passwordBytes;
+    uint32_t reserved;
+};
+static_assert(sizeof(PasswordPart) == 8);
+
 template <typename Part>
 void append(std::string &bytes, const Part &part)
 {
@@ -56,12 +62,17 @@ std::string encodeRequest(const Request &request)
                                request.kind, 0, request.firstPage, request.pageCount};
     const RecognitionPart recognition{uint8_t(request.recognise ? 1 : 0), 0, request.pageBudgetSeconds,
                                       uint32_t(request.languages.size())};
+    const PasswordPart password{uint32_t(request.password.size()), 0};
     std::string bytes;
-    bytes.reserve(sizeof header + request.path.size() + sizeof recognition + request.languages.size());
+    // Made once at its full size: no copy of the password is left behind by a growing buffer.
+    bytes.reserve(sizeof header + request.path.size() + sizeof recognition + request.languages.size() + sizeof password
+                  + request.password.size());
     append(bytes, header);
     bytes += request.path;
     append(bytes, recognition);
     bytes += request.languages;
+    append(bytes, password);
+    bytes += request.password;
     return bytes;
 }
 
@@ -87,7 +98,17 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size)
         return Decoded::Invalid;
     }
     const size_t languagesAt = size;
-    size = languagesAt + recognition.languageBytes;
+    const size_t passwordPartAt = languagesAt + recognition.languageBytes;
+    size = passwordPartAt + sizeof(PasswordPart);
+    if (bytes.size() < size)
+        return Decoded::NeedsMore;
+    const auto password = partAt<PasswordPart>(bytes, passwordPartAt);
+    if (password.passwordBytes > MaxPasswordBytes || password.reserved != 0) {
+        size = 0;
+        return Decoded::Invalid;
+    }
+    const size_t passwordAt = size;
+    size = passwordAt + password.passwordBytes;
     if (bytes.size() < size)
         return Decoded::NeedsMore;
 
@@ -100,7 +121,15 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size)
     out.recognise = recognition.recognise == 1;
     out.languages.assign(bytes.substr(languagesAt, recognition.languageBytes));
     out.pageBudgetSeconds = recognition.pageBudgetSeconds;
+    clearSecret(out.password);
+    out.password.assign(bytes.substr(passwordAt, password.passwordBytes));
     return Decoded::Complete;
+}
+
+void clearSecret(std::string &secret)
+{
+    explicit_bzero(secret.data(), secret.size());
+    secret.clear();
 }
 
 bool validFrameHeader(const FrameHeader &header)
@@ -124,9 +153,12 @@ bool readRequest(int fd, Request &request)
         const size_t have = bytes.size();
         bytes.resize(size);
         size_t got = 0;
-        if (Descriptors::readFully(fd, bytes.data() + have, size - have, got) != Descriptors::ReadResult::Complete)
+        if (Descriptors::readFully(fd, bytes.data() + have, size - have, got) != Descriptors::ReadResult::Complete) {
+            clearSecret(bytes);
             return false;
+        }
     }
+    clearSecret(bytes); // the password, if any, is in the request alone now
     return decoded == Decoded::Complete;
 }
 

@@ -17,6 +17,7 @@ enum class RequestKind : uint8_t { Extract = 0, CountPages = 1 };
 constexpr size_t MaxPathBytes = size_t(1) << 20;
 constexpr size_t MaxLanguageBytes = 4096;
 constexpr uint16_t DefaultPageBudgetSeconds = 120;
+constexpr size_t MaxPasswordBytes = 1024;
 
 // Request: one per file, or per range of a file's pages.
 struct Request {
@@ -29,7 +30,11 @@ struct Request {
     bool recognise = false;  // read pages without a text layer with Tesseract
     std::string languages;   // Tesseract language codes joined by "+"
     uint16_t pageBudgetSeconds = DefaultPageBudgetSeconds; // recognition of one page, at least 1
+    std::string password;    // tried as the user's and as the owner's; empty: none. Cleared after use
 };
+
+// Overwrites the bytes of a secret where the compiler cannot leave it out.
+void clearSecret(std::string &secret);
 
 // The bytes of a request. The path and languages must keep within the limits above.
 std::string encodeRequest(const Request &request);

@@ -295,6 +295,7 @@ void addOptions(QCommandLineParser &parser)
         {QStringLiteral("json"), Batch::tr("One JSON object a line per file on standard output.")},
         {QStringLiteral("shard"), Batch::tr("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N")},
         {QStringLiteral("job-file"), Batch::tr("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE")},
+        {QStringLiteral("password-file"), Batch::tr("Try the passwords in FILE, one a line (\"-\": standard input), on each file that needs one."), QStringLiteral("FILE")},
     });
 }
 
@@ -356,6 +357,32 @@ RunOptions runOptionsOf(const QCommandLineParser &parser)
     return options;
 }
 
+// The passwords of --password-file, one a line. Never on the command line, where every user's
+// process list would show them; kept in memory only, and the bytes read are overwritten.
+QList<QByteArray> readPasswords(const QString &name)
+{
+    QFile file;
+    const bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
+                                                  : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened)
+        usageError(Batch::tr("cannot read the passwords %1: %2").arg(name, file.errorString()));
+    constexpr qint64 MostBytes = 1 << 20;
+    QByteArray all = file.read(MostBytes + 1);
+    const bool tooLarge = all.size() > MostBytes;
+    QList<QByteArray> passwords;
+    for (qsizetype start = 0; !tooLarge && start < all.size();) {
+        const qsizetype end = all.indexOf('\n', start) < 0 ? all.size() : all.indexOf('\n', start);
+        const qsizetype stop = end > start && all[end - 1] == '\r' ? end - 1 : end;
+        if (stop > start)
+            passwords << all.mid(start, stop - start); // one copy each, kept
+        start = end + 1;
+    }
+    explicit_bzero(all.data(), size_t(all.size()));
+    if (tooLarge)
+        usageError(Batch::tr("the passwords %1 are more than %2 bytes").arg(name).arg(MostBytes));
+    return passwords;
+}
+
 // The rest of the command line: how, and what, to convert.
 struct Command {
     int threads = 0; // 0: one per processor
@@ -389,6 +416,10 @@ Command commandOf(const QCommandLineParser &parser)
             usageError(Batch::tr("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(text));
     }
     command.given = parser.positionalArguments();
+    if (parser.value(QStringLiteral("files-from")) == QLatin1String("-") && parser.value(QStringLiteral("password-file")) == QLatin1String("-"))
+        usageError(Batch::tr("--files-from and --password-file cannot both read standard input"));
+    if (parser.isSet(QStringLiteral("password-file")))
+        MyPdfCvt::SetPasswords(readPasswords(parser.value(QStringLiteral("password-file"))));
     if (parser.isSet(QStringLiteral("files-from")))
         command.given += readList(parser.value(QStringLiteral("files-from")), parser.isSet(QStringLiteral("0")));
     if (parser.isSet(QStringLiteral("job-file"))) {

@@ -147,6 +147,12 @@ QString JobList::shownMessage(int row) const
     return !e.shownMessage.isEmpty() ? e.shownMessage : ::shownMessage(e.texts[Message]);
 }
 
+bool JobList::needsPassword(int row) const
+{
+    const Entry &e = entries[row];
+    return e.state == Failed && e.texts[Message] == failureText(Failure::PasswordRequired);
+}
+
 void JobList::setText(int row, Text which, const QString &value)
 {
     announceRows();

@@ -61,6 +61,8 @@ public:
     // when that is not the stored text translated.
     void setMessage(int row, const QString &english, const QString &shown = {});
     QString shownMessage(int row) const;
+    // Failed because the file opens only with a password.
+    bool needsPassword(int row) const;
     // A new state forgets an earlier run's finding that the file gave no text.
     void setState(int row, qint32 state);
     void setWithoutText(int row);

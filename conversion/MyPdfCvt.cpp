@@ -4,12 +4,18 @@
 #include "platform/FileSystem.h"
 #include "tsypdf/tsypdf.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QtEndian>
 #include <atomic>
 #include <climits>
 #include <cstring>
 #include <exception>
+#include <mutex>
+#include <string>
+#include <vector>
 #include <dlfcn.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 #include <utility>
@@ -30,11 +36,54 @@ struct Extras {
     decltype(&tsypdfForgetAbandoned) forgetAbandoned = nullptr;
     decltype(&tsypdfSetProgressCallback) setProgressCallback = nullptr;
     decltype(&tsypdfSetRecognition) setRecognition = nullptr;
+    decltype(&tsypdfSetNextCallPassword) setNextCallPassword = nullptr;
 };
 
 void *libraryHandle = nullptr;
 std::atomic<Entry> entry = nullptr;
 Extras extras;
+
+// Passwords to try, in order, on a file that needs one. Copies of our own, shared with no
+// caller, so that they can be overwritten when they go.
+using Secrets = std::vector<std::string>;
+std::mutex passwordsMutex;
+Secrets passwords;
+
+void wipe(Secrets &secrets)
+{
+    for (std::string &secret : secrets)
+        explicit_bzero(secret.data(), secret.size());
+    secrets.clear();
+}
+
+// The call, made once without a password and then, while the file needs one, with each
+// password given. A password that opens the file but leaves copying forbidden is the user's:
+// the owner's, later in the list, may still lift that.
+template <typename Call>
+int32_t withPasswords(const Call &call)
+{
+    int32_t result = call();
+    if (result != TsyResultNeedsPassword || !extras.setNextCallPassword)
+        return result;
+    Secrets tried;
+    {
+        std::lock_guard lock(passwordsMutex);
+        tried = passwords;
+    }
+    struct Wipe {
+        Secrets &secrets;
+        ~Wipe() { wipe(secrets); }
+    } wipeTried{tried};
+    for (const std::string &password : std::as_const(tried)) {
+        extras.setNextCallPassword(password.data(), int32_t(password.size()));
+        const int32_t next = call();
+        if (next != TsyResultNeedsPassword)
+            result = next;
+        if (next != TsyResultNeedsPassword && next != TsyResultCopyNotPermitted)
+            break;
+    }
+    return result;
+}
 
 // The call under way on this thread: the library's callbacks carry no context.
 struct CallUnderWay {
@@ -142,6 +191,7 @@ bool LoadConverterLibrary(const QString &directory)
     extras.forgetAbandoned = find<decltype(extras.forgetAbandoned)>("tsypdfForgetAbandoned");
     extras.setProgressCallback = find<decltype(extras.setProgressCallback)>("tsypdfSetProgressCallback");
     extras.setRecognition = find<decltype(extras.setRecognition)>("tsypdfSetRecognition");
+    extras.setNextCallPassword = find<decltype(extras.setNextCallPassword)>("tsypdfSetNextCallPassword");
     if (extras.setProgressCallback)
         extras.setProgressCallback(receiveProgress);
     if (const auto setUnreadCallback = find<decltype(&tsypdfSetUnreadCallback)>("tsypdfSetUnreadCallback"))
@@ -170,6 +220,16 @@ void UnloadConverterLibrary()
 bool ConverterAvailable()
 {
     return entry != nullptr;
+}
+
+void SetPasswords(const QList<QByteArray> &given)
+{
+    std::lock_guard lock(passwordsMutex);
+    wipe(passwords);
+    for (const QByteArray &password : given)
+        passwords.emplace_back(password.constData(), size_t(password.size()));
+    if (!given.isEmpty())
+        prctl(PR_SET_DUMPABLE, 0); // no core dump holds them, no other process reads them
 }
 
 void SetRecognition(bool on, const QString &languages)
@@ -225,25 +285,29 @@ int ExtractText(const QString &source, int textOrder, bool pageBreak, quint64 ta
     if (!convert)
         return ResultNoConverter;
     const quint64 callTag = tag != 0 ? tag : ++lastOwnTag;
-    if (extras.setNextCall)
-        extras.setNextCall(callTag, pages.first, pages.count);
-    else if (pages.first != 0 || pages.count != 0)
+    if (!extras.setNextCall && (pages.first != 0 || pages.count != 0))
         return ResultFormatError; // this library converts whole files only
-    callUnderWay = {&text, &progress, extras.setNextCall ? callTag : 0, nullptr};
-    const int32_t result = convert(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2),
-                                   receive, 1, 0, textOrder == 1 ? 1 : 0, pageBreak ? 0 : 1,
-                                   textOrder == 2 ? 1 : 0, 2, "", "");
-    if (const std::exception_ptr failure = std::exchange(callUnderWay, {}).failure)
-        std::rethrow_exception(failure);
-    return resultOf(result);
+    return resultOf(withPasswords([&] {
+        if (extras.setNextCall)
+            extras.setNextCall(callTag, pages.first, pages.count);
+        callUnderWay = {&text, &progress, extras.setNextCall ? callTag : 0, nullptr};
+        const int32_t result = convert(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2),
+                                       receive, 1, 0, textOrder == 1 ? 1 : 0, pageBreak ? 0 : 1,
+                                       textOrder == 2 ? 1 : 0, 2, "", "");
+        if (const std::exception_ptr failure = std::exchange(callUnderWay, {}).failure)
+            std::rethrow_exception(failure);
+        return result;
+    }));
 }
 
 int PageCount(const QString &source, quint64 tag)
 {
     if (!entry || !extras.pageCount || !extras.setNextCall)
         return ResultFormatError;
-    extras.setNextCall(tag, 0, 0);
-    const int32_t count = extras.pageCount(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2));
+    const int32_t count = withPasswords([&] {
+        extras.setNextCall(tag, 0, 0);
+        return extras.pageCount(reinterpret_cast<const char16_t *>(source.utf16()), int32_t(source.size() * 2));
+    });
     return count >= 0 ? count : resultOf(count);
 }
 

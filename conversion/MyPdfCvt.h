@@ -27,6 +27,10 @@ bool ConverterAvailable();
 // A text of 2 GiB or more does not fit the result and gives ResultFormatError.
 int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak);
 
+// Passwords tried, in order, on each file that needs one, by the conversions that start
+// afterwards; they stay in memory only. None by default.
+void SetPasswords(const QList<QByteArray> &passwords);
+
 // Recognition of scanned pages, for the conversions that start afterwards. Languages are
 // Tesseract codes joined by "+". A library without recognition ignores it.
 void SetRecognition(bool on, const QString &languages);

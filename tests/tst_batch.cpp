@@ -6,6 +6,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
 #include "platform/TemporaryFiles.h"
+#include "tests/support/EncryptedPdf.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/TestProgramDirectory.h"
@@ -13,6 +14,7 @@
 #include <QDateTime>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QSet>
 #include <csignal>
@@ -22,11 +24,12 @@ class TestBatch : public QObject {
 
     QScopedPointer<TestProgramDirectory> dir;
 
-    QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text", "second line"})})
+    QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text", "second line"})},
+                const testpdf::Options &options = {})
     {
         const QString path = dir->file(name);
         QDir().mkpath(QFileInfo(path).path());
-        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages));
+        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages, options));
         return path;
     }
 
@@ -157,6 +160,85 @@ private slots:
         QCOMPARE(read(dir->file(QStringLiteral("a.txt"))), aText);
         QVERIFY(QFileInfo(dir->file(QStringLiteral("b.txt"))).lastModified() > QFileInfo(b).lastModified());
         QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("b(1).txt"))));
+    }
+
+    // Files locked as producers lock them (RC4 of 40 and 128 bits, AES of 128 and 256 bits;
+    // user password, owner password or both): without passwords each says so; with a password
+    // file the passwords are tried in order, and one that opens a file but leaves copying
+    // forbidden gives way to the owner's later in the list. A file that opens without a
+    // password but forbids copying stays "not allowed". The passwords reach no text file, no
+    // log line and no file of the program's.
+    void passwordFiles()
+    {
+        testpdf::Options rc4user, rc4owner, unknown;
+        rc4user.userPassword = "first secret";
+        rc4user.ownerPassword = "first owner";
+        rc4owner.userPassword = "second";
+        rc4owner.ownerPassword = "second owner";
+        unknown.userPassword = "nobody knows";
+        const QString plain = pdf(QStringLiteral("plain.pdf"), {testpdf::linesPage({"Locked text"})});
+        pdf(QStringLiteral("p/rc4-user.pdf"), {testpdf::linesPage({"Locked text"})}, rc4user);
+        pdf(QStringLiteral("p/rc4-owner.pdf"), {testpdf::linesPage({"Locked text"})}, rc4owner);
+        pdf(QStringLiteral("p/unknown.pdf"), {testpdf::linesPage({"Never read"})}, unknown);
+        const std::pair<const char *, Lock> locks[] = {
+            {"aes256-user", {QStringLiteral("Schl\u00fcssel \u00fc"), QStringLiteral("o256")}},
+            {"aes128-user", {QStringLiteral("first secret"), QStringLiteral("o128"), QStringLiteral("aes128")}},
+            {"rc4-128-both-nocopy", {QStringLiteral("first secret"), QStringLiteral("second owner"), QStringLiteral("128"), false}},
+            {"aes256-user-nocopy", {QStringLiteral("first secret"), QStringLiteral("unknown owner"), QStringLiteral("256"), false}},
+            {"aes256-owner-nocopy", {QString(), QStringLiteral("second owner"), QStringLiteral("256"), false}},
+            {"aes128-owner", {QString(), QStringLiteral("second owner"), QStringLiteral("aes128")}},
+        };
+        for (const auto &[name, lock] : locks)
+            encryptPdf(plain, dir->file(QStringLiteral("p/%1.pdf").arg(QLatin1String(name))), lock);
+        const QString notAllowed = QStringLiteral("Extracting text from source file not allowed");
+        const auto states = [](const Outcome &outcome) {
+            QMap<QString, QString> seen;
+            for (const QJsonObject &line : outcome.lines())
+                seen[QFileInfo(line[QStringLiteral("source")].toString()).completeBaseName()] = line[QStringLiteral("message")].toString();
+            return seen;
+        };
+        const QStringList locked{QStringLiteral("rc4-user"), QStringLiteral("rc4-owner"), QStringLiteral("unknown"),
+                                 QStringLiteral("aes256-user"), QStringLiteral("aes128-user"), QStringLiteral("rc4-128-both-nocopy"),
+                                 QStringLiteral("aes256-user-nocopy")};
+        const QStringList common{QStringLiteral("--json"), QStringLiteral("--same-dir"), QStringLiteral("--code-page"),
+                                 QStringLiteral("65001"), QStringLiteral("--existing"), QStringLiteral("overwrite")};
+        const Outcome without = batch(common + QStringList{dir->file(QStringLiteral("p"))});
+        QCOMPARE(without.status, 1);
+        QMap<QString, QString> expected;
+        for (const QString &name : locked)
+            expected[name] = QStringLiteral("Password required");
+        expected[QStringLiteral("aes256-owner-nocopy")] = notAllowed;
+        expected[QStringLiteral("aes128-owner")] = QStringLiteral("Convert successfully");
+        QCOMPARE(states(without), expected);
+
+        dir->write(QStringLiteral("passwords"), "wrong\r\nfirst secret\n\nsecond owner\nSchl\xC3\xBCssel \xC3\xBC\n");
+        const Outcome with = batch(common + QStringList{QStringLiteral("--password-file"), dir->file(QStringLiteral("passwords")),
+                                                        dir->file(QStringLiteral("p"))});
+        QCOMPARE(with.status, 1);
+        for (const QString &name : locked)
+            expected[name] = QStringLiteral("Convert successfully");
+        expected[QStringLiteral("unknown")] = QStringLiteral("Password required");
+        expected[QStringLiteral("aes256-user-nocopy")] = notAllowed;
+        QCOMPARE(states(with), expected);
+        for (const QString &name : {QStringLiteral("rc4-user"), QStringLiteral("aes256-user"), QStringLiteral("rc4-128-both-nocopy")})
+            QVERIFY(read(dir->file(QStringLiteral("p/%1.txt").arg(name))).contains("Locked text"));
+        // From standard input too.
+        const Outcome piped = batch(common + QStringList{QStringLiteral("--password-file"), QStringLiteral("-"),
+                                                         dir->file(QStringLiteral("p/unknown.pdf"))}, "nobody knows\n");
+        QCOMPARE(states(piped).value(QStringLiteral("unknown")), QStringLiteral("Convert successfully"));
+        QCOMPARE(piped.status, 0);
+
+        QStringList ours = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
+        for (const QString &text : QDir(dir->file(QStringLiteral("p"))).entryList({QStringLiteral("*.txt")}))
+            ours << QStringLiteral("p/") + text;
+        ours.removeOne(QStringLiteral("passwords"));
+        QVERIFY(ours.contains(QStringLiteral("ordvnact.log")));
+        for (const QString &file : std::as_const(ours)) {
+            const QByteArray raw = read(dir->file(file));
+            const QByteArray bytes = raw + QString::fromUtf16(reinterpret_cast<const char16_t *>(raw.constData()), raw.size() / 2).toUtf8();
+            for (const char *secret : {"first secret", "second owner", "nobody knows", "Schl\xC3\xBCssel"})
+                QVERIFY2(!bytes.contains(secret), qPrintable(file));
+        }
     }
 
     // Two batches converting into one folder under "rename", as the README's shards do: a

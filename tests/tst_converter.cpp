@@ -304,6 +304,37 @@ private slots:
         QCOMPARE(captured.readAll(), QByteArray());
     }
 
+    // Passwords given to the run are tried on a file that needs one and reach the helpers over
+    // their socket alone: no helper has one in its arguments or its environment.
+    void passwordsReachHelpersOverTheirSocketOnly()
+    {
+        testpdf::Options locked;
+        locked.userPassword = "Kennwort-7xq";
+        locked.ownerPassword = "Besitzer-7xq";
+        const QString lockedFile = writePdf(*dir, QStringLiteral("locked-twice.pdf"), threePages(), locked);
+        MyPdfCvt::SetPasswords({"wrong", "Kennwort-7xq"});
+        QByteArray text;
+        QCOMPARE(MyPdfCvt::ExtractText(lockedFile, 0, true, 0, {}, [&](QByteArrayView part) { text += part; }, {}), 0);
+        QCOMPARE(text.count('\f'), 3);
+        QCOMPARE(MyPdfCvt::PageCount(lockedFile, 0), 3);
+        MyPdfCvt::SetPasswords({});
+        QCOMPARE(MyPdfCvt::PageCount(lockedFile, 0), MyPdfCvt::ResultPasswordRequired);
+
+        const QMap<pid_t, QByteArray> helpers = helperProcesses();
+        QVERIFY(!helpers.isEmpty());
+        for (const pid_t pid : helpers.keys()) {
+            for (const char *part : {"cmdline", "environ"}) {
+                QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(part)));
+                // Unreadable is sound too: a helper is no process another may look into.
+                if (file.open(QIODevice::ReadOnly))
+                    QVERIFY(!file.readAll().contains("7xq"));
+            }
+        }
+        QFile own(QStringLiteral("/proc/self/environ"));
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        QVERIFY(!own.readAll().contains("7xq"));
+    }
+
     void oddFileNames()
     {
         // A name with blanks, quotes, a line break, non-ASCII and a byte that is not UTF-8.

@@ -13,6 +13,7 @@
 #include "forms/UnAbout.h"
 #include "forms/UnCancelCvt.h"
 #include "forms/UnFileOverTp.h"
+#include "forms/UnPassword.h"
 #include "forms/UnViewLog.h"
 #include "widgets/OrdvaneApplication.h"
 
@@ -437,7 +438,7 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(FmOption->EditOcrLang)->text(QAccessible::Description),
                  FmOption->EditOcrLang->toolTip());
         FmOption->reject();
-        for (QWidget *window : std::initializer_list<QWidget *>{FmAddDir, FmDirectory, FmFileOverTp, FmViewLog, FmAbout, FmCancelFind, FmCancelCvt}) {
+        for (QWidget *window : std::initializer_list<QWidget *>{FmAddDir, FmDirectory, FmFileOverTp, FmPassword, FmViewLog, FmAbout, FmCancelFind, FmCancelCvt}) {
             shown(window);
             window->hide();
         }

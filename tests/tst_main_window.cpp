@@ -3,7 +3,9 @@
 // clicks, row colours, the Convert button's place, Add File, the prompt, launch and explore,
 // and the job file kept across a restart.
 #include "desktop/Desktop.h"
+#include "desktop/Keyring.h"
 #include "platform/FileSystem.h"
+#include "tests/support/EncryptedPdf.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
@@ -12,11 +14,15 @@
 #include "forms/UnAbout.h"
 #include "forms/UnCancelCvt.h"
 #include "forms/UnFileOverTp.h"
+#include "forms/UnPassword.h"
 #include "widgets/ElidedLabel.h"
 #include "widgets/Images.h"
 #include "widgets/OrdvaneApplication.h"
 
 #include <QAccessible>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDesktopServices>
@@ -24,7 +30,9 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
@@ -47,12 +55,20 @@ class TestMainWindow : public QObject {
 
     QScopedPointer<MainWindowFixture> ui;
 
-    QString pdf(const QString &name)
+    QString pdf(const QString &name, const testpdf::Options &options = {})
     {
         QDir(ui->dir.path()).mkpath(QStringLiteral("docs"));
         const QString path = ui->dir.file(QStringLiteral("docs/") + name);
-        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf({testpdf::linesPage({"hello"})}));
+        testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf({testpdf::linesPage({"hello"})}, options));
         return path;
+    }
+    // Opens with the password, or as owner with the password and "-owner".
+    QString lockedPdf(const QString &name, const std::string &password)
+    {
+        testpdf::Options locked;
+        locked.userPassword = password;
+        locked.ownerPassword = password + "-owner";
+        return pdf(name, locked);
     }
 
     QTableView *list() { return ui->control<QTableView>(QStringLiteral("ListView1")); }
@@ -448,6 +464,143 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
         QCOMPARE(during, before);
         QVERIFY(apart);
+    }
+
+    // Files that need a password: the command of the context menu and its key ask for it in a
+    // masked dialog and convert at once. A wrong password says so and asks again, one
+    // password is tried on all selected files that need one, and Cancel leaves the rest as
+    // they were. Without a keyring nothing offers to remember; no password reaches the
+    // clipboard, the log, the job file or the settings.
+    void lockedFilesOpenWithTheirPassword()
+    {
+        const QString a = lockedPdf(QStringLiteral("a.pdf"), "alpha-7q");
+        const QString b = ui->dir.file(QStringLiteral("docs/b.pdf"));
+        encryptPdf(pdf(QStringLiteral("plain.pdf")), b, {QStringLiteral("beta-7q"), QStringLiteral("beta-owner-7q")});
+        for (const QString &file : {a, b, pdf(QStringLiteral("c.pdf"))})
+            FmMain->AddOneFile(file);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QCOMPARE(ui->jobs().shownMessage(0), QStringLiteral("Password required"));
+        QCOMPARE(ui->jobs().shownMessage(1), QStringLiteral("Password required"));
+        QCOMPARE(ui->jobs().entry(2).state, JobList::Converted);
+        FmMain->SelectAllEntries();
+        FmMain->ActionMainMenuBar1Paint();
+        QVERIFY(ui->action(QStringLiteral("ActPassword"))->isEnabled());
+        QVERIFY(ui->control<QMenu>(QStringLiteral("PopupMenu1"))->actions().contains(ui->action(QStringLiteral("ActPassword"))));
+
+        // Each step waits for the password dialog itself: the progress window comes between.
+        QStringList prompts;
+        QList<bool> saidWrong;
+        std::function<void(int)> answer = [&](int step) {
+            QTimer::singleShot(10, [&, step] {
+                if (QApplication::activeModalWidget() != FmPassword)
+                    return answer(step);
+                prompts << FmPassword->LblPrompt->text();
+                saidWrong << FmPassword->LblWrong->isVisible();
+                QVERIFY(!FmPassword->CBRemember->isVisible());
+                QCOMPARE(FmPassword->EditPassword->echoMode(), QLineEdit::Password);
+                if (step == 2) {
+                    QTest::mouseClick(FmPassword->BtnCancel, Qt::LeftButton);
+                    return;
+                }
+                QTest::keyClicks(FmPassword->EditPassword, step == 0 ? QStringLiteral("wrong-7q") : QStringLiteral("beta-7q"));
+                QTest::keyClick(FmPassword->EditPassword, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(FmPassword->EditPassword, Qt::Key_C, Qt::ControlModifier);
+                QVERIFY(!QGuiApplication::clipboard()->text().contains(QStringLiteral("7q")));
+                answer(step + 1);
+                QTest::keyClick(FmPassword->EditPassword, Qt::Key_Return);
+            });
+        };
+        answer(0);
+        ui->press(Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(prompts, (QStringList{QStringLiteral("Password of the 2 selected files:"), QStringLiteral("Password of the 2 selected files:"),
+                                      QStringLiteral("Password of a.pdf:")}));
+        QCOMPARE(saidWrong, (QList<bool>{false, true, true}));
+        QCOMPARE(ui->jobs().shownMessage(0), QStringLiteral("Password required"));
+        QCOMPARE(ui->jobs().entry(1).state, JobList::Converted);
+        QVERIFY(QFile(ui->jobs().text(1, JobList::Target)).size() > 0);
+        QCOMPARE(ui->jobs().selectedCount(), 3); // the user's selection, as it was
+
+        // The other file with its own password; the one given before is still tried.
+        clickRow(0);
+        MainWindowFixture::whenModal([](QWidget *modal) {
+            QCOMPARE(modal, FmPassword);
+            QTest::keyClicks(FmPassword->EditPassword, QStringLiteral("alpha-7q"));
+            QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
+        FmMain->ActionMainMenuBar1Paint();
+        QVERIFY(!ui->action(QStringLiteral("ActPassword"))->isEnabled());
+
+        FmMain->SaveJobFile(ui->dir.file(QStringLiteral("jobs.lst")));
+        SaveSettings();
+        QStringList checked;
+        for (const QString &file : QDir(ui->dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+            if (QFileInfo(ui->dir.file(file)).isSymLink())
+                continue; // the program's own files, linked in from the build
+            checked << file;
+            QFile f(ui->dir.file(file));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray raw = f.readAll();
+            const QByteArray bytes = raw + QString::fromUtf16(reinterpret_cast<const char16_t *>(raw.constData()), raw.size() / 2).toUtf8();
+            QVERIFY2(!bytes.contains("7q"), qPrintable(file));
+        }
+        QVERIFY2(checked.contains(QStringLiteral("ordvnact.log")) && checked.contains(QStringLiteral("jobs.lst")) && checked.size() >= 3,
+                 qPrintable(checked.join(u' ')));
+    }
+
+    // Where the desktop has a keyring, the dialog offers to remember the password there; in a
+    // later session the command opens the file with it without asking.
+    void rememberedPasswordsComeFromTheKeyring()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("gnome-keyring-daemon"));
+        QVERIFY2(!daemon.isEmpty(), "gnome-keyring-daemon is needed for a real keyring");
+        QProcess keyring;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
+            QDir().mkpath(ui->dir.file(QStringLiteral("keyring/") + QLatin1String(name)));
+            environment.insert(QLatin1String(name), ui->dir.file(QStringLiteral("keyring/") + QLatin1String(name)));
+        }
+        keyring.setProcessEnvironment(environment);
+        keyring.start(daemon, {QStringLiteral("--foreground"), QStringLiteral("--components=secrets"), QStringLiteral("--unlock")});
+        keyring.write("unlock-it");
+        keyring.closeWriteChannel();
+        const auto stop = qScopeGuard([&keyring] { keyring.terminate(); keyring.waitForFinished(); });
+        QTRY_VERIFY(Keyring::available());
+
+        FmMain->AddOneFile(lockedPdf(QStringLiteral("g.pdf"), "gamma-7q"));
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QVERIFY(ui->jobs().needsPassword(0));
+        bool offered = false;
+        MainWindowFixture::whenModal([&offered](QWidget *modal) {
+            QCOMPARE(modal, FmPassword);
+            offered = FmPassword->CBRemember->isVisible();
+            QTest::keyClicks(FmPassword->EditPassword, QStringLiteral("gamma-7q"));
+            FmPassword->CBRemember->setChecked(true);
+            QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        QVERIFY(offered);
+        QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
+
+        // The next session knows no password of its own: the keyring gives it.
+        ui->stop();
+        ui->start();
+        ui->jobs().setSelected(0, true);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        QVERIFY(ui->jobs().needsPassword(0));
+        bool asked = false;
+        QTimer watch; // ends with the test, unlike a pending answer
+        connect(&watch, &QTimer::timeout, [&asked] {
+            if (QApplication::activeModalWidget() == FmPassword) {
+                asked = true;
+                FmPassword->reject();
+            }
+        });
+        watch.start(10);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
+        QVERIFY(!asked);
     }
 
     void closingDuringARunCancelsItThenCloses()

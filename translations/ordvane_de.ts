@@ -183,6 +183,22 @@
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing erwartet rename, overwrite, skip oder update, nicht „%1“</translation>
     </message>
+    <message>
+        <source>Try the passwords in FILE, one a line (&quot;-&quot;: standard input), on each file that needs one.</source>
+        <translation>Die Kennwörter aus FILE, eines je Zeile („-“: Standardeingabe), bei jeder Datei versuchen, die eines verlangt.</translation>
+    </message>
+    <message>
+        <source>cannot read the passwords %1: %2</source>
+        <translation>Die Kennwörter %1 können nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the passwords %1 are more than %2 bytes</source>
+        <translation>Die Kennwörter %1 sind größer als %2 Byte</translation>
+    </message>
+    <message>
+        <source>--files-from and --password-file cannot both read standard input</source>
+        <translation>--files-from und --password-file können nicht beide die Standardeingabe lesen</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -834,6 +850,22 @@ Installiert: %3.</translation>
         <source>File not found: %1</source>
         <translation>Datei nicht gefunden: %1</translation>
     </message>
+    <message>
+        <source>Enter &amp;Password...	Ctrl+P</source>
+        <translation>&amp;Kennwort eingeben...	Strg+P</translation>
+    </message>
+    <message>
+        <source>Open selected file(s) that need a password, and convert them</source>
+        <translation>Ausgewählte Dateien, die ein Kennwort brauchen, öffnen und umwandeln</translation>
+    </message>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>Keine der ausgewählten Dateien braucht ein Kennwort.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>Der Schlüsselbund hat das Kennwort nicht übernommen: Es bleibt nur bis zum Ende von KV-Ordvane bekannt.</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>
@@ -1036,6 +1068,40 @@ Installiert: %3.</translation>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   Koreanisch (Johab)</translation>
+    </message>
+</context>
+<context>
+    <name>TFmPassword</name>
+    <message>
+        <source>Password</source>
+        <translation>Kennwort</translation>
+    </message>
+    <message>
+        <source>Wrong password. Try again.</source>
+        <translation>Falsches Kennwort. Bitte versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>&amp;Remember in the keyring</source>
+        <translation>Im &amp;Schlüsselbund merken</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>Password of %1:</source>
+        <translation>Kennwort für %1:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Password of the %n selected files:</source>
+        <translation>
+            <numerusform>Kennwort für die %n ausgewählte Datei:</numerusform>
+            <numerusform>Kennwort für die %n ausgewählten Dateien:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -183,6 +183,22 @@
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing admite rename, overwrite, skip o update, no «%1»</translation>
     </message>
+    <message>
+        <source>Try the passwords in FILE, one a line (&quot;-&quot;: standard input), on each file that needs one.</source>
+        <translation>Probar las contraseñas de FILE, una por línea («-»: entrada estándar), en cada archivo que necesite una.</translation>
+    </message>
+    <message>
+        <source>cannot read the passwords %1: %2</source>
+        <translation>no se pueden leer las contraseñas %1: %2</translation>
+    </message>
+    <message>
+        <source>the passwords %1 are more than %2 bytes</source>
+        <translation>las contraseñas %1 superan los %2 bytes</translation>
+    </message>
+    <message>
+        <source>--files-from and --password-file cannot both read standard input</source>
+        <translation>--files-from y --password-file no pueden leer ambos la entrada estándar</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -834,6 +850,22 @@ Instalados: %3.</translation>
         <source>File not found: %1</source>
         <translation>No se encuentra el archivo: %1</translation>
     </message>
+    <message>
+        <source>Enter &amp;Password...	Ctrl+P</source>
+        <translation>Introducir c&amp;ontraseña...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Open selected file(s) that need a password, and convert them</source>
+        <translation>Abrir y convertir los archivos seleccionados que necesitan contraseña</translation>
+    </message>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>Ninguno de los archivos seleccionados necesita contraseña.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>El llavero no aceptó la contraseña: solo se conocerá hasta que KV-Ordvane se cierre.</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>
@@ -1036,6 +1068,40 @@ Instalados: %3.</translation>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   Coreano (Johab)</translation>
+    </message>
+</context>
+<context>
+    <name>TFmPassword</name>
+    <message>
+        <source>Password</source>
+        <translation>Contraseña</translation>
+    </message>
+    <message>
+        <source>Wrong password. Try again.</source>
+        <translation>Contraseña incorrecta. Inténtelo de nuevo.</translation>
+    </message>
+    <message>
+        <source>&amp;Remember in the keyring</source>
+        <translation>&amp;Recordar en el llavero</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Cancelar</translation>
+    </message>
+    <message>
+        <source>Password of %1:</source>
+        <translation>Contraseña de %1:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Password of the %n selected files:</source>
+        <translation>
+            <numerusform>Contraseña del %n archivo seleccionado:</numerusform>
+            <numerusform>Contraseña de los %n archivos seleccionados:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

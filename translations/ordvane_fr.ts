@@ -183,6 +183,22 @@
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing attend rename, overwrite, skip ou update, pas « %1 »</translation>
     </message>
+    <message>
+        <source>Try the passwords in FILE, one a line (&quot;-&quot;: standard input), on each file that needs one.</source>
+        <translation>Essayer les mots de passe de FILE, un par ligne (« - » : entrée standard), sur chaque fichier qui en demande un.</translation>
+    </message>
+    <message>
+        <source>cannot read the passwords %1: %2</source>
+        <translation>impossible de lire les mots de passe %1 : %2</translation>
+    </message>
+    <message>
+        <source>the passwords %1 are more than %2 bytes</source>
+        <translation>les mots de passe %1 dépassent %2 octets</translation>
+    </message>
+    <message>
+        <source>--files-from and --password-file cannot both read standard input</source>
+        <translation>--files-from et --password-file ne peuvent pas lire tous deux l&apos;entrée standard</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -834,6 +850,22 @@ Installées : %3.</translation>
         <source>File not found: %1</source>
         <translation>Fichier introuvable : %1</translation>
     </message>
+    <message>
+        <source>Enter &amp;Password...	Ctrl+P</source>
+        <translation>Saisir le mot de &amp;passe...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Open selected file(s) that need a password, and convert them</source>
+        <translation>Ouvrir et convertir les fichiers sélectionnés qui demandent un mot de passe</translation>
+    </message>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>Aucun des fichiers sélectionnés ne demande de mot de passe.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>Le trousseau de clés n&apos;a pas accepté le mot de passe : il ne reste connu que jusqu&apos;à la fermeture de KV-Ordvane.</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>
@@ -1036,6 +1068,40 @@ Installées : %3.</translation>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   Coréen (Johab)</translation>
+    </message>
+</context>
+<context>
+    <name>TFmPassword</name>
+    <message>
+        <source>Password</source>
+        <translation>Mot de passe</translation>
+    </message>
+    <message>
+        <source>Wrong password. Try again.</source>
+        <translation>Mot de passe incorrect. Veuillez réessayer.</translation>
+    </message>
+    <message>
+        <source>&amp;Remember in the keyring</source>
+        <translation>&amp;Mémoriser dans le trousseau de clés</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>Password of %1:</source>
+        <translation>Mot de passe de %1 :</translation>
+    </message>
+    <message numerus="yes">
+        <source>Password of the %n selected files:</source>
+        <translation>
+            <numerusform>Mot de passe du %n fichier sélectionné :</numerusform>
+            <numerusform>Mot de passe des %n fichiers sélectionnés :</numerusform>
+        </translation>
     </message>
 </context>
 <context>

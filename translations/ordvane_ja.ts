@@ -183,6 +183,22 @@
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing には rename、overwrite、skip、update のいずれかを指定してください (「%1」は不可)</translation>
     </message>
+    <message>
+        <source>Try the passwords in FILE, one a line (&quot;-&quot;: standard input), on each file that needs one.</source>
+        <translation>パスワードが必要なファイルごとに、FILE のパスワードを 1 行に 1 つずつ順に試します (「-」: 標準入力)。</translation>
+    </message>
+    <message>
+        <source>cannot read the passwords %1: %2</source>
+        <translation>パスワード ファイル %1 を読み込めません: %2</translation>
+    </message>
+    <message>
+        <source>the passwords %1 are more than %2 bytes</source>
+        <translation>パスワード ファイル %1 が %2 バイトを超えています</translation>
+    </message>
+    <message>
+        <source>--files-from and --password-file cannot both read standard input</source>
+        <translation>--files-from と --password-file の両方で標準入力を読むことはできません</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -828,6 +844,22 @@ Installed: %3.</source>
         <source>File not found: %1</source>
         <translation>ファイルが見つかりません: %1</translation>
     </message>
+    <message>
+        <source>Enter &amp;Password...	Ctrl+P</source>
+        <translation>パスワードを入力(&amp;P)...	Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Open selected file(s) that need a password, and convert them</source>
+        <translation>パスワードが必要な選択したファイルを開いて変換します</translation>
+    </message>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>選択したファイルの中に、パスワードが必要なものはありません。</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>キーリングにパスワードを保存できませんでした。パスワードは KV-Ordvane を終了するまでだけ記憶されます。</translation>
+    </message>
 </context>
 <context>
     <name>TFmOption</name>
@@ -1030,6 +1062,39 @@ Installed: %3.</source>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   韓国語 (Johab)</translation>
+    </message>
+</context>
+<context>
+    <name>TFmPassword</name>
+    <message>
+        <source>Password</source>
+        <translation>パスワード</translation>
+    </message>
+    <message>
+        <source>Wrong password. Try again.</source>
+        <translation>パスワードが違います。もう一度入力してください。</translation>
+    </message>
+    <message>
+        <source>&amp;Remember in the keyring</source>
+        <translation>キーリングに保存(&amp;R)</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>OK(&amp;O)</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>キャンセル(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Password of %1:</source>
+        <translation>%1 のパスワード:</translation>
+    </message>
+    <message numerus="yes">
+        <source>Password of the %n selected files:</source>
+        <translation>
+            <numerusform>選択した %n 個のファイルのパスワード:</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -33,7 +33,8 @@ void keepPopplerParameters();
 class TextLayer {
 public:
     // The file's document, or nullptr with result saying why (a WorkerProtocol result code).
-    static std::unique_ptr<TextLayer> open(const std::string &path, int32_t &result);
+    // The password, when not empty, is tried as the user's and as the owner's.
+    static std::unique_ptr<TextLayer> open(const std::string &path, const std::string &password, int32_t &result);
     ~TextLayer();
 
     int pages() const;

@@ -172,7 +172,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
         throw ChannelLost{};
 }
 
-std::unique_ptr<TextLayer> openDocument(const std::string &path, int32_t &result)
+std::unique_ptr<TextLayer> openDocument(const std::string &path, const std::string &password, int32_t &result)
 {
     // poppler does not say why a load failed; find out first whether the file can be read.
     // Only regular files: a pipe or a device would block the helper or never end.
@@ -187,21 +187,21 @@ std::unique_ptr<TextLayer> openDocument(const std::string &path, int32_t &result
     result = ResultCannotOpen;
     if (!regular)
         return nullptr;
-    return TextLayer::open(path, result);
+    return TextLayer::open(path, password, result);
 }
 
-int32_t countPages(const std::string &path)
+int32_t countPages(const std::string &path, const std::string &password)
 {
     int32_t result = ResultOk;
-    const std::unique_ptr<TextLayer> document = openDocument(path, result);
+    const std::unique_ptr<TextLayer> document = openDocument(path, password, result);
     return document ? document->pages() : result;
 }
 
-int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount,
+int32_t extract(const std::string &path, const std::string &password, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount,
                 Recogniser *recogniser)
 {
     int32_t result = ResultOk;
-    const std::unique_ptr<TextLayer> document = openDocument(path, result);
+    const std::unique_ptr<TextLayer> document = openDocument(path, password, result);
     if (!document)
         return result;
 
@@ -256,6 +256,9 @@ int32_t extract(const std::string &path, TextOrder order, bool pageBreaks, uint3
 int main()
 {
     keepPopplerParameters();
+    // Passwords pass through this process: no core dump of it, and no other process of the
+    // user reads its memory.
+    prctl(PR_SET_DUMPABLE, 0);
 
     // Should the program die, or close the channel, while poppler is stuck in a page, nobody
     // would read our replies again. A timer signal looks once a second and ends the process.
@@ -273,14 +276,18 @@ int main()
         Request request;
         if (!readRequest(ChannelFd, request))
             return 0;
+        struct ForgetPassword {
+            Request &request;
+            ~ForgetPassword() { clearSecret(request.password); }
+        } forget{request};
         try {
             if (request.recognise && request.kind == RequestKind::Extract) {
                 recogniser.setLanguages(request.languages);
                 recogniser.setPageBudget(request.pageBudgetSeconds);
             }
             const int32_t result = request.kind == RequestKind::CountPages
-                                       ? countPages(request.path)
-                                       : extract(request.path, request.order, request.pageBreaks, request.firstPage,
+                                       ? countPages(request.path, request.password)
+                                       : extract(request.path, request.password, request.order, request.pageBreaks, request.firstPage,
                                                  request.pageCount, request.recognise ? &recogniser : nullptr);
             if (!sendResult(result, false))
                 return 0;

@@ -48,6 +48,7 @@ struct NextCall {
     uint32_t pageCount = 0;
 };
 thread_local NextCall nextCall;
+thread_local std::string nextPassword; // for the next call on this thread only
 
 TextOrder textOrderFor(int32_t physicalLayout, int32_t rawOrder)
 {
@@ -60,6 +61,16 @@ TextOrder textOrderFor(int32_t physicalLayout, int32_t rawOrder)
 int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, TsyWriteCallback write)
 {
     const NextCall call = std::exchange(nextCall, NextCall{});
+    request.password.swap(nextPassword);
+    struct ForgetPasswords {
+        Request &request;
+        std::string bytes;
+        ~ForgetPasswords()
+        {
+            clearSecret(request.password);
+            clearSecret(bytes);
+        }
+    } secrets{request, {}};
     if (!path || pathBytes <= 0)
         return ResultCannotOpen;
     request.path = PathCodec::encode(std::u16string_view(path, size_t(pathBytes) / 2));
@@ -76,7 +87,8 @@ int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, Tsy
             request.languages = recognitionLanguages;
         request.pageBudgetSeconds = recognitionBudgetSeconds;
     }
-    const std::string bytes = encodeRequest(request);
+    secrets.bytes = encodeRequest(request);
+    const std::string &bytes = secrets.bytes;
 
     Helpers::Helper helper = pool.take();
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -204,4 +216,11 @@ TSYPDF_EXPORT void tsypdfSetRecognitionBudget(int32_t pageSeconds)
 TSYPDF_EXPORT void tsypdfReportPasswordRequired(int32_t on)
 {
     passwordRequiredReported = on == 1;
+}
+
+TSYPDF_EXPORT void tsypdfSetNextCallPassword(const char *password, int32_t bytes)
+{
+    clearSecret(nextPassword);
+    if (password && bytes > 0)
+        nextPassword.assign(password, size_t(std::min<int32_t>(bytes, int32_t(MaxPasswordBytes))));
 }

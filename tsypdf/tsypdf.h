@@ -23,6 +23,11 @@ int32_t fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback writ
                   int32_t noPageBreaks, int32_t rawOrder, int32_t reserved9,
                   const char *reserved10, const char *reserved11);
 
+// A password for the next fnOrdvane or tsypdfPageCount call on the calling thread, tried as
+// the document's user password and as its owner password; the library keeps it no longer than
+// that call, passes it to its helper over their private socket only, and overwrites it after.
+void tsypdfSetNextCallPassword(const char *password, int32_t bytes);
+
 // Whether fnOrdvane and tsypdfPageCount tell a document that needs a password apart (-4) from
 // one that cannot be opened at all (-1, the default). For the whole process.
 void tsypdfReportPasswordRequired(int32_t on);

@@ -8,6 +8,7 @@
 #include "forms/UnAbout.h"
 #include "forms/UnCancelCvt.h"
 #include "forms/UnFileOverTp.h"
+#include "forms/UnPassword.h"
 #include "ui/UnMain.h"
 #include "forms/UnViewLog.h"
 #include "widgets/Accessibility.h"
@@ -23,6 +24,7 @@ void CreateForms()
     FmFileOverTp = new TFmFileOverTp(FmMain);
     FmDirectory = new TFmDirectory(FmMain);
     FmViewLog = new TFmViewLog(FmMain);
+    FmPassword = new TFmPassword(FmMain);
     Accessibility::describeControls(FmMain); // the dialogs are its children
     QObject::connect(FmCancelCvt, &TFmCancelCvt::cancelRequested, FmMain, [] { FmMain->CancelConvert = true; });
     QObject::connect(FmCancelFind, &TFmCancelFind::stopRequested, FmMain, [] { FmMain->FileSearch->Stop(); });
@@ -37,6 +39,7 @@ static void destroy(Form *&form)
 
 void DestroyForms()
 {
+    destroy(FmPassword);
     destroy(FmViewLog);
     destroy(FmDirectory);
     destroy(FmFileOverTp);

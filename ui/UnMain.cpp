@@ -23,6 +23,8 @@
 #include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 #include "forms/UnOption.h"
+#include "forms/UnPassword.h"
+#include "desktop/Keyring.h"
 #include "settings/WindowLayout.h"
 #include "ui/HandOverQueue.h"
 #include "ui/JobListSaver.h"
@@ -155,6 +157,9 @@ TFmMain::TFmMain()
 
 TFmMain::~TFmMain()
 {
+    for (const QByteArray &password : std::as_const(SessionPasswords))
+        wipePassword(password);
+    MyPdfCvt::SetPasswords({});
     StoreWindowLayout(*this, *ListView1, *jobs);
     try {
         JobSaving->saveAtEnd();
@@ -199,6 +204,7 @@ void TFmMain::createActions()
         {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, &TFmMain::ConvertAllCommand, QT_TR_NOOP("&Convert All\tCtrl+G"), QT_TR_NOOP("Convert all file(s) in listview"), 3},
         {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, &TFmMain::ConvertSelectedCommand, QT_TR_NOOP("Convert &Selected"), QT_TR_NOOP("Convert selected file(s)"), -1},
         {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, &TFmMain::ReConvertCommand, QT_TR_NOOP("&ReConvert Selected"), QT_TR_NOOP("Convert selected file(s) again"), -1},
+        {&TFmMain::ActPassword, "ActPassword", TagPassword, &TFmMain::PasswordCommand, QT_TR_NOOP("Enter &Password...\tCtrl+P"), QT_TR_NOOP("Open selected file(s) that need a password, and convert them"), -1},
         {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, &TFmMain::LaunchSourceCommand, QT_TR_NOOP("Source"), QT_TR_NOOP("Open source file with default program"), -1},
         {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, &TFmMain::LaunchTargetCommand, QT_TR_NOOP("Target"), QT_TR_NOOP("Open target file with default program"), -1},
         {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, &TFmMain::ExploreSourceCommand, QT_TR_NOOP("Source"), QT_TR_NOOP("Explore folder which source file in"), -1},
@@ -239,7 +245,7 @@ void TFmMain::createMenus()
     edit->addActions({ActDelete, ActSelectAll});
 
     QMenu *convert = addMenu("Convert1", tr("Con&vert "));
-    convert->addActions({ActConvertAll, ActConvertSelect, ActReConvert});
+    convert->addActions({ActConvertAll, ActConvertSelect, ActReConvert, ActPassword});
     convert->addSeparator();
     addSubmenu(convert, "Launch1", tr("&Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
     addSubmenu(convert, "Explore1", tr("&Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
@@ -251,7 +257,7 @@ void TFmMain::createMenus()
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->addActions({ActConvertAll, ActConvertSelect, ActReConvert});
+    PopupMenu1->addActions({ActConvertAll, ActConvertSelect, ActReConvert, ActPassword});
     PopupMenu1->addSeparator();
     PopupMenu1->addActions({ActAddFile, ActAddDir, ActDelete});
     PopupMenu1->addSeparator();
@@ -507,6 +513,101 @@ void TFmMain::ConvertItems(int mode)
         ShowStatusMessage(messages.join(u' '));
 }
 
+// Asks for the password of the selected files that need one and converts them with it at
+// once; a password that opens none of them is said to be wrong and another is asked for,
+// until all are open or the user cancels. Passwords the keyring holds for them are tried
+// first, without asking.
+void TFmMain::PasswordCommand()
+{
+    QList<int> locked, selection;
+    for (int row = 0; row < jobs->count(); ++row) {
+        if (jobs->isSelected(row))
+            selection << row;
+        if (jobs->isSelected(row) && jobs->needsPassword(row))
+            locked << row;
+    }
+    if (locked.isEmpty()) {
+        ShowStatusMessage(tr("None of the selected files needs a password."));
+        return;
+    }
+    const auto restoreSelection = qScopeGuard([this, selection] {
+        jobs->clearSelection();
+        for (const int row : selection)
+            jobs->setSelected(row, true);
+    });
+    CancelConvert = false;
+    const bool keyring = Keyring::available();
+    if (keyring) {
+        bool found = false;
+        for (const int row : std::as_const(locked))
+            if (std::optional<QByteArray> kept = Keyring::find(Keyring::keyOf(jobs->text(row, JobList::Source)))) {
+                addSessionPassword(*kept);
+                wipePassword(*kept);
+                found = true;
+            }
+        if (found)
+            locked = ConvertLocked(locked);
+    }
+    bool wrong = false;
+    while (!locked.isEmpty() && !CancelConvert) {
+        std::optional<TFmPassword::Answer> answer =
+            FmPassword->AskPassword(jobs->text(locked.first(), JobList::Name), int(locked.size()), wrong, keyring);
+        if (!answer)
+            return;
+        const auto forget = qScopeGuard([&answer] { wipePassword(answer->password); });
+        const bool added = addSessionPassword(answer->password);
+        const QList<int> tried = locked;
+        locked = ConvertLocked(tried);
+        bool kept = true;
+        for (const int row : tried)
+            if (!locked.contains(row) && answer->remember && jobs->entry(row).state == JobList::Converted)
+                kept = Keyring::store(Keyring::keyOf(jobs->text(row, JobList::Source)), answer->password) && kept;
+        if (!kept)
+            ShowStatusMessage(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
+        wrong = !locked.isEmpty();
+        if (added && locked.size() == tried.size()) // it opened nothing: not kept
+            forgetSessionPassword(answer->password);
+    }
+}
+
+QList<int> TFmMain::ConvertLocked(const QList<int> &rows)
+{
+    jobs->clearSelection();
+    for (const int row : rows)
+        jobs->setSelected(row, true);
+    ConvertItems(ConversionRun::ReConvertSelected);
+    QList<int> still;
+    for (const int row : rows)
+        if (jobs->needsPassword(row))
+            still << row;
+    return still;
+}
+
+bool TFmMain::addSessionPassword(const QByteArray &password)
+{
+    if (SessionPasswords.contains(password))
+        return false;
+    SessionPasswords.append(QByteArray(password.constData(), password.size())); // a copy of our own
+    MyPdfCvt::SetPasswords(SessionPasswords);
+    return true;
+}
+
+void TFmMain::forgetSessionPassword(const QByteArray &password)
+{
+    const qsizetype at = SessionPasswords.indexOf(password);
+    if (at < 0)
+        return;
+    wipePassword(SessionPasswords.at(at));
+    SessionPasswords.removeAt(at);
+    MyPdfCvt::SetPasswords(SessionPasswords);
+}
+
+// Overwrites the bytes where they are, shared or not: a detached copy would leave them.
+void TFmMain::wipePassword(const QByteArray &password)
+{
+    explicit_bzero(const_cast<char *>(password.constData()), size_t(password.size()));
+}
+
 void TFmMain::AddDirCommand()
 {
     if (FmAddDir->exec() != QDialog::Accepted)
@@ -720,18 +821,20 @@ void TFmMain::LaunchOrExplore(bool useSource, bool launch)
 
 void TFmMain::ActionMainMenuBar1Paint()
 {
-    bool convertAll = false, convertSelect = false, reConvert = false;
-    for (int row = 0; row < jobs->count() && !(convertAll && convertSelect && reConvert); ++row) {
+    bool convertAll = false, convertSelect = false, reConvert = false, password = false;
+    for (int row = 0; row < jobs->count() && !(convertAll && convertSelect && reConvert && password); ++row) {
         const bool waiting = jobs->entry(row).state == JobList::Waiting;
         const bool selected = jobs->isSelected(row);
         convertAll = convertAll || waiting;
         convertSelect = convertSelect || (waiting && selected);
         reConvert = reConvert || (!waiting && selected);
+        password = password || (selected && jobs->needsPassword(row));
     }
     const bool idle = !busy();
     ActConvertAll->setEnabled(convertAll && idle);
     ActConvertSelect->setEnabled(convertSelect && idle);
     ActReConvert->setEnabled(reConvert && idle);
+    ActPassword->setEnabled(password && idle);
     const bool anySelected = jobs->selectedCount() > 0;
     ActDelete->setEnabled(anySelected && idle);
     for (QAction *action : {ActLaunchSource, ActLaunchTarget, ActExploreSource, ActExploreTarget})
@@ -787,7 +890,7 @@ void TFmMain::FormKeyDown()
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
     for (const auto &[key, tag] : {std::pair{Qt::Key_A, int(TagSelectAll)}, std::pair{Qt::Key_V, int(TagPasteFile)},
                                    std::pair{Qt::Key_F, int(TagAddFile)}, std::pair{Qt::Key_D, int(TagAddDir)},
-                                   std::pair{Qt::Key_G, int(TagConvertAll)}})
+                                   std::pair{Qt::Key_G, int(TagConvertAll)}, std::pair{Qt::Key_P, int(TagPassword)}})
         KeyPreview::onKeys(this, {QKeySequence(Qt::CTRL | key), QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
 }
 

@@ -29,7 +29,7 @@ public:
     enum Tag {
         TagOptions = 11, TagExit = 12, TagViewLog = 13,
         TagAddFile = 21, TagAddDir = 22, TagPasteFile = 23, TagDelete = 24, TagSelectAll = 25,
-        TagConvertAll = 31, TagConvertSelect = 32, TagReConvert = 33,
+        TagConvertAll = 31, TagConvertSelect = 32, TagReConvert = 33, TagPassword = 38,
         TagLaunchSource = 34, TagLaunchTarget = 35, TagExploreSource = 36, TagExploreTarget = 37,
         TagLaunchMenu = 81, TagExploreMenu = 82, TagContents = 91, TagAbout = 96,
     };
@@ -53,6 +53,8 @@ public:
     QString TargetFileName(const QString &source) const;
 
     void ConvertItems(int mode);
+    // Converts the rows again, they alone, and gives those that still need a password.
+    QList<int> ConvertLocked(const QList<int> &rows);
     void LaunchOrExplore(bool useSource, bool launch);
     void MenuItemClick(QObject *sender);
     void ActionMainMenuBar1Paint();
@@ -106,6 +108,10 @@ private:
     void ConvertAllCommand();
     void ConvertSelectedCommand();
     void ReConvertCommand();
+    void PasswordCommand();
+    bool addSessionPassword(const QByteArray &password); // false when known already
+    void forgetSessionPassword(const QByteArray &password);
+    static void wipePassword(const QByteArray &password);
     void LaunchSourceCommand();
     void LaunchTargetCommand();
     void ExploreSourceCommand();
@@ -148,7 +154,7 @@ private:
 
     QAction *ActOptions, *ActExit, *ActViewLog;
     QAction *ActAddFile, *ActAddDir, *ActPasteFile, *ActDelete, *ActSelectAll;
-    QAction *ActConvertAll, *ActConvertSelect, *ActReConvert;
+    QAction *ActConvertAll, *ActConvertSelect, *ActReConvert, *ActPassword;
     QAction *ActLaunchSource, *ActLaunchTarget, *ActExploreSource, *ActExploreTarget;
     QAction *ActContents, *ActAbout;
     QHash<int, Command> commands; // by tag
@@ -158,6 +164,9 @@ private:
     bool searchActive = false;
     bool closeWhenIdle = false;
     bool endingSession = false;
+    // Passwords that opened a file this session, tried on every file that needs one; they
+    // are kept nowhere else, and cleared as the window goes.
+    QList<QByteArray> SessionPasswords;
 };
 
 extern TFmMain *FmMain;

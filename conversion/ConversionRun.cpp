@@ -273,6 +273,12 @@ std::optional<ConversionRun::Outcome> ConversionRun::placeTarget(int row, QStrin
         abandon(row);
         ++Skipped;
         AppendLog(QStringLiteral("Skipped: ") + why + QStringLiteral(" (") + target + u')');
+        if (options.existing == ExistingTarget::Update) {
+            // The entry's text is there and current: the list says so, as of a conversion.
+            list.setState(row, JobList::Converted);
+            list.setText(row, JobList::Target, target);
+            list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file is up to date")));
+        }
         display.entrySkipped(row, why);
         display.stepProgress();
         return Outcome::Done;

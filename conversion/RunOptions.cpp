@@ -7,10 +7,11 @@ RunOptions RunOptions::fromSettings(const TSettings &settings)
     RunOptions options;
     options.sameFolder = settings.samedir;
     options.targetFolder = settings.targetdir;
-    // A hand-edited file may hold any number: beyond prompt, every value cancels.
+    // A hand-edited file may hold any number: every value beyond these cancels.
     options.existing = settings.fileovertp == 0   ? ExistingTarget::AutoRename
                        : settings.fileovertp == 1 ? ExistingTarget::Overwrite
                        : settings.fileovertp == 2 ? ExistingTarget::Prompt
+                       : settings.fileovertp == 4 ? ExistingTarget::Update
                                                   : ExistingTarget::Cancel;
     options.codePage = settings.sourcecode;
     options.order = settings.textorder == 1 ? TextOrder::Physical : settings.textorder == 2 ? TextOrder::Raw : TextOrder::Reading;

@@ -6,9 +6,9 @@
 
 struct TSettings;
 
-// When the target file exists. Skip and Update are ordvane-batch's, which the settings cannot
-// hold: Skip leaves every file whose text exists, Update those whose text is not older than
-// the PDF (and converts the others again over their texts); both are outcomes of their own.
+// When the target file exists. Skip leaves every file whose text exists (ordvane-batch's
+// alone); Update, the settings' fifth choice, leaves those whose text is not older than the
+// PDF and converts the others again over their texts.
 enum class ExistingTarget { AutoRename, Overwrite, Prompt, Cancel, Skip, Update };
 enum class TextOrder { Reading, Physical, Raw };
 

@@ -143,7 +143,7 @@ void TFmOption::createGeneralPage()
     ComBFileOverTp = new NamedComboBox(TabSheet1);
     ComBFileOverTp->setObjectName(QStringLiteral("ComBFileOverTp"));
     ComBFileOverTp->addItems({tr("Auto rename"), tr("Overwrite"), tr("Prompt"),
-                              tr("Cancel")});
+                              tr("Cancel"), tr("Replace if older")});
     ComBSourceCode = new NamedComboBox(TabSheet1);
     ComBSourceCode->setObjectName(QStringLiteral("ComBSourceCode"));
     ComBSourceCode->setEditable(true);
@@ -284,7 +284,7 @@ void TFmOption::ShowSettings()
     EditTargetDir->setText(Settings.targetdir);
     CBSameDir->setChecked(Settings.samedir);
     CBSameDirClick();
-    ComBFileOverTp->setCurrentIndex(Settings.fileovertp <= 3 ? Settings.fileovertp : -1);
+    ComBFileOverTp->setCurrentIndex(Settings.fileovertp <= 4 ? Settings.fileovertp : -1);
 
     // The number alone, unless an entry of the list begins with it and a blank.
     const QString number = QString::number(Settings.sourcecode);

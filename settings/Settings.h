@@ -8,7 +8,7 @@ struct TSettings {
     bool samedir = false;          // target file beside its source
     QString targetdir;             // target folder when samedir is false; ends in "/"
     QString adddir;                // folders Add Dir searches, separated by ";"
-    quint8 fileovertp = 0;         // target exists: 0 auto rename, 1 overwrite, 2 prompt, else cancel
+    quint8 fileovertp = 0;         // target exists: 0 auto rename, 1 overwrite, 2 prompt, 4 replace if older, else cancel
     qint32 sourcecode = 0;         // code page of written text files, 0 the locale's
     qint32 targetcode = 0;         // kept for the file's sake, used by nothing
     QByteArray userfileext1;       // user's extra patterns of type 1, "*.ext;*.ext"

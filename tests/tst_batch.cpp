@@ -228,10 +228,11 @@ private slots:
         QCOMPARE(states(piped).value(QStringLiteral("unknown")), QStringLiteral("Convert successfully"));
         QCOMPARE(piped.status, 0);
 
-        QStringList ours = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
+        QStringList ours = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
         for (const QString &text : QDir(dir->file(QStringLiteral("p"))).entryList({QStringLiteral("*.txt")}))
             ours << QStringLiteral("p/") + text;
         ours.removeOne(QStringLiteral("passwords"));
+        ours.removeOne(QStringLiteral("ordvane-batch")); // the program itself, copied in with its translations
         QVERIFY(ours.contains(QStringLiteral("ordvnact.log")));
         for (const QString &file : std::as_const(ours)) {
             const QByteArray raw = read(dir->file(file));

@@ -16,6 +16,7 @@
 #include "tests/support/TestProgramDirectory.h"
 #include "settings/Settings.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScopeGuard>
@@ -260,6 +261,25 @@ private slots:
         QCOMPARE(list->text(0, JobList::Target), QStringLiteral("earlier text"));
         QCOMPARE(cancelled.steps, 1);
         QVERIFY(log().contains(QStringLiteral("Failed: Target file already exists, user canceled (earlier text)")));
+
+        // Replace if older: a text newer than its PDF is left and the entry says it is up to
+        // date; once the PDF is newer, the text is made again over the old one.
+        Settings.fileovertp = 4;
+        list->setState(0, JobList::Waiting);
+        QFile(out(QStringLiteral("r.txt"))).open(QIODevice::WriteOnly | QIODevice::Truncate);
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(state(0), qint32(JobList::Converted));
+        QCOMPARE(message(0), QStringLiteral("Target file is up to date"));
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("r.txt")));
+        QCOMPARE(QFileInfo(out(QStringLiteral("r.txt"))).size(), 0);
+        QVERIFY(log().contains(QStringLiteral("Skipped: target file is up to date (") + out(QStringLiteral("r.txt")) + u')'));
+        QFile source(r);
+        QVERIFY(source.open(QIODevice::ReadWrite));
+        QVERIFY(source.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        list->setState(0, JobList::Waiting);
+        run(display, ConversionRun::ConvertAll);
+        QCOMPARE(message(0), QStringLiteral("Convert successfully"));
+        QVERIFY(QFileInfo(out(QStringLiteral("r.txt"))).size() > 0);
     }
 
     void promptAnswers()

@@ -272,6 +272,10 @@
         <source>Password required</source>
         <translation>Kennwort erforderlich</translation>
     </message>
+    <message>
+        <source>Target file is up to date</source>
+        <translation>Zieldatei ist bereits aktuell</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -1068,6 +1072,10 @@ Installiert: %3.</translation>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   Koreanisch (Johab)</translation>
+    </message>
+    <message>
+        <source>Replace if older</source>
+        <translation>Ersetzen, wenn älter</translation>
     </message>
 </context>
 <context>

@@ -272,6 +272,10 @@
         <source>Password required</source>
         <translation>Se requiere una contraseña</translation>
     </message>
+    <message>
+        <source>Target file is up to date</source>
+        <translation>El archivo de destino está actualizado</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -1068,6 +1072,10 @@ Instalados: %3.</translation>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   Coreano (Johab)</translation>
+    </message>
+    <message>
+        <source>Replace if older</source>
+        <translation>Reemplazar si es más antiguo</translation>
     </message>
 </context>
 <context>

@@ -272,6 +272,10 @@
         <source>Password required</source>
         <translation>Mot de passe requis</translation>
     </message>
+    <message>
+        <source>Target file is up to date</source>
+        <translation>Le fichier cible est à jour</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -1068,6 +1072,10 @@ Installées : %3.</translation>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   Coréen (Johab)</translation>
+    </message>
+    <message>
+        <source>Replace if older</source>
+        <translation>Remplacer si plus ancien</translation>
     </message>
 </context>
 <context>

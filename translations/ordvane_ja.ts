@@ -271,6 +271,10 @@
         <source>Password required</source>
         <translation>パスワードが必要です</translation>
     </message>
+    <message>
+        <source>Target file is up to date</source>
+        <translation>出力ファイルは最新です</translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -1062,6 +1066,10 @@ Installed: %3.</source>
     <message>
         <source>1361   Korean Johab</source>
         <translation>1361   韓国語 (Johab)</translation>
+    </message>
+    <message>
+        <source>Replace if older</source>
+        <translation>古い場合は置き換える</translation>
     </message>
 </context>
 <context>

@@ -371,7 +371,8 @@ QList<QByteArray> readPasswords(const QString &name)
     const bool tooLarge = all.size() > MostBytes;
     QList<QByteArray> passwords;
     for (qsizetype start = 0; !tooLarge && start < all.size();) {
-        const qsizetype end = all.indexOf('\n', start) < 0 ? all.size() : all.indexOf('\n', start);
+        const qsizetype newline = all.indexOf('\n', start);
+        const qsizetype end = newline < 0 ? all.size() : newline;
         const qsizetype stop = end > start && all[end - 1] == '\r' ? end - 1 : end;
         if (stop > start)
             passwords << all.mid(start, stop - start); // one copy each, kept
@@ -418,8 +419,12 @@ Command commandOf(const QCommandLineParser &parser)
     command.given = parser.positionalArguments();
     if (parser.value(QStringLiteral("files-from")) == QLatin1String("-") && parser.value(QStringLiteral("password-file")) == QLatin1String("-"))
         usageError(Batch::tr("--files-from and --password-file cannot both read standard input"));
-    if (parser.isSet(QStringLiteral("password-file")))
-        MyPdfCvt::SetPasswords(readPasswords(parser.value(QStringLiteral("password-file"))));
+    if (parser.isSet(QStringLiteral("password-file"))) {
+        QList<QByteArray> passwords = readPasswords(parser.value(QStringLiteral("password-file")));
+        MyPdfCvt::SetPasswords(passwords); // which keeps copies of its own
+        for (QByteArray &password : passwords)
+            explicit_bzero(password.data(), size_t(password.size()));
+    }
     if (parser.isSet(QStringLiteral("files-from")))
         command.given += readList(parser.value(QStringLiteral("files-from")), parser.isSet(QStringLiteral("0")));
     if (parser.isSet(QStringLiteral("job-file"))) {

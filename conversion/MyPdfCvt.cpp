@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "base/SecretMemory.h"
 #include "tsypdf/tsypdf.h"
 
 #include <QByteArray>
@@ -12,8 +13,8 @@
 #include <cstring>
 #include <exception>
 #include <mutex>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <string_view>
 #include <dlfcn.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -43,18 +44,10 @@ void *libraryHandle = nullptr;
 std::atomic<Entry> entry = nullptr;
 Extras extras;
 
-// Passwords to try, in order, on a file that needs one. Copies of our own, shared with no
-// caller, so that they can be overwritten when they go.
-using Secrets = std::vector<std::string>;
+// Passwords to try, in order, on a file that needs one: copies of our own, in memory kept out
+// of swap and core dumps, overwritten when they go.
 std::mutex passwordsMutex;
-Secrets passwords;
-
-void wipe(Secrets &secrets)
-{
-    for (std::string &secret : secrets)
-        explicit_bzero(secret.data(), secret.size());
-    secrets.clear();
-}
+SecretList passwords;
 
 // The call, made once without a password and then, while the file needs one, with each
 // password given. A password that opens the file but leaves copying forbidden is the user's:
@@ -65,16 +58,16 @@ int32_t withPasswords(const Call &call)
     int32_t result = call();
     if (result != TsyResultNeedsPassword || !extras.setNextCallPassword)
         return result;
-    Secrets tried;
+    SecretList tried;
     {
         std::lock_guard lock(passwordsMutex);
         tried = passwords;
     }
     struct Wipe {
-        Secrets &secrets;
+        SecretList &secrets;
         ~Wipe() { wipe(secrets); }
     } wipeTried{tried};
-    for (const std::string &password : std::as_const(tried)) {
+    for (const SecretString &password : std::as_const(tried)) {
         extras.setNextCallPassword(password.data(), int32_t(password.size()));
         const int32_t next = call();
         if (next != TsyResultNeedsPassword)
@@ -230,6 +223,27 @@ void SetPasswords(const QList<QByteArray> &given)
         passwords.emplace_back(password.constData(), size_t(password.size()));
     if (!given.isEmpty())
         prctl(PR_SET_DUMPABLE, 0); // no core dump holds them, no other process reads them
+}
+
+bool AddPassword(QByteArrayView password)
+{
+    std::lock_guard lock(passwordsMutex);
+    const std::string_view added(password.data(), size_t(password.size()));
+    if (std::find(passwords.begin(), passwords.end(), added) != passwords.end())
+        return false;
+    passwords.emplace_back(added);
+    prctl(PR_SET_DUMPABLE, 0);
+    return true;
+}
+
+void ForgetPassword(QByteArrayView password)
+{
+    std::lock_guard lock(passwordsMutex);
+    const auto known = std::find(passwords.begin(), passwords.end(), std::string_view(password.data(), size_t(password.size())));
+    if (known == passwords.end())
+        return;
+    explicit_bzero(known->data(), known->size());
+    passwords.erase(known);
 }
 
 void SetRecognition(bool on, const QString &languages)

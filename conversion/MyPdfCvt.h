@@ -30,6 +30,9 @@ int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, 
 // Passwords tried, in order, on each file that needs one, by the conversions that start
 // afterwards; they stay in memory only. None by default.
 void SetPasswords(const QList<QByteArray> &passwords);
+// One more password to try after the others; false when it is known already.
+bool AddPassword(QByteArrayView password);
+void ForgetPassword(QByteArrayView password);
 
 // Recognition of scanned pages, for the conversions that start afterwards. Languages are
 // Tesseract codes joined by "+". A library without recognition ignores it.

@@ -157,9 +157,7 @@ TFmMain::TFmMain()
 
 TFmMain::~TFmMain()
 {
-    for (const QByteArray &password : std::as_const(SessionPasswords))
-        wipePassword(password);
-    MyPdfCvt::SetPasswords({});
+    MyPdfCvt::SetPasswords({}); // the session's passwords go with it
     StoreWindowLayout(*this, *ListView1, *jobs);
     try {
         JobSaving->saveAtEnd();
@@ -516,7 +514,8 @@ void TFmMain::ConvertItems(int mode)
 // Asks for the password of the selected files that need one and converts them with it at
 // once; a password that opens none of them is said to be wrong and another is asked for,
 // until all are open or the user cancels. Passwords the keyring holds for them are tried
-// first, without asking.
+// first, without asking. A password that opened a file stays with the converter binding for
+// the session, and later runs try it too.
 void TFmMain::PasswordCommand()
 {
     QList<int> locked, selection;
@@ -541,7 +540,7 @@ void TFmMain::PasswordCommand()
         bool found = false;
         for (const int row : std::as_const(locked))
             if (std::optional<QByteArray> kept = Keyring::find(Keyring::keyOf(jobs->text(row, JobList::Source)))) {
-                addSessionPassword(*kept);
+                MyPdfCvt::AddPassword(*kept);
                 wipePassword(*kept);
                 found = true;
             }
@@ -555,7 +554,7 @@ void TFmMain::PasswordCommand()
         if (!answer)
             return;
         const auto forget = qScopeGuard([&answer] { wipePassword(answer->password); });
-        const bool added = addSessionPassword(answer->password);
+        const bool added = MyPdfCvt::AddPassword(answer->password);
         const QList<int> tried = locked;
         locked = ConvertLocked(tried);
         bool kept = true;
@@ -566,7 +565,7 @@ void TFmMain::PasswordCommand()
             ShowStatusMessage(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
         wrong = !locked.isEmpty();
         if (added && locked.size() == tried.size()) // it opened nothing: not kept
-            forgetSessionPassword(answer->password);
+            MyPdfCvt::ForgetPassword(answer->password);
     }
 }
 
@@ -581,25 +580,6 @@ QList<int> TFmMain::ConvertLocked(const QList<int> &rows)
         if (jobs->needsPassword(row))
             still << row;
     return still;
-}
-
-bool TFmMain::addSessionPassword(const QByteArray &password)
-{
-    if (SessionPasswords.contains(password))
-        return false;
-    SessionPasswords.append(QByteArray(password.constData(), password.size())); // a copy of our own
-    MyPdfCvt::SetPasswords(SessionPasswords);
-    return true;
-}
-
-void TFmMain::forgetSessionPassword(const QByteArray &password)
-{
-    const qsizetype at = SessionPasswords.indexOf(password);
-    if (at < 0)
-        return;
-    wipePassword(SessionPasswords.at(at));
-    SessionPasswords.removeAt(at);
-    MyPdfCvt::SetPasswords(SessionPasswords);
 }
 
 // Overwrites the bytes where they are, shared or not: a detached copy would leave them.

@@ -109,8 +109,6 @@ private:
     void ConvertSelectedCommand();
     void ReConvertCommand();
     void PasswordCommand();
-    bool addSessionPassword(const QByteArray &password); // false when known already
-    void forgetSessionPassword(const QByteArray &password);
     static void wipePassword(const QByteArray &password);
     void LaunchSourceCommand();
     void LaunchTargetCommand();
@@ -164,9 +162,6 @@ private:
     bool searchActive = false;
     bool closeWhenIdle = false;
     bool endingSession = false;
-    // Passwords that opened a file this session, tried on every file that needs one; they
-    // are kept nowhere else, and cleared as the window goes.
-    QList<QByteArray> SessionPasswords;
 };
 
 extern TFmMain *FmMain;

@@ -24,5 +24,6 @@ using SecretString = std::basic_string<char, std::char_traits<char>, SecretAlloc
 // The strings' own bytes and, for short ones kept inside the string, the list's.
 using SecretList = std::vector<SecretString, SecretAllocator<SecretString>>;
 
-// Overwrites every string where it is and empties the list.
+// Overwrite the secrets where they are, where the compiler cannot leave it out, and empty them.
+void clearSecret(std::string &secret);
 void wipe(SecretList &secrets);

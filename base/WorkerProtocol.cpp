@@ -126,12 +126,6 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size)
     return Decoded::Complete;
 }
 
-void clearSecret(std::string &secret)
-{
-    explicit_bzero(secret.data(), secret.size());
-    secret.clear();
-}
-
 bool validFrameHeader(const FrameHeader &header)
 {
     switch (header.type) {

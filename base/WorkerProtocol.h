@@ -1,6 +1,8 @@
 #pragma once
 // What passes between tsypdf.so and its helper process tsypdf-worker over a socket pair
 // (the helper's descriptor 3). Integers are in host byte order: both ends are one machine.
+#include "base/SecretMemory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,8 +35,6 @@ struct Request {
     std::string password;    // tried as the user's and as the owner's; empty: none. Cleared after use
 };
 
-// Overwrites the bytes of a secret where the compiler cannot leave it out.
-void clearSecret(std::string &secret);
 
 // The bytes of a request. The path and languages must keep within the limits above.
 std::string encodeRequest(const Request &request);

@@ -312,16 +312,18 @@ private slots:
         locked.userPassword = "Kennwort-7xq";
         locked.ownerPassword = "Besitzer-7xq";
         const QString lockedFile = writePdf(*dir, QStringLiteral("locked-twice.pdf"), threePages(), locked);
-        const auto lockedMemory = [] { // kB kept out of swap
+        [[maybe_unused]] const auto lockedMemory = [] { // kB kept out of swap
             QFile status(QStringLiteral("/proc/self/status"));
             status.open(QIODevice::ReadOnly);
             const QByteArray text = status.readAll();
             const qsizetype at = text.indexOf("VmLck:");
             return at < 0 ? -1 : text.mid(at + 6, text.indexOf('\n', at) - at - 6).trimmed().split(' ').value(0).toLongLong();
         };
-        const qint64 lockedBefore = lockedMemory();
+        [[maybe_unused]] const qint64 lockedBefore = lockedMemory();
         MyPdfCvt::SetPasswords({"wrong", "Kennwort-7xq"});
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__) // their mlock does nothing
         QVERIFY(lockedMemory() > lockedBefore);
+#endif
         QByteArray text;
         QCOMPARE(MyPdfCvt::ExtractText(lockedFile, 0, true, 0, {}, [&](QByteArrayView part) { text += part; }, {}), 0);
         QCOMPARE(text.count('\f'), 3);

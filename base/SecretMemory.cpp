@@ -22,15 +22,9 @@ void releaseSecret(void *memory, std::size_t bytes)
     munmap(memory, bytes);
 }
 
-void clearSecret(std::string &secret)
-{
-    explicit_bzero(secret.data(), secret.size());
-    secret.clear();
-}
-
 void wipe(SecretList &secrets)
 {
     for (SecretString &secret : secrets)
-        explicit_bzero(secret.data(), secret.size());
+        clearSecret(secret);
     secrets.clear();
 }

@@ -2,6 +2,7 @@
 // Memory for secrets such as passwords: each allocation has pages of its own, kept out of swap
 // and out of core dumps where the system allows it, and overwritten before it is given back.
 #include <cstddef>
+#include <string.h>
 #include <string>
 #include <vector>
 
@@ -25,5 +26,10 @@ using SecretString = std::basic_string<char, std::char_traits<char>, SecretAlloc
 using SecretList = std::vector<SecretString, SecretAllocator<SecretString>>;
 
 // Overwrite the secrets where they are, where the compiler cannot leave it out, and empty them.
-void clearSecret(std::string &secret);
+template <typename Allocator>
+void clearSecret(std::basic_string<char, std::char_traits<char>, Allocator> &secret)
+{
+    explicit_bzero(secret.data(), secret.size());
+    secret.clear();
+}
 void wipe(SecretList &secrets);

@@ -121,7 +121,6 @@ Decoded decodeRequest(std::string_view bytes, Request &out, size_t &size)
     out.recognise = recognition.recognise == 1;
     out.languages.assign(bytes.substr(languagesAt, recognition.languageBytes));
     out.pageBudgetSeconds = recognition.pageBudgetSeconds;
-    clearSecret(out.password);
     out.password.assign(bytes.substr(passwordAt, password.passwordBytes));
     return Decoded::Complete;
 }

@@ -32,7 +32,14 @@ struct Request {
     bool recognise = false;  // read pages without a text layer with Tesseract
     std::string languages;   // Tesseract language codes joined by "+"
     uint16_t pageBudgetSeconds = DefaultPageBudgetSeconds; // recognition of one page, at least 1
-    std::string password;    // tried as the user's and as the owner's; empty: none. Cleared after use
+    SecretString password;   // tried as the user's and as the owner's; empty: none
+
+    // A short password lives inside the string, out of reach of its allocator: overwritten
+    // here, as every request goes.
+    ~Request() { clearSecret(password); }
+    Request() = default;
+    Request(const Request &) = default;
+    Request &operator=(const Request &) = default;
 };
 
 

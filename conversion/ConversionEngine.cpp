@@ -443,6 +443,7 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
     }
     figures.finished(*job, result.text ? result.text->size() : 0);
     result.pages = job->pages;
+    result.source = job->identity;
     result.hasText = job->hasText;
     result.unread = std::move(job->unread);
     std::sort(result.unread.begin(), result.unread.end());

@@ -56,6 +56,7 @@ public:
         double seconds = 0;               // from its first conversion step to its last
         bool hasText = false;             // more than blanks, line ends and page breaks
         std::vector<UnreadPage> unread;   // in page order
+        FileSystem::Identity source;      // the state of the source the text was read from
     };
     struct Progress {
         qint64 pagesDone = 0;     // of the files converted or under way

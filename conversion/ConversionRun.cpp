@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QScopeGuard>
 #include <climits>
+#include <utility>
 
 ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
 {
@@ -24,14 +25,15 @@ ConversionRun::ConversionRun(JobList &list, Display &display, int threads, Conve
 {
 }
 
-QString ConversionRun::numberedName(const QString &target)
+QString ConversionRun::numberedName(const QString &target, const std::function<bool(const QString &)> &taken)
 {
     const qsizetype dot = FileSystem::extensionPosition(target);
     const QString base = dot < 0 ? target : target.left(dot);
     const QString extension = dot < 0 ? QString() : target.mid(dot);
     for (int n = 1;; ++n) {
         const QString candidate = base + u'(' + QString::number(n) + u')' + extension;
-        if (FileSystem::entryAt(candidate) == FileSystem::Entry::None) // a folder or a link takes a name too
+        // A folder or a link takes a name too.
+        if (FileSystem::entryAt(candidate) == FileSystem::Entry::None && !(taken && taken(candidate)))
             return candidate;
     }
 }
@@ -63,7 +65,20 @@ void ConversionRun::run(int runMode, const RunOptions &runOptions)
                            RecognitionLanguagesProblem(options.recognitionLanguages).section(u'\n', 0, 0)};
     }
     MyPdfCvt::SetRecognition(options.recognition, options.recognitionLanguages);
-    Successful = Failed = Skipped = WithoutText = UnreadPages = 0;
+    optionsText = TextRecords::optionsText(options.order, options.pageBreaks, engineOptions.codePage, options.recognition,
+                                           options.recognitionLanguages);
+    records = TextRecords();
+    claimedNames.clear();
+    planned.clear();
+    plannedKeys.assign(size_t(total), QString());
+    foreseen.assign(size_t(total), std::nullopt);
+    for (int row = 0; row < total; ++row) {
+        if (wanted(row)) {
+            plannedKeys[size_t(row)] = FileSystem::pathKey(targetOf(list.text(row, JobList::Source)));
+            ++planned[plannedKeys[size_t(row)]];
+        }
+    }
+    Successful = Failed = Skipped = LeftWaiting = WithoutText = UnreadPages = 0;
     UnreadPackages.clear();
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
@@ -79,8 +94,11 @@ void ConversionRun::run(int runMode, const RunOptions &runOptions)
         submitted.clear();
         submitAhead();
         for (int row = 0; row < total; ++row) {
-            if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped)
+            if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped) {
+                for (; row < total; ++row)
+                    LeftWaiting += wanted(row) ? 1 : 0;
                 break;
+            }
         }
         engine.reset();
         display.processEvents();
@@ -103,10 +121,31 @@ QString ConversionRun::unreadNote(Language language) const
 
 QString ConversionRun::summary(Language language) const
 {
+    // Entries the policy left alone are counted where there are any, so that Total is what
+    // the run settled.
     static const char *const text = QT_TRANSLATE_NOOP("ConversionRun", "Conversion end. Successful: %1, Failed: %2, Total: %3");
+    static const char *const withSkipped =
+        QT_TRANSLATE_NOOP("ConversionRun", "Conversion end. Successful: %1, Skipped: %2, Failed: %3, Total: %4");
     // The log reads the same on every system; the user is told in the user's language.
-    const QString form = language == Language::User ? QCoreApplication::translate("ConversionRun", text) : QString::fromLatin1(text);
-    return form.arg(Successful).arg(Failed).arg(Successful + Failed);
+    const auto form = [language](const char *english) {
+        return language == Language::User ? QCoreApplication::translate("ConversionRun", english) : QString::fromLatin1(english);
+    };
+    if (Skipped == 0)
+        return form(text).arg(Successful).arg(Failed).arg(Successful + Failed);
+    return form(withSkipped).arg(Successful).arg(Skipped).arg(Failed).arg(Successful + Skipped + Failed);
+}
+
+QString ConversionRun::outcomeNote() const
+{
+    QStringList counts{QCoreApplication::translate("ConversionRun", "%n converted", nullptr, Successful)};
+    if (Skipped > 0)
+        counts << QCoreApplication::translate("ConversionRun", "%n skipped", nullptr, Skipped);
+    counts << QCoreApplication::translate("ConversionRun", "%n failed", nullptr, Failed);
+    if (LeftWaiting > 0)
+        counts << QCoreApplication::translate("ConversionRun", "%n left waiting (run stopped)", nullptr, LeftWaiting);
+    //: Joins the counts of a run: "3 converted, 1 failed".
+    const QString separator = QCoreApplication::translate("ConversionRun", ", ");
+    return QCoreApplication::translate("ConversionRun", "Conversion ended: %1.").arg(counts.join(separator));
 }
 
 void ConversionRun::fail(int row, Failure failure, const QString &path)
@@ -144,21 +183,65 @@ bool ConversionRun::placeable(const QString &target)
 
 QString ConversionRun::targetOf(const QString &source) const
 {
-    return TargetFileName(source, options.sameFolder, options.targetFolder);
+    return TargetFileName(source, options.sameFolder, options.targetFolder + options.subfolders.value(FileSystem::pathKey(source)));
 }
 
-QString ConversionRun::leftAlone(const QString &source, const QString &target) const
+bool ConversionRun::claimed(const QString &name) const
 {
-    if (options.existing != ExistingTarget::Skip && options.existing != ExistingTarget::Update)
-        return {};
-    if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
-        return {};
+    return claimedNames.contains(FileSystem::pathKey(name));
+}
+
+// A new name is not one that the target rule gives an entry still to come either.
+QString ConversionRun::nextFreeName(const QString &target) const
+{
+    return numberedName(target, [this](const QString &name) {
+        const QString key = FileSystem::pathKey(name);
+        return claimedNames.contains(key) || planned.value(key) > 0;
+    });
+}
+
+void ConversionRun::renamed(const QString &target, bool inRun)
+{
+    AppendLog(inRun ? QStringLiteral("Renamed: another file of this run has the same target file name (") + target + u')'
+                    : QStringLiteral("Renamed: the target file is the text of another file (") + target + u')');
+}
+
+ConversionRun::Finding ConversionRun::judged(const QString &text, const TextOrigin &origin)
+{
     if (options.existing == ExistingTarget::Skip)
-        return QStringLiteral("target file exists");
-    // Only a text at least as new as its PDF is taken for up to date; one that is not a file
-    // of its own (a link, say) is converted again and replaced.
+        return {Finding::LeaveAlone, text, QStringLiteral("target file exists")};
+    if (origin.options == optionsText && records.sourceUnchanged(origin))
+        return {Finding::LeaveAlone, text, QStringLiteral("target file is up to date")};
+    return {Finding::Replace, text, {}};
+}
+
+ConversionRun::Finding ConversionRun::findText(const QString &source, const QString &target)
+{
+    const auto named = [&](const std::optional<TextOrigin> &origin) { return origin && FileSystem::samePath(origin->source, source); };
+    const std::optional<TextOrigin> atTarget = records.originOf(target);
+    if (!claimed(target) && named(atTarget))
+        return judged(target, *atTarget);
+    // Its own text may have a numbered name, another's having had this one.
+    for (const QString &text : records.numberedTextsOf(source, target)) {
+        if (const std::optional<TextOrigin> origin = records.originOf(text); !claimed(text) && named(origin))
+            return judged(text, *origin);
+    }
+    if (claimed(target))
+        return {Finding::Another, target, {}, true};
+    if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
+        return {Finding::Free, target, {}};
+    if (atTarget)
+        return {Finding::Another, target, {}};
+    // A text without a record, made by an older version or by hand, is judged by times: only
+    // one at least as new as its PDF is taken for up to date; one that is not a file of its
+    // own (a link, say) is converted again and replaced. (The texts of this version and of
+    // other runs going on have their records before they are put in place.)
+    if (options.existing == ExistingTarget::Skip)
+        return {Finding::LeaveAlone, target, QStringLiteral("target file exists")};
     const qint64 text = FileSystem::fileModified(target, false), pdf = FileSystem::fileModified(source, true);
-    return text >= 0 && pdf >= 0 && text >= pdf ? QStringLiteral("target file is up to date") : QString();
+    if (text >= 0 && pdf >= 0 && text >= pdf)
+        return {Finding::LeaveAlone, target, QStringLiteral("target file is up to date")};
+    return {Finding::Replace, target, {}};
 }
 
 bool ConversionRun::convertible(int row) const
@@ -177,9 +260,19 @@ void ConversionRun::submitAhead()
             continue;
         const QString source = list.text(row, JobList::Source);
         const QString target = targetOf(source);
-        if (placeable(target) && leftAlone(source, target).isEmpty())
+        if (placeable(target) && !leftAloneAhead(row, source, target))
             submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
     }
+}
+
+// Names are given out as the entries come: what the records say now tells which entries the
+// policy will leave alone.
+bool ConversionRun::leftAloneAhead(int row, const QString &source, const QString &target)
+{
+    if (!byRecords())
+        return false;
+    foreseen[size_t(row)] = findText(source, target);
+    return foreseen[size_t(row)]->kind == Finding::LeaveAlone;
 }
 
 void ConversionRun::abandon(int row)
@@ -203,6 +296,8 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     }
 
     QString target = targetOf(source);
+    if (const QString plan = std::exchange(plannedKeys[size_t(row)], QString()); !plan.isEmpty() && --planned[plan] == 0)
+        planned.remove(plan);
     bool replace = false;
     if (const std::optional<Outcome> settled = placeTarget(row, target, replace))
         return *settled;
@@ -235,18 +330,27 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
     }
     report.bytes = conversion->text->size();
     report.result = int(std::min<qint64>(report.bytes, INT_MAX));
-    // Under auto rename, a name that another run took meanwhile passes to the next free number
-    // of the target's own name.
+    // A new name that another program took meanwhile passes to the next free number of the
+    // target rule's name; a name the policy made free (Overwrite, and the prompt's Overwrite)
+    // is replaced whatever holds it now.
     const QString unnumbered = targetOf(source);
-    const Failure failure = options.existing == ExistingTarget::AutoRename
-        ? conversion->text->commit(target, replace, [&](const QString &) { return numberedName(unnumbered); })
+    // The record goes with the text before it is in place: no run ever sees it without.
+    const TextOrigin origin{source, conversion->source, optionsText};
+    const QString chosen = target;
+    records.attach(conversion->text->temporaryPath(), target, origin);
+    const bool renamable = !replace && (options.existing == ExistingTarget::AutoRename || byRecords() || target != unnumbered);
+    const Failure failure = renamable
+        ? conversion->text->commit(target, replace, [&](const QString &) { return nextFreeName(unnumbered); })
         : conversion->text->commit(target, replace);
+    claim(target);
     if (target != list.text(row, JobList::Target))
         list.setText(row, JobList::Target, target);
     if (failure != Failure::None) {
         const bool created = failure == Failure::TargetWrite;
         fail(row, failure, created ? source : target, report);
     } else {
+        if (target != chosen) // the name was taken meanwhile
+            records.attach(target, target, origin);
         recordConverted(row, source, *conversion);
         display.entryDone(row, report);
     }
@@ -267,38 +371,65 @@ std::optional<ConversionRun::Outcome> ConversionRun::placeTarget(int row, QStrin
     };
     if (!placeable(target))
         return settle(Failure::TargetCreate, target);
-    if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
-        return std::nullopt;
-    if (const QString why = leftAlone(list.text(row, JobList::Source), target); !why.isEmpty()) {
-        abandon(row);
-        ++Skipped;
-        AppendLog(QStringLiteral("Skipped: ") + why + QStringLiteral(" (") + target + u')');
-        if (options.existing == ExistingTarget::Update) {
-            // The entry's text is there and current: the list says so, as of a conversion.
-            list.setState(row, JobList::Converted);
-            list.setText(row, JobList::Target, target);
-            list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file is up to date")));
+    const QString unnumbered = target;
+    if (byRecords()) {
+        // What was found of the entry's own text as the run started holds, unless another
+        // entry took that name since.
+        std::optional<Finding> ahead = std::exchange(foreseen[size_t(row)], std::nullopt);
+        if (ahead && ((ahead->kind != Finding::LeaveAlone && ahead->kind != Finding::Replace) || claimed(ahead->text)))
+            ahead.reset();
+        const Finding found = ahead ? *ahead : findText(list.text(row, JobList::Source), target);
+        switch (found.kind) {
+        case Finding::LeaveAlone: claim(found.text); return leaveAlone(row, found.text, found.why);
+        case Finding::Replace: replace = true; target = found.text; break;
+        case Finding::Another: target = nextFreeName(unnumbered); renamed(target, found.inRun); break;
+        case Finding::Free: break;
         }
-        display.entrySkipped(row, why);
-        display.stepProgress();
-        return Outcome::Done;
+        claim(target);
+        return std::nullopt;
+    }
+    // The policies below are for texts that were there before the run.
+    if (claimed(target)) {
+        target = nextFreeName(unnumbered);
+        renamed(target, true);
+    }
+    if (FileSystem::entryAt(target) != FileSystem::Entry::Other) {
+        claim(target);
+        return std::nullopt;
     }
     PromptAnswer answer = PromptAnswer::Cancel;
     switch (options.existing) {
     case ExistingTarget::AutoRename: answer = PromptAnswer::AutoRename; break;
-    case ExistingTarget::Overwrite:
-    case ExistingTarget::Update: answer = PromptAnswer::Overwrite; break; // older than its PDF
+    case ExistingTarget::Overwrite: answer = PromptAnswer::Overwrite; break;
     case ExistingTarget::Prompt: answer = display.askTargetExists(target); break;
     case ExistingTarget::Cancel:
-    case ExistingTarget::Skip: break;
+    case ExistingTarget::Skip:
+    case ExistingTarget::Update: break;
     }
     switch (answer) {
     case PromptAnswer::StopConvert: return Outcome::Stopped;
     case PromptAnswer::Cancel: return settle(Failure::TargetExistsCanceled, list.text(row, JobList::Target));
-    case PromptAnswer::AutoRename: target = numberedName(target); break;
+    case PromptAnswer::AutoRename: target = nextFreeName(unnumbered); break;
     case PromptAnswer::Overwrite: replace = true; break;
     }
+    claim(target);
     return std::nullopt;
+}
+
+ConversionRun::Outcome ConversionRun::leaveAlone(int row, const QString &text, const QString &why)
+{
+    abandon(row);
+    ++Skipped;
+    AppendLog(QStringLiteral("Skipped: ") + why + QStringLiteral(" (") + text + u')');
+    list.setText(row, JobList::Target, text);
+    if (options.existing == ExistingTarget::Update) {
+        // The entry's text is there and current: the list says so, as of a conversion.
+        list.setState(row, JobList::Converted);
+        list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file is up to date")));
+    }
+    display.entrySkipped(row, why);
+    display.stepProgress();
+    return Outcome::Done;
 }
 
 // The entry's conversion, started ahead or now, once it is done; none when the run is

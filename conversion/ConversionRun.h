@@ -12,11 +12,16 @@
 #include "conversion/ConversionEngine.h"
 #include "conversion/Failure.h"
 #include "conversion/RunOptions.h"
+#include "conversion/TextRecords.h"
 
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class JobList;
 
@@ -72,6 +77,10 @@ public:
     // Entries left as they were because their target exists (ExistingTarget::Skip) or is up
     // to date (ExistingTarget::Update).
     int skipped() const { return Skipped; }
+    // Entries the run would have handled, left as they were by Stop or Cancel.
+    int leftWaiting() const { return LeftWaiting; }
+    // What the run did, for the user: converted, skipped, failed and left waiting.
+    QString outcomeNote() const;
     // Files converted whose text shows nothing (scans that even recognition could not read).
     int withoutText() const { return WithoutText; }
     // Pages that needed recognition and were left with their text layer for want of language
@@ -79,8 +88,8 @@ public:
     int unreadPages() const { return UnreadPages; }
     QString unreadNote(Language language = Language::Log) const;
 
-    // The first free name "base(N).ext" for an existing target.
-    static QString numberedName(const QString &target);
+    // The first free name "base(N).ext" for an existing target; taken: names also not free.
+    static QString numberedName(const QString &target, const std::function<bool(const QString &)> &taken = {});
 
 private:
     enum class Outcome { Done, Stopped };
@@ -97,8 +106,27 @@ private:
     bool convertible(int row) const;
     static bool placeable(const QString &target);
     QString targetOf(const QString &source) const;
-    // Why the policy leaves the entry alone, its target being what it is; empty when it does not.
-    QString leftAlone(const QString &source, const QString &target) const;
+
+    // Where the source's text goes under Skip and Update, by the records of what made the
+    // texts there: its own text, left alone or replaced; a new numbered name, the name being
+    // another's; or the name of the target rule, free.
+    struct Finding {
+        enum Kind { Free, LeaveAlone, Replace, Another } kind = Free;
+        QString text;
+        QString why;        // LeaveAlone: in English
+        bool inRun = false; // Another: a file of this run has the name
+    };
+    Finding findText(const QString &source, const QString &target);
+    Finding judged(const QString &text, const TextOrigin &origin);
+    bool leftAloneAhead(int row, const QString &source, const QString &target);
+    bool byRecords() const { return options.existing == ExistingTarget::Skip || options.existing == ExistingTarget::Update; }
+    // No two entries of a run end in one text: a name given to an entry is not free for
+    // another, and the first in list order takes the name the target rule gives it.
+    bool claimed(const QString &name) const;
+    void claim(const QString &name) { claimedNames.insert(FileSystem::pathKey(name)); }
+    QString nextFreeName(const QString &target) const;
+    void renamed(const QString &target, bool inRun);
+    Outcome leaveAlone(int row, const QString &text, const QString &why);
     void submitAhead();
     void abandon(int row);
     // A failure's message in English, for the log and the job file, and as the window shows it
@@ -126,7 +154,14 @@ private:
     int Successful = 0;
     int Failed = 0;
     int Skipped = 0;
+    int LeftWaiting = 0;
     int WithoutText = 0;
     int UnreadPages = 0;
     QStringList UnreadPackages;
+    TextRecords records;
+    QString optionsText;           // as the records keep it
+    QHash<QString, int> planned;   // target rule names of the entries still to come, by path key
+    std::vector<QString> plannedKeys; // by row: its name in planned, until its turn
+    std::vector<std::optional<Finding>> foreseen; // by row: what the records said as the run started
+    QSet<QString> claimedNames;    // names given to entries, by path key
 };

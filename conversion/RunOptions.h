@@ -2,6 +2,7 @@
 // What a run does, typed. The window and the batch build it once from the settings (the batch
 // then applies its command line) and hand it to the run; the settings file's numbers are
 // mapped here alone.
+#include <QHash>
 #include <QString>
 
 struct TSettings;
@@ -15,6 +16,9 @@ enum class TextOrder { Reading, Physical, Raw };
 struct RunOptions {
     bool sameFolder = false;
     QString targetFolder; // ends in "/"; used when sameFolder is false
+    // The folder below targetFolder that a source's text goes to (ending in "/"), by the
+    // source's path key; straight into targetFolder for a source not named here.
+    QHash<QString, QString> subfolders;
     ExistingTarget existing = ExistingTarget::AutoRename;
     int codePage = 0;     // of the text files; 0 the locale's
     TextOrder order = TextOrder::Reading;

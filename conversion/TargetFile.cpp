@@ -113,6 +113,11 @@ int TargetFile::create(const QString &folder)
     return 0;
 }
 
+QString TargetFile::temporaryPath() const
+{
+    return path.isEmpty() ? QString() : FileSystem::decodePath(path);
+}
+
 int TargetFile::write(QByteArrayView bytes)
 {
     if (fd < 0 || error || bytes.isEmpty())

@@ -28,6 +28,8 @@ public:
     int close();
 
     qint64 size() const { return written; }
+    // Where the text waits until commit; empty once it is in place, or when it could not be made.
+    QString temporaryPath() const;
     int createError() const { return openError; }
     int writeError() const { return error; }
 

@@ -3,15 +3,17 @@
 #include "base/Descriptors.h"
 #include "platform/TemporaryFiles.h"
 
-#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QtEndian>
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace FileSystem {
@@ -22,6 +24,19 @@ bool statPath(const QString &path, struct stat &info)
 {
     const QByteArray bytes = encodePath(path);
     return !bytes.isEmpty() && !bytes.contains('\0') && stat(bytes.constData(), &info) == 0;
+}
+
+Identity identityOfStat(const struct stat &info)
+{
+    const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
+    return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size), nanoseconds(info.st_mtim), nanoseconds(info.st_ctim), 0};
+}
+
+// The path's bytes for a system call, or empty for a path no call can take.
+QByteArray callablePath(const QString &path)
+{
+    const QByteArray bytes = encodePath(path);
+    return bytes.contains('\0') ? QByteArray() : bytes;
 }
 
 } // namespace
@@ -56,8 +71,17 @@ bool exists(const QString &path)
 
 bool isSpecialFile(const QString &path)
 {
+    return kindOf(path) == Kind::Special;
+}
+
+Kind kindOf(const QString &path, qint64 *size)
+{
     struct stat info{};
-    return statPath(path, info) && !S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode);
+    if (!statPath(path, info))
+        return Kind::None;
+    if (size)
+        *size = info.st_size;
+    return S_ISREG(info.st_mode) ? Kind::File : S_ISDIR(info.st_mode) ? Kind::Directory : Kind::Special;
 }
 
 qint64 fileSize(const QString &path)
@@ -66,30 +90,113 @@ qint64 fileSize(const QString &path)
     return statPath(path, info) && !S_ISDIR(info.st_mode) ? qint64(info.st_size) : 0;
 }
 
-Identity identityOf(const QString &path)
+namespace {
+
+// A digest that tells one content from another, as a check of changes needs, not against
+// someone who makes two contents alike on purpose: eight bytes at a time, a multiply and a
+// rotation each, the same on every machine.
+quint64 mix(quint64 hash, const char *data, size_t size)
+{
+    constexpr quint64 Prime1 = 0x87C37B91114253D5ull, Prime2 = 0x4CF5AD432745937Full;
+    const auto add = [&](quint64 word) { hash = std::rotl(hash ^ (word * Prime1), 31) * Prime2; };
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8)
+        add(qFromLittleEndian<quint64>(data + i));
+    quint64 tail = 0;
+    for (size_t shift = 0; i < size; ++i, shift += 8)
+        tail |= quint64(uchar(data[i])) << shift;
+    add(tail ^ (quint64(size) << 56));
+    return hash;
+}
+
+// Times can be set back, and some file systems keep them coarsely: a few blocks of the
+// content, from its start, middle and end, tell a file rewritten in place all the same.
+quint64 sampleOf(const QByteArray &name, qint64 size, bool followLinks)
+{
+    const int fd = open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | (followLinks ? 0 : O_NOFOLLOW));
+    if (fd < 0)
+        return 0;
+    constexpr qint64 Block = 4096;
+    char buffer[3 * Block];
+    quint64 hash = 0x9E3779B97F4A7C15ull ^ quint64(size);
+    if (size <= qint64(sizeof buffer)) { // the whole of a small file, read once
+        const ssize_t got = pread(fd, buffer, sizeof buffer, 0);
+        hash = mix(hash, buffer, got > 0 ? size_t(got) : 0);
+    } else {
+        for (const qint64 at : {qint64(0), size / 2 - Block / 2, size - Block}) {
+            const ssize_t got = pread(fd, buffer, Block, at);
+            hash = mix(hash, buffer, got > 0 ? size_t(got) : 0);
+        }
+    }
+    close(fd);
+    hash ^= hash >> 33; // the bits of the last words reach every bit
+    hash *= 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 33;
+    return hash;
+}
+
+} // namespace
+
+Identity identityOf(const QString &path, Sampling sampling)
 {
     struct stat info{};
     if (!statPath(path, info))
         return {};
-    const auto nanoseconds = [](const timespec &t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
-    Identity identity{quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size), nanoseconds(info.st_mtim),
-                      nanoseconds(info.st_ctim), 0};
-    // Times can be set back, and some file systems keep them coarsely: a few blocks of the
-    // content, from its start, middle and end, tell a file rewritten in place all the same.
-    const QByteArray name = encodePath(path);
-    const int fd = S_ISREG(info.st_mode) && !name.contains('\0') ? open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC) : -1;
-    if (fd >= 0) {
-        constexpr qint64 Block = 4096;
-        QCryptographicHash digest(QCryptographicHash::Sha1);
-        char buffer[Block];
-        for (const qint64 at : {qint64(0), std::max<qint64>(0, info.st_size / 2 - Block / 2), std::max<qint64>(0, info.st_size - Block)}) {
-            const ssize_t got = pread(fd, buffer, Block, at);
-            digest.addData(QByteArrayView(buffer, got > 0 ? qsizetype(got) : 0));
-        }
-        close(fd);
-        identity.sample = qFromLittleEndian<quint64>(digest.result().constData());
-    }
+    Identity identity = identityOfStat(info);
+    if (sampling == Sampling::Sampled && S_ISREG(info.st_mode))
+        identity.sample = sampleOf(callablePath(path), identity.size, true);
     return identity;
+}
+
+Identity entryIdentity(const QString &path, Sampling sampling)
+{
+    const QByteArray name = callablePath(path);
+    struct stat info{};
+    if (name.isEmpty() || lstat(name.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return {};
+    Identity identity = identityOfStat(info);
+    if (sampling == Sampling::Sampled)
+        identity.sample = sampleOf(name, identity.size, false);
+    return identity;
+}
+
+int setAttribute(const QString &path, const char *name, QByteArrayView value)
+{
+    const QByteArray file = callablePath(path);
+    if (file.isEmpty())
+        return ENOENT;
+    return lsetxattr(file.constData(), name, value.data(), size_t(value.size()), 0) == 0 ? 0 : errno;
+}
+
+int readAttribute(const QString &path, const char *name, QByteArray &value, int maxBytes)
+{
+    value.clear();
+    const QByteArray file = callablePath(path);
+    if (file.isEmpty())
+        return ENOENT;
+    QByteArray buffer(maxBytes, Qt::Uninitialized);
+    const ssize_t got = lgetxattr(file.constData(), name, buffer.data(), size_t(buffer.size()));
+    if (got < 0)
+        return errno;
+    buffer.truncate(got);
+    value = buffer;
+    return 0;
+}
+
+QStringList namesIn(const QString &folder)
+{
+    const QByteArray bytes = callablePath(folder);
+    DIR *listing = bytes.isEmpty() ? nullptr : opendir(bytes.constData());
+    QStringList names;
+    if (!listing)
+        return names;
+    while (const dirent *entry = readdir(listing)) {
+        const QByteArrayView name(entry->d_name);
+        if (name != "." && name != "..")
+            names << decodePath(name);
+    }
+    closedir(listing);
+    return names;
 }
 
 qint64 fileModified(const QString &path, bool followLinks)

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <sys/types.h>
 
 namespace FileSystem {
@@ -14,6 +15,9 @@ bool isDirectoryPath(const QString &path);
 bool isExistingFile(const QString &path); // exists and is not a directory
 bool exists(const QString &path);
 bool isSpecialFile(const QString &path);  // exists, and is neither a regular file nor a folder
+// What is at a path, in one look; size: a file's size.
+enum class Kind { None, File, Directory, Special };
+Kind kindOf(const QString &path, qint64 *size = nullptr);
 qint64 fileSize(const QString &path);     // 0 when there is no such file
 // What tells one state of a file from another: the file (device, inode), its size and the
 // times of its last change. Equal states mean the same bytes, as far as the system can tell.
@@ -23,7 +27,12 @@ struct Identity {
     quint64 sample = 0;                          // a digest of a few blocks of a regular file
     bool operator==(const Identity &) const = default;
 };
-Identity identityOf(const QString &path); // size -1 when there is no such file
+// Size -1 when there is no such file. Unsampled: without the digest, which costs a few reads.
+enum class Sampling { Sampled, Unsampled };
+Identity identityOf(const QString &path, Sampling sampling = Sampling::Sampled);
+// The state of the entry itself, by lstat: a regular file's size and times; size -1 for
+// anything else (none, a folder, a link).
+Identity entryIdentity(const QString &path, Sampling sampling = Sampling::Unsampled);
 // When a regular file was last changed, in nanoseconds; -1 for anything else (none, a folder,
 // a device, and a link unless followLinks).
 qint64 fileModified(const QString &path, bool followLinks);
@@ -58,6 +67,16 @@ int copyAll(int from, int to, qint64 &copied);
 // Renames from onto to, never following a link at to. When replace is false, to must not
 // exist. Returns errno, 0 on success.
 int renameInto(const QByteArray &from, const QByteArray &to, bool replace);
+
+// Extended attributes of the file at path itself, never of what a link there leads to.
+// Return errno, 0 on success: ENOTSUP where the file system keeps none, ENODATA when the
+// file has none of that name. A value beyond maxBytes is not read (ERANGE).
+int setAttribute(const QString &path, const char *name, QByteArrayView value);
+int readAttribute(const QString &path, const char *name, QByteArray &value, int maxBytes = 4096);
+
+// The names in a folder (not "." and ".."), in the order the file system gives them; none
+// when it cannot be read.
+QStringList namesIn(const QString &folder);
 
 // What holds a name, by lstat: a link, even a dangling one, is Other, whatever it leads to.
 enum class Entry { None, Directory, Other };

@@ -12,6 +12,8 @@
 #include "tests/support/HelperProcesses.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
+#include "tests/support/RamFolder.h"
+#include "tests/support/RemoveTree.h"
 #include "tests/support/ScanMaker.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "settings/Settings.h"
@@ -26,6 +28,7 @@
 #include <set>
 #include <csignal>
 #include <functional>
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -135,8 +138,8 @@ class TestConversionRun : public QObject {
     QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text"})},
                 const testpdf::Options &options = {})
     {
-        QDir(dir->path()).mkpath(QStringLiteral("docs"));
         const QString path = dir->file(QStringLiteral("docs/") + name);
+        QDir().mkpath(FileSystem::folderOf(path));
         testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf(pages, options));
         return path;
     }
@@ -150,6 +153,28 @@ class TestConversionRun : public QObject {
     {
         ConversionRun(*list, display).run(mode);
     }
+
+    // A run over these files alone; the files converted, or -1 when any failed.
+    int updateRun(const QStringList &sources, const RunOptions &options)
+    {
+        list->SelectAllEntries();
+        list->DeleteSelectedEntries();
+        for (const QString &source : sources)
+            list->AddOneFile(source);
+        ScriptedDisplay display;
+        ConversionRun run(*list, display);
+        run.run(ConversionRun::ConvertAll, options);
+        return run.failed() == 0 ? run.successful() : -1;
+    }
+
+    // A source written again with other words, and the time given.
+    void rewrite(QString &source, const char *words, const timespec &modified)
+    {
+        source = pdf(source.mid(dir->file(QStringLiteral("docs/")).size()), {testpdf::linesPage({words})});
+        const timespec times[2] = {modified, modified};
+        QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(source).constData(), times, 0), 0);
+    }
+    static timespec later(int seconds) { return {time(nullptr) + seconds, 0}; }
 
 private slots:
     void init()
@@ -261,25 +286,133 @@ private slots:
         QCOMPARE(list->text(0, JobList::Target), QStringLiteral("earlier text"));
         QCOMPARE(cancelled.steps, 1);
         QVERIFY(log().contains(QStringLiteral("Failed: Target file already exists, user canceled (earlier text)")));
+    }
 
-        // Replace if older: a text newer than its PDF is left and the entry says it is up to
-        // date; once the PDF is newer, the text is made again over the old one.
-        Settings.fileovertp = 4;
-        list->setState(0, JobList::Waiting);
-        QFile(out(QStringLiteral("r.txt"))).open(QIODevice::WriteOnly | QIODevice::Truncate);
-        run(display, ConversionRun::ConvertAll);
-        QCOMPARE(state(0), qint32(JobList::Converted));
-        QCOMPARE(message(0), QStringLiteral("Target file is up to date"));
-        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("r.txt")));
-        QCOMPARE(QFileInfo(out(QStringLiteral("r.txt"))).size(), 0);
-        QVERIFY(log().contains(QStringLiteral("Skipped: target file is up to date (") + out(QStringLiteral("r.txt")) + u')'));
-        QFile source(r);
-        QVERIFY(source.open(QIODevice::ReadWrite));
-        QVERIFY(source.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
-        list->setState(0, JobList::Waiting);
-        run(display, ConversionRun::ConvertAll);
-        QCOMPARE(message(0), QStringLiteral("Convert successfully"));
-        QVERIFY(QFileInfo(out(QStringLiteral("r.txt"))).size() > 0);
+    // Two PDFs of one name converted into one folder keep a text each under every policy: the
+    // name one entry takes is never an existing target for the other, which gets the next
+    // number, and the log says so.
+    void oneTextPerSource()
+    {
+        const QString a = pdf(QStringLiteral("a/report.pdf"), {testpdf::linesPage({"alpha words"})});
+        const QString b = pdf(QStringLiteral("b/report.pdf"), {testpdf::linesPage({"beta words"})});
+        const QString x = pdf(QStringLiteral("report(1).pdf"), {testpdf::linesPage({"gamma words"})});
+        for (const ExistingTarget policy : {ExistingTarget::AutoRename, ExistingTarget::Overwrite, ExistingTarget::Prompt,
+                                            ExistingTarget::Cancel, ExistingTarget::Skip, ExistingTarget::Update}) {
+            removeTree(out(QString()));
+            QFile::remove(dir->file(QStringLiteral("ordvnact.log")));
+            JobList jobs;
+            for (const QString &source : {a, b, x})
+                jobs.AddOneFile(source);
+            RunOptions options = RunOptions::fromSettings(Settings);
+            options.existing = policy;
+            ScriptedDisplay display;
+            ConversionRun(jobs, display).run(ConversionRun::ConvertAll, options);
+            QCOMPARE(display.prompts, QStringList());
+            // The third source's own name is not given to the second, which comes first.
+            const QStringList targets = {out(QStringLiteral("report.txt")), out(QStringLiteral("report(2).txt")), out(QStringLiteral("report(1).txt"))};
+            const char *const words[] = {"alpha words", "beta words", "gamma words"};
+            for (int row = 0; row < 3; ++row) {
+                QCOMPARE(jobs.text(row, JobList::Message), QStringLiteral("Convert successfully"));
+                QCOMPARE(jobs.text(row, JobList::Target), targets[row]);
+                QVERIFY(dir->read(QStringLiteral("out/") + FileSystem::fileNamePart(targets[row])).contains(words[row]));
+            }
+            QVERIFY(log().contains(QStringLiteral("Renamed: another file of this run has the same target file name (") + targets[1] + u')'));
+        }
+    }
+
+    // Update decides by what made each text: its own text is found by the records, a
+    // numbered name included; it is current only while its PDF and the options are as they
+    // were; a text of another PDF is never this one's; a text without a record is judged by
+    // times.
+    void updateFollowsWhatMadeEachText()
+    {
+        QString a = pdf(QStringLiteral("a/report.pdf"), {testpdf::linesPage({"alpha words"})});
+        QString b = pdf(QStringLiteral("b/report.pdf"), {testpdf::linesPage({"beta words"})});
+        const QString aText = out(QStringLiteral("report.txt")), bText = out(QStringLiteral("report(1).txt"));
+        RunOptions options = RunOptions::fromSettings(Settings);
+        options.existing = ExistingTarget::Update;
+        const auto runOver = [&](const QStringList &sources) { return updateRun(sources, options); };
+        QCOMPARE(runOver({a, b}), 2);
+        // Nothing changed: both are left, in either order, each with its own text.
+        for (const QStringList &order : {QStringList{a, b}, QStringList{b, a}}) {
+            QCOMPARE(runOver(order), 0);
+            for (int row = 0; row < 2; ++row) {
+                QCOMPARE(message(row), QStringLiteral("Target file is up to date"));
+                QCOMPARE(list->text(row, JobList::Target), list->text(row, JobList::Source) == a ? aText : bText);
+            }
+        }
+        QCOMPARE(log().filter(QStringLiteral("Conversion end.")).last(), QStringLiteral("Conversion end. Successful: 0, Skipped: 2, Failed: 0, Total: 2"));
+
+        // Both changed: each gets its own new text, over its old one, whatever the order.
+        rewrite(a, "alpha again", later(60));
+        rewrite(b, "beta again", later(60));
+        QCOMPARE(runOver({b, a}), 2);
+        QVERIFY(dir->read(QStringLiteral("out/report.txt")).contains("alpha again"));
+        QVERIFY(dir->read(QStringLiteral("out/report(1).txt")).contains("beta again"));
+        QVERIFY(!QFileInfo::exists(out(QStringLiteral("report(2).txt"))));
+
+        // Another version with the same size and time (cp -p, a restore) is converted all the same.
+        struct stat before{};
+        QCOMPARE(stat(QFile::encodeName(b).constData(), &before), 0);
+        rewrite(b, "beta AGAIN", before.st_mtim);
+        QCOMPARE(QFileInfo(b).size(), qint64(before.st_size));
+        QCOMPARE(runOver({a, b}), 1);
+        QVERIFY(dir->read(QStringLiteral("out/report(1).txt")).contains("beta AGAIN"));
+
+        // Other options make other texts.
+        options.pageBreaks = !options.pageBreaks;
+        QCOMPARE(runOver({a, b}), 2);
+        QCOMPARE(runOver({a, b}), 0);
+
+        // A text without a record, made by an older version or by hand: by times, as before.
+        QString c = pdf(QStringLiteral("c.pdf"));
+        const auto byHand = [&](const QByteArray &text, int seconds) {
+            dir->write(QStringLiteral("out/c.txt"), text);
+            const timespec times[2] = {later(seconds), later(seconds)};
+            QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(out(QStringLiteral("c.txt"))).constData(), times, 0), 0);
+        };
+        byHand("by hand", 120);
+        QCOMPARE(runOver({c}), 0);
+        QCOMPARE(dir->read(QStringLiteral("out/c.txt")), QByteArray("by hand"));
+        rewrite(c, "Caf\xC3\xA9 text", later(240));
+        QCOMPARE(runOver({c}), 1);
+        QVERIFY(dir->read(QStringLiteral("out/c.txt")).contains("Caf\xC3\xA9 text"));
+        // A text edited since it was made is no longer what its record says it made.
+        byHand("edited", 360);
+        QCOMPARE(runOver({c}), 0);
+        QCOMPARE(dir->read(QStringLiteral("out/c.txt")), QByteArray("edited"));
+    }
+
+    // Where the file system keeps no extended attributes, the records live in a file of the
+    // folder: the same decisions, and a file that grows large keeps only the records of the
+    // texts still there.
+    void recordsWithoutExtendedAttributes()
+    {
+        const RamFolder ram(out(QString()));
+        if (!ram.mounted())
+            QSKIP("ramfs cannot be mounted here (it needs CAP_SYS_ADMIN)");
+        QString a = pdf(QStringLiteral("a/report.pdf"), {testpdf::linesPage({"alpha words"})});
+        const QString b = pdf(QStringLiteral("b/report.pdf"), {testpdf::linesPage({"beta words"})});
+        RunOptions options = RunOptions::fromSettings(Settings);
+        options.existing = ExistingTarget::Update;
+        QCOMPARE(updateRun({a, b}, options), 2);
+        const QString records = out(QLatin1String(TextRecords::FolderFileName));
+        QCOMPARE(dir->read(QStringLiteral("out/") + QLatin1String(TextRecords::FolderFileName)).count('\n'), 2);
+        QCOMPARE(updateRun({b, a}, options), 0);
+        QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("report(1).txt")));
+
+        QByteArray filler;
+        const QByteArray line = dir->read(QStringLiteral("out/") + QLatin1String(TextRecords::FolderFileName)).split('\n').first();
+        for (int i = 0; filler.size() < TextRecords::FolderFileCompactBytes; ++i)
+            filler += "gone" + QByteArray::number(i) + ".txt" + line.mid(line.indexOf(' ')) + '\n';
+        QFile file(records);
+        QVERIFY(file.open(QIODevice::Append) && file.write(filler) == filler.size());
+        file.close();
+        rewrite(a, "alpha again", later(60));
+        QCOMPARE(updateRun({a, b}, options), 1);
+        QVERIFY(QFileInfo(records).size() < TextRecords::FolderFileNewestBytes + 4096); // the newest lines stay whatever
+        QCOMPARE(updateRun({a, b}, options), 0);
+        QVERIFY(dir->read(QStringLiteral("out/report.txt")).contains("alpha again"));
     }
 
     void promptAnswers()

@@ -81,14 +81,31 @@ struct Shard {
 struct Inputs {
     QStringList files;
     QSet<QString> seen;
+    QHash<QString, QString> subfolders; // with --keep-tree: below the target folder, by path key
 };
 
+// How the files' texts are placed below the target folder.
+struct Tree {
+    bool kept = false; // --keep-tree
+    QString base;      // --base, absolute; empty without
+};
+
+// The folder that holds the file, below root, ending in "/"; empty when the file lies in root
+// itself or outside it.
+QString subfolderOf(const QString &file, const QString &root)
+{
+    const QString folder = QDir::cleanPath(FileSystem::folderOf(file));
+    const QString prefix = FileSystem::withTrailingSeparator(QDir::cleanPath(root));
+    return folder.startsWith(prefix) ? FileSystem::withTrailingSeparator(folder.mid(prefix.size())) : QString();
+}
+
 // Files as a drop adds them, folders as Add Dir searches them; duplicates are refused with
-// the window's message.
-void gather(const QString &given, bool recursive, const Shard &shard, Inputs &inputs)
+// the window's message. Under --keep-tree a file keeps its folder below the base, or below
+// the folder argument it was found in.
+void gather(const QString &given, bool recursive, const Tree &tree, const Shard &shard, Inputs &inputs)
 {
     const QString path = given.startsWith(FileSystem::Separator) ? given : QDir::current().absoluteFilePath(given);
-    const auto add = [&](const QString &file) {
+    const auto add = [&](const QString &file, const QString &root) {
         if (!shard.takes(file))
             return;
         if (inputs.seen.contains(FileSystem::pathKey(file))) {
@@ -97,16 +114,20 @@ void gather(const QString &given, bool recursive, const Shard &shard, Inputs &in
         }
         inputs.seen.insert(FileSystem::pathKey(file));
         inputs.files << file;
+        if (const QString below = tree.kept && !root.isEmpty() ? subfolderOf(file, root) : QString(); !below.isEmpty())
+            inputs.subfolders.insert(FileSystem::pathKey(file), below);
     };
     if (!FileSystem::isDirectoryPath(path)) {
-        add(path);
+        add(path, tree.base);
         return;
     }
     TKvFileSearch search;
     search.SearchDir = path;
     search.SearchExts = DirectorySearchFilter({true});
     search.RecurseSubFolders = recursive;
-    search.OnFileFind = [&](const QString &folder, const TSearchRecW &found) { add(FileSystem::joinPath(folder, found.Name)); };
+    search.OnFileFind = [&](const QString &folder, const TSearchRecW &found) {
+        add(FileSystem::joinPath(folder, found.Name), tree.base.isEmpty() ? path : tree.base);
+    };
     search.Execute();
 }
 
@@ -272,7 +293,10 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(Batch::tr(
         "Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir "
-        "searches them. Defaults come from the program's settings file."));
+        "searches them. Defaults come from the program's settings file.\n\n"
+        "A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF "
+        "of the same run or, under rename, by any file, the text gets the first free name with a number, as "
+        "report(1).txt."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("PATH"), Batch::tr("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
@@ -282,7 +306,11 @@ void addOptions(QCommandLineParser &parser)
         {QStringLiteral("0"), Batch::tr("The list of --files-from is separated by NUL bytes.")},
         {QStringLiteral("target-dir"), Batch::tr("Write the text files into DIR."), QStringLiteral("DIR")},
         {QStringLiteral("same-dir"), Batch::tr("Write each text file beside its PDF.")},
-        {QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite)."), QStringLiteral("POLICY")},
+        {QStringLiteral("keep-tree"), Batch::tr("Put each text file into the folder below the target folder that holds its PDF below the folder it was "
+                                                "found in (or below --base); files given by name go straight into the target folder.")},
+        {QStringLiteral("base"), Batch::tr("With --keep-tree: the folders below DIR are kept for every file, also those given by name or in a list."),
+         QStringLiteral("DIR")},
+        {QStringLiteral("existing"), Batch::tr("When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF or the options changed since its text was made)."), QStringLiteral("POLICY")},
         {QStringLiteral("code-page"), Batch::tr("Code page of the text files (65001 UTF-8, 1200 UTF-16, 0 the system's, or a Windows code page)."), QStringLiteral("N")},
         {QStringLiteral("order"), Batch::tr("Text order: reading, layout or raw."), QStringLiteral("ORDER")},
         {QStringLiteral("page-breaks"), Batch::tr("A form feed after each page.")},
@@ -389,6 +417,7 @@ struct Command {
     int threads = 0; // 0: one per processor
     bool json = false;
     bool recursive = false;
+    Tree tree;
     Shard part;
     QString jobFile;   // absolute; empty without --job-file
     QStringList given; // paths of files and folders
@@ -415,6 +444,12 @@ Command commandOf(const QCommandLineParser &parser)
         }
         if (!okIndex || !okCount || command.part.count == 0 || command.part.index >= command.part.count)
             usageError(Batch::tr("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(text));
+    }
+    command.tree.kept = parser.isSet(QStringLiteral("keep-tree"));
+    if (parser.isSet(QStringLiteral("base"))) {
+        if (!command.tree.kept)
+            usageError(Batch::tr("--base goes with --keep-tree"));
+        command.tree.base = QDir::cleanPath(QDir::current().absoluteFilePath(parser.value(QStringLiteral("base"))));
     }
     command.given = parser.positionalArguments();
     if (parser.value(QStringLiteral("files-from")) == QLatin1String("-") && parser.value(QStringLiteral("password-file")) == QLatin1String("-"))
@@ -446,9 +481,14 @@ void convertJobFile(const Command &command, const RunOptions &options, Totals &t
     JobList list;
     if (list.LoadJobFile(command.jobFile) != JobList::LoadResult::Loaded)
         usageError(Batch::tr("the job list %1 cannot be read in full").arg(command.jobFile));
-    for (int row = 0; row < list.count(); ++row)
-        list.setSelected(row, list.entry(row).state == JobList::Waiting && command.part.takes(list.text(row, JobList::Source)));
-    runOver(list, ConversionRun::ConvertSelected, options, command.threads, command.json, totals);
+    RunOptions placed = options;
+    for (int row = 0; row < list.count(); ++row) {
+        const QString source = list.text(row, JobList::Source);
+        list.setSelected(row, list.entry(row).state == JobList::Waiting && command.part.takes(source));
+        if (const QString below = command.tree.base.isEmpty() ? QString() : subfolderOf(source, command.tree.base); !below.isEmpty())
+            placed.subfolders.insert(FileSystem::pathKey(source), below);
+    }
+    runOver(list, ConversionRun::ConvertSelected, placed, command.threads, command.json, totals);
     list.SaveJobFile(command.jobFile);
 }
 
@@ -456,14 +496,20 @@ void convertPaths(const Command &command, const RunOptions &options, Totals &tot
 {
     Inputs inputs;
     for (const QString &path : command.given)
-        gather(path, command.recursive, command.part, inputs);
+        gather(path, command.recursive, command.tree, command.part, inputs);
+    RunOptions placed = options;
+    placed.subfolders = inputs.subfolders;
     // The job list holds at most 65535 entries: larger inputs go through in parts.
     for (qsizetype first = 0; first < inputs.files.size() && !interruptedBy; first += JobList::MaxEntries) {
         JobList list;
         QObject::connect(&list, &JobList::statusMessage, [](const QString &text) { printLine(stderr, text); });
-        for (const QString &file : inputs.files.mid(first, JobList::MaxEntries))
-            list.AddOneFile(file);
-        runOver(list, ConversionRun::ConvertAll, options, command.threads, command.json, totals);
+        for (const QString &file : inputs.files.mid(first, JobList::MaxEntries)) {
+            // A file named that is not there, or no PDF, is not converted: the run failed it.
+            const JobList::AddResult added = list.AddOneFile(file, JobList::Presence::Required);
+            if (added == JobList::AddResult::NotFound || added == JobList::AddResult::TypeNotSupported)
+                ++totals.failed;
+        }
+        runOver(list, ConversionRun::ConvertAll, placed, command.threads, command.json, totals);
     }
 }
 
@@ -489,6 +535,8 @@ int main(int argc, char *argv[])
         parser.showVersion();
     LoadSettings();
     const RunOptions options = runOptionsOf(parser);
+    if (parser.isSet(QStringLiteral("keep-tree")) && options.sameFolder)
+        usageError(Batch::tr("--keep-tree needs a target folder (--target-dir)"));
     // The job list names each entry's target as it is added.
     Settings.samedir = options.sameFolder;
     Settings.targetdir = options.targetFolder;

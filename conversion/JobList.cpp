@@ -150,7 +150,8 @@ QString JobList::shownMessage(int row) const
 bool JobList::needsPassword(int row) const
 {
     const Entry &e = entries[row];
-    return e.state == Failed && e.texts[Message] == failureText(Failure::PasswordRequired);
+    return e.state == Failed
+        && (e.texts[Message] == failureText(Failure::PasswordRequired) || e.texts[Message] == failureText(Failure::NotPermitted));
 }
 
 void JobList::setText(int row, Text which, const QString &value)
@@ -179,21 +180,30 @@ void JobList::setWithoutText(int row)
     emit dataChanged(index(row, ColumnState), index(row, ColumnState));
 }
 
-JobList::AddResult JobList::addable(const QString &path, int extra) const
+JobList::AddResult JobList::addable(const QString &path, int extra, Presence presence, qint64 *size) const
 {
     if (pathCounts.contains(FileSystem::pathKey(path)))
         return AddResult::AlreadyAdded;
-    // A pipe or a device named like a PDF would block its conversion, or never end.
-    if (FindDocumentType(path) == 0 || FileSystem::isSpecialFile(path))
+    if (FindDocumentType(path) == 0)
         return AddResult::TypeNotSupported;
+    qint64 bytes = 0; // 0 for a file that cannot be found
+    const FileSystem::Kind kind = FileSystem::kindOf(path, &bytes);
+    // A pipe or a device named like a PDF would block its conversion, or never end.
+    if (kind == FileSystem::Kind::Special)
+        return AddResult::TypeNotSupported;
+    if (presence == Presence::Required && kind != FileSystem::Kind::File)
+        return AddResult::NotFound;
+    if (size)
+        *size = kind == FileSystem::Kind::File ? bytes : 0;
     if (count() + extra >= MaxEntries) // the job file could not hold another one
         return AddResult::ListFull;
     return AddResult::Added;
 }
 
-JobList::AddResult JobList::AddOneFile(const QString &path)
+JobList::AddResult JobList::AddOneFile(const QString &path, Presence presence)
 {
-    switch (addable(path)) {
+    qint64 size = 0;
+    switch (addable(path, 0, presence, &size)) {
     case AddResult::AlreadyAdded:
         emit statusMessage(tr("File [%1] already added!").arg(path));
         AppendLog(QStringLiteral("Add file failed: already added (") + path + u')');
@@ -202,6 +212,10 @@ JobList::AddResult JobList::AddOneFile(const QString &path)
         emit statusMessage(tr("File [%1] type not support!").arg(path));
         AppendLog(QStringLiteral("Add file failed: type not support (") + path + u')');
         return AddResult::TypeNotSupported;
+    case AddResult::NotFound:
+        emit statusMessage(tr("File [%1] not found!").arg(path));
+        AppendLog(QStringLiteral("Add file failed: not found (") + path + u')');
+        return AddResult::NotFound;
     case AddResult::ListFull:
         emit statusMessage(tr("File [%1] not added: the list is full!").arg(path));
         AppendLog(QStringLiteral("Add file failed: list is full (") + path + u')');
@@ -213,7 +227,7 @@ JobList::AddResult JobList::AddOneFile(const QString &path)
     Entry e;
     e.texts = {FileSystem::fileNamePart(path),
                path,
-               QString::number(FileSystem::fileSize(path)),
+               QString::number(size),
                QString::fromLatin1(DocumentType(type).TypeName),
                TargetFileName(path, Settings.samedir, Settings.targetdir),
                QString()};

@@ -39,7 +39,10 @@ public:
         QString shownMessage;
     };
 
-    enum class AddResult { Added, AlreadyAdded, TypeNotSupported, ListFull };
+    enum class AddResult { Added, AlreadyAdded, TypeNotSupported, NotFound, ListFull };
+    // Whether a file that is not there is added (with size 0), or refused as a name handed
+    // over from outside, which names a file the user means to exist.
+    enum class Presence { Any, Required };
     enum class LoadResult { Loaded, Missing, UnknownMarker, Damaged, Unreadable };
 
     explicit JobList(QObject *parent = nullptr);
@@ -61,7 +64,8 @@ public:
     // when that is not the stored text translated.
     void setMessage(int row, const QString &english, const QString &shown = {});
     QString shownMessage(int row) const;
-    // Failed because the file opens only with a password.
+    // Failed because the file opens only with a password, or forbids copying its text until
+    // its owner's password is given.
     bool needsPassword(int row) const;
     // A new state forgets an earlier run's finding that the file gave no text.
     void setState(int row, qint32 state);
@@ -69,10 +73,10 @@ public:
 
     // Adds one file after the duplicate and type tests; refusals go to the status message
     // and the activity log. The new row ends selected and focused.
-    AddResult AddOneFile(const QString &path);
+    AddResult AddOneFile(const QString &path, Presence presence = Presence::Any);
     // What AddOneFile would do now with the file, without a word; extra entries are counted
     // as already in the list.
-    AddResult addable(const QString &path, int extra = 0) const;
+    AddResult addable(const QString &path, int extra = 0, Presence presence = Presence::Any, qint64 *size = nullptr) const;
     void DeleteSelectedEntries();
     void SelectAllEntries();
     void clearSelection();

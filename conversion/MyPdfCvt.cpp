@@ -49,14 +49,15 @@ Extras extras;
 std::mutex passwordsMutex;
 SecretList passwords;
 
-// The call, made once without a password and then, while the file needs one, with each
-// password given. A password that opens the file but leaves copying forbidden is the user's:
-// the owner's, later in the list, may still lift that.
+// The call, made once without a password and then, while the file needs one or forbids
+// copying its text, with each password given. A password that opens the file but leaves
+// copying forbidden is the user's: the owner's, later in the list, may still lift that, as it
+// lifts it for a file that opens without a password.
 template <typename Call>
 int32_t withPasswords(const Call &call)
 {
     int32_t result = call();
-    if (result != TsyResultNeedsPassword || !extras.setNextCallPassword)
+    if ((result != TsyResultNeedsPassword && result != TsyResultCopyNotPermitted) || !extras.setNextCallPassword)
         return result;
     SecretList tried; // its memory is overwritten as it goes
     {

@@ -33,17 +33,17 @@ void useActivationToken(const QByteArray &token)
         qputenv(ActivationTokenVariable, token);
 }
 
-void openWithDefaultProgram(const QString &path)
+bool openWithDefaultProgram(const QString &path)
 {
-    QDesktopServices::openUrl(fileUrl(path));
+    return QDesktopServices::openUrl(fileUrl(path));
 }
 
-void showInFileManager(const QString &path)
+void showInFileManager(const QString &path, const std::function<void()> &failed)
 {
     const QString folder = FileSystem::folderOf(path);
-    auto openFolder = [folder] {
-        if (!folder.isEmpty())
-            QDesktopServices::openUrl(fileUrl(folder));
+    auto openFolder = [folder, failed] {
+        if (folder.isEmpty() || !QDesktopServices::openUrl(fileUrl(folder)))
+            failed();
     };
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!FileSystem::isExistingFile(path) || !bus.isConnected()) {

@@ -1,16 +1,19 @@
 #pragma once
 // The desktop's stand-ins for opening files: the default application, the file manager and
 // the help pages, and the activation token a compositor asks for before it lets a window
-// come to the front. They report nothing; what the desktop shows is all the user sees.
+// come to the front.
 #include <QString>
 #include <QUrl>
+#include <functional>
 
 namespace Desktop {
 
-// Opens the file with the program the desktop associates with it.
-void openWithDefaultProgram(const QString &path);
+// Opens the file with the program the desktop associates with it; false when no program
+// could be started for it.
+bool openWithDefaultProgram(const QString &path);
 // Shows the file in the file manager, selected, when it exists; otherwise opens its folder.
-void showInFileManager(const QString &path);
+// The file manager may answer later: failed is called then when neither could be done.
+void showInFileManager(const QString &path, const std::function<void()> &failed);
 // Opens a page of the help folder Ordvane.help in the program directory, if it is there.
 void openHelpTopic(const QString &topic);
 

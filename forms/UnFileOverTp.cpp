@@ -3,6 +3,7 @@
 #include "widgets/Images.h"
 #include "widgets/Widgets.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -33,10 +34,13 @@ TFmFileOverTp::TFmFileOverTp(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     BtnCancel = button("BtnCancel", tr("&Cancel"), Cancel);
     FlatSpeedButton1 = button("FlatSpeedButton1", tr("&Stop Convert"), StopConvert);
     BtnAutoRename->setDefault(true);
+    CBSameForRest = new QCheckBox(tr("&Do the same for the remaining files"), this);
+    CBSameForRest->setObjectName(QStringLiteral("CBSameForRest"));
 
     auto *text = new QVBoxLayout;
     text->addWidget(LblFileName);
     text->addWidget(new QLabel(tr("The file already exist."), this));
+    text->addWidget(CBSameForRest);
     auto *top = new QHBoxLayout;
     top->addWidget(Image1, 0, Qt::AlignTop);
     top->addLayout(text, 1);
@@ -53,6 +57,7 @@ TFmFileOverTp::TFmFileOverTp(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
 int TFmFileOverTp::ShowPrompt(const QString &target)
 {
     LblFileName->setText(target);
+    CBSameForRest->setChecked(false);
     BtnAutoRename->setFocus();
     return exec();
 }

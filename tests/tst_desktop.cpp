@@ -142,6 +142,8 @@ private slots:
     void handedOverFilesSurviveTheEndOfTheSession()
     {
         const QString source = doc(QStringLiteral("handed.pdf"));
+        QDir().mkpath(ui->dir.file(QStringLiteral("docs")));
+        testpdf::writeFile(source.toStdString(), testpdf::makePdf({testpdf::linesPage({"hello"})}));
         MainWindowFixture::whenModal([&](QWidget *) {
             FmMain->AddFilesFromOutside({source}, {}); // acknowledged; waits for the dialog
             FmMain->EndSession();

@@ -414,6 +414,15 @@ private slots:
         FmMain->AddFilesFromOutside({});
         QTRY_VERIFY(!FmMain->isMinimized());
         QVERIFY(!FmMain->isMaximized());
+
+        // A name that names no file is refused at once, as a file of another type would be,
+        // and the later start is told that nothing was taken.
+        const QString missing = ui->dir.file(QStringLiteral("docs/missing.pdf"));
+        QVERIFY(!FmMain->AddFilesFromOutside({missing}));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("File [%1] not found!").arg(missing));
+        QVERIFY(logTexts(ui->dir.file(QStringLiteral("ordvnact.log"))).contains(QStringLiteral("Add file failed: not found (%1)").arg(missing)));
+        QTest::qWait(50);
+        QCOMPARE(ui->jobs().count(), 1);
     }
 
     void addFileWithTheOpenDialog()
@@ -464,6 +473,39 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
         QCOMPARE(during, before);
         QVERIFY(apart);
+
+        // "Do the same for the remaining files": one answer for the rest of the run, and only
+        // for that run.
+        FmMain->jobList().SelectAllEntries();
+        FmMain->DeleteSelectedEntries();
+        for (const char *name : {"q1", "q2", "q3"}) {
+            FmMain->AddOneFile(pdf(QLatin1String(name) + QStringLiteral(".pdf")));
+            QFile(ui->dir.file(QStringLiteral("out/%1.txt").arg(QLatin1String(name)))).open(QIODevice::WriteOnly);
+        }
+        int prompts = 0;
+        bool unticked = true;
+        QTimer watch; // answers every prompt, and ends with the test
+        connect(&watch, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != FmFileOverTp)
+                return;
+            unticked = unticked && !FmFileOverTp->CBSameForRest->isChecked();
+            if (++prompts == 1)
+                QTest::mouseClick(FmFileOverTp->CBSameForRest, Qt::LeftButton);
+            QTest::mouseClick(prompts == 1 ? FmFileOverTp->BtnOverwrite : FmFileOverTp->FlatSpeedButton1, Qt::LeftButton);
+        });
+        watch.start(10);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QCOMPARE(prompts, 1);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(ui->jobs().text(row, JobList::Target), ui->dir.file(QStringLiteral("out/q%1.txt").arg(row + 1)));
+            QVERIFY(QFileInfo(ui->jobs().text(row, JobList::Target)).size() > 0);
+        }
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 3 converted, 0 failed."));
+        FmMain->jobList().SelectAllEntries();
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        QCOMPARE(prompts, 2);
+        QVERIFY(unticked);
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 0 converted, 0 failed, 3 left waiting (run stopped)."));
     }
 
     // Files that need a password: the command of the context menu and its key ask for it in a
@@ -535,6 +577,28 @@ private slots:
         QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
         FmMain->ActionMainMenuBar1Paint();
         QVERIFY(!ui->action(QStringLiteral("ActPassword"))->isEnabled());
+
+        // A file that opens without a password but forbids copying: its owner's password
+        // lifts that.
+        testpdf::Options noCopy;
+        noCopy.ownerPassword = "delta-owner-7q";
+        noCopy.allowCopy = false;
+        FmMain->AddOneFile(pdf(QStringLiteral("d.pdf"), noCopy));
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QCOMPARE(ui->jobs().text(3, JobList::Message), QStringLiteral("Extracting text from source file not allowed"));
+        clickRow(3);
+        FmMain->ActionMainMenuBar1Paint();
+        QVERIFY(ui->action(QStringLiteral("ActPassword"))->isEnabled());
+        MainWindowFixture::whenModal([](QWidget *modal) {
+            if (modal != FmPassword) {
+                modal->close();
+                return;
+            }
+            QTest::keyClicks(FmPassword->EditPassword, QStringLiteral("delta-owner-7q"));
+            QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        QCOMPARE(ui->jobs().entry(3).state, JobList::Converted);
 
         FmMain->SaveJobFile(ui->dir.file(QStringLiteral("jobs.lst")));
         SaveSettings();
@@ -678,7 +742,7 @@ private slots:
         QVERIFY(ui->dir.read(QStringLiteral("out/scan.txt")).contains("Harbour committee minutes"));
         QCOMPARE(ui->dir.read(QStringLiteral("out/blank.txt")), QByteArray());
         QCOMPARE(ui->jobs().text(2, JobList::Message), QStringLiteral("Convert successfully"));
-        QCOMPARE(ui->statusMessage(), QStringLiteral("1 converted file(s) gave no text."));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 3 converted, 0 failed. 1 converted file(s) gave no text."));
         // Which one: its State cell says so, and so does the log.
         const auto tip = [&](int row) { return ui->jobs().index(row, JobList::ColumnState).data(Qt::ToolTipRole).toString(); };
         QCOMPARE(tip(0), QString());
@@ -693,8 +757,8 @@ private slots:
         FmMain->jobList().SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
         QCOMPARE(ui->dir.read(QStringLiteral("out/scan.txt")), QByteArray("\f"));
-        QCOMPARE(ui->statusMessage(), QStringLiteral("2 converted file(s) gave no text. To read scanned pages, turn on "
-                                                     "recognition on the Special page of Options."));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 3 converted, 0 failed. 2 converted file(s) gave no text. To read "
+                                                     "scanned pages, turn on recognition on the Special page of Options."));
         QCOMPARE(tip(1), QStringLiteral("Converted, but the file gave no text"));
         QCOMPARE(tip(0), QString());
         // The job file keeps its format: the finding is gone after a restart.
@@ -799,6 +863,23 @@ private slots:
         QTRY_COMPARE(opened.urls.size(), 3);
         QCOMPARE(opened.urls[2].toLocalFile(), ui->dir.file(QStringLiteral("out")));
         QCOMPARE(ui->statusMessage(), QStringLiteral("File not found: ") + ui->dir.file(QStringLiteral("out/s.txt")));
+    }
+
+    // A desktop with no program to open a file, and no file manager: the window says so.
+    void launchWithNoProgramToOpen()
+    {
+        const QString existing = pdf(QStringLiteral("s.pdf"));
+        FmMain->AddOneFile(existing);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", ui->dir.path().toUtf8()); // no xdg-open, nor any opener
+        const auto back = qScopeGuard([&path] { qputenv("PATH", path); });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActLaunchSource")));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("No program to open ") + existing);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActExploreSource")));
+        QTRY_COMPARE(ui->statusMessage(), QStringLiteral("No file manager to show ") + existing);
+        const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QVERIFY(log.contains(QStringLiteral("No program to open the file (") + existing + u')'));
+        QVERIFY(log.contains(QStringLiteral("No file manager to show the file (") + existing + u')'));
     }
 
     void exploreAsksTheFileManagerOnAPrivateBus()

@@ -6,6 +6,7 @@
 #include "ui/UnMain.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QEventLoop>
 #include <QProgressBar>
 
@@ -39,7 +40,12 @@ void RunDisplay::stepProgress()
 
 ConversionRun::PromptAnswer RunDisplay::askTargetExists(const QString &target)
 {
-    return ConversionRun::PromptAnswer(FmFileOverTp->ShowPrompt(target));
+    if (standingAnswer)
+        return *standingAnswer;
+    const auto answer = ConversionRun::PromptAnswer(FmFileOverTp->ShowPrompt(target));
+    if (FmFileOverTp->CBSameForRest->isChecked() && answer != ConversionRun::PromptAnswer::StopConvert)
+        standingAnswer = answer;
+    return answer;
 }
 
 void RunDisplay::processEvents()

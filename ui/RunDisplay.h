@@ -4,6 +4,8 @@
 // the task bar.
 #include "conversion/ConversionRun.h"
 
+#include <optional>
+
 class TaskbarEntry;
 
 class RunDisplay : public ConversionRun::Display {
@@ -30,4 +32,6 @@ private:
     TaskbarEntry &taskbar;
     int total = 0;
     bool activeAtEnd = false;
+    // The prompt's answer, when the user chose it for the rest of the run.
+    std::optional<ConversionRun::PromptAnswer> standingAnswer;
 };

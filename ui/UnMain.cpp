@@ -53,6 +53,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QScopeGuard>
 #include <QStatusBar>
 #include <QPushButton>
@@ -497,7 +498,8 @@ void TFmMain::ConvertItems(int mode)
     run.run(mode, RunOptions::fromSettings(Settings));
     if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
         announceRunEnd(run.summary(ConversionRun::Language::User));
-    QStringList messages;
+    // What the run did stays in the status bar until the next message.
+    QStringList messages{run.outcomeNote()};
     if (run.withoutText() > 0) {
         // The rows' State tool tips tell which files they are.
         QString message = tr("%n converted file(s) gave no text.", nullptr, run.withoutText());
@@ -507,8 +509,7 @@ void TFmMain::ConvertItems(int mode)
     }
     if (run.unreadPages() > 0)
         messages << run.unreadNote(ConversionRun::Language::User); // the log names the pages
-    if (!messages.isEmpty())
-        ShowStatusMessage(messages.join(u' '));
+    ShowStatusMessage(messages.join(u' '));
 }
 
 // Asks for the password of the selected files that need one and converts them with it at
@@ -694,10 +695,22 @@ bool TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &ac
     }
     // The token is the compositor's leave to come to the front now; the files may wait.
     Desktop::useActivationToken(activationToken);
-    const bool anyTaken = std::any_of(files.begin(), files.end(), [this](const QString &file) {
+    // A name that names nothing is refused at once, as a file of another type would be: the
+    // user meant a file, and it is not there.
+    QStringList present;
+    for (const QString &file : files) {
+        if (FileSystem::exists(file))
+            present << file;
+        else
+            jobs->AddOneFile(file, JobList::Presence::Required);
+    }
+    const bool anyTaken = std::any_of(present.begin(), present.end(), [this](const QString &file) {
         return FileSystem::isDirectoryPath(file) || jobs->addable(file, int(HandedFiles->size())) == JobList::AddResult::Added;
     });
-    HandedFiles->queue(files);
+    if (present.isEmpty())
+        bringToFront(); // to show why
+    else
+        HandedFiles->queue(present);
     return anyTaken;
 }
 
@@ -793,10 +806,19 @@ void TFmMain::LaunchOrExplore(bool useSource, bool launch)
         if (launch)
             return;
     }
-    if (launch)
-        Desktop::openWithDefaultProgram(path);
-    else
-        Desktop::showInFileManager(path);
+    // A desktop without a program for the file, or without a file manager, would leave the
+    // command without a word.
+    const QPointer<TFmMain> window(this);
+    const auto noProgram = [window, path, launch] {
+        if (!window)
+            return;
+        window->ShowStatusMessage(launch ? tr("No program to open %1").arg(path) : tr("No file manager to show %1").arg(path));
+        AppendLog((launch ? QStringLiteral("No program to open the file (") : QStringLiteral("No file manager to show the file (")) + path + u')');
+    };
+    if (!launch)
+        Desktop::showInFileManager(path, noProgram);
+    else if (!Desktop::openWithDefaultProgram(path))
+        noProgram();
 }
 
 void TFmMain::ActionMainMenuBar1Paint()

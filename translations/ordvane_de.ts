@@ -36,10 +36,6 @@
         <translation>, noch %1:%2</translation>
     </message>
     <message>
-        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
-        <translation>Wandelt PDF-Dateien wie KV-Ordvane in Textdateien um, ohne Fenster. Ordner werden durchsucht wie mit „Ordner hinzufügen“. Die Standardwerte stammen aus der Einstellungsdatei des Programms.</translation>
-    </message>
-    <message>
         <source>PDF files and folders to convert.</source>
         <translation>Umzuwandelnde PDF-Dateien und Ordner.</translation>
     </message>
@@ -176,10 +172,6 @@
         <translation>%1 umgewandelt, %2 übersprungen, %3 fehlgeschlagen; %4 Seiten in %5 s</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
-        <translation>Wenn eine Textdatei existiert: rename (umbenennen), overwrite (überschreiben), skip (überspringen) oder update (nur neu umwandeln, wenn die PDF-Datei neuer ist; nach geänderten Optionen overwrite verwenden).</translation>
-    </message>
-    <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing erwartet rename, overwrite, skip oder update, nicht „%1“</translation>
     </message>
@@ -198,6 +190,34 @@
     <message>
         <source>--files-from and --password-file cannot both read standard input</source>
         <translation>--files-from und --password-file können nicht beide die Standardeingabe lesen</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.
+
+A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF of the same run or, under rename, by any file, the text gets the first free name with a number, as report(1).txt.</source>
+        <translation>Wandelt PDF-Dateien wie KV-Ordvane in Textdateien um, ohne Fenster. Ordner werden durchsucht wie mit „Ordner hinzufügen“. Die Standardwerte stammen aus der Einstellungsdatei des Programms.
+
+Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name vergeben – durch den Text einer anderen PDF-Datei desselben Laufs oder, bei rename, durch eine beliebige Datei –, erhält der Text den ersten freien Namen mit einer Nummer, etwa report(1).txt.</translation>
+    </message>
+    <message>
+        <source>Put each text file into the folder below the target folder that holds its PDF below the folder it was found in (or below --base); files given by name go straight into the target folder.</source>
+        <translation>Jede Textdatei in den Ordner unter dem Zielordner legen, der dem Ordner ihrer PDF-Datei unter dem Ordner entspricht, in dem sie gefunden wurde (oder unter --base); einzeln genannte Dateien kommen direkt in den Zielordner.</translation>
+    </message>
+    <message>
+        <source>With --keep-tree: the folders below DIR are kept for every file, also those given by name or in a list.</source>
+        <translation>Mit --keep-tree: die Ordner unter DIR für jede Datei beibehalten, auch für einzeln oder in einer Liste genannte.</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF or the options changed since its text was made).</source>
+        <translation>Wenn eine Textdatei existiert: rename (umbenennen), overwrite (überschreiben), skip (überspringen) oder update (nur neu umwandeln, wenn sich die PDF-Datei oder die Optionen seit der Erstellung des Textes geändert haben).</translation>
+    </message>
+    <message>
+        <source>--base goes with --keep-tree</source>
+        <translation>--base ist nur mit --keep-tree möglich</translation>
+    </message>
+    <message>
+        <source>--keep-tree needs a target folder (--target-dir)</source>
+        <translation>--keep-tree braucht einen Zielordner (--target-dir)</translation>
     </message>
 </context>
 <context>
@@ -275,6 +295,47 @@
     <message>
         <source>Target file is up to date</source>
         <translation>Zieldatei ist bereits aktuell</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Skipped: %2, Failed: %3, Total: %4</source>
+        <translation>Umwandlung beendet. Erfolgreich: %1, Übersprungen: %2, Fehlgeschlagen: %3, Gesamt: %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted</source>
+        <translation>
+            <numerusform>%n umgewandelt</numerusform>
+            <numerusform>%n umgewandelt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped</source>
+        <translation>
+            <numerusform>%n übersprungen</numerusform>
+            <numerusform>%n übersprungen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n fehlgeschlagen</numerusform>
+            <numerusform>%n fehlgeschlagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left waiting (run stopped)</source>
+        <translation>
+            <numerusform>%n wartend (Lauf angehalten)</numerusform>
+            <numerusform>%n wartend (Lauf angehalten)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <extracomment>Joins the counts of a run: &quot;3 converted, 1 failed&quot;.</extracomment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Conversion ended: %1.</source>
+        <translation>Umwandlung beendet: %1.</translation>
     </message>
 </context>
 <context>
@@ -360,6 +421,10 @@
     <message>
         <source>File [%1] not added: the list is full!</source>
         <translation>Die Datei [%1] wurde nicht hinzugefügt: Die Liste ist voll!</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>Datei [%1] nicht gefunden!</translation>
     </message>
 </context>
 <context>
@@ -630,6 +695,10 @@ Installiert: %3.</translation>
         <source>The file already exist.</source>
         <translation>Die Datei existiert bereits.</translation>
     </message>
+    <message>
+        <source>&amp;Do the same for the remaining files</source>
+        <translation>&amp;Genauso mit den übrigen Dateien verfahren</translation>
+    </message>
 </context>
 <context>
     <name>TFmMain</name>
@@ -869,6 +938,14 @@ Installiert: %3.</translation>
     <message>
         <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
         <translation>Der Schlüsselbund hat das Kennwort nicht übernommen: Es bleibt nur bis zum Ende von KV-Ordvane bekannt.</translation>
+    </message>
+    <message>
+        <source>No program to open %1</source>
+        <translation>Kein Programm zum Öffnen von %1</translation>
+    </message>
+    <message>
+        <source>No file manager to show %1</source>
+        <translation>Kein Dateimanager zum Anzeigen von %1</translation>
     </message>
 </context>
 <context>

@@ -36,10 +36,6 @@
         <translation>, quedan %1:%2</translation>
     </message>
     <message>
-        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
-        <translation>Convierte archivos PDF en archivos de texto como KV-Ordvane, sin ventana. Las carpetas se recorren como con «Añadir carpeta». Los valores predeterminados proceden del archivo de configuración del programa.</translation>
-    </message>
-    <message>
         <source>PDF files and folders to convert.</source>
         <translation>Archivos PDF y carpetas que convertir.</translation>
     </message>
@@ -176,10 +172,6 @@
         <translation>%1 convertidos, %2 omitidos, %3 fallidos; %4 páginas en %5 s</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
-        <translation>Cuando existe un archivo de texto: rename (renombrar), overwrite (sobrescribir), skip (omitir) o update (convertir de nuevo solo si el PDF es más reciente; tras cambiar las opciones, use overwrite).</translation>
-    </message>
-    <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing admite rename, overwrite, skip o update, no «%1»</translation>
     </message>
@@ -198,6 +190,34 @@
     <message>
         <source>--files-from and --password-file cannot both read standard input</source>
         <translation>--files-from y --password-file no pueden leer ambos la entrada estándar</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.
+
+A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF of the same run or, under rename, by any file, the text gets the first free name with a number, as report(1).txt.</source>
+        <translation>Convierte archivos PDF en archivos de texto como KV-Ordvane, sin ventana. Las carpetas se recorren como con «Añadir carpeta». Los valores predeterminados proceden del archivo de configuración del programa.
+
+Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre está ocupado, por el texto de otro PDF de la misma ejecución o, con rename, por cualquier archivo, el texto recibe el primer nombre libre con un número, como report(1).txt.</translation>
+    </message>
+    <message>
+        <source>Put each text file into the folder below the target folder that holds its PDF below the folder it was found in (or below --base); files given by name go straight into the target folder.</source>
+        <translation>Poner cada archivo de texto en la carpeta, bajo la carpeta de destino, que corresponde a la de su PDF bajo la carpeta donde se encontró (o bajo --base); los archivos indicados por su nombre van directamente a la carpeta de destino.</translation>
+    </message>
+    <message>
+        <source>With --keep-tree: the folders below DIR are kept for every file, also those given by name or in a list.</source>
+        <translation>Con --keep-tree: se conservan las carpetas bajo DIR para todos los archivos, también para los indicados por su nombre o en una lista.</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF or the options changed since its text was made).</source>
+        <translation>Cuando existe un archivo de texto: rename (renombrar), overwrite (sobrescribir), skip (omitir) o update (convertir de nuevo solo si el PDF o las opciones cambiaron desde que se creó su texto).</translation>
+    </message>
+    <message>
+        <source>--base goes with --keep-tree</source>
+        <translation>--base solo se usa con --keep-tree</translation>
+    </message>
+    <message>
+        <source>--keep-tree needs a target folder (--target-dir)</source>
+        <translation>--keep-tree necesita una carpeta de destino (--target-dir)</translation>
     </message>
 </context>
 <context>
@@ -275,6 +295,47 @@
     <message>
         <source>Target file is up to date</source>
         <translation>El archivo de destino está actualizado</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Skipped: %2, Failed: %3, Total: %4</source>
+        <translation>Conversión terminada. Correctos: %1, omitidos: %2, fallidos: %3, total: %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted</source>
+        <translation>
+            <numerusform>%n convertido</numerusform>
+            <numerusform>%n convertidos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped</source>
+        <translation>
+            <numerusform>%n omitido</numerusform>
+            <numerusform>%n omitidos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n fallido</numerusform>
+            <numerusform>%n fallidos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left waiting (run stopped)</source>
+        <translation>
+            <numerusform>%n en espera (ejecución detenida)</numerusform>
+            <numerusform>%n en espera (ejecución detenida)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <extracomment>Joins the counts of a run: &quot;3 converted, 1 failed&quot;.</extracomment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Conversion ended: %1.</source>
+        <translation>Conversión terminada: %1.</translation>
     </message>
 </context>
 <context>
@@ -360,6 +421,10 @@
     <message>
         <source>File [%1] not added: the list is full!</source>
         <translation>¡El archivo [%1] no se ha añadido: la lista está llena!</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>¡No se encuentra el archivo [%1]!</translation>
     </message>
 </context>
 <context>
@@ -630,6 +695,10 @@ Instalados: %3.</translation>
         <source>The file already exist.</source>
         <translation>El archivo ya existe.</translation>
     </message>
+    <message>
+        <source>&amp;Do the same for the remaining files</source>
+        <translation>Hacer &amp;lo mismo con los archivos restantes</translation>
+    </message>
 </context>
 <context>
     <name>TFmMain</name>
@@ -869,6 +938,14 @@ Instalados: %3.</translation>
     <message>
         <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
         <translation>El llavero no aceptó la contraseña: solo se conocerá hasta que KV-Ordvane se cierre.</translation>
+    </message>
+    <message>
+        <source>No program to open %1</source>
+        <translation>No hay ningún programa para abrir %1</translation>
+    </message>
+    <message>
+        <source>No file manager to show %1</source>
+        <translation>No hay ningún gestor de archivos para mostrar %1</translation>
     </message>
 </context>
 <context>

@@ -36,10 +36,6 @@
         <translation>, reste %1:%2</translation>
     </message>
     <message>
-        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
-        <translation>Convertit des fichiers PDF en fichiers texte comme KV-Ordvane, sans fenêtre. Les dossiers sont parcourus comme par « Ajouter un dossier ». Les valeurs par défaut viennent du fichier de paramètres du programme.</translation>
-    </message>
-    <message>
         <source>PDF files and folders to convert.</source>
         <translation>Fichiers PDF et dossiers à convertir.</translation>
     </message>
@@ -176,10 +172,6 @@
         <translation>%1 convertis, %2 ignorés, %3 en échec ; %4 pages en %5 s</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
-        <translation>Quand un fichier texte existe : rename (renommer), overwrite (écraser), skip (ignorer) ou update (reconvertir seulement si le PDF est plus récent ; après un changement d&apos;options, utiliser overwrite).</translation>
-    </message>
-    <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing attend rename, overwrite, skip ou update, pas « %1 »</translation>
     </message>
@@ -198,6 +190,34 @@
     <message>
         <source>--files-from and --password-file cannot both read standard input</source>
         <translation>--files-from et --password-file ne peuvent pas lire tous deux l&apos;entrée standard</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.
+
+A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF of the same run or, under rename, by any file, the text gets the first free name with a number, as report(1).txt.</source>
+        <translation>Convertit des fichiers PDF en fichiers texte comme KV-Ordvane, sans fenêtre. Les dossiers sont parcourus comme par «&#x202f;Ajouter un dossier&#x202f;». Les valeurs par défaut viennent du fichier de paramètres du programme.
+
+Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom est pris, par le texte d&apos;un autre PDF de la même exécution ou, avec rename, par n&apos;importe quel fichier, le texte reçoit le premier nom libre suivi d&apos;un numéro, comme report(1).txt.</translation>
+    </message>
+    <message>
+        <source>Put each text file into the folder below the target folder that holds its PDF below the folder it was found in (or below --base); files given by name go straight into the target folder.</source>
+        <translation>Placer chaque fichier texte, sous le dossier cible, dans le dossier qui correspond à celui de son PDF sous le dossier où il a été trouvé (ou sous --base)&#x202f;; les fichiers donnés par leur nom vont directement dans le dossier cible.</translation>
+    </message>
+    <message>
+        <source>With --keep-tree: the folders below DIR are kept for every file, also those given by name or in a list.</source>
+        <translation>Avec --keep-tree&#x202f;: les dossiers sous DIR sont conservés pour chaque fichier, y compris ceux donnés par leur nom ou dans une liste.</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF or the options changed since its text was made).</source>
+        <translation>Quand un fichier texte existe&#x202f;: rename (renommer), overwrite (écraser), skip (ignorer) ou update (reconvertir seulement si le PDF ou les options ont changé depuis la création de son texte).</translation>
+    </message>
+    <message>
+        <source>--base goes with --keep-tree</source>
+        <translation>--base s&apos;utilise avec --keep-tree</translation>
+    </message>
+    <message>
+        <source>--keep-tree needs a target folder (--target-dir)</source>
+        <translation>--keep-tree nécessite un dossier cible (--target-dir)</translation>
     </message>
 </context>
 <context>
@@ -275,6 +295,47 @@
     <message>
         <source>Target file is up to date</source>
         <translation>Le fichier cible est à jour</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Skipped: %2, Failed: %3, Total: %4</source>
+        <translation>Conversion terminée. Réussies&#x202f;: %1, ignorées&#x202f;: %2, échouées&#x202f;: %3, total&#x202f;: %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted</source>
+        <translation>
+            <numerusform>%n converti</numerusform>
+            <numerusform>%n convertis</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped</source>
+        <translation>
+            <numerusform>%n ignoré</numerusform>
+            <numerusform>%n ignorés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>%n en échec</numerusform>
+            <numerusform>%n en échec</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left waiting (run stopped)</source>
+        <translation>
+            <numerusform>%n en attente (exécution arrêtée)</numerusform>
+            <numerusform>%n en attente (exécution arrêtée)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <extracomment>Joins the counts of a run: &quot;3 converted, 1 failed&quot;.</extracomment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Conversion ended: %1.</source>
+        <translation>Conversion terminée&#x202f;: %1.</translation>
     </message>
 </context>
 <context>
@@ -360,6 +421,10 @@
     <message>
         <source>File [%1] not added: the list is full!</source>
         <translation>Le fichier [%1] n&apos;a pas été ajouté : la liste est pleine !</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>Fichier [%1] introuvable&#x202f;!</translation>
     </message>
 </context>
 <context>
@@ -630,6 +695,10 @@ Installées : %3.</translation>
         <source>The file already exist.</source>
         <translation>Le fichier existe déjà.</translation>
     </message>
+    <message>
+        <source>&amp;Do the same for the remaining files</source>
+        <translation>Faire de &amp;même pour les fichiers restants</translation>
+    </message>
 </context>
 <context>
     <name>TFmMain</name>
@@ -869,6 +938,14 @@ Installées : %3.</translation>
     <message>
         <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
         <translation>Le trousseau de clés n&apos;a pas accepté le mot de passe : il ne reste connu que jusqu&apos;à la fermeture de KV-Ordvane.</translation>
+    </message>
+    <message>
+        <source>No program to open %1</source>
+        <translation>Aucun programme pour ouvrir %1</translation>
+    </message>
+    <message>
+        <source>No file manager to show %1</source>
+        <translation>Aucun gestionnaire de fichiers pour afficher %1</translation>
     </message>
 </context>
 <context>

@@ -36,10 +36,6 @@
         <translation>、残り %1:%2</translation>
     </message>
     <message>
-        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.</source>
-        <translation>KV-Ordvane と同じように、ウィンドウを開かずに PDF ファイルをテキスト ファイルに変換します。フォルダーは「フォルダーを追加」と同じ方法で検索します。既定値はプログラムの設定ファイルから読み込みます。</translation>
-    </message>
-    <message>
         <source>PDF files and folders to convert.</source>
         <translation>変換する PDF ファイルとフォルダー。</translation>
     </message>
@@ -176,10 +172,6 @@
         <translation>変換 %1 個、スキップ %2 個、失敗 %3 個、%4 ページを %5 秒で処理</translation>
     </message>
     <message>
-        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF is newer; after changing options, use overwrite).</source>
-        <translation>テキスト ファイルが既にある場合の動作: rename (名前を変更)、overwrite (上書き)、skip (スキップ)、update (PDF の方が新しい場合だけ変換し直す。オプションを変えた後は overwrite を使用)。</translation>
-    </message>
-    <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
         <translation>--existing には rename、overwrite、skip、update のいずれかを指定してください (「%1」は不可)</translation>
     </message>
@@ -198,6 +190,34 @@
     <message>
         <source>--files-from and --password-file cannot both read standard input</source>
         <translation>--files-from と --password-file の両方で標準入力を読むことはできません</translation>
+    </message>
+    <message>
+        <source>Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir searches them. Defaults come from the program&apos;s settings file.
+
+A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF of the same run or, under rename, by any file, the text gets the first free name with a number, as report(1).txt.</source>
+        <translation>KV-Ordvane と同じように、ウィンドウを開かずに PDF ファイルをテキスト ファイルに変換します。フォルダーは「フォルダーを追加」と同じ方法で検索します。既定値はプログラムの設定ファイルから読み込みます。
+
+テキスト ファイルの名前は PDF と同じで、拡張子は .txt です。同じ実行の別の PDF のテキストが、または rename の場合は任意のファイルがその名前を使っているときは、report(1).txt のように番号の付いた最初の空いている名前になります。</translation>
+    </message>
+    <message>
+        <source>Put each text file into the folder below the target folder that holds its PDF below the folder it was found in (or below --base); files given by name go straight into the target folder.</source>
+        <translation>各テキスト ファイルを、出力先フォルダーの下の、PDF が見つかったフォルダー (または --base) から見た PDF のフォルダーと同じ位置のフォルダーに置きます。名前で指定したファイルは出力先フォルダーに直接置きます。</translation>
+    </message>
+    <message>
+        <source>With --keep-tree: the folders below DIR are kept for every file, also those given by name or in a list.</source>
+        <translation>--keep-tree と共に使用: 名前やリストで指定したファイルも含め、すべてのファイルについて DIR の下のフォルダー構成を保ちます。</translation>
+    </message>
+    <message>
+        <source>When a text file exists: rename, overwrite, skip, or update (convert again only when the PDF or the options changed since its text was made).</source>
+        <translation>テキスト ファイルが既にある場合の動作: rename (名前を変更)、overwrite (上書き)、skip (スキップ)、update (テキストを作成した後に PDF またはオプションが変わった場合だけ変換し直す)。</translation>
+    </message>
+    <message>
+        <source>--base goes with --keep-tree</source>
+        <translation>--base は --keep-tree と共に指定します</translation>
+    </message>
+    <message>
+        <source>--keep-tree needs a target folder (--target-dir)</source>
+        <translation>--keep-tree には出力先フォルダー (--target-dir) が必要です</translation>
     </message>
 </context>
 <context>
@@ -274,6 +294,43 @@
     <message>
         <source>Target file is up to date</source>
         <translation>出力ファイルは最新です</translation>
+    </message>
+    <message>
+        <source>Conversion end. Successful: %1, Skipped: %2, Failed: %3, Total: %4</source>
+        <translation>変換終了。成功: %1、スキップ: %2、失敗: %3、合計: %4</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n converted</source>
+        <translation>
+            <numerusform>変換 %n 個</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n skipped</source>
+        <translation>
+            <numerusform>スキップ %n 個</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n failed</source>
+        <translation>
+            <numerusform>失敗 %n 個</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left waiting (run stopped)</source>
+        <translation>
+            <numerusform>待機中 %n 個 (実行を停止)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <extracomment>Joins the counts of a run: &quot;3 converted, 1 failed&quot;.</extracomment>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Conversion ended: %1.</source>
+        <translation>変換終了: %1。</translation>
     </message>
 </context>
 <context>
@@ -359,6 +416,10 @@
     <message>
         <source>File [%1] not added: the list is full!</source>
         <translation>ファイル [%1] を追加できません。リストがいっぱいです。</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>ファイル [%1] が見つかりません。</translation>
     </message>
 </context>
 <context>
@@ -627,6 +688,10 @@ Installed: %3.</source>
         <source>The file already exist.</source>
         <translation>ファイルは既に存在します。</translation>
     </message>
+    <message>
+        <source>&amp;Do the same for the remaining files</source>
+        <translation>残りのファイルにも同じ操作を行う(&amp;D)</translation>
+    </message>
 </context>
 <context>
     <name>TFmMain</name>
@@ -863,6 +928,14 @@ Installed: %3.</source>
     <message>
         <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
         <translation>キーリングにパスワードを保存できませんでした。パスワードは KV-Ordvane を終了するまでだけ記憶されます。</translation>
+    </message>
+    <message>
+        <source>No program to open %1</source>
+        <translation>%1 を開くプログラムがありません</translation>
+    </message>
+    <message>
+        <source>No file manager to show %1</source>
+        <translation>%1 を表示するファイル マネージャーがありません</translation>
     </message>
 </context>
 <context>

@@ -508,6 +508,40 @@ private slots:
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 0 converted, 0 failed, 3 left waiting (run stopped)."));
     }
 
+    // Two PDFs of one name from two folders keep a text each, with no prompt: the name one
+    // takes is not an existing target for the other. Replace if older then leaves both.
+    void sameNamesKeepTheirOwnTexts()
+    {
+        Settings.fileovertp = 4;
+        const auto write = [&](const QString &name, const char *words) {
+            const QString path = ui->dir.file(name);
+            QDir().mkpath(FileSystem::folderOf(path));
+            testpdf::writeFile(FileSystem::encodePath(path).toStdString(), testpdf::makePdf({testpdf::linesPage({words})}));
+            return path;
+        };
+        FmMain->AddOneFile(write(QStringLiteral("a/report.pdf"), "alpha words"));
+        FmMain->AddOneFile(write(QStringLiteral("b/report.pdf"), "beta words"));
+        bool prompted = false;
+        QTimer watch; // ends with the test
+        connect(&watch, &QTimer::timeout, [&prompted] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                prompted = true;
+                modal->close();
+            }
+        });
+        watch.start(10);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QVERIFY(!prompted);
+        QVERIFY(ui->dir.read(QStringLiteral("out/report.txt")).contains("alpha words"));
+        QVERIFY(ui->dir.read(QStringLiteral("out/report(1).txt")).contains("beta words"));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 2 converted, 0 failed."));
+        FmMain->SelectAllEntries();
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        QCOMPARE(ui->jobs().shownMessage(1), QStringLiteral("Target file is up to date"));
+        QCOMPARE(ui->jobs().text(1, JobList::Target), ui->dir.file(QStringLiteral("out/report(1).txt")));
+        QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 0 converted, 2 skipped, 0 failed."));
+    }
+
     // Files that need a password: the command of the context menu and its key ask for it in a
     // masked dialog and convert at once. A wrong password says so and asks again, one
     // password is tried on all selected files that need one, and Cancel leaves the rest as

@@ -153,6 +153,11 @@ QStringList readList(const QString &name, bool nulSeparated)
         pending.append(chunk, n);
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf(separator, start)) >= 0; start = end + 1) {
+            if (end == start) { // an empty line: a run of them goes at once
+                while (end + 1 < pending.size() && pending[end + 1] == separator)
+                    ++end;
+                continue;
+            }
             QByteArray path = pending.mid(start, end - start);
             if (!nulSeparated)
                 path.replace('\r', "");
@@ -387,6 +392,8 @@ RunOptions runOptionsOf(const QCommandLineParser &parser)
 
 // The passwords of --password-file, one a line. Never on the command line, where every user's
 // process list would show them; kept in memory only, and the bytes read are overwritten.
+// UTF-8, as editors write it: with or without a byte-order mark, lines ended by LF, CR LF or
+// CR alone.
 QList<QByteArray> readPasswords(const QString &name)
 {
     QFile file;
@@ -396,19 +403,35 @@ QList<QByteArray> readPasswords(const QString &name)
         usageError(Batch::tr("cannot read the passwords %1: %2").arg(name, file.errorString()));
     constexpr qint64 MostBytes = 1 << 20;
     QByteArray all = file.read(MostBytes + 1);
-    const bool tooLarge = all.size() > MostBytes;
     QList<QByteArray> passwords;
-    for (qsizetype start = 0; !tooLarge && start < all.size();) {
-        const qsizetype newline = all.indexOf('\n', start);
-        const qsizetype end = newline < 0 ? all.size() : newline;
-        const qsizetype stop = end > start && all[end - 1] == '\r' ? end - 1 : end;
-        if (stop > start)
-            passwords << all.mid(start, stop - start); // one copy each, kept
-        start = end + 1;
+    const auto overwrite = [&] {
+        explicit_bzero(all.data(), size_t(all.size()));
+        for (QByteArray &password : passwords)
+            explicit_bzero(password.data(), size_t(password.size()));
+    };
+    const auto refuse = [&](const QString &message) {
+        overwrite();
+        usageError(message);
+    };
+    if (all.size() > MostBytes)
+        refuse(Batch::tr("the passwords %1 are more than %2 bytes").arg(name).arg(MostBytes));
+    if (all.startsWith("\xFF\xFE") || all.startsWith("\xFE\xFF") || all.contains('\0'))
+        refuse(Batch::tr("the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line").arg(name));
+    const qsizetype start = all.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (qsizetype at = start; at < all.size();) {
+        qsizetype end = at;
+        while (end < all.size() && all[end] != '\n' && all[end] != '\r')
+            ++end;
+        if (end > at) {
+            if (end - at > MyPdfCvt::MaxPasswordBytes)
+                refuse(Batch::tr("a password in %1 is longer than %2 bytes").arg(name).arg(MyPdfCvt::MaxPasswordBytes));
+            if (passwords.size() == MyPdfCvt::MaxPasswords)
+                refuse(Batch::tr("the password file %1 holds more than %2 passwords").arg(name).arg(MyPdfCvt::MaxPasswords));
+            passwords << all.mid(at, end - at); // one copy each, kept
+        }
+        at = end + (end + 1 < all.size() && all[end] == '\r' && all[end + 1] == '\n' ? 2 : 1);
     }
     explicit_bzero(all.data(), size_t(all.size()));
-    if (tooLarge)
-        usageError(Batch::tr("the passwords %1 are more than %2 bytes").arg(name).arg(MostBytes));
     return passwords;
 }
 

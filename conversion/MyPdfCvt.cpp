@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <mutex>
 #include <algorithm>
 #include <string_view>
@@ -20,6 +21,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 #include <vector>
 
 namespace MyPdfCvt {
@@ -44,10 +46,36 @@ void *libraryHandle = nullptr;
 std::atomic<Entry> entry = nullptr;
 Extras extras;
 
-// Passwords to try, in order, on a file that needs one: copies of our own, in memory kept out
-// of swap and core dumps, overwritten when they go.
+// Passwords to try on a file that needs one: copies of our own, in memory kept out of swap and
+// core dumps, overwritten when they go. The calls under way share the list: a change makes a
+// new one.
 std::mutex passwordsMutex;
-SecretList passwords;
+std::shared_ptr<const SecretList> passwords = std::make_shared<const SecretList>();
+// Positions in the list of the passwords that opened files, the latest first: a batch of files
+// locked alike opens at the first try, whatever the password's place in the list.
+std::vector<size_t> openers;
+
+// The order to try a list in: the passwords that opened files first, then the rest in order.
+std::vector<size_t> trialOrder(size_t count, const std::vector<size_t> &first)
+{
+    std::vector<size_t> order = first;
+    std::vector<bool> taken(count, false);
+    for (const size_t index : first)
+        taken[index] = true;
+    for (size_t index = 0; index < count; ++index)
+        if (!taken[index])
+            order.push_back(index);
+    return order;
+}
+
+void openedBy(const std::shared_ptr<const SecretList> &list, size_t index)
+{
+    std::lock_guard lock(passwordsMutex);
+    if (list != passwords)
+        return; // the list changed meanwhile
+    openers.erase(std::remove(openers.begin(), openers.end(), index), openers.end());
+    openers.insert(openers.begin(), index);
+}
 
 // The call, made once without a password and then, while the file needs one or forbids
 // copying its text, with each password given. A password that opens the file but leaves
@@ -59,18 +87,24 @@ int32_t withPasswords(const Call &call)
     int32_t result = call();
     if ((result != TsyResultNeedsPassword && result != TsyResultCopyNotPermitted) || !extras.setNextCallPassword)
         return result;
-    SecretList tried; // its memory is overwritten as it goes
+    std::shared_ptr<const SecretList> list;
+    std::vector<size_t> first;
     {
         std::lock_guard lock(passwordsMutex);
-        tried = passwords;
+        list = passwords;
+        first = openers;
     }
-    for (const SecretString &password : std::as_const(tried)) {
+    for (const size_t index : trialOrder(list->size(), first)) {
+        const SecretString &password = (*list)[index];
         extras.setNextCallPassword(password.data(), int32_t(password.size()));
         const int32_t next = call();
         if (next != TsyResultNeedsPassword)
             result = next;
-        if (next != TsyResultNeedsPassword && next != TsyResultCopyNotPermitted)
+        if (next != TsyResultNeedsPassword && next != TsyResultCopyNotPermitted) {
+            if (next >= 0) // opened: text, or a page count
+                openedBy(list, index);
             break;
+        }
     }
     return result;
 }
@@ -214,21 +248,26 @@ bool ConverterAvailable()
 
 void SetPasswords(const QList<QByteArray> &given)
 {
-    std::lock_guard lock(passwordsMutex);
-    wipe(passwords);
+    auto list = std::make_shared<SecretList>();
+    list->reserve(size_t(given.size()));
     for (const QByteArray &password : given)
-        passwords.emplace_back(password.constData(), size_t(password.size()));
+        list->emplace_back(password.constData(), size_t(password.size()));
+    std::lock_guard lock(passwordsMutex);
+    passwords = std::move(list);
+    openers.clear();
     if (!given.isEmpty())
         prctl(PR_SET_DUMPABLE, 0); // no core dump holds them, no other process reads them
 }
 
 bool AddPassword(QByteArrayView password)
 {
-    std::lock_guard lock(passwordsMutex);
     const std::string_view added(password.data(), size_t(password.size()));
-    if (std::find(passwords.begin(), passwords.end(), added) != passwords.end())
+    std::lock_guard lock(passwordsMutex);
+    if (std::find(passwords->begin(), passwords->end(), added) != passwords->end())
         return false;
-    passwords.emplace_back(added);
+    auto list = std::make_shared<SecretList>(*passwords);
+    list->emplace_back(added);
+    passwords = std::move(list);
     prctl(PR_SET_DUMPABLE, 0);
     return true;
 }
@@ -236,11 +275,16 @@ bool AddPassword(QByteArrayView password)
 void ForgetPassword(QByteArrayView password)
 {
     std::lock_guard lock(passwordsMutex);
-    const auto known = std::find(passwords.begin(), passwords.end(), std::string_view(password.data(), size_t(password.size())));
-    if (known == passwords.end())
+    const auto known = std::find(passwords->begin(), passwords->end(), std::string_view(password.data(), size_t(password.size())));
+    if (known == passwords->end())
         return;
-    explicit_bzero(known->data(), known->size());
-    passwords.erase(known);
+    const size_t index = size_t(known - passwords->begin());
+    auto list = std::make_shared<SecretList>(*passwords);
+    list->erase(list->begin() + qsizetype(index));
+    passwords = std::move(list);
+    openers.erase(std::remove(openers.begin(), openers.end(), index), openers.end());
+    for (size_t &opener : openers)
+        opener -= opener > index ? 1 : 0;
 }
 
 void SetRecognition(bool on, const QString &languages)

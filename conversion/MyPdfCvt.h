@@ -27,8 +27,12 @@ bool ConverterAvailable();
 // A text of 2 GiB or more does not fit the result and gives ResultFormatError.
 int ConvertPdfFile(const QString &source, QByteArray &textBuffer, int codePage, int textOrder, bool pageBreak);
 
-// Passwords tried, in order, on each file that needs one, by the conversions that start
-// afterwards; they stay in memory only. None by default.
+// Passwords tried on each file that needs one, by the conversions that start afterwards: the
+// one that opened a file last first, then those that opened files before, then the rest in
+// order. They stay in memory only. None by default; at most MaxPasswords, each of at most
+// MaxPasswordBytes: every one may be tried on every locked file, each try opening it anew.
+constexpr int MaxPasswords = 1000;
+constexpr int MaxPasswordBytes = 1024;
 void SetPasswords(const QList<QByteArray> &passwords);
 // One more password to try after the others; false when it is known already.
 bool AddPassword(QByteArrayView password);

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <mutex>
 #include <cstdio>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,7 +56,7 @@ namespace {
 namespace {
 
 // When a process started, in clock ticks since boot: with its id, it names the process for
-// good, as ids are reused. 0 when there is no such process.
+// good, as ids are reused. 0 when there is no such process, or it cannot be looked into.
 quint64 processStart(qint64 pid)
 {
     QByteArray stat;
@@ -176,8 +177,15 @@ bool isLeftoverTemporary(QByteArrayView name)
     // Only a process of this boot and PID namespace can be seen to have ended: elsewhere its id
     // means another process or none, and not seeing it says nothing.
     const TemporaryName temporary = parseTemporaryName(name);
-    return temporary.placed && temporary.machine == machineTag() && temporary.pidNamespace == pidNamespace()
-        && processStart(temporary.pid) != temporary.start;
+    if (!temporary.placed || temporary.machine != machineTag() || temporary.pidNamespace != pidNamespace())
+        return false;
+    const quint64 start = processStart(temporary.pid);
+    if (start != 0)
+        return start != temporary.start; // another process has the id now
+    // No process of that id to be seen: it ended, or /proc hides it (mounted with hidepid, a
+    // process that may not be looked into, as one that holds passwords). One that answers a
+    // signal is alive.
+    return kill(pid_t(temporary.pid), 0) != 0 && errno == ESRCH;
 }
 
 } // namespace FileSystem

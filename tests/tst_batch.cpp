@@ -250,6 +250,76 @@ private slots:
         }
     }
 
+    // Password files as editors and tools write them: a byte-order mark, lines ended by CR
+    // alone, passwords beyond ASCII for every kind of encryption; UTF-16 is named as such. A
+    // list at the limit of 1000 passwords works, as root and as another user; one beyond it is
+    // refused with a message, not an abort.
+    void passwordListsAsEditorsWriteThem()
+    {
+        const QString plain = pdf(QStringLiteral("plain.pdf"), {testpdf::linesPage({"Locked text"})});
+        const QString umlauts = QStringLiteral("Schl\u00fcssel \u00e9t\u00e9");
+        QDir().mkpath(dir->file(QStringLiteral("u")));
+        for (const char *bits : {"40", "128", "aes128", "256"})
+            encryptPdf(plain, dir->file(QStringLiteral("u/%1.pdf").arg(QLatin1String(bits))), {umlauts, QStringLiteral("o"), QLatin1String(bits)});
+        const QStringList common{QStringLiteral("--json"), QStringLiteral("--no-log"), QStringLiteral("--existing"), QStringLiteral("overwrite"),
+                                 QStringLiteral("--target-dir"), dir->file(QStringLiteral("t")), QStringLiteral("--password-file"),
+                                 dir->file(QStringLiteral("passwords"))};
+        const auto converted = [](const Outcome &outcome) {
+            int count = 0;
+            for (const QJsonObject &line : outcome.lines())
+                count += line[QStringLiteral("state")].toString() == QLatin1String("Converted") ? 1 : 0;
+            return count;
+        };
+        dir->write(QStringLiteral("passwords"), "\xEF\xBB\xBF" "wrong\r" + umlauts.toUtf8() + "\r");
+        const Outcome typed = batch(common + QStringList{dir->file(QStringLiteral("u"))});
+        QCOMPARE(typed.status, 0);
+        QCOMPARE(converted(typed), 4);
+
+        dir->write(QStringLiteral("passwords"), QByteArray("\xFF\xFEw\0r\0o\0n\0g\0", 12));
+        const Outcome utf16 = batch(common + QStringList{dir->file(QStringLiteral("u"))});
+        QCOMPARE(utf16.status, 2);
+        QVERIFY2(utf16.err.contains("not UTF-8"), utf16.err.constData());
+
+        // At the limit the right one is last, and is tried first on the second file; beyond
+        // it the list is refused. As root and as another user, whose locked memory is small.
+        QByteArray list;
+        for (int i = 1; i < 1000; ++i)
+            list += "wrong password number " + QByteArray::number(i) + '\n';
+        dir->write(QStringLiteral("passwords"), list + umlauts.toUtf8() + '\n');
+        QByteArray tooMany;
+        for (int i = 0; i < 15000; ++i)
+            tooMany += "a password of sixteen bytes or more " + QByteArray::number(i) + '\n';
+        dir->write(QStringLiteral("too-many"), tooMany);
+        chmod(QFile::encodeName(dir->path()).constData(), 0755);
+        QDir().mkpath(dir->file(QStringLiteral("t")));
+        chmod(QFile::encodeName(dir->file(QStringLiteral("t"))).constData(), 0777);
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        QStringList users{QString()};
+        if (geteuid() == 0 && !setpriv.isEmpty())
+            users << QStringLiteral("65534");
+        for (const QString &user : std::as_const(users)) {
+            const auto run = [&](const QStringList &arguments) {
+                if (user.isEmpty())
+                    return batch(arguments);
+                QProcess process;
+                process.start(setpriv, QStringList{QStringLiteral("--reuid=") + user, QStringLiteral("--regid=") + user, QStringLiteral("--clear-groups"),
+                                                   dir->file(QStringLiteral("ordvane-batch"))} + arguments);
+                process.waitForFinished(120000);
+                return Outcome{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+                               process.readAllStandardError()};
+            };
+            const QString target = dir->file(QStringLiteral("t/by") + user);
+            const Outcome atLimit = run(common + QStringList{QStringLiteral("--target-dir"), target, QStringLiteral("--jobs"), QStringLiteral("1"),
+                                                             dir->file(QStringLiteral("u/128.pdf")), dir->file(QStringLiteral("u/40.pdf"))});
+            QVERIFY2(atLimit.status == 0 && converted(atLimit) == 2, (atLimit.out + atLimit.err).constData());
+            QStringList beyond = common;
+            beyond.last() = dir->file(QStringLiteral("too-many"));
+            const Outcome refused = run(beyond + QStringList{dir->file(QStringLiteral("u/128.pdf"))});
+            QCOMPARE(refused.status, 2);
+            QVERIFY2(refused.err.contains("holds more than 1000 passwords"), refused.err.constData());
+        }
+    }
+
     // Two batches converting into one folder under "rename", as the README's shards do: a
     // numbered name the other took meanwhile passes to the next number, and no text is lost.
     void twoBatchesRenamingIntoOneFolder()

@@ -30,6 +30,8 @@
 #include <functional>
 #include <fcntl.h>
 #include <sched.h>
+#include <sys/mount.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -845,6 +847,63 @@ private slots:
         TargetFile text; // a run here writes into the folder, and sweeps it first
         QCOMPARE(text.create(out(QString())), 0);
         QVERIFY(QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).contains(before[0]));
+    }
+
+    // Where /proc hides the processes one may not look into (hidepid=2, as on HPC login
+    // nodes and under systemd's ProtectProc), a run of one user that holds passwords (and so
+    // is not dumpable) is hidden from the next run of the same user: that one takes it for
+    // alive all the same, since it answers a signal, and leaves its text on the way alone.
+    void aHiddenRunKeepsItsText()
+    {
+        QDir().mkpath(out(QString()));
+        chmod(QFile::encodeName(dir->path()).constData(), 0711); // the other user gets to the folder
+        chmod(QFile::encodeName(out(QString())).constData(), 0777);
+        const pid_t child = fork();
+        if (child == 0) {
+            setpgid(0, 0);
+            if (unshare(CLONE_NEWNS | CLONE_NEWPID) != 0)
+                _exit(77);
+            const pid_t inside = fork(); // process 1 of the new namespace, with /proc of its own
+            if (inside == 0) {
+                if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                    || mount("proc", "/proc", "proc", 0, "hidepid=2") != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+                    _exit(77);
+                int ready[2];
+                if (pipe(ready) != 0)
+                    _exit(1);
+                const pid_t holder = fork();
+                if (holder == 0) {
+                    prctl(PR_SET_DUMPABLE, 0);
+                    auto *text = new TargetFile;
+                    if (text->create(out(QString())) != 0)
+                        _exit(1);
+                    (void)!write(ready[1], "r", 1);
+                    pause();
+                    _exit(0);
+                }
+                close(ready[1]);
+                char answer = 0;
+                if (read(ready[0], &answer, 1) != 1)
+                    _exit(1);
+                const QStringList before = QDir(out(QString())).entryList(QDir::Files | QDir::Hidden);
+                const bool hidden = !QFileInfo::exists(QStringLiteral("/proc/%1/stat").arg(holder));
+                TargetFile text; // sweeps the folder first
+                const bool kept = text.create(out(QString())) == 0 && before.size() == 1
+                                  && QDir(out(QString())).entryList(QDir::Files | QDir::Hidden).contains(before[0]);
+                kill(holder, SIGKILL);
+                _exit(!hidden ? 78 : kept ? 0 : 1);
+            }
+            int status = 0;
+            waitpid(inside, &status, 0);
+            _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 77)
+            QSKIP("no PID namespace with a hidepid /proc can be made here (it needs CAP_SYS_ADMIN)");
+        QVERIFY2(WEXITSTATUS(status) != 78, "the holder was not hidden: the test proves nothing here");
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 
     void textsAndFoldersTakeTheCreationMask()

@@ -3,6 +3,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <dlfcn.h>
 #include <stdexcept>
 
 namespace {
@@ -41,6 +42,34 @@ private slots:
     void cleanupTestCase()
     {
         MyPdfCvt::UnloadConverterLibrary();
+    }
+
+    // Passwords are tried on a file that needs one: the one that opened a file last first,
+    // then those that opened files before, then the rest in order.
+    void passwordsThatOpenedFilesComeFirst()
+    {
+        QList<QByteArray> passwords;
+        for (int i = 1; i <= 50; ++i)
+            passwords << "p" + QByteArray::number(i);
+        MyPdfCvt::SetPasswords(passwords);
+        void *library = dlopen(QFile::encodeName(dir->file(QStringLiteral("tsypdf.so"))).constData(), RTLD_NOW | RTLD_NOLOAD);
+        QVERIFY(library);
+        const auto calls = reinterpret_cast<int32_t (*)()>(dlsym(library, "fakeConverterCalls"));
+        dlclose(library); // still loaded by the binding
+        QVERIFY(calls);
+        const auto tries = [&](const char *password) {
+            const int before = calls();
+            const int result = MyPdfCvt::ExtractText(QStringLiteral("password=") + QLatin1String(password), 0, false, 0, {},
+                                                     [](QByteArrayView) {}, {});
+            return result == 0 ? calls() - before : -1;
+        };
+        QCOMPARE(tries("p50"), 51); // once without, then each in order
+        QCOMPARE(tries("p50"), 2);  // the one that opened the last file first
+        QCOMPARE(tries("p10"), 12); // p50, then p1 to p10
+        QCOMPARE(tries("p50"), 3);  // p10, then p50
+        QCOMPARE(tries("p60"), -1);
+        MyPdfCvt::SetPasswords({});
+        QCOMPARE(tries("p50"), -1);
     }
 
     void resultMapping_data()

@@ -229,7 +229,73 @@ GreyImage TextLayer::render(int index, double dpi, bool blackPaper)
 
 TextLayer::~TextLayer() = default;
 
+namespace {
+
+// The characters that PDFDocEncoding puts where Latin-1 has control characters, from 0x18,
+// and from 0x80 to 0xA0 (0x9F has none).
+constexpr char16_t DocEncodingLow[8] = {0x02D8, 0x02C7, 0x02C6, 0x02D9, 0x02DD, 0x02DB, 0x02DA, 0x02DC};
+constexpr char16_t DocEncodingHigh[33] = {0x2022, 0x2020, 0x2021, 0x2026, 0x2014, 0x2013, 0x0192, 0x2044, 0x2039, 0x203A, 0x2212,
+                                          0x2030, 0x201E, 0x201C, 0x201D, 0x2018, 0x2019, 0x201A, 0x2122, 0xFB01, 0xFB02, 0x0141,
+                                          0x0152, 0x0160, 0x0178, 0x017D, 0x0131, 0x0142, 0x0153, 0x0161, 0x017E, 0x0000, 0x20AC};
+
+// A password typed as UTF-8 in the form the standard security handler of revisions 2 to 4
+// takes, PDFDocEncoding, when it holds characters beyond ASCII that all have a place there;
+// empty otherwise. Revisions 5 and 6 take UTF-8 as it is.
+SecretString docEncoded(std::string_view utf8)
+{
+    SecretString encoded;
+    bool beyondAscii = false;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        char32_t cp = 0;
+        size_t length = 1;
+        if (byte < 0x80) {
+            cp = byte;
+        } else if ((byte & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+            cp = char32_t(byte & 0x1F) << 6 | (utf8[i + 1] & 0x3F), length = 2;
+        } else if ((byte & 0xF0) == 0xE0 && i + 2 < utf8.size()) {
+            cp = char32_t(byte & 0x0F) << 12 | char32_t(utf8[i + 1] & 0x3F) << 6 | (utf8[i + 2] & 0x3F), length = 3;
+        } else {
+            return {}; // not UTF-8, or beyond the BMP: nothing PDFDocEncoding holds
+        }
+        i += length;
+        beyondAscii = beyondAscii || cp >= 0x80;
+        int code = -1;
+        if (cp < 0x18 || (cp >= 0x20 && cp < 0x7F) || (cp >= 0xA1 && cp <= 0xFF && cp != 0xAD))
+            code = int(cp);
+        for (int k = 0; code < 0 && k < 8; ++k)
+            code = cp == DocEncodingLow[k] ? 0x18 + k : -1;
+        for (int k = 0; code < 0 && k < 33; ++k)
+            code = cp != 0 && cp == DocEncodingHigh[k] ? 0x80 + k : -1;
+        if (code < 0)
+            return {};
+        encoded.push_back(char(code));
+    }
+    if (!beyondAscii)
+        encoded.clear();
+    return encoded;
+}
+
+} // namespace
+
 std::unique_ptr<TextLayer> TextLayer::open(const std::string &path, std::string_view password, int32_t &result)
+{
+    std::unique_ptr<TextLayer> layer = openWith(path, password, result);
+    if (layer || (result != ResultNeedsPassword && result != ResultCopyNotPermitted))
+        return layer;
+    // A password with letters beyond ASCII, as typed, opens only documents of the newer
+    // encryption; the older takes it in PDFDocEncoding.
+    const SecretString docForm = docEncoded(password);
+    if (docForm.empty())
+        return nullptr;
+    int32_t docResult = ResultOtherFailure;
+    layer = openWith(path, docForm, docResult);
+    if (layer || docResult == ResultCopyNotPermitted) // opened, as the user at least
+        result = docResult;
+    return layer;
+}
+
+std::unique_ptr<TextLayer> TextLayer::openWith(const std::string &path, std::string_view password, int32_t &result)
 {
     std::unique_ptr<TextLayer> layer(new TextLayer);
     // Empty passwords, as poppler-cpp gives them, when none is given: an empty owner password

@@ -33,7 +33,8 @@ void keepPopplerParameters();
 class TextLayer {
 public:
     // The file's document, or nullptr with result saying why (a WorkerProtocol result code).
-    // The password, when not empty, is tried as the user's and as the owner's.
+    // The password, when not empty, is tried as the user's and as the owner's, as typed
+    // (UTF-8) and in PDFDocEncoding.
     static std::unique_ptr<TextLayer> open(const std::string &path, std::string_view password, int32_t &result);
     ~TextLayer();
 
@@ -51,6 +52,7 @@ public:
 
 private:
     TextLayer();
+    static std::unique_ptr<TextLayer> openWith(const std::string &path, std::string_view password, int32_t &result);
     void display(Page &page);
     bool fontsMadeOnce(Dict &resources) const;
     void fillFonts(Dict &resources, GfxFontDict &empty);

@@ -1,14 +1,19 @@
 // A converter library for tests: its answer is spelled in the "path" it is given, as
 // ";"-separated commands: result=N, hex=BYTES (delivered text), repeat=N (deliver it N times,
 // one callback each), badcounts (callbacks with counts 0 and -1 first), args (deliver the
-// arguments it received as text).
+// arguments it received as text), password=P (needs the password P: -4 without it).
+// fakeConverterCalls tells how many calls it has had.
 #include "tsypdf/tsypdf.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
+
+thread_local std::string nextPassword;
+int calls = 0;
 
 std::string field(const std::string &commands, const std::string &name)
 {
@@ -36,6 +41,10 @@ int32_t answer(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, 
         commands += char(path[i]);
     if (path[pathBytes / 2] != 0)
         return 99; // the path must be zero-terminated
+    ++calls;
+    const std::string given = std::exchange(nextPassword, std::string());
+    if (const std::string password = field(commands, "password"); !password.empty() && password != given)
+        return -4;
 
     if (commands.find("badcounts") != std::string::npos) {
         write("x", 0);
@@ -62,4 +71,18 @@ fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, int32
           int32_t a6, int32_t a7, int32_t a8, int32_t a9, const char *a10, const char *a11)
 {
     return answer(path, pathBytes, write, a4, a5, a6, a7, a8, a9, a10, a11);
+}
+
+extern "C" __attribute__((visibility("default"))) void tsypdfSetNextCallPassword(const char *password, int32_t bytes)
+{
+    nextPassword.assign(password, size_t(bytes));
+}
+
+extern "C" __attribute__((visibility("default"))) void tsypdfReportPasswordRequired(int32_t)
+{
+}
+
+extern "C" __attribute__((visibility("default"))) int32_t fakeConverterCalls()
+{
+    return calls;
 }

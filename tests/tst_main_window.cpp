@@ -634,6 +634,30 @@ private slots:
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
         QCOMPARE(ui->jobs().entry(3).state, JobList::Converted);
 
+        // A password beyond ASCII, typed, opens files of the older encryption (RC4) too.
+        const QString umlauts = QStringLiteral("Schl\u00fcssel-7q");
+        for (const char *bits : {"128", "aes128"}) {
+            const QString locked = ui->dir.file(QStringLiteral("docs/u%1.pdf").arg(QLatin1String(bits)));
+            encryptPdf(pdf(QStringLiteral("plain.pdf")), locked, {umlauts, QStringLiteral("o"), QLatin1String(bits)});
+            FmMain->AddOneFile(locked);
+        }
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        FmMain->jobList().clearSelection();
+        FmMain->jobList().setSelected(4, true);
+        FmMain->jobList().setSelected(5, true);
+        MainWindowFixture::whenModal([&umlauts](QWidget *modal) {
+            if (modal != FmPassword) {
+                modal->close();
+                return;
+            }
+            for (const QChar c : umlauts) // typed as a keyboard gives letters beyond ASCII
+                QTest::sendKeyEvent(QTest::Click, FmPassword->EditPassword, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        QCOMPARE(ui->jobs().entry(4).state, JobList::Converted);
+        QCOMPARE(ui->jobs().entry(5).state, JobList::Converted);
+
         FmMain->SaveJobFile(ui->dir.file(QStringLiteral("jobs.lst")));
         SaveSettings();
         QStringList checked;

@@ -2,6 +2,7 @@
 // policies, code pages, result codes, messages and engine, through the same ConversionRun;
 // the defaults come from the program's settings file, and every one can be overridden.
 #include "base/Version.h"
+#include "conversion/ActivityLog.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -25,6 +26,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
@@ -41,13 +43,23 @@ struct Batch {
     Q_DECLARE_TR_FUNCTIONS(Batch)
 };
 
-constexpr int ExitConverted = 0, ExitSomeFailed = 1, ExitUsage = 2;
+// Some text missing: pages that recognition did not read, or not in full; no file failed.
+constexpr int ExitConverted = 0, ExitSomeFailed = 1, ExitUsage = 2, ExitPagesUnread = 3;
 
 volatile std::sig_atomic_t interruptedBy = 0;
 
 void interrupt(int signal)
 {
     interruptedBy = signal;
+}
+
+// Page numbers as a list: "3, 7".
+QString pageList(const QList<int> &pages)
+{
+    QStringList numbers;
+    for (const int page : pages)
+        numbers << QString::number(page);
+    return numbers.join(QStringLiteral(", "));
 }
 
 void printLine(FILE *stream, const QString &text)
@@ -179,6 +191,7 @@ QStringList readList(const QString &name, bool nulSeparated)
 
 struct Totals {
     int converted = 0, failed = 0, skipped = 0;
+    int unreadPages = 0; // for want of recognition data, or of time
     qint64 pages = 0;
     QElapsedTimer clock;
 };
@@ -227,6 +240,15 @@ public:
             clearProgress();
             printLine(stdout, Batch::tr("Failed: %1 (%2)").arg(list.shownMessage(row), list.text(row, JobList::Source)));
         }
+        // Text missing from a converted file is told whatever else is asked: with --json, and
+        // without a log.
+        totals.unreadPages += int(report.unreadPages.size() + report.unfinishedPages.size());
+        if (!report.unfinishedPages.isEmpty()) {
+            clearProgress();
+            printLine(stderr, QStringLiteral("ordvane-batch: ")
+                                  + Batch::tr("recognition did not finish in time, text is missing: page(s) %1 of %2")
+                                        .arg(pageList(report.unfinishedPages), list.text(row, JobList::Source)));
+        }
         std::fflush(stdout);
     }
 
@@ -242,6 +264,15 @@ private:
         line[QStringLiteral("pages")] = report.pages >= 0 ? QJsonValue(report.pages) : QJsonValue();
         line[QStringLiteral("bytes")] = report.bytes >= 0 ? QJsonValue(report.bytes) : QJsonValue();
         line[QStringLiteral("seconds")] = qRound(report.seconds * 1000) / 1000.0;
+        // Pages whose text is missing: no recognition data read them, or their reading did
+        // not finish in time.
+        for (const auto &[name, pages] : {std::pair{"unreadPages", &report.unreadPages}, std::pair{"unfinishedPages", &report.unfinishedPages}}) {
+            QJsonArray numbers;
+            for (const int page : *pages)
+                numbers << page;
+            if (!numbers.isEmpty())
+                line[QLatin1String(name)] = numbers;
+        }
         clearProgress();
         printLine(stdout, QString::fromUtf8(QJsonDocument(line).toJson(QJsonDocument::Compact)));
     }
@@ -292,6 +323,8 @@ void runOver(JobList &list, int mode, const RunOptions &options, int jobs, bool 
     totals.skipped += run.skipped();
     if (run.unreadPages() > 0)
         printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unreadNote(ConversionRun::Language::User));
+    if (run.unfinishedPages() > 0)
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unfinishedNote(ConversionRun::Language::User));
 }
 
 void addOptions(QCommandLineParser &parser)
@@ -323,6 +356,8 @@ void addOptions(QCommandLineParser &parser)
         {QStringLiteral("ocr"), Batch::tr("Recognise text in scanned pages.")},
         {QStringLiteral("no-ocr"), Batch::tr("Do not recognise text in scanned pages.")},
         {QStringLiteral("ocr-lang"), Batch::tr("Recognition languages, Tesseract codes joined by \"+\" (eng+deu)."), QStringLiteral("LANGS")},
+        {QStringLiteral("ocr-time"), Batch::tr("Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told."),
+         QStringLiteral("N")},
         {QStringLiteral("jobs"), Batch::tr("Convert N files at once (default: one per processor)."), QStringLiteral("N")},
         {QStringLiteral("no-log"), Batch::tr("Do not append to the activity log.")},
         {QStringLiteral("json"), Batch::tr("One JSON object a line per file on standard output.")},
@@ -387,6 +422,7 @@ RunOptions runOptionsOf(const QCommandLineParser &parser)
         if (const QString problem = RecognitionLanguagesProblem(options.recognitionLanguages); !problem.isEmpty())
             usageError(problem);
     }
+
     return options;
 }
 
@@ -440,6 +476,7 @@ struct Command {
     int threads = 0; // 0: one per processor
     bool json = false;
     bool recursive = false;
+    int ocrSeconds = 0; // the recognition's time for a page; 0: the library's own
     Tree tree;
     Shard part;
     QString jobFile;   // absolute; empty without --job-file
@@ -467,6 +504,12 @@ Command commandOf(const QCommandLineParser &parser)
         }
         if (!okIndex || !okCount || command.part.count == 0 || command.part.index >= command.part.count)
             usageError(Batch::tr("--shard takes K/N with 0 <= K < N, not \"%1\"").arg(text));
+    }
+    if (parser.isSet(QStringLiteral("ocr-time"))) {
+        bool ok = false;
+        command.ocrSeconds = parser.value(QStringLiteral("ocr-time")).toInt(&ok);
+        if (!ok || command.ocrSeconds < 1 || command.ocrSeconds > 65535)
+            usageError(Batch::tr("--ocr-time takes a number of seconds from 1 to 65535, not \"%1\"").arg(parser.value(QStringLiteral("ocr-time"))));
     }
     command.tree.kept = parser.isSet(QStringLiteral("keep-tree"));
     if (parser.isSet(QStringLiteral("base"))) {
@@ -565,10 +608,19 @@ int main(int argc, char *argv[])
     Settings.targetdir = options.targetFolder;
     if (parser.isSet(QStringLiteral("no-log")))
         Settings.notlog = true;
+    // A log that cannot be written (another user's, in a shared program folder) costs its
+    // lines and one warning, never the run.
+    SetLogFailureHandler([](const IoError &error) {
+        static bool warned = false;
+        if (!std::exchange(warned, true))
+            printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("the activity log cannot be written, its lines are lost: %1").arg(error.message()));
+    });
     const Command command = commandOf(parser);
 
     if (!MyPdfCvt::LoadConverterLibrary(ProgramDirectory()))
         printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("the converter library cannot be loaded from %1").arg(ProgramDirectory()));
+    if (command.ocrSeconds > 0)
+        MyPdfCvt::SetRecognitionBudget(command.ocrSeconds);
     // Each of these ends the run at once, with no helper left and no half target: a closed
     // pipe too (| head), which would otherwise end the program in the middle of a write.
     for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
@@ -598,5 +650,5 @@ int main(int argc, char *argv[])
         printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("interrupted"));
         return 128 + interruptedBy;
     }
-    return totals.failed > 0 ? ExitSomeFailed : ExitConverted;
+    return totals.failed > 0 ? ExitSomeFailed : totals.unreadPages > 0 ? ExitPagesUnread : ExitConverted;
 }

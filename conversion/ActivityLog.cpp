@@ -7,7 +7,9 @@
 #include "platform/ProgramFolders.h"
 #include "settings/Settings.h"
 
+#include <QElapsedTimer>
 #include <QtEndian>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -80,10 +82,49 @@ void WriteLogExport(const QString &path, const QString &text)
         throw IoError(error, path);
 }
 
+namespace {
+
+std::function<void(const IoError &)> failureHandler;
+qint64 waitedMs = 0; // for the lock, in the minute under way
+
+// Another process (any user who may read the log) can hold a lock on it for ever: a line
+// waits for it at most a second, and all lines together at most three seconds a minute.
+int lockWait()
+{
+    static QElapsedTimer minute;
+    if (!minute.isValid() || minute.elapsed() > 60'000) {
+        minute.start();
+        waitedMs = 0;
+    }
+    return int(std::clamp<qint64>(3000 - waitedMs, 0, 1000));
+}
+
+void appendLine(const QString &text);
+
+} // namespace
+
+void SetLogFailureHandler(const std::function<void(const IoError &)> &handler)
+{
+    failureHandler = handler;
+}
+
 void AppendLog(const QString &text)
 {
     if (Settings.notlog)
         return;
+    if (!failureHandler)
+        return appendLine(text);
+    try {
+        appendLine(text);
+    } catch (const IoError &error) {
+        failureHandler(error);
+    }
+}
+
+namespace {
+
+void appendLine(const QString &text)
+{
     const QString path = ActivityLogPath();
     const QByteArray file = FileSystem::encodePath(path);
 
@@ -116,12 +157,17 @@ void AppendLog(const QString &text)
     bytes.resize(start + line.size() * 2);
     qToLittleEndian<char16_t>(line.utf16(), line.size(), bytes.data() + start);
 
-    // Other instances append too, one whole line at a time. Anyone who may read the log can
-    // hold a lock on it: past a second the line goes without the lock, as one append.
-    FileSystem::lockWithin(fd, LOCK_EX, 1000);
+    // Other instances append too, one whole line at a time. Past the wait the line goes
+    // without the lock, as one append.
+    QElapsedTimer waited;
+    waited.start();
+    FileSystem::lockWithin(fd, LOCK_EX, lockWait());
+    waitedMs += waited.elapsed();
     int error = FileSystem::writeAll(fd, bytes.constData(), size_t(bytes.size()));
     if (close(fd) != 0 && !error)
         error = errno;
     if (error)
         throw IoError(error, path);
 }
+
+} // namespace

@@ -1,12 +1,17 @@
 #pragma once
 #include <QString>
 #include <ctime>
+#include <functional>
 
 // The activity log "ordvnact.log" in the program directory: UTF-16LE lines, each
 // "[" + local date and time + "]: " + text + CR LF; the byte-order mark FF FE is written by
 // the append that creates the file. Nothing happens while logging is switched off.
 // A failure throws IoError with the system's reason; it is never swallowed.
 void AppendLog(const QString &text);
+class IoError;
+// A program that must go on without its log (ordvane-batch) hands the failures here instead:
+// the line is lost, the caller goes on. None by default.
+void SetLogFailureHandler(const std::function<void(const IoError &)> &handler);
 
 QString ActivityLogPath();
 

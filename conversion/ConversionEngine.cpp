@@ -351,7 +351,7 @@ void ConversionEngine::runPiece(const Piece &piece, quint64 tag, std::unique_loc
         const auto receiveProgress = [&](const MyPdfCvt::PageProgress &progress) {
             std::lock_guard progressLock(mutex);
             if (progress.unreadPage > 0) {
-                job.unread.push_back({progress.unreadPage, progress.unreadScript, progress.unreadOutOfTime});
+                job.unread.push_back({progress.unreadPage, progress.unreadScript, progress.unreadReason});
                 return;
             }
             if (whole)

@@ -41,12 +41,12 @@ public:
     static Converter &library();
 
     using Job = int;
-    // A page that needed recognition and was left as it was for want of language data, or
+    // A page that needed recognition and was not read in full: for want of language data, or
     // of time.
     struct UnreadPage {
         int page = 0;   // from 1
         QString script; // empty: no chosen language's data is installed
-        bool outOfTime = false;
+        MyPdfCvt::UnreadReason reason = MyPdfCvt::UnreadReason::NoLanguage;
         friend bool operator<(const UnreadPage &a, const UnreadPage &b) { return a.page < b.page; }
     };
     struct Result {

@@ -78,7 +78,7 @@ void ConversionRun::run(int runMode, const RunOptions &runOptions)
             ++planned[plannedKeys[size_t(row)]];
         }
     }
-    Successful = Failed = Skipped = LeftWaiting = WithoutText = UnreadPages = 0;
+    Successful = Failed = Skipped = LeftWaiting = WithoutText = UnreadPages = UnfinishedPages = 0;
     UnreadPackages.clear();
     AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
@@ -105,6 +105,8 @@ void ConversionRun::run(int runMode, const RunOptions &runOptions)
     }
     if (UnreadPages > 0)
         AppendLog(unreadNote());
+    if (UnfinishedPages > 0)
+        AppendLog(unfinishedNote());
     AppendLog(summary() + QStringLiteral("\r\n"));
 }
 
@@ -117,6 +119,16 @@ QString ConversionRun::unreadNote(Language language) const
     if (language == Language::User)
         return QCoreApplication::translate("ConversionRun", text, nullptr, UnreadPages).arg(packages);
     return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(UnreadPages)).arg(packages);
+}
+
+QString ConversionRun::unfinishedNote(Language language) const
+{
+    if (UnfinishedPages == 0)
+        return {};
+    static const char *const text = QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) not fully recognised in time; the log names them.");
+    if (language == Language::User)
+        return QCoreApplication::translate("ConversionRun", text, nullptr, UnfinishedPages);
+    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(UnfinishedPages));
 }
 
 QString ConversionRun::summary(Language language) const
@@ -322,7 +334,9 @@ ConversionRun::Outcome ConversionRun::convertEntry(int row)
         list.setText(row, JobList::Target, targetBefore);
         return Outcome::Stopped;
     }
-    EntryReport report{true, conversion->result, -1, conversion->pages, conversion->seconds};
+    EntryReport report{true, conversion->result, -1, conversion->pages, conversion->seconds, {}, {}};
+    for (const ConversionEngine::UnreadPage &unread : conversion->unread)
+        (unread.reason == MyPdfCvt::UnreadReason::NoLanguage ? report.unreadPages : report.unfinishedPages) << unread.page;
     if (conversion->result < 0) {
         fail(row, failureOfResult(conversion->result), source, report);
         display.processEvents();
@@ -463,8 +477,13 @@ void ConversionRun::recordConverted(int row, const QString &source, const Conver
         AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
     }
     for (const ConversionEngine::UnreadPage &unread : conversion.unread) {
-        if (unread.outOfTime) {
-            AppendLog(QStringLiteral("Page %1 not recognised: its reading did not end in time (%2)").arg(unread.page).arg(source));
+        if (unread.reason != MyPdfCvt::UnreadReason::NoLanguage) {
+            AppendLog((unread.reason == MyPdfCvt::UnreadReason::OutOfTime
+                           ? QStringLiteral("Page %1 not recognised: its reading did not end in time (%2)")
+                           : QStringLiteral("Page %1 not fully recognised: its reading was cut short in time, part of its text is missing (%2)"))
+                          .arg(unread.page)
+                          .arg(source));
+            ++UnfinishedPages;
             continue;
         }
         // The data for the chosen languages is checked before a run; a script may still lack it.

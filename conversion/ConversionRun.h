@@ -38,6 +38,8 @@ public:
         qint64 bytes = -1;      // of the text, which may be longer than result can say
         qint64 pages = -1;      // the document's page count, when it was opened
         double seconds = 0;     // spent converting it
+        QList<int> unreadPages;     // left unread for want of recognition data
+        QList<int> unfinishedPages; // whose recognition did not end in time, or was cut short
     };
 
     class Display {
@@ -87,6 +89,9 @@ public:
     // data for their script, and what would read them; empty when there were none.
     int unreadPages() const { return UnreadPages; }
     QString unreadNote(Language language = Language::Log) const;
+    // Pages whose recognition did not finish in time, read in part or not at all.
+    int unfinishedPages() const { return UnfinishedPages; }
+    QString unfinishedNote(Language language = Language::Log) const;
 
     // The first free name "base(N).ext" for an existing target; taken: names also not free.
     static QString numberedName(const QString &target, const std::function<bool(const QString &)> &taken = {});
@@ -157,6 +162,7 @@ private:
     int LeftWaiting = 0;
     int WithoutText = 0;
     int UnreadPages = 0;
+    int UnfinishedPages = 0;
     QStringList UnreadPackages;
     TextRecords records;
     QString optionsText;           // as the records keep it

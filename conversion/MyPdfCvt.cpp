@@ -163,7 +163,9 @@ void receiveUnread(int32_t page, int32_t reason, const char *script)
             PageProgress unread;
             unread.unreadPage = page;
             unread.unreadScript = QString::fromUtf8(script);
-            unread.unreadOutOfTime = reason == TsyUnreadOutOfTime;
+            unread.unreadReason = reason == TsyUnreadOutOfTime ? UnreadReason::OutOfTime
+                                : reason == TsyUnreadCutShort  ? UnreadReason::CutShort
+                                                               : UnreadReason::NoLanguage;
             (*call.progress)(unread);
         }
     });
@@ -285,6 +287,12 @@ void ForgetPassword(QByteArrayView password)
     openers.erase(std::remove(openers.begin(), openers.end(), index), openers.end());
     for (size_t &opener : openers)
         opener -= opener > index ? 1 : 0;
+}
+
+void SetRecognitionBudget(int seconds)
+{
+    if (const auto setBudget = libraryHandle ? find<decltype(&tsypdfSetRecognitionBudget)>("tsypdfSetRecognitionBudget") : nullptr)
+        setBudget(seconds);
 }
 
 void SetRecognition(bool on, const QString &languages)

@@ -41,6 +41,9 @@ void ForgetPassword(QByteArrayView password);
 // Recognition of scanned pages, for the conversions that start afterwards. Languages are
 // Tesseract codes joined by "+". A library without recognition ignores it.
 void SetRecognition(bool on, const QString &languages);
+// How long the recognition of one page may take, in seconds (120 unless set): past it the page
+// keeps what was read by then, and is told as cut short.
+void SetRecognitionBudget(int seconds);
 
 // Encodes UTF-8 text for the output code page: 65001 UTF-8 with byte-order mark, 1200
 // UTF-16LE with mark, 0 the system code page (empty when the text is not well-formed UTF-8),
@@ -69,6 +72,11 @@ struct PageRange {
     int count = 0;
 };
 
+// Why a page that needed recognition was left with its text layer: no language read its
+// script, or its reading did not end in time; or why it holds only a part of its text: its
+// reading was cut short at the page's time.
+enum class UnreadReason { NoLanguage, OutOfTime, CutShort };
+
 // How far a conversion is: pages finished of the pages asked for, and the page being
 // recognised (from 1, of the document's pages; 0 when none is).
 struct PageProgress {
@@ -76,12 +84,11 @@ struct PageProgress {
     int pageCount = 0;
     int recognisingPage = 0;
     int documentPages = 0;
-    // Instead of the figures above: a page (from 1) that needed recognition and was left
-    // unread for want of language data for its script (empty: for the chosen languages), or
-    // because its reading did not end within the page's time.
+    // Instead of the figures above: a page (from 1) that needed recognition and was not read
+    // in full, and why; the script no language reads (empty: for the chosen languages).
     int unreadPage = 0;
     QString unreadScript;
-    bool unreadOutOfTime = false;
+    UnreadReason unreadReason = UnreadReason::NoLanguage;
 
     static PageProgress of(int pagesDone, int pageCount, int recognisingPage, int documentPages)
     {

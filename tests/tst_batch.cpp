@@ -21,7 +21,11 @@
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
+#include <QElapsedTimer>
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 class TestBatch : public QObject {
     Q_OBJECT
@@ -318,6 +322,45 @@ private slots:
             QCOMPARE(refused.status, 2);
             QVERIFY2(refused.err.contains("holds more than 1000 passwords"), refused.err.constData());
         }
+    }
+
+    // A shared program folder whose log another user made first, or whose log is a second
+    // name of another file, costs the lines and one warning, never the run; a lock held on
+    // the log by a reader holds up the whole run a few seconds at most, not a second a line.
+    void aLogThatCannotBeWritten()
+    {
+        QStringList sources;
+        for (int i = 0; i < 20; ++i)
+            sources << pdf(QStringLiteral("l/f%1.pdf").arg(i));
+        const QStringList arguments = QStringList{QStringLiteral("--existing"), QStringLiteral("overwrite"), QStringLiteral("--target-dir"),
+                                                  dir->file(QStringLiteral("t"))} + sources;
+        const QString log = dir->file(QStringLiteral("ordvnact.log"));
+        dir->write(QStringLiteral("elsewhere"), "");
+        for (const char *kind : {"another user's", "a second name"}) {
+            QFile::remove(log);
+            if (kind[0] == 'a') {
+                dir->write(QStringLiteral("ordvnact.log"), "");
+                if (chown(QFile::encodeName(log).constData(), 65534, 65534) != 0)
+                    continue; // not root: the test's own log is no other user's
+            } else {
+                QVERIFY(link(QFile::encodeName(dir->file(QStringLiteral("elsewhere"))).constData(), QFile::encodeName(log).constData()) == 0);
+            }
+            const Outcome outcome = batch(arguments);
+            QVERIFY2(outcome.status == 0 && outcome.out.startsWith("20 converted"), kind);
+            QCOMPARE(outcome.err.count("the activity log cannot be written"), 1);
+            QCOMPARE(dir->read(QStringLiteral("elsewhere")), QByteArray());
+        }
+        QFile::remove(log);
+        QVERIFY(batch({QStringLiteral("--same-dir"), pdf(QStringLiteral("first.pdf"))}).status == 0); // a log of the user's
+        const int reader = open(QFile::encodeName(log).constData(), O_RDONLY);
+        QVERIFY(reader >= 0 && flock(reader, LOCK_SH) == 0);
+        QElapsedTimer timer;
+        timer.start();
+        const Outcome held = batch(arguments);
+        close(reader);
+        QCOMPARE(held.status, 0);
+        QVERIFY2(timer.elapsed() < 15000, "each line waited for the lock"); // 22 lines, a second each
+        QCOMPARE(logTexts(log).filter(QStringLiteral("Convert successfully")).size(), 21);
     }
 
     // Two batches converting into one folder under "rename", as the README's shards do: a

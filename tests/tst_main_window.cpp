@@ -27,6 +27,7 @@
 #include <QDBusConnectionInterface>
 #include <QDesktopServices>
 #include <QScopeGuard>
+#include <csignal>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
@@ -694,7 +695,15 @@ private slots:
         const auto stop = qScopeGuard([&keyring] { keyring.terminate(); keyring.waitForFinished(); });
         QTRY_VERIFY_WITH_TIMEOUT(Keyring::available(), 20000);
 
-        FmMain->AddOneFile(lockedPdf(QStringLiteral("g.pdf"), "gamma-7q"));
+        // What the keyring holds under a key, once it has answered.
+        const auto kept = [](const QString &key) {
+            Keyring::Lookup lookup({key}, 20000);
+            QSignalSpy answered(&lookup, &Keyring::Lookup::finished);
+            answered.wait(25000);
+            return answered.isEmpty() ? QByteArray() : answered.first().first().value<QHash<QString, QByteArray>>().value(key);
+        };
+        const QString g = lockedPdf(QStringLiteral("g.pdf"), "gamma-7q");
+        FmMain->AddOneFile(g);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
         QVERIFY(ui->jobs().needsPassword(0));
         bool offered = false;
@@ -709,15 +718,25 @@ private slots:
             QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
-        QVERIFY(offered);
-        QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
+        QTRY_VERIFY_WITH_TIMEOUT(offered, 10000);
+        QTRY_COMPARE(ui->jobs().entry(0).state, JobList::Converted);
+        // Kept under a digest: the store's attributes name no path.
+        QTRY_COMPARE_WITH_TIMEOUT(kept(Keyring::keyOf(g)), QByteArray("gamma-7q"), 10000);
+        QVERIFY(!Keyring::keyOf(g).contains(QStringLiteral("g.pdf")));
 
-        // The next session knows no password of its own: the keyring gives it.
+        // The next session knows no password of its own: the keyring gives it, without asking;
+        // one an earlier version kept under the path goes under the digest.
+        const QString h = lockedPdf(QStringLiteral("h.pdf"), "eta-7q");
+        bool stored = false;
+        Keyring::storeLater(Keyring::legacyKeyOf(h), "eta-7q", this, [&stored](bool ok) { stored = ok; });
+        QTRY_VERIFY_WITH_TIMEOUT(stored, 10000);
         ui->stop();
         ui->start();
-        ui->jobs().setSelected(0, true);
+        FmMain->AddOneFile(h);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->jobs().SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
-        QVERIFY(ui->jobs().needsPassword(0));
+        QVERIFY(ui->jobs().needsPassword(0) && ui->jobs().needsPassword(1));
         bool asked = false;
         QTimer watch; // ends with the test, unlike a pending answer
         connect(&watch, &QTimer::timeout, [&asked] {
@@ -728,8 +747,37 @@ private slots:
         });
         watch.start(10);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
-        QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
+        QTRY_VERIFY_WITH_TIMEOUT(ui->jobs().entry(0).state == JobList::Converted && ui->jobs().entry(1).state == JobList::Converted, 10000);
         QVERIFY(!asked);
+        QTRY_COMPARE_WITH_TIMEOUT(kept(Keyring::keyOf(h)), QByteArray("eta-7q"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(kept(Keyring::legacyKeyOf(h)), QByteArray(), 10000);
+
+        // A keyring that does not answer holds nothing up: the window takes its keys meanwhile,
+        // the dialog asks after a few seconds, and at once on Esc.
+        FmMain->AddOneFile(lockedPdf(QStringLiteral("i.pdf"), "iota-7q"));
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        QVERIFY(ui->jobs().needsPassword(2));
+        QCOMPARE(kill(pid_t(keyring.processId()), SIGSTOP), 0);
+        const auto resume = qScopeGuard([&keyring] { kill(pid_t(keyring.processId()), SIGCONT); });
+        QElapsedTimer waited;
+        for (const bool escape : {false, true}) {
+            QTRY_VERIFY(!FmPassword->isVisible());
+            FmMain->activateWindow(); // the password dialog has gone: the keys are the window's again
+            QTRY_COMPARE(QApplication::activeWindow(), FmMain);
+            clickRow(2);
+            asked = false;
+            waited.start();
+            ui->press(Qt::Key_P, Qt::ControlModifier);
+            QVERIFY(!asked);
+            QVERIFY2(ui->statusMessage().startsWith(QStringLiteral("Asking the keyring")), qPrintable(ui->statusMessage()));
+            ui->press(Qt::Key_A, Qt::ControlModifier); // Select All, while the keyring is asked
+            QCOMPARE(ui->jobs().selectedCount(), 3);
+            if (escape)
+                ui->press(Qt::Key_Escape);
+            QTRY_VERIFY_WITH_TIMEOUT(asked, 15000);
+            QVERIFY(waited.elapsed() < (escape ? 2000 : 12000));
+            QVERIFY(ui->jobs().needsPassword(2));
+        }
     }
 
     void closingDuringARunCancelsItThenCloses()

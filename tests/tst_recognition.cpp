@@ -15,7 +15,11 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
@@ -440,7 +444,7 @@ private slots:
         QVERIFY(library);
         const auto setBudget = reinterpret_cast<decltype(&tsypdfSetRecognitionBudget)>(dlsym(library, "tsypdfSetRecognitionBudget"));
         QVERIFY(setBudget);
-        setBudget(6); // the reader is ended at 7 s; a page of prose takes well under 6
+        setBudget(6); // the reader is ended at 9 s; a page of prose takes well under 6
         QAtomicInt stopped;
         QFuture<void> stopper = QtConcurrent::run([&] {
             QElapsedTimer waited;
@@ -485,6 +489,62 @@ private slots:
         QCOMPARE(texts[1].trimmed(), QByteArray("Typed page after the scan"));
         QVERIFY2(readsAsProse(texts[2]), texts[2].constData());
         QCOMPARE(kill(stopped.loadRelaxed(), 0), -1); // ended and reaped
+    }
+
+    // A page whose recognition does not finish is told as text missing, never as a full
+    // success: a reader slowed down (stopped and let go again, as on an overloaded node) runs
+    // into the page's time and keeps what it read; one stopped for good is ended. Either way
+    // the real batch names the page in the log, the JSON and on standard error, also without a
+    // log, and ends with status 3.
+    void recognitionThatDoesNotFinishIsTold()
+    {
+        TestProgramDirectory own;
+        QVERIFY(QFile::copy(QStringLiteral(ORDVANE_BIN_DIR "ordvane-batch"), own.file(QStringLiteral("ordvane-batch"))));
+        const QString file = writePdf(own, QStringLiteral("slow.pdf"), scans(Prose));
+        for (const bool forGood : {false, true}) {
+            QStringList arguments{QStringLiteral("--ocr"), QStringLiteral("--ocr-lang"), QStringLiteral("eng"), QStringLiteral("--ocr-time"),
+                                  QStringLiteral("2"), QStringLiteral("--jobs"), QStringLiteral("1"), QStringLiteral("--json"),
+                                  QStringLiteral("--existing"), QStringLiteral("overwrite"), QStringLiteral("--target-dir"), own.file(QStringLiteral("out")), file};
+            if (forGood)
+                arguments.prepend(QStringLiteral("--no-log"));
+            QProcess batch;
+            batch.start(own.file(QStringLiteral("ordvane-batch")), arguments);
+            QVERIFY(batch.waitForStarted());
+            QAtomicInt done;
+            QFuture<void> holder = QtConcurrent::run([&] {
+                pid_t reader = 0;
+                for (QElapsedTimer waited; !done.loadRelaxed() && reader <= 0;) {
+                    if (!waited.isValid())
+                        waited.start();
+                    if (waited.elapsed() > 60'000)
+                        return;
+                    reader = pageReaderBelow(pid_t(batch.processId()));
+                }
+                while (!done.loadRelaxed() && kill(reader, SIGSTOP) == 0) {
+                    if (forGood)
+                        return;
+                    QThread::msleep(100);
+                    kill(reader, SIGCONT);
+                    QThread::msleep(100);
+                }
+            });
+            const bool finished = batch.waitForFinished(60000);
+            done = 1;
+            holder.waitForFinished();
+            QVERIFY(finished);
+            const QByteArray errors = batch.readAllStandardError();
+            QCOMPARE(batch.exitCode(), 3);
+            const QJsonObject line = QJsonDocument::fromJson(batch.readAllStandardOutput()).object();
+            QCOMPARE(line[QStringLiteral("state")].toString(), QStringLiteral("Converted"));
+            QCOMPARE(line[QStringLiteral("unfinishedPages")].toArray(), QJsonArray{1});
+            QVERIFY2(errors.contains("text is missing: page(s) 1 of " + file.toUtf8()), errors.constData());
+            if (!forGood) {
+                const QStringList log = logTexts(own.file(QStringLiteral("ordvnact.log")));
+                QVERIFY2(log.filter(QStringLiteral("Page 1 not fully recognised: its reading was cut short in time")).size() == 1,
+                         qPrintable(log.join(u'\n')));
+                QVERIFY(log.contains(QStringLiteral("1 page(s) not fully recognised in time; the log names them.")));
+            }
+        }
     }
 
     // ordvane-batch as process 1 of a PID namespace, as in a container without an init: the

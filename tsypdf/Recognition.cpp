@@ -10,6 +10,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -260,6 +261,8 @@ void Recogniser::prepare()
 
 std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page, TextOrder order, std::vector<char> &text)
 {
+    // The page's time counts from here: rendering and the orientation take their part of it.
+    const auto started = std::chrono::steady_clock::now();
     prepare();
     if (engines->readerLanguages != languages)
         return {};
@@ -278,8 +281,11 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
     reader.SetSourceResolution(int(dpi));
     tesseract::ETEXT_DESC monitor; // past its deadline recognition stops; what it has read so far stays
-    monitor.set_deadline_msecs(budgetSeconds * 1000);
+    const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
+    monitor.set_deadline_msecs(int(std::max<long long>(1, budgetSeconds * 1000LL - spent)));
     reader.Recognize(&monitor);
+    const std::optional<Unread> cut = monitor.deadline_exceeded() ? std::optional(Unread{WorkerProtocol::UnreadReason::CutShort, {}})
+                                                                    : std::nullopt;
     std::vector<Line> lines;
     if (const std::unique_ptr<tesseract::ResultIterator> words(reader.GetIterator()); words) {
         if (order == TextOrder::Raw) {
@@ -304,8 +310,8 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     while (!recognised.empty() && static_cast<unsigned char>(recognised.back()) <= ' ')
         recognised.pop_back();
     if (visibleCharacters(recognised.data(), recognised.size()) == 0)
-        return {};
+        return cut;
     recognised = (layer.empty() ? "" : layer + "\n\n") + recognised + '\n';
     text.assign(recognised.begin(), recognised.end());
-    return {};
+    return cut;
 }

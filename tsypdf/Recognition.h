@@ -37,8 +37,8 @@ public:
     // Reads the page in the order. A page without a text layer takes what recognition reads;
     // one with a text layer keeps it, and gets below it the lines of recognised words that it
     // does not hold already. A page in a script none of the languages reads is not read:
-    // returns that script, and the text stays. Stops reading a page after the page budget and
-    // keeps what it has read by then.
+    // returns that script, and the text stays. Stops reading a page after the page budget,
+    // keeps what it has read by then and says it was cut short.
     struct Unread {
         WorkerProtocol::UnreadReason reason = WorkerProtocol::UnreadReason::NoLanguage;
         std::string script; // as the orientation step names it

@@ -76,16 +76,18 @@ void endWhenAbandoned(int)
     }
 }
 
-// Past the budget Tesseract stops by itself; a reader that has not ended a twelfth of the
-// budget later (stopped, or stuck where Tesseract does not look at the clock) is ended.
+// Past the budget Tesseract stops by itself and the page keeps what was read; a reader that
+// has not ended a twelfth of the budget later, and at least three seconds (a slowed one needs
+// them to wrap up), is ended: stopped, or stuck where Tesseract does not look at the clock.
 int readerSeconds(int budgetSeconds)
 {
-    return budgetSeconds + std::max(1, budgetSeconds / 12);
+    return budgetSeconds + std::max(3, budgetSeconds / 12);
 }
 
 // Recognises the page in a child process: should Tesseract abort on it (it does on some pages
 // it cannot make sense of) or stop answering, the page keeps its text layer and the file goes
-// on. The child answers 'T' and the page's text, or 'U' and the script of a page it left unread.
+// on. The child answers 'T' and the page's text, 'C' and the text of a page it read only in
+// part, or 'U' and the script of a page it left unread.
 std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder order,
                                             std::vector<char> &text)
 {
@@ -102,7 +104,8 @@ std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &d
             _exit(1);
         std::vector<char> read = text;
         const std::optional<Recogniser::Unread> unread = recogniser.read(document, page, order, read);
-        std::string answer = unread ? 'U' + unread->script : 'T' + std::string(read.begin(), read.end());
+        const bool cut = unread && unread->reason == UnreadReason::CutShort;
+        std::string answer = unread && !cut ? 'U' + unread->script : (cut ? 'C' : 'T') + std::string(read.begin(), read.end());
         _exit(Descriptors::writeFully(channel[1], answer.data(), answer.size()) == 0 ? 0 : 1);
     }
     close(channel[1]);
@@ -127,6 +130,8 @@ std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &d
     if (received[0] == 'U')
         return Recogniser::Unread{UnreadReason::NoLanguage, received.substr(1)};
     text.assign(received.begin() + 1, received.end());
+    if (received[0] == 'C')
+        return Recogniser::Unread{UnreadReason::CutShort, {}};
     return {};
 }
 

@@ -68,16 +68,20 @@ typedef void (*TsyProgressCallback)(int32_t pagesDone, int32_t pageCount, int32_
 void tsypdfSetProgressCallback(TsyProgressCallback callback);
 
 // How long the recognition of one page may take, in seconds (default 120, at most 65535).
-// Past it the page keeps what was read by then; a page whose reading does not end within
-// about a twelfth longer is left with its text layer alone. Applies as tsypdfSetRecognition.
+// Past it the page keeps what was read by then (and is told as cut short); a page whose
+// reading does not end within a twelfth longer, and at least three seconds, is left with its
+// text layer alone.
+// Applies as tsypdfSetRecognition.
 void tsypdfSetRecognitionBudget(int32_t pageSeconds);
 
 // Told, as progress is: a page (from 1) that needed recognition and was left with its text
 // layer, for a reason: TsyUnreadNoLanguage, because no language of the recognition reads the
 // script it is written in (as Tesseract names scripts: "Han", "Cyrillic" ...; empty when no
 // chosen language's data is installed), or TsyUnreadOutOfTime, because its reading did not
-// end within the page's budget (script empty). One callback for the process; null for none.
-enum { TsyUnreadNoLanguage = 0, TsyUnreadOutOfTime = 1 };
+// end within the page's budget (script empty); or TsyUnreadCutShort, a page whose recognition
+// stopped at the budget and which keeps only what was read by then. One callback for the
+// process; null for none.
+enum { TsyUnreadNoLanguage = 0, TsyUnreadOutOfTime = 1, TsyUnreadCutShort = 2 };
 typedef void (*TsyUnreadCallback)(int32_t page, int32_t reason, const char *script);
 void tsypdfSetUnreadCallback(TsyUnreadCallback callback);
 

@@ -28,6 +28,7 @@
 #include "settings/WindowLayout.h"
 #include "ui/HandOverQueue.h"
 #include "ui/JobListSaver.h"
+#include "ui/PasswordEntry.h"
 #include "ui/RunDisplay.h"
 #include "ui/StatusPanel.h"
 #include "forms/UnAbout.h"
@@ -148,6 +149,12 @@ TFmMain::TFmMain()
             }
         },
         this);
+
+    Passwords = new PasswordEntry(*jobs,
+                                  {[this](const QList<int> &rows) { return ConvertLocked(rows); }, [this] { return busy(); },
+                                   [this] { return CancelConvert || closeWhenIdle || endingSession; },
+                                   [this](const QString &text) { ShowStatusMessage(text); }},
+                                  this);
 
     FileSearch = new TKvFileSearch(this);
     FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(FileSystem::joinPath(folder, info.Name)); };
@@ -509,65 +516,15 @@ void TFmMain::ConvertItems(int mode)
     }
     if (run.unreadPages() > 0)
         messages << run.unreadNote(ConversionRun::Language::User); // the log names the pages
+    if (run.unfinishedPages() > 0)
+        messages << run.unfinishedNote(ConversionRun::Language::User);
     ShowStatusMessage(messages.join(u' '));
 }
 
-// Asks for the password of the selected files that need one and converts them with it at
-// once; a password that opens none of them is said to be wrong and another is asked for,
-// until all are open or the user cancels. Passwords the keyring holds for them are tried
-// first, without asking. A password that opened a file stays with the converter binding for
-// the session, and later runs try it too.
 void TFmMain::PasswordCommand()
 {
-    QList<int> locked, selection;
-    for (int row = 0; row < jobs->count(); ++row) {
-        if (jobs->isSelected(row))
-            selection << row;
-        if (jobs->isSelected(row) && jobs->needsPassword(row))
-            locked << row;
-    }
-    if (locked.isEmpty()) {
-        ShowStatusMessage(tr("None of the selected files needs a password."));
-        return;
-    }
-    const auto restoreSelection = qScopeGuard([this, selection] {
-        jobs->clearSelection();
-        for (const int row : selection)
-            jobs->setSelected(row, true);
-    });
     CancelConvert = false;
-    const bool keyring = Keyring::available();
-    if (keyring) {
-        bool found = false;
-        for (const int row : std::as_const(locked))
-            if (std::optional<QByteArray> kept = Keyring::find(Keyring::keyOf(jobs->text(row, JobList::Source)))) {
-                MyPdfCvt::AddPassword(*kept);
-                wipePassword(*kept);
-                found = true;
-            }
-        if (found)
-            locked = ConvertLocked(locked);
-    }
-    bool wrong = false;
-    while (!locked.isEmpty() && !CancelConvert) {
-        std::optional<TFmPassword::Answer> answer =
-            FmPassword->AskPassword(jobs->text(locked.first(), JobList::Name), int(locked.size()), wrong, keyring);
-        if (!answer)
-            return;
-        const auto forget = qScopeGuard([&answer] { wipePassword(answer->password); });
-        const bool added = MyPdfCvt::AddPassword(answer->password);
-        const QList<int> tried = locked;
-        locked = ConvertLocked(tried);
-        bool kept = true;
-        for (const int row : tried)
-            if (!locked.contains(row) && answer->remember && jobs->entry(row).state == JobList::Converted)
-                kept = Keyring::store(Keyring::keyOf(jobs->text(row, JobList::Source)), answer->password) && kept;
-        if (!kept)
-            ShowStatusMessage(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
-        wrong = !locked.isEmpty();
-        if (added && locked.size() == tried.size()) // it opened nothing: not kept
-            MyPdfCvt::ForgetPassword(answer->password);
-    }
+    Passwords->start();
 }
 
 QList<int> TFmMain::ConvertLocked(const QList<int> &rows)
@@ -581,12 +538,6 @@ QList<int> TFmMain::ConvertLocked(const QList<int> &rows)
         if (jobs->needsPassword(row))
             still << row;
     return still;
-}
-
-// Overwrites the bytes where they are, shared or not: a detached copy would leave them.
-void TFmMain::wipePassword(const QByteArray &password)
-{
-    explicit_bzero(const_cast<char *>(password.constData()), size_t(password.size()));
 }
 
 void TFmMain::AddDirCommand()
@@ -894,6 +845,8 @@ void TFmMain::FormKeyDown()
                                    std::pair{Qt::Key_F, int(TagAddFile)}, std::pair{Qt::Key_D, int(TagAddDir)},
                                    std::pair{Qt::Key_G, int(TagConvertAll)}, std::pair{Qt::Key_P, int(TagPassword)}})
         KeyPreview::onKeys(this, {QKeySequence(Qt::CTRL | key), QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
+    // Esc while the keyring is asked for passwords: the dialog asks for them at once.
+    KeyPreview::onKeys(this, {QKeySequence(Qt::Key_Escape)}, [this] { Passwords->stopWaiting(); });
 }
 
 bool TFmMain::event(QEvent *event)

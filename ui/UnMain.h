@@ -17,6 +17,7 @@ class QAbstractButton;
 class QAction;
 class HandOverQueue;
 class JobListSaver;
+class PasswordEntry;
 class StatusPanel;
 class QMenu;
 class QToolButton;
@@ -109,7 +110,6 @@ private:
     void ConvertSelectedCommand();
     void ReConvertCommand();
     void PasswordCommand();
-    static void wipePassword(const QByteArray &password);
     void LaunchSourceCommand();
     void LaunchTargetCommand();
     void ExploreSourceCommand();
@@ -147,6 +147,7 @@ private:
     QTimer TimerSelectItems;
     JobListSaver *JobSaving;
     HandOverQueue *HandedFiles;
+    PasswordEntry *Passwords;
     TaskbarEntry *Taskbar;
     Notifications *RunNotices;
 

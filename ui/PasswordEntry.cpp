@@ -1,0 +1,133 @@
+#include "ui/PasswordEntry.h"
+
+#include "conversion/JobList.h"
+#include "conversion/MyPdfCvt.h"
+#include "desktop/Keyring.h"
+#include "forms/UnPassword.h"
+
+#include <QScopeGuard>
+#include <QTimer>
+#include <string.h>
+
+PasswordEntry::PasswordEntry(JobList &jobs, Window window, QObject *parent) : QObject(parent), jobs(jobs), window(std::move(window))
+{
+}
+
+void PasswordEntry::start()
+{
+    if (waitingForKeyring())
+        return;
+    locked.clear();
+    selected.clear();
+    for (int row = 0; row < jobs.count(); ++row) {
+        if (!jobs.isSelected(row))
+            continue;
+        selected << jobs.text(row, JobList::Source);
+        if (jobs.needsPassword(row))
+            locked << jobs.text(row, JobList::Source);
+    }
+    if (locked.isEmpty()) {
+        window.say(tr("None of the selected files needs a password."));
+        return;
+    }
+    canRemember = Keyring::available();
+    if (!canRemember) {
+        ask();
+        return;
+    }
+    QStringList keys;
+    for (const QString &source : std::as_const(locked))
+        keys << Keyring::keyOf(source) << Keyring::legacyKeyOf(source);
+    lookup = new Keyring::Lookup(keys, KeyringBoundMs, this);
+    connect(lookup, &Keyring::Lookup::finished, this, &PasswordEntry::keyringAnswered);
+    window.say(tr("Asking the keyring for the passwords... Esc types them in instead."));
+}
+
+void PasswordEntry::stopWaiting()
+{
+    if (lookup)
+        lookup->cancel();
+}
+
+void PasswordEntry::keyringAnswered(const QHash<QString, QByteArray> &found)
+{
+    if (lookup) {
+        lookup->deleteLater();
+        lookup = nullptr;
+    }
+    if (window.cancelled())
+        return;
+    if (window.busy()) { // a run or a search began meanwhile: the dialog waits for its end
+        QTimer::singleShot(200, this, [this, found] { keyringAnswered(found); });
+        return;
+    }
+    window.say({});
+    bool any = false;
+    for (const QString &source : std::as_const(locked)) {
+        const QString key = Keyring::keyOf(source), legacy = Keyring::legacyKeyOf(source);
+        const QByteArray password = found.value(key, found.value(legacy));
+        if (password.isEmpty())
+            continue;
+        if (!found.contains(key) && found.contains(legacy)) { // kept by an earlier version, the path in clear
+            Keyring::storeLater(key, password, this, [legacy](bool kept) {
+                if (kept)
+                    Keyring::removeLater(legacy);
+            });
+        }
+        MyPdfCvt::AddPassword(password);
+        any = true;
+    }
+    for (const QByteArray &password : found)
+        wipe(password);
+    if (any)
+        window.convert(lockedRows());
+    ask();
+}
+
+QList<int> PasswordEntry::lockedRows() const
+{
+    QList<int> rows;
+    for (int row = 0; row < jobs.count(); ++row)
+        if (jobs.needsPassword(row) && locked.contains(jobs.text(row, JobList::Source)))
+            rows << row;
+    return rows;
+}
+
+void PasswordEntry::ask()
+{
+    const auto restoreSelection = qScopeGuard([this] {
+        jobs.clearSelection();
+        for (int row = 0; row < jobs.count(); ++row)
+            if (selected.contains(jobs.text(row, JobList::Source)))
+                jobs.setSelected(row, true);
+    });
+    QList<int> rows = lockedRows();
+    bool wrong = false;
+    while (!rows.isEmpty() && !window.cancelled()) {
+        std::optional<TFmPassword::Answer> answer =
+            FmPassword->AskPassword(jobs.text(rows.first(), JobList::Name), int(rows.size()), wrong, canRemember);
+        if (!answer)
+            return;
+        const auto forget = qScopeGuard([&answer] { wipe(answer->password); });
+        const bool added = MyPdfCvt::AddPassword(answer->password);
+        const QList<int> tried = rows;
+        rows = window.convert(tried);
+        for (const int row : tried) {
+            if (rows.contains(row) || !answer->remember || jobs.entry(row).state != JobList::Converted)
+                continue;
+            Keyring::storeLater(Keyring::keyOf(jobs.text(row, JobList::Source)), answer->password, this, [this](bool kept) {
+                if (!kept)
+                    window.say(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
+            });
+        }
+        wrong = !rows.isEmpty();
+        if (added && rows.size() == tried.size()) // it opened nothing: not kept
+            MyPdfCvt::ForgetPassword(answer->password);
+    }
+}
+
+// Overwrites the bytes where they are, shared or not: a detached copy would leave them.
+void PasswordEntry::wipe(const QByteArray &password)
+{
+    explicit_bzero(const_cast<char *>(password.constData()), size_t(password.size()));
+}

@@ -103,6 +103,13 @@ void ConversionEngine::Figures::restarted(JobState &job)
         pagesDone -= done;
         done = 0;
     }
+    // The file read anew is another version: its pages are counted when it is opened again.
+    if (job.pages >= 0) {
+        pagesKnown -= job.pages;
+        bytesOpened -= job.bytes;
+        --filesOpened;
+        job.pages = -1;
+    }
 }
 
 void ConversionEngine::Figures::pieceStarted(JobState &job)
@@ -391,6 +398,7 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
             Result changed;
             changed.result = MyPdfCvt::ResultSourceChanged;
             changed.pages = job->pages;
+            changed.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - job->started).count();
             figures.finished(*job, 0);
             job->result = std::move(changed);
             job->finished = true;

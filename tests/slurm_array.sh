@@ -97,6 +97,24 @@ echo "tasks: $(ls "$work"/results/shard-*.jsonl | wc -l) on $nodes nodes, lines:
 [ "$lines" -eq 13 ] && [ "$converted" -eq 13 ] && [ "$sources" -eq 13 ] \
     || { echo "not every file was converted exactly once"; cat "$work"/results/shard-*.jsonl; exit 1; }
 
+# One task submitted again alone, as the README says, takes the same shard as the first time:
+# task 2 (whose array now counts one task) and task 0, each with the same files, now skipped;
+# the other shards' results stay as they were.
+for again in 2 0; do
+    sed 's/.*"source":"\([^"]*\)".*/\1/' "$work/results/shard-$again.jsonl" | sort >"$work/before-$again"
+    cp "$work/results/shard-1.jsonl" "$work/shard-1.before"
+    sbatch --wait --array=$again --cpus-per-task=1 --chdir="$work" --output="$work/again-%a-%N.out" \
+        --export=ALL,ORDVANE_LIST="$work/list",ORDVANE_RESULTS="$work/results",ORDVANE_BATCH="$bin/ordvane-batch" \
+        "$source/contrib/slurm/ordvane-array.sbatch" --target-dir "$work/text" --existing skip >/dev/null \
+        || { echo "task $again submitted again failed"; cat "$work"/again-*.out; exit 1; }
+    sed 's/.*"source":"\([^"]*\)".*/\1/' "$work/results/shard-$again.jsonl" | sort | cmp -s - "$work/before-$again" \
+        || { echo "task $again took another part of the list"; cat "$work/results/shard-$again.jsonl"; exit 1; }
+    [ "$(grep -c '"state":"Skipped"' "$work/results/shard-$again.jsonl")" -eq "$(wc -l <"$work/before-$again")" ] \
+        || { echo "task $again converted again what was there"; exit 1; }
+    cmp -s "$work/results/shard-1.jsonl" "$work/shard-1.before" || { echo "another shard's results changed"; exit 1; }
+done
+ls "$work/results" | grep -q part && { echo "a temporary result file was left"; ls "$work/results"; exit 1; }
+
 # The same list in one process: every text byte for byte the same, nothing else in the folder.
 mkdir "$work/single"
 "$bin/ordvane-batch" --no-log --target-dir "$work/single" --files-from "$work/list" >/dev/null

@@ -219,6 +219,34 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree braucht einen Zielordner (--target-dir)</translation>
     </message>
+    <message>
+        <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
+        <translation>die Texterkennung wurde nicht rechtzeitig fertig, Text fehlt: Seite(n) %1 von %2</translation>
+    </message>
+    <message>
+        <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
+        <translation>Der Texterkennung einer Seite N Sekunden geben (Standard 120); eine bis dahin nicht gelesene Seite behält das Gelesene und wird gemeldet.</translation>
+    </message>
+    <message>
+        <source>the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line</source>
+        <translation>die Kennwortdatei %1 ist nicht in UTF-8 (etwa in UTF-16): als UTF-8 speichern, ein Kennwort je Zeile</translation>
+    </message>
+    <message>
+        <source>a password in %1 is longer than %2 bytes</source>
+        <translation>ein Kennwort in %1 ist länger als %2 Byte</translation>
+    </message>
+    <message>
+        <source>the password file %1 holds more than %2 passwords</source>
+        <translation>die Kennwortdatei %1 enthält mehr als %2 Kennwörter</translation>
+    </message>
+    <message>
+        <source>--ocr-time takes a number of seconds from 1 to 65535, not &quot;%1&quot;</source>
+        <translation>--ocr-time erwartet eine Zahl von Sekunden von 1 bis 65535, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>the activity log cannot be written, its lines are lost: %1</source>
+        <translation>das Aktivitätsprotokoll kann nicht geschrieben werden, seine Zeilen gehen verloren: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -337,6 +365,13 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <source>Conversion ended: %1.</source>
         <translation>Umwandlung beendet: %1.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) not fully recognised in time; the log names them.</source>
+        <translation>
+            <numerusform>%n Seite wurde nicht rechtzeitig vollständig erkannt; das Protokoll nennt sie.</numerusform>
+            <numerusform>%n Seiten wurden nicht rechtzeitig vollständig erkannt; das Protokoll nennt sie.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -443,6 +478,21 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
     <message>
         <source>Unknown error</source>
         <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordEntry</name>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>Keine der ausgewählten Dateien braucht ein Kennwort.</translation>
+    </message>
+    <message>
+        <source>Asking the keyring for the passwords... Esc types them in instead.</source>
+        <translation>Der Schlüsselbund wird nach den Kennwörtern gefragt … Mit Esc geben Sie sie stattdessen ein.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>Der Schlüsselbund hat das Kennwort nicht übernommen: Es bleibt nur bis zum Ende von KV-Ordvane bekannt.</translation>
     </message>
 </context>
 <context>
@@ -930,14 +980,6 @@ Installiert: %3.</translation>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>
         <translation>Ausgewählte Dateien, die ein Kennwort brauchen, öffnen und umwandeln</translation>
-    </message>
-    <message>
-        <source>None of the selected files needs a password.</source>
-        <translation>Keine der ausgewählten Dateien braucht ein Kennwort.</translation>
-    </message>
-    <message>
-        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
-        <translation>Der Schlüsselbund hat das Kennwort nicht übernommen: Es bleibt nur bis zum Ende von KV-Ordvane bekannt.</translation>
     </message>
     <message>
         <source>No program to open %1</source>

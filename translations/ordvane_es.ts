@@ -219,6 +219,34 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree necesita una carpeta de destino (--target-dir)</translation>
     </message>
+    <message>
+        <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
+        <translation>el reconocimiento de texto no terminó a tiempo, falta texto: página(s) %1 de %2</translation>
+    </message>
+    <message>
+        <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
+        <translation>Dar N segundos al reconocimiento de una página (predeterminado: 120); una página no leída para entonces conserva lo leído y se indica.</translation>
+    </message>
+    <message>
+        <source>the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line</source>
+        <translation>el archivo de contraseñas %1 no está en UTF-8 (sino en UTF-16, por ejemplo): guárdelo en UTF-8, una contraseña por línea</translation>
+    </message>
+    <message>
+        <source>a password in %1 is longer than %2 bytes</source>
+        <translation>una contraseña de %1 ocupa más de %2 bytes</translation>
+    </message>
+    <message>
+        <source>the password file %1 holds more than %2 passwords</source>
+        <translation>el archivo de contraseñas %1 contiene más de %2 contraseñas</translation>
+    </message>
+    <message>
+        <source>--ocr-time takes a number of seconds from 1 to 65535, not &quot;%1&quot;</source>
+        <translation>--ocr-time admite un número de segundos entre 1 y 65535, no «%1»</translation>
+    </message>
+    <message>
+        <source>the activity log cannot be written, its lines are lost: %1</source>
+        <translation>no se puede escribir en el registro de actividad, sus líneas se pierden: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -337,6 +365,13 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <source>Conversion ended: %1.</source>
         <translation>Conversión terminada: %1.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) not fully recognised in time; the log names them.</source>
+        <translation>
+            <numerusform>%n página no se reconoció por completo a tiempo; el registro la indica.</numerusform>
+            <numerusform>%n páginas no se reconocieron por completo a tiempo; el registro las indica.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -443,6 +478,21 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
     <message>
         <source>Unknown error</source>
         <translation>Error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordEntry</name>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>Ninguno de los archivos seleccionados necesita contraseña.</translation>
+    </message>
+    <message>
+        <source>Asking the keyring for the passwords... Esc types them in instead.</source>
+        <translation>Se piden las contraseñas al llavero… Con Esc las escribe usted.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>El llavero no aceptó la contraseña: solo se conocerá hasta que KV-Ordvane se cierre.</translation>
     </message>
 </context>
 <context>
@@ -930,14 +980,6 @@ Instalados: %3.</translation>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>
         <translation>Abrir y convertir los archivos seleccionados que necesitan contraseña</translation>
-    </message>
-    <message>
-        <source>None of the selected files needs a password.</source>
-        <translation>Ninguno de los archivos seleccionados necesita contraseña.</translation>
-    </message>
-    <message>
-        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
-        <translation>El llavero no aceptó la contraseña: solo se conocerá hasta que KV-Ordvane se cierre.</translation>
     </message>
     <message>
         <source>No program to open %1</source>

@@ -219,6 +219,34 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree nécessite un dossier cible (--target-dir)</translation>
     </message>
+    <message>
+        <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
+        <translation>la reconnaissance de texte n&apos;a pas fini à temps, du texte manque&#x202f;: page(s) %1 de %2</translation>
+    </message>
+    <message>
+        <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
+        <translation>Accorder N secondes à la reconnaissance d&apos;une page (120 par défaut)&#x202f;; une page non lue d&apos;ici là garde ce qui a été lu, et elle est signalée.</translation>
+    </message>
+    <message>
+        <source>the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line</source>
+        <translation>le fichier de mots de passe %1 n&apos;est pas en UTF-8 (mais en UTF-16, par exemple)&#x202f;: enregistrez-le en UTF-8, un mot de passe par ligne</translation>
+    </message>
+    <message>
+        <source>a password in %1 is longer than %2 bytes</source>
+        <translation>un mot de passe de %1 dépasse %2 octets</translation>
+    </message>
+    <message>
+        <source>the password file %1 holds more than %2 passwords</source>
+        <translation>le fichier de mots de passe %1 contient plus de %2 mots de passe</translation>
+    </message>
+    <message>
+        <source>--ocr-time takes a number of seconds from 1 to 65535, not &quot;%1&quot;</source>
+        <translation>--ocr-time attend un nombre de secondes de 1 à 65535, et non «&#x202f;%1&#x202f;»</translation>
+    </message>
+    <message>
+        <source>the activity log cannot be written, its lines are lost: %1</source>
+        <translation>impossible d&apos;écrire dans le journal d&apos;activité, ses lignes sont perdues&#x202f;: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -337,6 +365,13 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <source>Conversion ended: %1.</source>
         <translation>Conversion terminée&#x202f;: %1.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) not fully recognised in time; the log names them.</source>
+        <translation>
+            <numerusform>%n page n&apos;a pas été entièrement reconnue à temps&#x202f;; le journal l&apos;indique.</numerusform>
+            <numerusform>%n pages n&apos;ont pas été entièrement reconnues à temps&#x202f;; le journal les indique.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -443,6 +478,21 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     <message>
         <source>Unknown error</source>
         <translation>Erreur inconnue</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordEntry</name>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>Aucun des fichiers sélectionnés ne demande de mot de passe.</translation>
+    </message>
+    <message>
+        <source>Asking the keyring for the passwords... Esc types them in instead.</source>
+        <translation>Demande des mots de passe au trousseau de clés… Échap pour les saisir vous-même.</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>Le trousseau de clés n&apos;a pas accepté le mot de passe : il ne reste connu que jusqu&apos;à la fermeture de KV-Ordvane.</translation>
     </message>
 </context>
 <context>
@@ -930,14 +980,6 @@ Installées : %3.</translation>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>
         <translation>Ouvrir et convertir les fichiers sélectionnés qui demandent un mot de passe</translation>
-    </message>
-    <message>
-        <source>None of the selected files needs a password.</source>
-        <translation>Aucun des fichiers sélectionnés ne demande de mot de passe.</translation>
-    </message>
-    <message>
-        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
-        <translation>Le trousseau de clés n&apos;a pas accepté le mot de passe : il ne reste connu que jusqu&apos;à la fermeture de KV-Ordvane.</translation>
     </message>
     <message>
         <source>No program to open %1</source>

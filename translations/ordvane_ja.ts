@@ -219,6 +219,34 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree には出力先フォルダー (--target-dir) が必要です</translation>
     </message>
+    <message>
+        <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
+        <translation>文字認識が時間内に終わらず、テキストが欠けています: %2 の %1 ページ</translation>
+    </message>
+    <message>
+        <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
+        <translation>1 ページの文字認識に N 秒を割り当てます (既定 120)。それまでに読み終わらないページは読んだ部分だけを残し、その旨を通知します。</translation>
+    </message>
+    <message>
+        <source>the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line</source>
+        <translation>パスワード ファイル %1 は UTF-8 ではありません (UTF-16 など)。1 行に 1 つずつ、UTF-8 で保存してください</translation>
+    </message>
+    <message>
+        <source>a password in %1 is longer than %2 bytes</source>
+        <translation>%1 のパスワードに %2 バイトを超えるものがあります</translation>
+    </message>
+    <message>
+        <source>the password file %1 holds more than %2 passwords</source>
+        <translation>パスワード ファイル %1 のパスワードが %2 個を超えています</translation>
+    </message>
+    <message>
+        <source>--ocr-time takes a number of seconds from 1 to 65535, not &quot;%1&quot;</source>
+        <translation>--ocr-time には 1 から 65535 までの秒数を指定します (「%1」は指定できません)</translation>
+    </message>
+    <message>
+        <source>the activity log cannot be written, its lines are lost: %1</source>
+        <translation>アクティビティ ログに書き込めないため、その行は失われます: %1</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -332,6 +360,12 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <source>Conversion ended: %1.</source>
         <translation>変換終了: %1。</translation>
     </message>
+    <message numerus="yes">
+        <source>%n page(s) not fully recognised in time; the log names them.</source>
+        <translation>
+            <numerusform>%n ページは時間内に最後まで認識できませんでした。ログにページが記録されています。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>DocumentTypes</name>
@@ -438,6 +472,21 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
     <message>
         <source>Unknown error</source>
         <translation>不明なエラー</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordEntry</name>
+    <message>
+        <source>None of the selected files needs a password.</source>
+        <translation>選択したファイルの中に、パスワードが必要なものはありません。</translation>
+    </message>
+    <message>
+        <source>Asking the keyring for the passwords... Esc types them in instead.</source>
+        <translation>キーリングにパスワードを問い合わせています... Esc キーを押すと自分で入力できます。</translation>
+    </message>
+    <message>
+        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
+        <translation>キーリングにパスワードを保存できませんでした。パスワードは KV-Ordvane を終了するまでだけ記憶されます。</translation>
     </message>
 </context>
 <context>
@@ -920,14 +969,6 @@ Installed: %3.</source>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>
         <translation>パスワードが必要な選択したファイルを開いて変換します</translation>
-    </message>
-    <message>
-        <source>None of the selected files needs a password.</source>
-        <translation>選択したファイルの中に、パスワードが必要なものはありません。</translation>
-    </message>
-    <message>
-        <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
-        <translation>キーリングにパスワードを保存できませんでした。パスワードは KV-Ordvane を終了するまでだけ記憶されます。</translation>
     </message>
     <message>
         <source>No program to open %1</source>

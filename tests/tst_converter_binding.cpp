@@ -1,8 +1,10 @@
 // The binding to the converter library, against a test library that answers with chosen
 // result codes and bytes: result mapping, callback handling, arguments, and load failures.
+#include "base/SecretMemory.h"
 #include "conversion/MyPdfCvt.h"
 #include "tests/support/TestProgramDirectory.h"
 
+#include <algorithm>
 #include <dlfcn.h>
 #include <stdexcept>
 
@@ -70,6 +72,29 @@ private slots:
         QCOMPARE(tries("p60"), -1);
         MyPdfCvt::SetPasswords({});
         QCOMPARE(tries("p50"), -1);
+    }
+
+    // A secret never lies inside a string object, wherever that is (the stack, a thread's
+    // storage), also after a swap or a move; clearing it overwrites its whole buffer.
+    void secretsStayInTheirArena()
+    {
+        const auto outside = [](const SecretString &secret) {
+            const auto *object = reinterpret_cast<const char *>(&secret);
+            return secret.data() < object || secret.data() >= object + sizeof secret;
+        };
+        SecretString a("short", 5), b;
+        QVERIFY(outside(a) && outside(b));
+        a.swap(b);
+        QVERIFY(outside(a) && outside(b));
+        SecretString c(std::move(b));
+        QVERIFY(outside(b) && outside(c));
+        QCOMPARE(std::string_view(c), std::string_view("short"));
+        c.assign("a longer secret than the last", 29);
+        const char *buffer = c.data();
+        const size_t capacity = c.capacity();
+        c.assign("x", 1);
+        c.clear();
+        QVERIFY(std::all_of(buffer, buffer + capacity, [](char byte) { return byte == 0; }));
     }
 
     void resultMapping_data()

@@ -5,11 +5,11 @@
 #include "platform/IoError.h"
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
-#include "settings/Settings.h"
 
 #include <QElapsedTimer>
 #include <QtEndian>
 #include <algorithm>
+#include <chrono>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -52,15 +52,14 @@ QString withCrLf(QString text)
 
 } // namespace
 
-QString ReadLogText(const QString &path)
+IoResult<QString> ReadLogText(const QString &path)
 {
-    QByteArray bytes;
-    const int error = FileSystem::readFile(path, bytes);
-    if (error == ENOENT)
-        return {};
-    if (error)
-        throw IoError(error, path);
-    const QByteArrayView all(bytes);
+    const IoResult<QByteArray> bytes = FileSystem::readFile(path);
+    if (!bytes && bytes.error().errorNumber == ENOENT)
+        return QString();
+    if (!bytes)
+        return unexpected(bytes.error());
+    const QByteArrayView all(*bytes);
     if (all.startsWith("\xFF\xFE"))
         return withCrLf(decodeUtf16(all.sliced(2), false));
     if (all.startsWith("\xFE\xFF"))
@@ -70,7 +69,7 @@ QString ReadLogText(const QString &path)
     return withCrLf(CodePage::toUnicode(all, CodePage::System));
 }
 
-void WriteLogExport(const QString &path, const QString &text)
+IoResult<void> WriteLogExport(const QString &path, const QString &text)
 {
     QByteArray bytes("\xFF\xFE", 2);
     // Every line shown ends with its break, the last one too, also when it is empty (the
@@ -78,39 +77,22 @@ void WriteLogExport(const QString &path, const QString &text)
     const QString lines = withCrLf(text) + QStringLiteral("\r\n");
     bytes.resize(2 + lines.size() * 2);
     qToLittleEndian<char16_t>(lines.utf16(), lines.size(), bytes.data() + 2);
-    if (const int error = FileSystem::replaceFile(path, bytes))
-        throw IoError(error, path);
+    return FileSystem::replaceFile(path, bytes);
 }
 
-namespace {
-
-std::function<void(const IoError &)> failureHandler;
-qint64 waitedMs = 0; // for the lock, in the minute under way
-
-// Another process (any user who may read the log) can hold a lock on it for ever: a line
-// waits for it at most a second, and all lines together at most three seconds a minute.
-int lockWait()
+int ActivityLog::lockWait()
 {
-    static QElapsedTimer minute;
-    if (!minute.isValid() || minute.elapsed() > 60'000) {
-        minute.start();
+    const qint64 now = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    if (minuteStarted < 0 || now - minuteStarted > 60'000) {
+        minuteStarted = now;
         waitedMs = 0;
     }
     return int(std::clamp<qint64>(3000 - waitedMs, 0, 1000));
 }
 
-void appendLine(const QString &text);
-
-} // namespace
-
-void SetLogFailureHandler(const std::function<void(const IoError &)> &handler)
+void ActivityLog::AppendLog(const QString &text)
 {
-    failureHandler = handler;
-}
-
-void AppendLog(const QString &text)
-{
-    if (Settings.notlog)
+    if (!on || file.isEmpty())
         return;
     if (!failureHandler)
         return appendLine(text);
@@ -121,11 +103,9 @@ void AppendLog(const QString &text)
     }
 }
 
-namespace {
-
-void appendLine(const QString &text)
+void ActivityLog::appendLine(const QString &text)
 {
-    const QString path = ActivityLogPath();
+    const QString &path = file;
     const QByteArray file = FileSystem::encodePath(path);
 
     // Creating exclusively tells, without a race, whether this append starts the file. The
@@ -169,5 +149,3 @@ void appendLine(const QString &text)
     if (error)
         throw IoError(error, path);
 }
-
-} // namespace

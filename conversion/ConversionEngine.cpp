@@ -185,21 +185,42 @@ ConversionEngine::Job ConversionEngine::submit(const QString &source, const QStr
     return id;
 }
 
+void ConversionEngine::needNow(Job id)
+{
+    std::lock_guard lock(mutex);
+    const auto it = jobs.find(id);
+    if (it == jobs.end() || urgent == id)
+        return;
+    // Its pieces go first, and may go beyond the budget of waiting text.
+    urgent = id;
+    const JobPointer job = it->second;
+    const std::vector<Piece> pieces = unqueue(job);
+    queue.insert(queue.begin(), pieces.begin(), pieces.end());
+    job->queued += int(pieces.size()); // still the job's, at the head now
+    workAvailable.notify_all();
+}
+
+bool ConversionEngine::isFinished(Job id) const
+{
+    std::lock_guard lock(mutex);
+    const auto it = jobs.find(id);
+    return it != jobs.end() && it->second->finished;
+}
+
+void ConversionEngine::setFinishedNews(const std::function<void()> &news)
+{
+    std::lock_guard lock(mutex);
+    finishedNews = news;
+}
+
 bool ConversionEngine::waitFor(Job id, std::chrono::milliseconds timeout)
 {
+    needNow(id);
     std::unique_lock lock(mutex);
     const auto it = jobs.find(id);
     if (it == jobs.end())
         return false;
     const JobPointer job = it->second;
-    if (urgent != id) {
-        // Its pieces go first, and may go beyond the budget of waiting text.
-        urgent = id;
-        const std::vector<Piece> pieces = unqueue(job);
-        queue.insert(queue.begin(), pieces.begin(), pieces.end());
-        job->queued += int(pieces.size()); // still the job's, at the head now
-        workAvailable.notify_all();
-    }
     return jobFinished.wait_for(lock, timeout, [&] { return job->finished; });
 }
 
@@ -403,6 +424,8 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
             job->result = std::move(changed);
             job->finished = true;
             jobFinished.notify_all();
+            if (finishedNews)
+                finishedNews();
             return;
         }
         job->identity = identity;
@@ -459,4 +482,6 @@ void ConversionEngine::finish(const JobPointer &job, std::unique_lock<std::mutex
     job->result = std::move(result);
     job->finished = true;
     jobFinished.notify_all();
+    if (finishedNews)
+        finishedNews();
 }

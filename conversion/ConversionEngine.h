@@ -12,6 +12,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -76,8 +77,12 @@ public:
 
     // folder: where the text waits, the target's folder.
     Job submit(const QString &source, const QString &folder);
-    // Marks the job as the one the run needs now and waits for it at most timeout; true once
-    // it is finished.
+    // Marks the job as the one the run needs now: its pieces go first.
+    void needNow(Job job);
+    bool isFinished(Job job) const;
+    // Called on the engine's own threads each time a job finishes.
+    void setFinishedNews(const std::function<void()> &news);
+    // needNow, and waits for the job at most timeout; true once it is finished.
     bool waitFor(Job job, std::chrono::milliseconds timeout);
     Result take(Job job); // a finished job
     void abandon(Job job);
@@ -178,6 +183,7 @@ private:
     Job nextJob = 1;
     Job urgent = 0;
     bool stopping = false;
+    std::function<void()> finishedNews;
     Figures figures;
     std::vector<std::thread> threads;
 };

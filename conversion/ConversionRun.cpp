@@ -1,53 +1,47 @@
 #include "conversion/ConversionRun.h"
 
+#include "base/RecognitionLanguages.h"
 #include "conversion/ActivityLog.h"
-#include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/RecognitionChoice.h"
-#include "base/RecognitionLanguages.h"
-#include "settings/Settings.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QScopeGuard>
 #include <climits>
 #include <utility>
 
-ConversionRun::PromptAnswer ConversionRun::Display::askTargetExists(const QString &)
+void ConversionRun::Display::askTargetExists(const QString &, const std::function<void(PromptAnswer)> &answer)
 {
-    return PromptAnswer::Cancel;
+    answer(PromptAnswer::Cancel);
 }
 
-ConversionRun::ConversionRun(JobList &list, Display &display, int threads, ConversionEngine::Converter *converter)
-    : list(list), display(display), threads(threads), converter(converter)
+ConversionRun::ConversionRun(JobList &list, Display &display, ActivityLog &log, int threads, ConversionEngine::Converter *converter)
+    : list(list), display(display), log(log), threads(threads), converter(converter)
 {
+    ticks.setInterval(50);
+    connect(&ticks, &QTimer::timeout, this, [this] {
+        if (engine)
+            display.waiting(engine->progress());
+        goOn();
+    });
 }
 
-QString ConversionRun::numberedName(const QString &target, const std::function<bool(const QString &)> &taken)
+// Whatever is under way is abandoned with the run: its helpers end, nothing is written. The
+// engine goes first, so that none of its threads tells a run that is going.
+ConversionRun::~ConversionRun()
 {
-    const qsizetype dot = FileSystem::extensionPosition(target);
-    const QString base = dot < 0 ? target : target.left(dot);
-    const QString extension = dot < 0 ? QString() : target.mid(dot);
-    for (int n = 1;; ++n) {
-        const QString candidate = base + u'(' + QString::number(n) + u')' + extension;
-        // A folder or a link takes a name too.
-        if (FileSystem::entryAt(candidate) == FileSystem::Entry::None && !(taken && taken(candidate)))
-            return candidate;
-    }
+    engine.reset();
 }
 
-void ConversionRun::run(int runMode)
+bool ConversionRun::start(int runMode, const RunOptions &runOptions)
 {
-    run(runMode, RunOptions::fromSettings(Settings));
-}
-
-void ConversionRun::run(int runMode, const RunOptions &runOptions)
-{
-    const int total = list.count();
-    if (total == 0)
-        return;
+    total = list.count();
+    if (total == 0 || running())
+        return false;
     mode = runMode;
     options = runOptions;
     ConversionEngine::Options engineOptions;
@@ -55,59 +49,101 @@ void ConversionRun::run(int runMode, const RunOptions &runOptions)
     engineOptions.textOrder = int(options.order);
     engineOptions.pageBreak = options.pageBreaks;
     engineOptions.recognition = options.recognition;
-    settingsProblem = {};
+    settingsProblem.reset();
     if (!CodePage::hasConverter(engineOptions.codePage)) {
         static const char *const text = QT_TRANSLATE_NOOP("ConversionRun", "Code page %1 is not supported on this system");
-        settingsProblem = {QString::fromLatin1(text).arg(engineOptions.codePage),
-                           QCoreApplication::translate("ConversionRun", text).arg(engineOptions.codePage)};
+        settingsProblem = JobList::Outcome::other(QString::fromLatin1(text).arg(engineOptions.codePage),
+                                                  QCoreApplication::translate("ConversionRun", text).arg(engineOptions.codePage));
     } else if (options.recognition) {
-        settingsProblem = {RecognitionLanguagesProblem(options.recognitionLanguages, true, false).section(u'\n', 0, 0),
-                           RecognitionLanguagesProblem(options.recognitionLanguages).section(u'\n', 0, 0)};
+        if (const QString problem = RecognitionLanguagesProblem(options.recognitionLanguages, true, false); !problem.isEmpty())
+            settingsProblem = JobList::Outcome::other(problem.section(u'\n', 0, 0),
+                                                      RecognitionLanguagesProblem(options.recognitionLanguages).section(u'\n', 0, 0));
     }
     MyPdfCvt::SetRecognition(options.recognition, options.recognitionLanguages);
-    optionsText = TextRecords::optionsText(options.order, options.pageBreaks, engineOptions.codePage, options.recognition,
-                                           options.recognitionLanguages);
-    records = TextRecords();
-    claimedNames.clear();
-    planned.clear();
-    plannedKeys.assign(size_t(total), QString());
+    names.begin(options.existing, TextRecords::optionsText(options.order, options.pageBreaks, engineOptions.codePage, options.recognition,
+                                                           options.recognitionLanguages));
+    plannedTargets.assign(size_t(total), QString());
     foreseen.assign(size_t(total), std::nullopt);
     for (int row = 0; row < total; ++row) {
         if (wanted(row)) {
-            plannedKeys[size_t(row)] = FileSystem::pathKey(targetOf(list.text(row, JobList::Source)));
-            ++planned[plannedKeys[size_t(row)]];
+            plannedTargets[size_t(row)] = targetOf(list.entry(row).source);
+            names.plan(plannedTargets[size_t(row)]);
         }
     }
     Successful = Failed = Skipped = LeftWaiting = WithoutText = UnreadPages = UnfinishedPages = 0;
     UnreadPackages.clear();
-    AppendLog(QStringLiteral("Conversion start..."));
+    nextRow = 0;
+    inHand = {};
+    prompting = false;
+    log.AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
-    {
-        // However the run ends, a failed log line too, what is under way is abandoned and the
-        // progress display goes.
-        const auto ended = qScopeGuard([this] {
-            engine.reset();
-            submitted.clear();
-            display.runFinished();
-        });
-        engine = std::make_unique<ConversionEngine>(engineOptions, threads, converter);
-        submitted.clear();
-        submitAhead();
-        for (int row = 0; row < total; ++row) {
-            if (display.cancelRequested() || convertEntry(row) == Outcome::Stopped) {
-                for (; row < total; ++row)
-                    LeftWaiting += wanted(row) ? 1 : 0;
-                break;
+    engine = std::make_unique<ConversionEngine>(engineOptions, threads, converter);
+    // The engine's threads tell the run here, in the event loop, when a file is done.
+    engine->setFinishedNews([this] { QMetaObject::invokeMethod(this, [this] { goOn(); }, Qt::QueuedConnection); });
+    submitted.clear();
+    submitAhead();
+    goOn();
+    return true;
+}
+
+// Handles the entries until one waits for its conversion or for the prompt, or the run ends.
+void ConversionRun::goOn(std::optional<PromptAnswer> answer)
+{
+    if (!running() || prompting)
+        return;
+    try {
+        for (;;) {
+            Step step;
+            if (answer) {
+                step = answered(*std::exchange(answer, std::nullopt));
+            } else if (inHand.row >= 0) {
+                step = convertInHand();
+            } else if (nextRow < total && !display.cancelRequested()) {
+                step = handleEntry(nextRow++);
+            } else {
+                stopAt(nextRow);
+                return end();
+            }
+            if (step == Step::Waits)
+                return;
+            if (step == Step::Stopped) {
+                stopAt(nextRow - 1);
+                return end();
             }
         }
+    } catch (...) {
+        // A log line that cannot be written ends the run where it is: what is under way goes,
+        // the progress display closes, and the error reaches the user.
+        ticks.stop();
         engine.reset();
-        display.processEvents();
+        submitted.clear();
+        inHand = {};
+        display.runFinished();
+        emit finished();
+        throw;
     }
+}
+
+// The entries the run would still have handled stay as they were.
+void ConversionRun::stopAt(int row)
+{
+    for (; row < total; ++row)
+        LeftWaiting += wanted(row) ? 1 : 0;
+}
+
+void ConversionRun::end()
+{
+    ticks.stop();
+    engine.reset();
+    submitted.clear();
+    inHand = {};
+    display.runFinished();
+    const auto told = qScopeGuard([this] { emit finished(); });
     if (UnreadPages > 0)
-        AppendLog(unreadNote());
+        log.AppendLog(unreadNote());
     if (UnfinishedPages > 0)
-        AppendLog(unfinishedNote());
-    AppendLog(summary() + QStringLiteral("\r\n"));
+        log.AppendLog(unfinishedNote());
+    log.AppendLog(summary() + QStringLiteral("\r\n"));
 }
 
 QString ConversionRun::unreadNote(Language language) const
@@ -160,22 +196,12 @@ QString ConversionRun::outcomeNote() const
     return QCoreApplication::translate("ConversionRun", "Conversion ended: %1.").arg(counts.join(separator));
 }
 
-void ConversionRun::fail(int row, Failure failure, const QString &path)
-{
-    fail(row, failure, path, EntryReport());
-}
-
-void ConversionRun::fail(int row, Failure failure, const QString &path, const EntryReport &report)
-{
-    fail(row, {failureText(failure), {}}, path, report);
-}
-
-void ConversionRun::fail(int row, const Problem &problem, const QString &path, const EntryReport &report)
+void ConversionRun::fail(int row, const JobList::Outcome &outcome, const QString &path, const EntryReport &report)
 {
     list.setState(row, JobList::Failed);
-    list.setMessage(row, problem.english, problem.shown);
+    list.setOutcome(row, outcome);
     ++Failed;
-    AppendLog(QStringLiteral("Failed: ") + problem.english + QStringLiteral(" (") + path + u')');
+    log.AppendLog(QStringLiteral("Failed: ") + outcome.english() + QStringLiteral(" (") + path + u')');
     display.entryDone(row, report);
 }
 
@@ -195,96 +221,42 @@ bool ConversionRun::placeable(const QString &target)
 
 QString ConversionRun::targetOf(const QString &source) const
 {
-    return TargetFileName(source, options.sameFolder, options.targetFolder + options.subfolders.value(FileSystem::pathKey(source)));
-}
-
-bool ConversionRun::claimed(const QString &name) const
-{
-    return claimedNames.contains(FileSystem::pathKey(name));
-}
-
-// A new name is not one that the target rule gives an entry still to come either.
-QString ConversionRun::nextFreeName(const QString &target) const
-{
-    return numberedName(target, [this](const QString &name) {
-        const QString key = FileSystem::pathKey(name);
-        return claimedNames.contains(key) || planned.value(key) > 0;
-    });
+    return options.target.targetOf(source);
 }
 
 void ConversionRun::renamed(const QString &target, bool inRun)
 {
-    AppendLog(inRun ? QStringLiteral("Renamed: another file of this run has the same target file name (") + target + u')'
-                    : QStringLiteral("Renamed: the target file is the text of another file (") + target + u')');
-}
-
-ConversionRun::Finding ConversionRun::judged(const QString &text, const TextOrigin &origin)
-{
-    if (options.existing == ExistingTarget::Skip)
-        return {Finding::LeaveAlone, text, QStringLiteral("target file exists")};
-    if (origin.options == optionsText && records.sourceUnchanged(origin))
-        return {Finding::LeaveAlone, text, QStringLiteral("target file is up to date")};
-    return {Finding::Replace, text, {}};
-}
-
-ConversionRun::Finding ConversionRun::findText(const QString &source, const QString &target)
-{
-    const auto named = [&](const std::optional<TextOrigin> &origin) { return origin && FileSystem::samePath(origin->source, source); };
-    const std::optional<TextOrigin> atTarget = records.originOf(target);
-    if (!claimed(target) && named(atTarget))
-        return judged(target, *atTarget);
-    // Its own text may have a numbered name, another's having had this one.
-    for (const QString &text : records.numberedTextsOf(source, target)) {
-        if (const std::optional<TextOrigin> origin = records.originOf(text); !claimed(text) && named(origin))
-            return judged(text, *origin);
-    }
-    if (claimed(target))
-        return {Finding::Another, target, {}, true};
-    if (FileSystem::entryAt(target) != FileSystem::Entry::Other)
-        return {Finding::Free, target, {}};
-    if (atTarget)
-        return {Finding::Another, target, {}};
-    // A text without a record, made by an older version or by hand, is judged by times: only
-    // one at least as new as its PDF is taken for up to date; one that is not a file of its
-    // own (a link, say) is converted again and replaced. (The texts of this version and of
-    // other runs going on have their records before they are put in place.)
-    if (options.existing == ExistingTarget::Skip)
-        return {Finding::LeaveAlone, target, QStringLiteral("target file exists")};
-    const qint64 text = FileSystem::fileModified(target, false), pdf = FileSystem::fileModified(source, true);
-    if (text >= 0 && pdf >= 0 && text >= pdf)
-        return {Finding::LeaveAlone, target, QStringLiteral("target file is up to date")};
-    return {Finding::Replace, target, {}};
+    log.AppendLog(inRun ? QStringLiteral("Renamed: another file of this run has the same target file name (") + target + u')'
+                        : QStringLiteral("Renamed: the target file is the text of another file (") + target + u')');
 }
 
 bool ConversionRun::convertible(int row) const
 {
-    return list.text(row, JobList::Type) == QLatin1String("PDF");
+    return list.entry(row).type == PdfType;
 }
 
 // Every entry the run will convert goes to the engine at once: it converts them in list
-// order on every processor, as far ahead as the text waiting for its entry allows.
+// order on every processor, as far ahead as the text waiting for its entry allows. Names are
+// given out as the entries come: what the records say now tells which entries the policy will
+// leave alone.
 void ConversionRun::submitAhead()
 {
-    if (!settingsProblem.english.isEmpty())
+    if (settingsProblem)
         return;
-    for (int row = 0; row < list.count(); ++row) {
+    for (int row = 0; row < total; ++row) {
         if (!wanted(row) || !convertible(row))
             continue;
-        const QString source = list.text(row, JobList::Source);
+        const QString source = list.entry(row).source;
         const QString target = targetOf(source);
-        if (placeable(target) && !leftAloneAhead(row, source, target))
-            submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
+        if (!placeable(target))
+            continue;
+        if (byRecords()) {
+            foreseen[size_t(row)] = names.find(source, target);
+            if (foreseen[size_t(row)]->kind == TargetNames::Finding::LeaveAlone)
+                continue;
+        }
+        submitted[row] = {source, engine->submit(source, FileSystem::folderOf(target))};
     }
-}
-
-// Names are given out as the entries come: what the records say now tells which entries the
-// policy will leave alone.
-bool ConversionRun::leftAloneAhead(int row, const QString &source, const QString &target)
-{
-    if (!byRecords())
-        return false;
-    foreseen[size_t(row)] = findText(source, target);
-    return foreseen[size_t(row)]->kind == Finding::LeaveAlone;
 }
 
 void ConversionRun::abandon(int row)
@@ -296,171 +268,194 @@ void ConversionRun::abandon(int row)
     submitted.erase(it);
 }
 
-ConversionRun::Outcome ConversionRun::convertEntry(int row)
+ConversionRun::Step ConversionRun::handleEntry(int row)
 {
-    const QString source = list.text(row, JobList::Source);
+    const QString source = list.entry(row).source;
     display.showFile(source);
+    if (const QString plan = std::exchange(plannedTargets[size_t(row)], QString()); !plan.isEmpty())
+        names.unplan(plan);
     if (!wanted(row)) {
         abandon(row);
         if (list.entry(row).state != JobList::Waiting)
             display.stepProgress();
-        return Outcome::Done;
+        return Step::Next;
     }
-
-    QString target = targetOf(source);
-    if (const QString plan = std::exchange(plannedKeys[size_t(row)], QString()); !plan.isEmpty() && --planned[plan] == 0)
-        planned.remove(plan);
-    bool replace = false;
-    if (const std::optional<Outcome> settled = placeTarget(row, target, replace))
-        return *settled;
-    const QString targetBefore = list.text(row, JobList::Target);
-    list.setText(row, JobList::Target, target);
-    display.stepProgress();
-
-    if (!convertible(row)) {
-        fail(row, Failure::TypeNotSupported, source);
-        display.processEvents();
-        return Outcome::Done;
-    }
-    if (!settingsProblem.english.isEmpty()) {
-        fail(row, settingsProblem, source, EntryReport());
-        display.processEvents();
-        return Outcome::Done;
-    }
-
-    std::optional<ConversionEngine::Result> conversion = awaitConversion(row, source, target);
-    if (!conversion) {
-        // The entry stays as it was, with the target it has; its conversion is abandoned.
-        list.setText(row, JobList::Target, targetBefore);
-        return Outcome::Stopped;
-    }
-    EntryReport report{true, conversion->result, -1, conversion->pages, conversion->seconds, {}, {}};
-    for (const ConversionEngine::UnreadPage &unread : conversion->unread)
-        (unread.reason == MyPdfCvt::UnreadReason::NoLanguage ? report.unreadPages : report.unfinishedPages) << unread.page;
-    if (conversion->result < 0) {
-        fail(row, failureOfResult(conversion->result), source, report);
-        display.processEvents();
-        return Outcome::Done;
-    }
-    report.bytes = conversion->text->size();
-    report.result = int(std::min<qint64>(report.bytes, INT_MAX));
-    // A new name that another program took meanwhile passes to the next free number of the
-    // target rule's name; a name the policy made free (Overwrite, and the prompt's Overwrite)
-    // is replaced whatever holds it now.
-    const QString unnumbered = targetOf(source);
-    // The record goes with the text before it is in place: no run ever sees it without.
-    const TextOrigin origin{source, conversion->source, optionsText};
-    const QString chosen = target;
-    records.attach(conversion->text->temporaryPath(), target, origin);
-    const bool renamable = !replace && (options.existing == ExistingTarget::AutoRename || byRecords() || target != unnumbered);
-    const Failure failure = renamable
-        ? conversion->text->commit(target, replace, [&](const QString &) { return nextFreeName(unnumbered); })
-        : conversion->text->commit(target, replace);
-    claim(target);
-    if (target != list.text(row, JobList::Target))
-        list.setText(row, JobList::Target, target);
-    if (failure != Failure::None) {
-        const bool created = failure == Failure::TargetWrite;
-        fail(row, failure, created ? source : target, report);
-    } else {
-        if (target != chosen) // the name was taken meanwhile
-            records.attach(target, target, origin);
-        recordConverted(row, source, *conversion);
-        display.entryDone(row, report);
-    }
-    display.processEvents();
-    return Outcome::Done;
+    inHand = {row, source, targetOf(source), list.entry(row).target, false, std::nullopt};
+    return placeTarget();
 }
 
 // The target as the policy for an existing one makes it (a link of that name, even one that
-// leads nowhere, is an existing target: it is never written through). An outcome when the
-// entry is settled here: failed, skipped, or the run stopped.
-std::optional<ConversionRun::Outcome> ConversionRun::placeTarget(int row, QString &target, bool &replace)
+// leads nowhere, is an existing target: it is never written through); then the conversion.
+ConversionRun::Step ConversionRun::placeTarget()
 {
-    const auto settle = [&](Failure failure, const QString &path) {
+    const int row = inHand.row;
+    const QString unnumbered = inHand.target;
+    if (!placeable(unnumbered)) {
         abandon(row);
-        fail(row, failure, path);
+        fail(row, JobList::Outcome::failed(Failure::TargetCreate), unnumbered);
         display.stepProgress();
-        return Outcome::Done;
-    };
-    if (!placeable(target))
-        return settle(Failure::TargetCreate, target);
-    const QString unnumbered = target;
+        inHand = {};
+        return Step::Next;
+    }
     if (byRecords()) {
         // What was found of the entry's own text as the run started holds, unless another
         // entry took that name since.
-        std::optional<Finding> ahead = std::exchange(foreseen[size_t(row)], std::nullopt);
-        if (ahead && ((ahead->kind != Finding::LeaveAlone && ahead->kind != Finding::Replace) || claimed(ahead->text)))
+        std::optional<TargetNames::Finding> ahead = std::exchange(foreseen[size_t(row)], std::nullopt);
+        if (ahead && ((ahead->kind != TargetNames::Finding::LeaveAlone && ahead->kind != TargetNames::Finding::Replace) || names.claimed(ahead->text)))
             ahead.reset();
-        const Finding found = ahead ? *ahead : findText(list.text(row, JobList::Source), target);
+        const TargetNames::Finding found = ahead ? *ahead : names.find(inHand.source, unnumbered);
         switch (found.kind) {
-        case Finding::LeaveAlone: claim(found.text); return leaveAlone(row, found.text, found.why);
-        case Finding::Replace: replace = true; target = found.text; break;
-        case Finding::Another: target = nextFreeName(unnumbered); renamed(target, found.inRun); break;
-        case Finding::Free: break;
+        case TargetNames::Finding::LeaveAlone: names.claim(found.text); return leaveAlone(row, found.text, found.why);
+        case TargetNames::Finding::Replace: inHand.replace = true; inHand.target = found.text; break;
+        case TargetNames::Finding::Another: inHand.target = names.nextFree(unnumbered); renamed(inHand.target, found.inRun); break;
+        case TargetNames::Finding::Free: break;
         }
-        claim(target);
-        return std::nullopt;
+        names.claim(inHand.target);
+        return convertInHand();
     }
     // The policies below are for texts that were there before the run.
-    if (claimed(target)) {
-        target = nextFreeName(unnumbered);
-        renamed(target, true);
+    if (names.claimed(inHand.target)) {
+        inHand.target = names.nextFree(unnumbered);
+        renamed(inHand.target, true);
     }
-    if (FileSystem::entryAt(target) != FileSystem::Entry::Other) {
-        claim(target);
-        return std::nullopt;
+    if (FileSystem::entryAt(inHand.target) != FileSystem::Entry::Other) {
+        names.claim(inHand.target);
+        return convertInHand();
     }
-    PromptAnswer answer = PromptAnswer::Cancel;
     switch (options.existing) {
-    case ExistingTarget::AutoRename: answer = PromptAnswer::AutoRename; break;
-    case ExistingTarget::Overwrite: answer = PromptAnswer::Overwrite; break;
-    case ExistingTarget::Prompt: answer = display.askTargetExists(target); break;
+    case ExistingTarget::AutoRename: return answered(PromptAnswer::AutoRename);
+    case ExistingTarget::Overwrite: return answered(PromptAnswer::Overwrite);
     case ExistingTarget::Cancel:
     case ExistingTarget::Skip:
-    case ExistingTarget::Update: break;
+    case ExistingTarget::Update: return answered(PromptAnswer::Cancel);
+    case ExistingTarget::Prompt: break;
     }
-    switch (answer) {
-    case PromptAnswer::StopConvert: return Outcome::Stopped;
-    case PromptAnswer::Cancel: return settle(Failure::TargetExistsCanceled, list.text(row, JobList::Target));
-    case PromptAnswer::AutoRename: target = nextFreeName(unnumbered); break;
-    case PromptAnswer::Overwrite: replace = true; break;
-    }
-    claim(target);
-    return std::nullopt;
+    // An answer given at once goes on here; one given later goes on from the event loop.
+    std::optional<PromptAnswer> now;
+    bool asking = true;
+    prompting = true;
+    display.askTargetExists(inHand.target, [this, run = QPointer<ConversionRun>(this), &now, &asking](PromptAnswer answer) {
+        if (!run || !prompting)
+            return;
+        prompting = false;
+        if (asking)
+            now = answer;
+        else
+            goOn(answer);
+    });
+    asking = false;
+    return now ? answered(*now) : Step::Waits;
 }
 
-ConversionRun::Outcome ConversionRun::leaveAlone(int row, const QString &text, const QString &why)
+ConversionRun::Step ConversionRun::answered(PromptAnswer answer)
+{
+    const int row = inHand.row;
+    switch (answer) {
+    case PromptAnswer::StopConvert:
+        return Step::Stopped; // the entry stays as it was
+    case PromptAnswer::Cancel:
+        abandon(row);
+        fail(row, JobList::Outcome::failed(Failure::TargetExistsCanceled), list.entry(row).target);
+        display.stepProgress();
+        inHand = {};
+        return Step::Next;
+    case PromptAnswer::AutoRename: inHand.target = names.nextFree(targetOf(inHand.source)); break;
+    case PromptAnswer::Overwrite: inHand.replace = true; break;
+    }
+    names.claim(inHand.target);
+    return convertInHand();
+}
+
+ConversionRun::Step ConversionRun::leaveAlone(int row, const QString &text, const QString &why)
 {
     abandon(row);
     ++Skipped;
-    AppendLog(QStringLiteral("Skipped: ") + why + QStringLiteral(" (") + text + u')');
-    list.setText(row, JobList::Target, text);
+    log.AppendLog(QStringLiteral("Skipped: ") + why + QStringLiteral(" (") + text + u')');
+    list.setTarget(row, text);
     if (options.existing == ExistingTarget::Update) {
         // The entry's text is there and current: the list says so, as of a conversion.
         list.setState(row, JobList::Converted);
-        list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Target file is up to date")));
+        list.setOutcome(row, JobList::Outcome::upToDate());
     }
     display.entrySkipped(row, why);
     display.stepProgress();
-    return Outcome::Done;
+    inHand = {};
+    return Step::Next;
 }
 
-// The entry's conversion, started ahead or now, once it is done; none when the run is
-// stopped meanwhile.
-std::optional<ConversionEngine::Result> ConversionRun::awaitConversion(int row, const QString &source, const QString &target)
+// The entry in hand once its target is placed: its conversion, started ahead or now, is
+// waited for; once it is done, its text goes in place.
+ConversionRun::Step ConversionRun::convertInHand()
 {
-    const auto it = submitted.find(row);
-    const ConversionEngine::Job job = it != submitted.end() && it->second.source == source
-                                          ? it->second.job
-                                          : engine->submit(source, FileSystem::folderOf(target));
-    submitted.erase(row);
-    while (!engine->waitFor(job, std::chrono::milliseconds(10))) {
-        display.waiting(engine->progress());
-        if (display.cancelRequested())
-            return std::nullopt;
+    const int row = inHand.row;
+    if (!inHand.job) {
+        list.setTarget(row, inHand.target);
+        display.stepProgress();
+        if (!convertible(row) || settingsProblem) {
+            abandon(row);
+            fail(row, settingsProblem && convertible(row) ? *settingsProblem : JobList::Outcome::failed(Failure::TypeNotSupported),
+                 inHand.source);
+            inHand = {};
+            return Step::Next;
+        }
+        const auto it = submitted.find(row);
+        inHand.job = it != submitted.end() && it->second.source == inHand.source ? it->second.job
+                                                                                  : engine->submit(inHand.source, FileSystem::folderOf(inHand.target));
+        submitted.erase(row);
+        engine->needNow(*inHand.job);
     }
-    return engine->take(job);
+    if (display.cancelRequested()) {
+        // The entry stays as it was, with the target it had; its conversion is abandoned.
+        engine->abandon(*inHand.job);
+        list.setTarget(row, inHand.targetBefore);
+        return Step::Stopped;
+    }
+    if (!engine->isFinished(*inHand.job)) {
+        if (!ticks.isActive())
+            ticks.start();
+        return Step::Waits;
+    }
+    ticks.stop();
+    return finishInHand();
+}
+
+ConversionRun::Step ConversionRun::finishInHand()
+{
+    const InHand entry = std::exchange(inHand, {});
+    const int row = entry.row;
+    ConversionEngine::Result conversion = engine->take(*entry.job);
+    EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds, {}, {}};
+    for (const ConversionEngine::UnreadPage &unread : conversion.unread)
+        (unread.reason == MyPdfCvt::UnreadReason::NoLanguage ? report.unreadPages : report.unfinishedPages) << unread.page;
+    if (conversion.result < 0) {
+        fail(row, JobList::Outcome::failed(failureOfResult(conversion.result)), entry.source, report);
+        return Step::Next;
+    }
+    report.bytes = conversion.text->size();
+    report.result = int(std::min<qint64>(report.bytes, INT_MAX));
+    // A new name that another program took meanwhile passes to the next free number of the
+    // target rule's name; a name the policy made free (Overwrite, and the prompt's Overwrite)
+    // is replaced whatever holds it now. The record goes with the text before it is in place:
+    // no run ever sees it without.
+    const QString unnumbered = targetOf(entry.source);
+    QString target = entry.target;
+    const TextOrigin origin{entry.source, conversion.source, names.optionsText()};
+    names.records().attach(conversion.text->temporaryPath(), target, origin);
+    const bool renamable = !entry.replace && (options.existing == ExistingTarget::AutoRename || byRecords() || target != unnumbered);
+    const Failure failure = renamable ? conversion.text->commit(target, entry.replace, [&](const QString &) { return names.nextFree(unnumbered); })
+                                      : conversion.text->commit(target, entry.replace);
+    names.claim(target);
+    if (target != list.entry(row).target)
+        list.setTarget(row, target);
+    if (failure != Failure::None) {
+        fail(row, JobList::Outcome::failed(failure), failure == Failure::TargetWrite ? entry.source : target, report);
+        return Step::Next;
+    }
+    if (target != entry.target) // the name was taken meanwhile
+        names.records().attach(target, target, origin);
+    recordConverted(row, entry.source, conversion);
+    display.entryDone(row, report);
+    return Step::Next;
 }
 
 // A converted entry's state, message and log lines: pages without text, pages recognition
@@ -468,17 +463,17 @@ std::optional<ConversionEngine::Result> ConversionRun::awaitConversion(int row, 
 void ConversionRun::recordConverted(int row, const QString &source, const ConversionEngine::Result &conversion)
 {
     list.setState(row, JobList::Converted);
-    list.setMessage(row, QStringLiteral(QT_TRANSLATE_NOOP("ConversionRun", "Convert successfully")));
-    AppendLog(QStringLiteral("Convert successfully (") + source + u')');
+    list.setOutcome(row, JobList::Outcome::converted());
+    log.AppendLog(QStringLiteral("Convert successfully (") + source + u')');
     ++Successful;
     if (!conversion.hasText) {
         ++WithoutText;
         list.setWithoutText(row);
-        AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
+        log.AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
     }
     for (const ConversionEngine::UnreadPage &unread : conversion.unread) {
         if (unread.reason != MyPdfCvt::UnreadReason::NoLanguage) {
-            AppendLog((unread.reason == MyPdfCvt::UnreadReason::OutOfTime
+            log.AppendLog((unread.reason == MyPdfCvt::UnreadReason::OutOfTime
                            ? QStringLiteral("Page %1 not recognised: its reading did not end in time (%2)")
                            : QStringLiteral("Page %1 not fully recognised: its reading was cut short in time, part of its text is missing (%2)"))
                           .arg(unread.page)
@@ -491,7 +486,7 @@ void ConversionRun::recordConverted(int row, const QString &source, const Conver
             ? RecognitionLanguages::packageForLanguage(options.recognitionLanguages.section(u'+', 0, 0).toStdString())
             : RecognitionLanguages::packageForScript(unread.script.toStdString());
         const QString reads = package.empty() ? QStringLiteral("language data for it") : QString::fromStdString(package);
-        AppendLog(QStringLiteral("Page %1 not recognised: no recognition language reads its %2 script; %3 would (%4)")
+        log.AppendLog(QStringLiteral("Page %1 not recognised: no recognition language reads its %2 script; %3 would (%4)")
                       .arg(unread.page)
                       .arg(unread.script.isEmpty() ? QStringLiteral("unknown") : unread.script, reads, source));
         ++UnreadPages;

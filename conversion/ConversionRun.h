@@ -9,23 +9,31 @@
 // options alone, which stay as they are during a run; a conversion whose entry turns out not
 // to be wanted when its turn comes (its selection changed, its target was declined, or the
 // run was stopped) is abandoned at once, and nothing is written for it.
+//
+// A run never waits: start() handles the entries until one needs a conversion not yet done, or
+// an answer of the prompt, and returns; the engine's news and the answer go on from there, in
+// the event loop, and finished() comes at the end. Meanwhile the list's entries and their order
+// must stay as they are.
 #include "conversion/ConversionEngine.h"
 #include "conversion/Failure.h"
+#include "conversion/JobList.h"
 #include "conversion/RunOptions.h"
-#include "conversion/TextRecords.h"
+#include "conversion/TargetNames.h"
 
-#include <QHash>
-#include <QSet>
+#include <QObject>
 #include <QString>
 #include <QStringList>
-#include <map>
+#include <QTimer>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
-class JobList;
+class ActivityLog;
 
-class ConversionRun {
+class ConversionRun : public QObject {
+    Q_OBJECT
+
 public:
     enum Mode { ConvertAll = 0, ConvertSelected = 1, ReConvertSelected = 2 };
     // The prompt's buttons, by their modal results.
@@ -33,11 +41,11 @@ public:
 
     // What became of one entry the run handled, besides its state, target and message.
     struct EntryReport {
-        bool converted = false; // the converter was asked
-        int result = 0;         // as ConvertPdfFile gives it: bytes written, or a failure code
-        qint64 bytes = -1;      // of the text, which may be longer than result can say
-        qint64 pages = -1;      // the document's page count, when it was opened
-        double seconds = 0;     // spent converting it
+        bool converted = false;     // the converter was asked
+        int result = 0;             // as ConvertPdfFile gives it: bytes written, or a failure code
+        qint64 bytes = -1;          // of the text, which may be longer than result can say
+        qint64 pages = -1;          // the document's page count, when it was opened
+        double seconds = 0;         // spent converting it
         QList<int> unreadPages;     // left unread for want of recognition data
         QList<int> unfinishedPages; // whose recognition did not end in time, or was cut short
     };
@@ -48,8 +56,9 @@ public:
         virtual void runStarted(int total) { Q_UNUSED(total); }
         virtual void showFile(const QString &source) { Q_UNUSED(source); }
         virtual void stepProgress() {}
-        virtual PromptAnswer askTargetExists(const QString &target);
-        virtual void processEvents() {}
+        // What to do with an existing target: answer is called once, at once or later.
+        virtual void askTargetExists(const QString &target, const std::function<void(PromptAnswer)> &answer);
+        // Asked between the entries, and about twenty times a second while one is converted.
         virtual bool cancelRequested() { return false; }
         virtual void runFinished() {}
         // After each entry that got an outcome (not after unwanted or stopped ones).
@@ -57,19 +66,21 @@ public:
         // After an entry left as it was because its target exists (ExistingTarget::Skip) or is
         // up to date (ExistingTarget::Update); why, in English.
         virtual void entrySkipped(int row, const QString &why) { Q_UNUSED(row); Q_UNUSED(why); }
-        // Called about every hundredth of a second while the entry in hand is converted.
+        // About twenty times a second while the entry in hand is converted.
         virtual void waiting(const ConversionEngine::Progress &progress) { Q_UNUSED(progress); }
     };
 
     // threads: how many files are converted at once; 0 for one per processor. converter:
     // the converter library when null.
-    ConversionRun(JobList &list, Display &display, int threads = 0, ConversionEngine::Converter *converter = nullptr);
+    ConversionRun(JobList &list, Display &display, ActivityLog &log, int threads = 0, ConversionEngine::Converter *converter = nullptr);
+    ~ConversionRun() override;
 
-    // One run over the whole list with the command's mode. Errors of the activity log end
-    // it at once (IoError); what was recorded before stays.
-    void run(int mode, const RunOptions &options);
-    // With the options of the settings.
-    void run(int mode);
+    // Starts a run over the whole list with the command's mode; finished comes when it ends
+    // (none for an empty list, where nothing happens at all). A line of the log that cannot be
+    // written ends the run where it is, before its summary, and is thrown (IoError).
+    // False when there is nothing to do: an empty list, or a run under way.
+    bool start(int mode, const RunOptions &options);
+    bool running() const { return engine != nullptr; }
 
     // The counts of the run, as its last log line gives them (without the line end).
     enum class Language { Log, User };
@@ -93,69 +104,64 @@ public:
     int unfinishedPages() const { return UnfinishedPages; }
     QString unfinishedNote(Language language = Language::Log) const;
 
-    // The first free name "base(N).ext" for an existing target; taken: names also not free.
-    static QString numberedName(const QString &target, const std::function<bool(const QString &)> &taken = {});
+signals:
+    void finished();
 
 private:
-    enum class Outcome { Done, Stopped };
+    enum class Step { Next, Stopped, Waits };
     struct Submitted {
         QString source;
         ConversionEngine::Job job;
     };
+    // The entry in hand, between the steps of its handling.
+    struct InHand {
+        int row = -1;
+        QString source, target, targetBefore;
+        bool replace = false;
+        std::optional<ConversionEngine::Job> job; // once its target is placed
+    };
 
-    Outcome convertEntry(int row);
-    std::optional<Outcome> placeTarget(int row, QString &target, bool &replace);
-    std::optional<ConversionEngine::Result> awaitConversion(int row, const QString &source, const QString &target);
+    void goOn(std::optional<PromptAnswer> answer = std::nullopt);
+    Step handleEntry(int row);
+    Step placeTarget();
+    Step answered(PromptAnswer answer);
+    Step convertInHand();
+    Step finishInHand();
     void recordConverted(int row, const QString &source, const ConversionEngine::Result &conversion);
+    void end();
+    void stopAt(int row);
     bool wanted(int row) const;
     bool convertible(int row) const;
     static bool placeable(const QString &target);
     QString targetOf(const QString &source) const;
-
-    // Where the source's text goes under Skip and Update, by the records of what made the
-    // texts there: its own text, left alone or replaced; a new numbered name, the name being
-    // another's; or the name of the target rule, free.
-    struct Finding {
-        enum Kind { Free, LeaveAlone, Replace, Another } kind = Free;
-        QString text;
-        QString why;        // LeaveAlone: in English
-        bool inRun = false; // Another: a file of this run has the name
-    };
-    Finding findText(const QString &source, const QString &target);
-    Finding judged(const QString &text, const TextOrigin &origin);
-    bool leftAloneAhead(int row, const QString &source, const QString &target);
     bool byRecords() const { return options.existing == ExistingTarget::Skip || options.existing == ExistingTarget::Update; }
-    // No two entries of a run end in one text: a name given to an entry is not free for
-    // another, and the first in list order takes the name the target rule gives it.
-    bool claimed(const QString &name) const;
-    void claim(const QString &name) { claimedNames.insert(FileSystem::pathKey(name)); }
-    QString nextFreeName(const QString &target) const;
     void renamed(const QString &target, bool inRun);
-    Outcome leaveAlone(int row, const QString &text, const QString &why);
+    Step leaveAlone(int row, const QString &text, const QString &why);
     void submitAhead();
     void abandon(int row);
-    // A failure's message in English, for the log and the job file, and as the window shows it
-    // (empty: the English text translated).
-    struct Problem {
-        QString english;
-        QString shown;
-    };
-    void fail(int row, Failure failure, const QString &path);
-    void fail(int row, Failure failure, const QString &path, const EntryReport &report);
-    void fail(int row, const Problem &problem, const QString &path, const EntryReport &report);
+    void fail(int row, const JobList::Outcome &outcome, const QString &path, const EntryReport &report = {});
 
     JobList &list;
     Display &display;
+    ActivityLog &log;
     const int threads;
     ConversionEngine::Converter *const converter;
     std::unique_ptr<ConversionEngine> engine;
     std::map<int, Submitted> submitted; // conversions started ahead, by row
     int mode = ConvertAll;
     RunOptions options;
+    int total = 0;
+    int nextRow = 0;
+    InHand inHand;
+    bool prompting = false;
+    QTimer ticks; // the display's news while the entry in hand is converted
     // Why these settings let nothing be converted (a hand-edited settings file may name a code
     // page without a converter, or recognition languages whose data is not installed); every
     // entry then fails with it.
-    Problem settingsProblem;
+    std::optional<JobList::Outcome> settingsProblem;
+    TargetNames names;
+    std::vector<QString> plannedTargets;                          // by row: its target rule name, until its turn
+    std::vector<std::optional<TargetNames::Finding>> foreseen;    // by row: what the records said as the run started
     int Successful = 0;
     int Failed = 0;
     int Skipped = 0;
@@ -164,10 +170,4 @@ private:
     int UnreadPages = 0;
     int UnfinishedPages = 0;
     QStringList UnreadPackages;
-    TextRecords records;
-    QString optionsText;           // as the records keep it
-    QHash<QString, int> planned;   // target rule names of the entries still to come, by path key
-    std::vector<QString> plannedKeys; // by row: its name in planned, until its turn
-    std::vector<std::optional<Finding>> foreseen; // by row: what the records said as the run started
-    QSet<QString> claimedNames;    // names given to entries, by path key
 };

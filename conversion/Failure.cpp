@@ -35,6 +35,14 @@ Failure failureOfResult(int result)
     }
 }
 
+Failure failureOfText(const QString &english)
+{
+    for (Failure failure = Failure::NoConverter; failure <= Failure::TargetExistsCanceled; failure = Failure(int(failure) + 1))
+        if (failureText(failure) == english)
+            return failure;
+    return Failure::None;
+}
+
 QString shownMessage(const QString &message)
 {
     return message.isEmpty() ? message : QCoreApplication::translate("ConversionRun", message.toUtf8().constData());

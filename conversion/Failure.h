@@ -22,6 +22,8 @@ enum class Failure {
 QString failureText(Failure failure);
 // The failure of a negative conversion result.
 Failure failureOfResult(int result);
+// The failure whose English text this is; None for any other text.
+Failure failureOfText(const QString &english);
 // A convert message as the window shows it: the English text of a failure or of success in
 // the user's language; any other text as it stands.
 QString shownMessage(const QString &message);

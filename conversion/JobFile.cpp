@@ -1,9 +1,12 @@
 #include "conversion/JobFile.h"
 
 #include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "settings/DocumentTypes.h"
 
 #include <QtEndian>
 #include <algorithm>
+#include <cerrno>
 
 namespace JobFile {
 
@@ -101,16 +104,44 @@ QByteArray encode(const QList<JobList::Entry> &entries)
     QByteArray out = WideMarker;
     appendUInt16(out, quint16(count));
     for (const JobList::Entry &e : entries.first(count)) {
-        appendUInt16(out, quint16(e.texts.size()));
+        appendUInt16(out, quint16(JobList::TextCount + e.moreTexts.size()));
         char state[4];
         qToLittleEndian(e.state, state);
         out.append(state, 4);
         appendText(out, e.caption);
-        for (const QString &text : e.texts)
+        for (int text = 0; text < JobList::TextCount; ++text)
+            appendText(out, JobList::storedText(e, JobList::Text(text)));
+        for (const QString &text : e.moreTexts)
             appendText(out, text);
     }
     return out;
 }
+
+namespace {
+
+// An entry as the job file holds it; what its fields cannot say as it was stays beside them.
+JobList::Entry entryOf(qint32 state, const QString &caption, QStringList texts)
+{
+    JobList::Entry e;
+    e.state = state;
+    e.caption = caption;
+    e.name = texts[JobList::Name];
+    e.source = texts[JobList::Source];
+    bool ok = false;
+    e.size = texts[JobList::Size].toLongLong(&ok, 10);
+    if (!ok || QString::number(e.size) != texts[JobList::Size])
+        e.sizeText = texts[JobList::Size];
+    for (int type = 1; type <= DocumentTypeCount && e.type == 0; ++type)
+        e.type = texts[JobList::Type] == QLatin1String(DocumentType(type).TypeName) ? type : 0;
+    if (e.type == 0)
+        e.typeText = texts[JobList::Type];
+    e.target = texts[JobList::Target];
+    e.outcome = JobList::Outcome::of(texts[JobList::Message]);
+    e.moreTexts = texts.mid(JobList::TextCount);
+    return e;
+}
+
+} // namespace
 
 Decoded decode(QByteArrayView bytes, Format format)
 {
@@ -122,24 +153,71 @@ Decoded decode(QByteArrayView bytes, Format format)
     // Entries beyond the announced count are read too: a count that wrapped past 65535 or
     // was damaged must not lose them. Whatever is left then marks the file as damaged.
     for (int i = 0; (i < announced || !reader.atEnd()) && !reader.failed() && decoded.entries.size() < JobList::MaxEntries; ++i) {
-        JobList::Entry e;
         const int textCount = reader.uint16();
-        e.state = reader.int32();
-        e.caption = reader.text();
+        const qint32 state = reader.int32();
+        const QString caption = reader.text();
+        QStringList texts;
         for (int t = 0; t < textCount && !reader.failed(); ++t)
-            e.texts.append(reader.text());
+            texts.append(reader.text());
         if (reader.failed())
             break; // cut short: every complete entry before it stays
         // Every part of the program counts on six texts; an entry with fewer gets empty ones.
-        if (e.texts.size() < JobList::TextCount) {
+        if (texts.size() < JobList::TextCount) {
             entryShortOfTexts = true;
-            e.texts.resize(JobList::TextCount);
+            texts.resize(JobList::TextCount);
         }
-        decoded.entries.append(std::move(e));
+        decoded.entries.append(entryOf(state, caption, texts));
     }
     decoded.damaged = reader.failed() || !reader.atEnd() || entryShortOfTexts || reader.oddTextSeen()
                       || decoded.entries.size() != announced;
     return decoded;
+}
+
+namespace {
+
+Loaded loaded(const Decoded &decoded)
+{
+    return {decoded.damaged ? LoadResult::Damaged : LoadResult::Loaded, decoded.entries};
+}
+
+} // namespace
+
+Loaded LoadJobFile(const QString &fileName)
+{
+    const IoResult<QByteArray> bytes = FileSystem::readFile(fileName);
+    if (!bytes)
+        return {bytes.error().errorNumber == ENOENT ? LoadResult::Missing : LoadResult::Unreadable, {}};
+    const std::optional<Format> format = formatOf(*bytes);
+    if (!format)
+        return {LoadResult::UnknownMarker, {}};
+    if (*format == Format::EightBit)
+        return LoadOldJobFile(fileName);
+    return loaded(decode(*bytes, *format));
+}
+
+Loaded LoadOldJobFile(const QString &fileName)
+{
+    const IoResult<QByteArray> bytes = FileSystem::readFile(fileName);
+    if (!bytes)
+        return {LoadResult::Unreadable, {}};
+    return loaded(decode(*bytes, Format::EightBit));
+}
+
+IoResult<void> SaveJobFile(const QString &fileName, const QList<JobList::Entry> &entries)
+{
+    return FileSystem::replaceFile(fileName, encode(entries));
+}
+
+QString keepDamagedFile(const QString &fileName)
+{
+    const QByteArray from = FileSystem::encodePath(fileName);
+    for (int n = 0; n < 1000; ++n) {
+        const QString kept = n == 0 ? fileName + QStringLiteral(".bak") : fileName + QStringLiteral(".%1.bak").arg(n);
+        const int error = FileSystem::renameInto(from, FileSystem::encodePath(kept), false);
+        if (error != EEXIST)
+            return error == 0 ? kept : QString();
+    }
+    return {};
 }
 
 } // namespace JobFile

@@ -4,6 +4,7 @@
 // then per entry its text count, its state, its caption and its texts, each text behind its
 // 16-bit byte count, all little-endian. The program writes the current format only.
 #include "conversion/JobList.h"
+#include "platform/IoError.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -14,6 +15,21 @@ namespace JobFile {
 
 enum class Format { Wide, EightBit };
 
+// The job file on disk, read and written whole. A file that cannot be read in full gives
+// what could be read; the program keeps the file aside (keepDamagedFile) before it is
+// replaced, so nothing of it is lost.
+enum class LoadResult { Loaded, Missing, UnknownMarker, Damaged, Unreadable };
+struct Loaded {
+    LoadResult result = LoadResult::Missing;
+    QList<JobList::Entry> entries;
+};
+Loaded LoadJobFile(const QString &fileName); // either format, by its marker
+Loaded LoadOldJobFile(const QString &fileName);
+[[nodiscard]] IoResult<void> SaveJobFile(const QString &fileName, const QList<JobList::Entry> &entries);
+// Moves a job file that could not be read in full to the first free backup name
+// (name.bak, name.1.bak, ...). Returns that name, or an empty text when it cannot.
+QString keepDamagedFile(const QString &fileName);
+
 // The format the file's marker names; none for a file of neither.
 std::optional<Format> formatOf(QByteArrayView bytes);
 
@@ -21,7 +37,7 @@ std::optional<Format> formatOf(QByteArrayView bytes);
 QByteArray encode(const QList<JobList::Entry> &entries);
 
 struct Decoded {
-    QList<JobList::Entry> entries; // each with at least TextCount texts, none selected
+    QList<JobList::Entry> entries; // none selected
     bool damaged = false;          // something was cut short, missing, left over or odd
 };
 // Reads what can be read, whatever the bytes; the marker is not checked.

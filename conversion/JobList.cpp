@@ -1,22 +1,18 @@
 #include "conversion/JobList.h"
 
 #include "conversion/ActivityLog.h"
-#include "conversion/Failure.h"
-#include "conversion/JobFile.h"
-#include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
-#include "platform/IoError.h"
-#include "settings/DocumentTypes.h"
-#include "settings/Settings.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <limits>
 #include <numeric>
 #include <variant>
 
 namespace {
+
+const char *const ConvertSuccessfully = QT_TRANSLATE_NOOP("ConversionRun", "Convert successfully");
+const char *const UpToDate = QT_TRANSLATE_NOOP("ConversionRun", "Target file is up to date");
 
 // Sort keys: the state number, the size as a number, or the text as 8-bit text in the
 // system code page with a to z taken as capitals.
@@ -24,10 +20,10 @@ using SortKey = std::variant<qint64, QByteArray>;
 
 SortKey sortKeyOf(const JobList::Entry &entry, int column)
 {
-    if (column == JobList::ColumnState)
+    if (column == 0)
         return qint64(entry.state);
-    const QString &text = entry.texts[column - 1];
-    if (column == JobList::ColumnSize) {
+    const QString text = JobList::storedText(entry, JobList::Text(column - 1));
+    if (column - 1 == JobList::Size) {
         bool ok = false;
         const qint64 size = text.toLongLong(&ok, 10);
         return ok ? size : std::numeric_limits<qint64>::min(); // damaged sizes come first
@@ -51,10 +47,52 @@ bool keyLess(const SortKey &a, const SortKey &b)
 
 } // namespace
 
-JobList::JobList(QObject *parent) : QAbstractTableModel(parent)
+QString JobList::Outcome::english() const
 {
-    captions = {tr("State"), tr("Name"), tr("Source file"), tr("Size(Byte)"), tr("Type"), tr("Target file"),
-                tr("Convert Message")};
+    switch (kind) {
+    case Kind::None: return {};
+    case Kind::Converted: return QString::fromLatin1(ConvertSuccessfully);
+    case Kind::UpToDate: return QString::fromLatin1(UpToDate);
+    case Kind::Failed: return failureText(failure);
+    case Kind::Other: return text;
+    }
+    return {};
+}
+
+QString JobList::Outcome::shownText() const
+{
+    return kind == Kind::Other && !shown.isEmpty() ? shown : shownMessage(english());
+}
+
+JobList::Outcome JobList::Outcome::of(const QString &english)
+{
+    if (english.isEmpty())
+        return {};
+    if (english == QLatin1String(ConvertSuccessfully))
+        return converted();
+    if (english == QLatin1String(UpToDate))
+        return upToDate();
+    if (const Failure failure = failureOfText(english); failure != Failure::None)
+        return failed(failure);
+    return other(english);
+}
+
+QString JobList::storedText(const Entry &e, Text which)
+{
+    switch (which) {
+    case Name: return e.name;
+    case Source: return e.source;
+    case Size: return e.sizeText.value_or(QString::number(e.size));
+    case Type: return e.typeText.value_or(e.type > 0 ? QString::fromLatin1(DocumentType(e.type).TypeName) : QString());
+    case Target: return e.target;
+    case Message: return e.outcome.english();
+    case TextCount: break;
+    }
+    return {};
+}
+
+JobList::JobList(Setup setup, QObject *parent) : QObject(parent), setup(std::move(setup))
+{
 }
 
 QString JobList::stateName(qint32 state)
@@ -67,124 +105,46 @@ QString JobList::stateName(qint32 state)
     }
 }
 
-int JobList::rowCount(const QModelIndex &parent) const
+void JobList::setState(int row, qint32 state)
 {
-    return parent.isValid() ? 0 : announced;
-}
-
-void JobList::announceRows()
-{
-    announcementScheduled = false;
-    if (announced < count()) {
-        beginInsertRows({}, announced, count() - 1);
-        announced = count();
-        endInsertRows();
-    }
-    if (selectionToAnnounce) {
-        selectionToAnnounce = false;
-        emit selectionChanged();
-        emit focusChanged(focus);
-    }
-}
-
-int JobList::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QVariant JobList::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= count())
-        return {};
-    const Entry &e = entries[index.row()];
-    switch (role) {
-    case Qt::DisplayRole:
-        if (index.column() == ColumnMessage)
-            return shownMessage(index.row());
-        return index.column() == ColumnState ? e.caption : e.texts.value(index.column() - 1);
-    case Qt::TextAlignmentRole:
-        return index.column() == ColumnSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
-    case Qt::AccessibleTextRole:
-        if (index.column() == ColumnState)
-            return e.withoutText ? tr("%1, no text").arg(stateName(e.state)) : stateName(e.state);
-        return {};
-    case Qt::ToolTipRole:
-        if (index.column() == ColumnState && e.withoutText)
-            return tr("Converted, but the file gave no text");
-        return {};
-    case StateRole:
-        return e.state;
-    case SelectedRole:
-        return e.selected;
-    default:
-        return {};
-    }
-}
-
-QVariant JobList::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < ColumnCount)
-        return captions[section];
-    if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section == ColumnSize)
-        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
-    return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-void JobList::emitRowChanged(int first, int last)
-{
-    emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
-}
-
-void JobList::setMessage(int row, const QString &english, const QString &shown)
-{
-    setText(row, Message, english);
-    entries[row].shownMessage = shown;
-}
-
-QString JobList::shownMessage(int row) const
-{
-    const Entry &e = entries[row];
-    return !e.shownMessage.isEmpty() ? e.shownMessage : ::shownMessage(e.texts[Message]);
-}
-
-bool JobList::needsPassword(int row) const
-{
-    const Entry &e = entries[row];
-    return e.state == Failed
-        && (e.texts[Message] == failureText(Failure::PasswordRequired) || e.texts[Message] == failureText(Failure::NotPermitted));
-}
-
-void JobList::setText(int row, Text which, const QString &value)
-{
-    announceRows();
-    entries[row].texts[which] = value;
-    if (which == Message)
-        entries[row].shownMessage.clear();
-    emit dataChanged(index(row, which + 1), index(row, which + 1));
+    entries[row].state = state;
+    entries[row].withoutText = false;
+    emit entryChanged(row);
     emit contentChanged();
 }
 
-void JobList::setState(int row, qint32 state)
+void JobList::setTarget(int row, const QString &target)
 {
-    announceRows();
-    entries[row].state = state;
-    entries[row].withoutText = false;
-    emit dataChanged(index(row, ColumnState), index(row, ColumnState));
+    entries[row].target = target;
+    emit entryChanged(row);
+    emit contentChanged();
+}
+
+void JobList::setOutcome(int row, const Outcome &outcome)
+{
+    entries[row].outcome = outcome;
+    emit entryChanged(row);
     emit contentChanged();
 }
 
 void JobList::setWithoutText(int row)
 {
-    announceRows();
     entries[row].withoutText = true;
-    emit dataChanged(index(row, ColumnState), index(row, ColumnState));
+    emit entryChanged(row);
+}
+
+bool JobList::needsPassword(int row) const
+{
+    const Entry &e = entries[row];
+    return e.state == Failed && e.outcome.kind == Outcome::Kind::Failed
+        && (e.outcome.failure == Failure::PasswordRequired || e.outcome.failure == Failure::NotPermitted);
 }
 
 JobList::AddResult JobList::addable(const QString &path, int extra, Presence presence, qint64 *size) const
 {
     if (pathCounts.contains(FileSystem::pathKey(path)))
         return AddResult::AlreadyAdded;
-    if (FindDocumentType(path) == 0)
+    if (setup.types.FindDocumentType(path) == 0)
         return AddResult::TypeNotSupported;
     qint64 bytes = 0; // 0 for a file that cannot be found
     const FileSystem::Kind kind = FileSystem::kindOf(path, &bytes);
@@ -193,61 +153,59 @@ JobList::AddResult JobList::addable(const QString &path, int extra, Presence pre
         return AddResult::TypeNotSupported;
     if (presence == Presence::Required && kind != FileSystem::Kind::File)
         return AddResult::NotFound;
-    if (size)
-        *size = kind == FileSystem::Kind::File ? bytes : 0;
     if (count() + extra >= MaxEntries) // the job file could not hold another one
         return AddResult::ListFull;
+    if (size)
+        *size = kind == FileSystem::Kind::File ? bytes : 0;
     return AddResult::Added;
+}
+
+void JobList::logRefusal(const QString &message, const QString &logText)
+{
+    emit statusMessage(message);
+    if (setup.log)
+        setup.log->AppendLog(logText);
 }
 
 JobList::AddResult JobList::AddOneFile(const QString &path, Presence presence)
 {
     qint64 size = 0;
-    switch (addable(path, 0, presence, &size)) {
+    switch (const AddResult result = addable(path, 0, presence, &size)) {
     case AddResult::AlreadyAdded:
-        emit statusMessage(tr("File [%1] already added!").arg(path));
-        AppendLog(QStringLiteral("Add file failed: already added (") + path + u')');
-        return AddResult::AlreadyAdded;
+        logRefusal(tr("File [%1] already added!").arg(path), QStringLiteral("Add file failed: already added (") + path + u')');
+        return result;
     case AddResult::TypeNotSupported:
-        emit statusMessage(tr("File [%1] type not support!").arg(path));
-        AppendLog(QStringLiteral("Add file failed: type not support (") + path + u')');
-        return AddResult::TypeNotSupported;
+        logRefusal(tr("File [%1] type not support!").arg(path), QStringLiteral("Add file failed: type not support (") + path + u')');
+        return result;
     case AddResult::NotFound:
-        emit statusMessage(tr("File [%1] not found!").arg(path));
-        AppendLog(QStringLiteral("Add file failed: not found (") + path + u')');
-        return AddResult::NotFound;
+        logRefusal(tr("File [%1] not found!").arg(path), QStringLiteral("Add file failed: not found (") + path + u')');
+        return result;
     case AddResult::ListFull:
-        emit statusMessage(tr("File [%1] not added: the list is full!").arg(path));
-        AppendLog(QStringLiteral("Add file failed: list is full (") + path + u')');
-        return AddResult::ListFull;
+        logRefusal(tr("File [%1] not added: the list is full!").arg(path), QStringLiteral("Add file failed: list is full (") + path + u')');
+        return result;
     case AddResult::Added:
         break;
     }
-    const int type = FindDocumentType(path);
     Entry e;
-    e.texts = {FileSystem::fileNamePart(path),
-               path,
-               QString::number(size),
-               QString::fromLatin1(DocumentType(type).TypeName),
-               TargetFileName(path, Settings.samedir, Settings.targetdir),
-               QString()};
+    e.name = FileSystem::fileNamePart(path);
+    e.source = path;
+    e.size = size;
+    e.type = setup.types.FindDocumentType(path);
+    e.target = setup.target.targetOf(path);
     e.selected = true;
     entries.append(std::move(e));
     ++pathCounts[FileSystem::pathKey(path)];
     ++selected;
     focus = count() - 1;
-    selectionToAnnounce = true;
-    if (!announcementScheduled) {
-        announcementScheduled = true;
-        QMetaObject::invokeMethod(this, &JobList::announceRows, Qt::QueuedConnection);
-    }
+    emit entriesAdded(focus, focus);
+    emit selectionChanged(focus, focus);
+    emit focusChanged(focus);
     emit contentChanged();
     return AddResult::Added;
 }
 
 void JobList::DeleteSelectedEntries()
 {
-    announceRows();
     if (selected == 0)
         return;
     // From the last row to the first, a run of selected rows at a time.
@@ -259,23 +217,21 @@ void JobList::DeleteSelectedEntries()
         int first = last;
         while (first > 0 && entries[first - 1].selected)
             --first;
-        beginRemoveRows({}, first, last);
         for (int row = first; row <= last; ++row) {
-            const QString key = FileSystem::pathKey(entries[row].texts[Source]);
+            const QString key = FileSystem::pathKey(entries[row].source);
             if (--pathCounts[key] == 0)
                 pathCounts.remove(key);
         }
         entries.remove(first, last - first + 1);
-        announced -= last - first + 1; // every row was announced above
         if (focus > last)
             focus -= last - first + 1;
         else if (focus >= first)
             focus = -1;
-        endRemoveRows();
+        emit entriesRemoved(first, last);
         last = first - 1;
     }
     selected = 0;
-    emit selectionChanged();
+    emit selectionChanged(0, -1);
     emit focusChanged(focus);
     emit contentChanged();
 }
@@ -297,7 +253,6 @@ void JobList::setSelected(int row, bool selectedNow)
 
 void JobList::setRangeSelected(int first, int last, bool selectedNow)
 {
-    announceRows();
     first = std::max(first, 0);
     last = std::min(last, count() - 1);
     int changedFirst = -1, changedLast = -1;
@@ -310,10 +265,8 @@ void JobList::setRangeSelected(int first, int last, bool selectedNow)
             changedFirst = row;
         changedLast = row;
     }
-    if (changedFirst >= 0) {
-        emitRowChanged(changedFirst, changedLast);
-        emit selectionChanged();
-    }
+    if (changedFirst >= 0)
+        emit selectionChanged(changedFirst, changedLast);
 }
 
 int JobList::firstSelected() const
@@ -326,102 +279,29 @@ int JobList::firstSelected() const
 
 void JobList::setFocusRow(int row)
 {
-    announceRows();
     if (row < -1 || row >= count() || row == focus)
         return;
     focus = row;
     emit focusChanged(row);
 }
 
-QByteArray JobList::jobFileBytes() const
-{
-    return JobFile::encode(entries);
-}
-
-void JobList::SaveJobFile(const QString &fileName) const
-{
-    if (const int error = FileSystem::replaceFile(fileName, jobFileBytes()))
-        throw IoError(error, fileName);
-}
-
-JobList::LoadResult JobList::LoadJobFile(const QString &fileName)
-{
-    QByteArray bytes;
-    const int error = FileSystem::readFile(fileName, bytes);
-    if (error == ENOENT)
-        return LoadResult::Missing;
-    if (error)
-        return LoadResult::Unreadable;
-    const std::optional<JobFile::Format> format = JobFile::formatOf(bytes);
-    if (!format)
-        return LoadResult::UnknownMarker;
-    return load(bytes, *format);
-}
-
-QString JobList::keepDamagedFile(const QString &fileName)
-{
-    const QByteArray from = FileSystem::encodePath(fileName);
-    for (int n = 0; n < 1000; ++n) {
-        const QString kept = n == 0 ? fileName + QStringLiteral(".bak") : fileName + QStringLiteral(".%1.bak").arg(n);
-        const int error = FileSystem::renameInto(from, FileSystem::encodePath(kept), false);
-        if (error != EEXIST)
-            return error == 0 ? kept : QString();
-    }
-    return {};
-}
-
-JobList::LoadResult JobList::LoadOldJobFile(const QString &fileName)
-{
-    QByteArray bytes;
-    if (FileSystem::readFile(fileName, bytes) != 0)
-        return LoadResult::Unreadable;
-    return load(bytes, JobFile::Format::EightBit);
-}
-
-JobList::LoadResult JobList::load(const QByteArray &bytes, JobFile::Format format)
-{
-    JobFile::Decoded decoded = JobFile::decode(bytes, format);
-    replaceEntries(std::move(decoded.entries));
-    return decoded.damaged ? LoadResult::Damaged : LoadResult::Loaded;
-}
-
 void JobList::replaceEntries(QList<Entry> loaded)
 {
-    beginResetModel();
     entries = std::move(loaded);
-    announced = count();
-    selectionToAnnounce = false;
     pathCounts.clear();
     selected = 0;
     for (Entry &e : entries) {
         e.selected = false;
-        ++pathCounts[FileSystem::pathKey(e.texts[Source])];
+        ++pathCounts[FileSystem::pathKey(e.source)];
     }
     focus = -1;
-    endResetModel();
-    emit selectionChanged();
+    emit entriesReset();
+    emit selectionChanged(0, -1);
     emit focusChanged(focus);
 }
 
-void JobList::ColumnClick(int column)
+void JobList::sortBy(int column, bool ascending)
 {
-    if (column < 0 || column >= ColumnCount)
-        return;
-    for (QString &caption : captions)
-        if (caption.startsWith(u'('))
-            caption.remove(0, 4);
-    if (column != SortColumn)
-        SortAscending = true;
-    captions[column].prepend(SortAscending ? QStringLiteral("(->)") : QStringLiteral("(<-)"));
-    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
-    SortColumn = column;
-    sortEntries(column, SortAscending);
-    SortAscending = !SortAscending;
-}
-
-void JobList::sortEntries(int column, bool ascending)
-{
-    announceRows();
     std::vector<SortKey> keys;
     keys.reserve(size_t(count()));
     for (const Entry &e : entries)
@@ -431,8 +311,6 @@ void JobList::sortEntries(int column, bool ascending)
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         return ascending ? keyLess(keys[size_t(a)], keys[size_t(b)]) : keyLess(keys[size_t(b)], keys[size_t(a)]);
     });
-
-    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<int> newRowOf(order.size());
     QList<Entry> sorted;
     sorted.reserve(count());
@@ -441,26 +319,9 @@ void JobList::sortEntries(int column, bool ascending)
         sorted.append(std::move(entries[order[i]]));
     }
     entries = std::move(sorted);
-    const QModelIndexList persistent = persistentIndexList();
-    QModelIndexList moved;
-    moved.reserve(persistent.size());
-    for (const QModelIndex &i : persistent)
-        moved.append(index(newRowOf[size_t(i.row())], i.column()));
-    changePersistentIndexList(persistent, moved);
     if (focus >= 0)
         focus = newRowOf[size_t(focus)];
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit entriesMoved(newRowOf);
     emit focusChanged(focus);
     emit contentChanged();
-}
-
-void JobList::restoreSortState(int column, bool ascending)
-{
-    if (column < 0 || column >= ColumnCount)
-        return;
-    SortColumn = column;
-    SortAscending = ascending;
-    // The marker shows the direction of the sort that was made, the opposite of the next one.
-    captions[column].prepend(ascending ? QStringLiteral("(<-)") : QStringLiteral("(->)"));
-    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }

@@ -5,8 +5,7 @@
 RunOptions RunOptions::fromSettings(const TSettings &settings)
 {
     RunOptions options;
-    options.sameFolder = settings.samedir;
-    options.targetFolder = settings.targetdir;
+    options.target = {settings.samedir, settings.targetdir, {}};
     // A hand-edited file may hold any number: every value beyond these cancels.
     options.existing = settings.fileovertp == 0   ? ExistingTarget::AutoRename
                        : settings.fileovertp == 1 ? ExistingTarget::Overwrite

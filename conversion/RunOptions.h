@@ -2,7 +2,8 @@
 // What a run does, typed. The window and the batch build it once from the settings (the batch
 // then applies its command line) and hand it to the run; the settings file's numbers are
 // mapped here alone.
-#include <QHash>
+#include "conversion/TargetPath.h"
+
 #include <QString>
 
 struct TSettings;
@@ -14,11 +15,7 @@ enum class ExistingTarget { AutoRename, Overwrite, Prompt, Cancel, Skip, Update 
 enum class TextOrder { Reading, Physical, Raw };
 
 struct RunOptions {
-    bool sameFolder = false;
-    QString targetFolder; // ends in "/"; used when sameFolder is false
-    // The folder below targetFolder that a source's text goes to (ending in "/"), by the
-    // source's path key; straight into targetFolder for a source not named here.
-    QHash<QString, QString> subfolders;
+    TargetRule target;
     ExistingTarget existing = ExistingTarget::AutoRename;
     int codePage = 0;     // of the text files; 0 the locale's
     TextOrder order = TextOrder::Reading;

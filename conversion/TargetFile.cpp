@@ -101,7 +101,7 @@ int TargetFile::create(const QString &folder)
     // others share, where they could read it or take its name.
     const QByteArray bytes = folderBytes(folder);
     if (!folder.isEmpty())
-        FileSystem::makeDirectories(folder); // a failure shows as the failure to create the file
+        (void)FileSystem::makeDirectories(folder); // a failure shows as the failure to create the file
     removeLeftoversOnce(bytes);
     fd = bytes.contains('\0') ? -1 : FileSystem::createTemporary(bytes, path);
     if (fd < 0) {
@@ -183,7 +183,7 @@ Failure TargetFile::commitAs(const QString &target, bool replace, bool &nameTake
     if (error)
         return Failure::TargetWrite;
     if (const QString folder = FileSystem::folderOf(target); !folder.isEmpty())
-        FileSystem::makeDirectories(folder); // a failure shows when the file is put in place
+        (void)FileSystem::makeDirectories(folder); // a failure shows when the file is put in place
     const QByteArray name = FileSystem::encodePath(target);
     if (name.isEmpty() || name.contains('\0'))
         return createError;
@@ -242,9 +242,8 @@ void TargetFile::removeLeftovers(const QStringList &folders)
             return;
         journal = journalPath;
     }
-    QByteArray listed;
-    if (FileSystem::readFile(FileSystem::decodePath(journal), listed, MaxJournalBytes) == 0) {
-        for (const QByteArray &file : listed.split('\0'))
+    if (const IoResult<QByteArray> listed = FileSystem::readFile(FileSystem::decodePath(journal), MaxJournalBytes)) {
+        for (const QByteArray &file : listed->split('\0'))
             if (file.startsWith('/'))
                 removeIfLeftover(file);
     }

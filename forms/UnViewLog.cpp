@@ -57,7 +57,10 @@ TFmViewLog::TFmViewLog(QWidget *parent)
 void TFmViewLog::LoadLog()
 {
     MemoLog->clear();
-    const QString text = ReadLogText(ActivityLogPath());
+    const IoResult<QString> read = ReadLogText(ActivityLogPath());
+    if (!read)
+        throw IoError(read.error()); // the command shows it instead of the dialog
+    const QString &text = *read;
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (shown.endsWith(u'\n'))
@@ -92,11 +95,8 @@ void TFmViewLog::BtnExportClick()
     const QString file = Dialogs::saveFile(this, tr("KV-Ordvane Log File(*.log)|*.log"), QStringLiteral("log"));
     if (file.isEmpty())
         return;
-    try {
-        WriteLogExport(file, MemoLog->toPlainText());
-    } catch (...) {
-        OrdvaneApplication::showError(std::current_exception());
-    }
+    if (const IoResult<void> written = WriteLogExport(file, MemoLog->toPlainText()); !written)
+        OrdvaneApplication::showError(std::make_exception_ptr(IoError(written.error())));
 }
 
 void TFmViewLog::CBNotLogClick()

@@ -209,24 +209,24 @@ qint64 fileModified(const QString &path, bool followLinks)
     return qint64(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
 }
 
-int makeDirectories(const QString &path)
+IoResult<void> makeDirectories(const QString &path)
 {
     QByteArray bytes = encodePath(path);
     while (bytes.size() > 1 && bytes.endsWith('/'))
         bytes.chop(1);
     if (bytes.isEmpty() || bytes.contains('\0'))
-        return ENOENT;
+        return ioFailure(ENOENT, path);
     struct stat info{};
     if (stat(bytes.constData(), &info) == 0)
-        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+        return S_ISDIR(info.st_mode) ? IoResult<void>() : ioFailure(ENOTDIR, path);
     const qsizetype slash = bytes.lastIndexOf('/');
     if (slash > 0) {
-        if (const int error = makeDirectories(decodePath(bytes.left(slash))))
-            return error;
+        if (IoResult<void> above = makeDirectories(decodePath(bytes.left(slash))); !above)
+            return above;
     }
     if (mkdir(bytes.constData(), 0777) != 0 && errno != EEXIST)
-        return errno;
-    return 0;
+        return ioFailure(errno, path);
+    return {};
 }
 
 int openOwnFile(const QByteArray &path, int flags, mode_t mode)
@@ -268,19 +268,19 @@ bool lockWithin(int fd, int operation, int milliseconds)
     }
 }
 
-int readFile(const QString &path, QByteArray &contents, qint64 maxBytes)
+IoResult<QByteArray> readFile(const QString &path, qint64 maxBytes)
 {
-    contents.clear();
     const int fd = openOwnFile(encodePath(path), O_RDONLY);
     if (fd < 0)
-        return errno;
+        return ioFailure(errno, path);
     // A file too large is refused before a byte of it is read; one that grows while it is
     // read is stopped at the limit below.
     struct stat info{};
     if (fstat(fd, &info) == 0 && info.st_size > maxBytes) {
         close(fd);
-        return EFBIG;
+        return ioFailure(EFBIG, path);
     }
+    QByteArray contents;
     char buffer[65536];
     Descriptors::ReadResult result = Descriptors::ReadResult::Complete;
     int error = 0;
@@ -297,8 +297,8 @@ int readFile(const QString &path, QByteArray &contents, qint64 maxBytes)
         error = errno;
     close(fd);
     if (error)
-        contents.clear();
-    return error;
+        return ioFailure(error, path);
+    return contents;
 }
 
 int copyAll(int from, int to, qint64 &copied)
@@ -355,16 +355,16 @@ Entry entryAt(const QString &path)
     return S_ISDIR(info.st_mode) ? Entry::Directory : Entry::Other;
 }
 
-int replaceFile(const QString &path, QByteArrayView contents)
+IoResult<void> replaceFile(const QString &path, QByteArrayView contents)
 {
     const QByteArray target = encodePath(path);
     if (target.contains('\0'))
-        return EINVAL;
+        return ioFailure(EINVAL, path);
     const qsizetype slash = target.lastIndexOf('/');
     QByteArray temporary;
     const int fd = createTemporary(slash < 0 ? QByteArray("./") : target.left(slash + 1), temporary);
     if (fd < 0)
-        return errno;
+        return ioFailure(errno, path);
     // Keep the permissions of the file being replaced, if there is one.
     struct stat old{};
     fchmod(fd, stat(target.constData(), &old) == 0 ? old.st_mode & 07777 : newFileMode());
@@ -375,9 +375,10 @@ int replaceFile(const QString &path, QByteArrayView contents)
         error = errno;
     if (!error && rename(temporary.constData(), target.constData()) != 0)
         error = errno;
-    if (error)
-        unlink(temporary.constData());
-    return error;
+    if (!error)
+        return {};
+    unlink(temporary.constData());
+    return ioFailure(error, path);
 }
 
 } // namespace FileSystem

@@ -1,6 +1,7 @@
 #pragma once
 // The program's file-system stand-ins: what is at a path, and reading and writing files of
 // the program's own without being led elsewhere by links, pipes or second names.
+#include "platform/IoError.h"
 #include "platform/Paths.h"
 
 #include <QByteArray>
@@ -37,15 +38,15 @@ Identity entryIdentity(const QString &path, Sampling sampling = Sampling::Unsamp
 // a device, and a link unless followLinks).
 qint64 fileModified(const QString &path, bool followLinks);
 
-// Creates the directory and every missing one above it. Returns errno, 0 on success.
-int makeDirectories(const QString &path);
+// Creates the directory and every missing one above it.
+IoResult<void> makeDirectories(const QString &path);
 
 // Past a file-size limit (ulimit -f) a write then fails with EFBIG, as on a full disk,
 // instead of the signal ending the program. Called once by each program at start.
 void failWritesPastSizeLimit();
 
 // Writes all bytes to an open descriptor. Returns errno, 0 on success.
-int writeAll(int fd, const char *data, size_t size);
+[[nodiscard]] int writeAll(int fd, const char *data, size_t size);
 
 // Opens a file of the program's own by name (its bytes): never through a link, never waiting
 // on a pipe or a device, and only a regular file (EINVAL otherwise). Returns the descriptor,
@@ -58,21 +59,21 @@ bool isSoleNameOfOwnFile(int fd);
 bool lockWithin(int fd, int operation, int milliseconds);
 
 // Reads a whole regular file, opened as openOwnFile opens it, of at most maxBytes (EFBIG
-// beyond). Returns errno, 0 on success; ENOENT for a missing file.
-int readFile(const QString &path, QByteArray &contents, qint64 maxBytes = qint64(1) << 30);
+// beyond); ENOENT for a missing file.
+IoResult<QByteArray> readFile(const QString &path, qint64 maxBytes = qint64(1) << 30);
 
 // Copies from one descriptor's position to its end onto another. Returns errno, 0 on success.
-int copyAll(int from, int to, qint64 &copied);
+[[nodiscard]] int copyAll(int from, int to, qint64 &copied);
 
 // Renames from onto to, never following a link at to. When replace is false, to must not
 // exist. Returns errno, 0 on success.
-int renameInto(const QByteArray &from, const QByteArray &to, bool replace);
+[[nodiscard]] int renameInto(const QByteArray &from, const QByteArray &to, bool replace);
 
 // Extended attributes of the file at path itself, never of what a link there leads to.
 // Return errno, 0 on success: ENOTSUP where the file system keeps none, ENODATA when the
 // file has none of that name. A value beyond maxBytes is not read (ERANGE).
-int setAttribute(const QString &path, const char *name, QByteArrayView value);
-int readAttribute(const QString &path, const char *name, QByteArray &value, int maxBytes = 4096);
+[[nodiscard]] int setAttribute(const QString &path, const char *name, QByteArrayView value);
+[[nodiscard]] int readAttribute(const QString &path, const char *name, QByteArray &value, int maxBytes = 4096);
 
 // The names in a folder (not "." and ".."), in the order the file system gives them; none
 // when it cannot be read.
@@ -83,7 +84,7 @@ enum class Entry { None, Directory, Other };
 Entry entryAt(const QString &path);
 
 // Replaces the file with contents through a temporary file in the same directory and a
-// rename, so a failure leaves the old file whole. Returns errno, 0 on success.
-int replaceFile(const QString &path, QByteArrayView contents);
+// rename, so a failure leaves the old file whole.
+IoResult<void> replaceFile(const QString &path, QByteArrayView contents);
 
 }

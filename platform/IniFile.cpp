@@ -47,9 +47,8 @@ bool isEnclosedInQuotes(QByteArrayView text)
 
 IniFile::IniFile(const QString &path) : filePath(path)
 {
-    QByteArray contents;
-    if (FileSystem::readFile(path, contents) == 0)
-        parse(contents);
+    if (const IoResult<QByteArray> contents = FileSystem::readFile(path))
+        parse(*contents);
 }
 
 IniFile::IniFile(const QString &path, QByteArrayView contents) : filePath(path)
@@ -139,11 +138,15 @@ void IniFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayVie
     lines.insert(insertAt, line);
 }
 
-void IniFile::save() const
+QString IniFile::unableToWrite(const IoFailure &failure)
+{
+    return QCoreApplication::translate("IniFile", "Unable to write to %1").arg(failure.path);
+}
+
+IoResult<void> IniFile::save() const
 {
     QByteArray contents;
     for (const QByteArray &line : lines)
         contents += line + lineEnd;
-    if (FileSystem::replaceFile(filePath, contents) != 0)
-        throw OrdvaneError(QCoreApplication::translate("IniFile", "Unable to write to %1").arg(filePath));
+    return FileSystem::replaceFile(filePath, contents);
 }

@@ -3,6 +3,8 @@
 // match without regard to case; a value is trimmed of blanks and of one pair of enclosing
 // quotes; at most MaxValueBytes of a value arrive. Lines that others wrote are kept as they
 // are. Changes stay in memory until save(), which replaces the file in one step.
+#include "platform/IoError.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
@@ -21,7 +23,9 @@ public:
     std::optional<QByteArray> value(QByteArrayView section, QByteArrayView key) const;
     void setValue(QByteArrayView section, QByteArrayView key, QByteArrayView value);
     // Throws OrdvaneError("Unable to write to <path>") when the file cannot be replaced.
-    void save() const;
+    [[nodiscard]] IoResult<void> save() const;
+    // The message of a failed save: "Unable to write to <path>".
+    static QString unableToWrite(const IoFailure &failure);
 
     QString path() const { return filePath; }
 

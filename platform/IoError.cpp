@@ -7,8 +7,11 @@ OrdvaneError::OrdvaneError(const QString &message)
 {
 }
 
-IoError::IoError(int errorNumber, const QString &path)
-    : OrdvaneError(QString::fromLocal8Bit(std::strerror(errorNumber)) + QLatin1String(":\n") + path),
-      code(errorNumber)
+QString IoFailure::message() const
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber)) + QLatin1String(":\n") + path;
+}
+
+IoError::IoError(int errorNumber, const QString &path) : OrdvaneError(IoFailure{errorNumber, path}.message()), code(errorNumber)
 {
 }

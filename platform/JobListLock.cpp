@@ -70,6 +70,6 @@ JobListLock::Result JobListLock::tryLock()
 
 qint64 JobListLock::holder() const
 {
-    QByteArray text;
-    return FileSystem::readFile(lockPath, text, 64) == 0 ? text.trimmed().toLongLong() : 0;
+    const IoResult<QByteArray> text = FileSystem::readFile(lockPath, 64);
+    return text ? text->trimmed().toLongLong() : 0;
 }

@@ -26,7 +26,7 @@ QString userFolder(QStandardPaths::StandardLocation location)
     if (base.isEmpty())
         return {};
     const QString folder = base + QStringLiteral("/KV-Ordvane/");
-    FileSystem::makeDirectories(folder.chopped(1)); // a failure shows when a file is written there
+    (void)FileSystem::makeDirectories(folder.chopped(1)); // a failure shows when a file is written there
     return folder;
 }
 

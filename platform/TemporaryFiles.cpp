@@ -59,9 +59,10 @@ namespace {
 // good, as ids are reused. 0 when there is no such process, or it cannot be looked into.
 quint64 processStart(qint64 pid)
 {
-    QByteArray stat;
-    if (readFile(QStringLiteral("/proc/%1/stat").arg(pid), stat) != 0)
+    const IoResult<QByteArray> read = readFile(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!read)
         return 0;
+    const QByteArray &stat = *read;
     // The fields after the command (which may hold anything but ends in the last ')'); the
     // start time is the 22nd field of the line, the 20th of these.
     const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
@@ -73,8 +74,7 @@ quint64 processStart(qint64 pid)
 QByteArray machineTag()
 {
     static const QByteArray tag = [] {
-        QByteArray id;
-        readFile(QStringLiteral("/proc/sys/kernel/random/boot_id"), id, 4096);
+        QByteArray id = readFile(QStringLiteral("/proc/sys/kernel/random/boot_id"), 4096).value_or(QByteArray());
         id = id.trimmed().replace('-', "").toLower();
         if (id.size() >= 8 && std::all_of(id.begin(), id.begin() + 8, [](char c) { return std::isxdigit(uchar(c)); }))
             return id.left(8);

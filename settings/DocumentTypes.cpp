@@ -3,12 +3,8 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/TextCase.h"
-#include "settings/Settings.h"
 
 #include <QCoreApplication>
-
-QByteArray ExtensionList;
-QByteArray ExtensionIndex;
 
 namespace {
 
@@ -39,14 +35,20 @@ const TDocumentType &DocumentType(int number)
     return DocumentTypes[number - 1];
 }
 
-QByteArray UserFileExt(int number)
+DocumentTypes::DocumentTypes(const QByteArray &userPatterns)
 {
-    Q_ASSERT(number == 1);
-    return Settings.userfileext1;
+    BuildExtensionLookup(userPatterns);
 }
 
-void BuildExtensionLookup()
+QByteArray DocumentTypes::UserFileExt(int number) const
 {
+    Q_ASSERT(number == 1);
+    return userPatterns;
+}
+
+void DocumentTypes::BuildExtensionLookup(const QByteArray &patterns)
+{
+    userPatterns = patterns;
     ExtensionList.clear();
     ExtensionIndex.clear();
     for (int i = 1; i <= DocumentTypeCount; ++i) {
@@ -57,7 +59,7 @@ void BuildExtensionLookup()
     }
 }
 
-int FindDocumentType(const QString &path)
+int DocumentTypes::FindDocumentType(const QString &path) const
 {
     const qsizetype dot = FileSystem::extensionPosition(path);
     if (dot < 0)
@@ -67,7 +69,7 @@ int FindDocumentType(const QString &path)
     return at < 0 ? 0 : int(ExtensionIndex.at(at));
 }
 
-QString TypePatterns(int number)
+QString DocumentTypes::TypePatterns(int number) const
 {
     QString patterns = QString::fromLatin1(DocumentType(number).TypeDefaultExt);
     if (!UserFileExt(number).isEmpty())
@@ -75,7 +77,7 @@ QString TypePatterns(int number)
     return patterns;
 }
 
-QString AddFileFilter()
+QString DocumentTypes::AddFileFilter() const
 {
     QString filter = QCoreApplication::translate("DocumentTypes", "All Support File") + u'|' + CodePage::toUnicode(ExtensionList, CodePage::System);
     for (int i = 1; i <= DocumentTypeCount; ++i)
@@ -84,12 +86,12 @@ QString AddFileFilter()
     return filter;
 }
 
-QString AddDirTypeRow(int number)
+QString DocumentTypes::AddDirTypeRow(int number) const
 {
     return described(number) + u'(' + TypePatterns(number) + u')';
 }
 
-QString DirectorySearchFilter(const QList<bool> &ticked)
+QString DocumentTypes::DirectorySearchFilter(const QList<bool> &ticked) const
 {
     QString filter;
     for (int i = 1; i <= DocumentTypeCount; ++i)

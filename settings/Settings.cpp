@@ -37,7 +37,7 @@ void LoadSettings()
     LoadLayout(file);
 }
 
-void SaveSettings()
+IoResult<void> SaveSettings()
 {
     // Read afresh, so that what others wrote into the file since start-up is kept.
     IniFile file(SettingsFilePath());
@@ -58,5 +58,5 @@ void SaveSettings()
     file.setValue(Section, "ocr", boolean(Settings.ocr));
     file.setValue(Section, "ocrlang", Settings.ocrlang.toLatin1());
     StoreLayout(file);
-    file.save();
+    return file.save();
 }

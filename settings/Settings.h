@@ -1,6 +1,8 @@
 #pragma once
 // The user's choices. Loaded once at start-up, written once at the end; in between the
 // dialogs change them in memory only.
+#include "platform/IoError.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -27,5 +29,5 @@ extern TSettings Settings;
 // The settings file holds the settings and the main window's layout; both come and go
 // together.
 void LoadSettings();
-// Throws OrdvaneError("Unable to write to <path>"); the old file then stays whole.
-void SaveSettings();
+// The old file stays whole when the new one cannot be written; IniFile::unableToWrite says so.
+[[nodiscard]] IoResult<void> SaveSettings();

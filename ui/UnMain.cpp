@@ -15,6 +15,7 @@
 #include "desktop/Desktop.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
+#include "platform/IniFile.h"
 #include "platform/IoError.h"
 #include "desktop/Notifications.h"
 #include "platform/ProgramFolders.h"
@@ -678,11 +679,8 @@ void TFmMain::SaveKeptFiles()
     TakePendingFiles();
     StoreWindowLayout(*this, *ListView1, *jobs);
     JobSaving->saveQuietly();
-    try {
-        SaveSettings();
-    } catch (const OrdvaneError &e) {
-        ShowStatusMessage(e.message());
-    }
+    if (const IoResult<void> saved = SaveSettings(); !saved)
+        ShowStatusMessage(IniFile::unableToWrite(saved.error()));
 }
 
 void TFmMain::EndSession()

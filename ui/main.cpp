@@ -4,6 +4,7 @@
 #include "desktop/Desktop.h"
 #include "platform/EndRequests.h"
 #include "platform/FileSystem.h"
+#include "platform/IniFile.h"
 #include "platform/LocaleInfo.h"
 #include "platform/ProgramFolders.h"
 #include "platform/SingleInstance.h"
@@ -81,10 +82,8 @@ int main(int argc, char *argv[])
     DestroyForms();
 
     MyPdfCvt::UnloadConverterLibrary();
-    try {
-        SaveSettings();
-    } catch (...) {
-        OrdvaneApplication::showError(std::current_exception());
+    if (const IoResult<void> saved = SaveSettings(); !saved) {
+        OrdvaneApplication::showError(std::make_exception_ptr(OrdvaneError(IniFile::unableToWrite(saved.error()))));
         return 1;
     }
     return result;

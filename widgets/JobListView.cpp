@@ -1,6 +1,6 @@
 #include "widgets/JobListView.h"
 
-#include "conversion/JobList.h"
+#include "widgets/JobListModel.h"
 #include "widgets/Images.h"
 #include "widgets/Metrics.h"
 
@@ -27,12 +27,12 @@ protected:
         const QPalette theme = QApplication::palette(option->widget);
         const bool even = index.row() % 2 == 0;
         option->palette.setColor(QPalette::Text, theme.color(even ? QPalette::ToolTipText : QPalette::Text));
-        if (index.data(JobList::SelectedRole).toBool())
+        if (index.data(JobListModel::SelectedRole).toBool())
             option->state |= QStyle::State_Selected;
         else
             option->backgroundBrush = theme.brush(even ? QPalette::ToolTipBase : QPalette::Base);
-        if (index.column() == JobList::ColumnState) {
-            option->icon = Images::statusImage(index.data(JobList::StateRole).toInt());
+        if (index.column() == JobListModel::ColumnState) {
+            option->icon = Images::statusImage(index.data(JobListModel::StateRole).toInt());
             option->features |= QStyleOptionViewItem::HasDecoration;
             option->decorationSize = QSize(16, 16);
             option->state &= ~QStyle::State_HasFocus; // the icon alone: no empty focus box beside it
@@ -40,7 +40,7 @@ protected:
     }
 };
 
-constexpr int ColumnWidths[JobList::ColumnCount] = {40, 100, 300, 62, 40, 300, 300};
+constexpr int ColumnWidths[JobListModel::ColumnCount] = {40, 100, 300, 62, 40, 300, 300};
 // The widest size the Size column must show whole: a file of hundreds of gigabytes.
 constexpr int SizeDigits = 12;
 
@@ -90,29 +90,30 @@ void JobListView::fitColumns()
         return;
     QHeaderView *header = horizontalHeader();
     const int cellMargins = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 1;
-    for (int column = 0; column < JobList::ColumnCount; ++column) {
+    for (int column = 0; column < JobListModel::ColumnCount; ++column) {
         QStyleOptionHeader option;
         option.initFrom(header);
         QFont bold = header->font(); // as the header measures its captions
         bold.setBold(true);
         option.fontMetrics = QFontMetrics(bold);
-        option.text = QStringLiteral("(<-)") + jobs->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        option.text = QStringLiteral("(<-)") + model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
         option.textAlignment = Qt::AlignRight | Qt::AlignVCenter;
         int width = std::max(scaled(ColumnWidths[column]),
                              style()->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(), header).width());
-        if (column == JobList::ColumnSize)
+        if (column == JobListModel::ColumnSize)
             width = std::max(width, fontMetrics().horizontalAdvance(QString(SizeDigits, u'0')) + cellMargins);
         setColumnWidth(column, width);
     }
 }
 
-void JobListView::setJobList(JobList *list)
+void JobListView::setJobList(JobListModel *listModel)
 {
-    jobs = list;
-    setModel(list);
+    model = listModel;
+    jobs = &listModel->list();
+    setModel(listModel);
     fitColumns();
-    connect(list, &JobList::focusChanged, this, &JobListView::followFocus);
-    connect(list, &JobList::selectionChanged, this, &JobListView::showSelection);
+    connect(listModel, &JobListModel::focusShown, this, &JobListView::followFocus);
+    connect(listModel, &JobListModel::selectionShown, this, &JobListView::showSelection);
 }
 
 void JobListView::showSelection()
@@ -120,7 +121,7 @@ void JobListView::showSelection()
     // The job list keeps the selection; the view's selection model mirrors it, a run of
     // rows at a time, so that assistive technology reports the selected rows.
     QItemSelection mirrored;
-    const int rows = jobs->rowCount();
+    const int rows = model->rowCount();
     for (int row = 0; row < rows;) {
         if (!jobs->isSelected(row)) {
             ++row;
@@ -129,7 +130,7 @@ void JobListView::showSelection()
         int last = row;
         while (last + 1 < rows && jobs->isSelected(last + 1))
             ++last;
-        mirrored.select(jobs->index(row, 0), jobs->index(last, JobList::ColumnCount - 1));
+        mirrored.select(model->index(row, 0), model->index(last, JobListModel::ColumnCount - 1));
         row = last + 1;
     }
     selectionModel()->select(mirrored, QItemSelectionModel::ClearAndSelect);
@@ -159,16 +160,16 @@ bool JobListView::viewportEvent(QEvent *event)
 void JobListView::reveal(int row)
 {
     if (jobs)
-        jobs->announceRows();
+        model->announceRows();
     if (jobs && row >= 0 && row < jobs->count())
-        scrollTo(jobs->index(row, 0), EnsureVisible);
+        scrollTo(model->index(row, 0), EnsureVisible);
 }
 
 void JobListView::followFocus(int row)
 {
     // The focus box goes round the file name. Moving the focus never scrolls by itself:
     // the commands that should scroll say so (reveal), and Paste does not.
-    const QModelIndex index = row < 0 ? QModelIndex() : jobs->index(row, JobList::ColumnName);
+    const QModelIndex index = row < 0 ? QModelIndex() : model->index(row, JobListModel::ColumnName);
     const bool autoScrolls = hasAutoScroll();
     setAutoScroll(false);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);

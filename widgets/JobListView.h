@@ -5,13 +5,14 @@
 #include <QTableView>
 
 class JobList;
+class JobListModel;
 
 class JobListView : public QTableView {
     Q_OBJECT
 
 public:
     explicit JobListView(QWidget *parent = nullptr);
-    void setJobList(JobList *list);
+    void setJobList(JobListModel *model);
     // Scrolls the row fully into view.
     void reveal(int row);
 
@@ -36,6 +37,7 @@ private:
     void applyColours();
     void fitColumns();
 
+    JobListModel *model = nullptr;
     JobList *jobs = nullptr;
     int anchor = -1;
     bool dragging = false;

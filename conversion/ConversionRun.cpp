@@ -25,7 +25,7 @@ ConversionRun::ConversionRun(JobList &list, Display &display, ActivityLog &log, 
     ticks.setInterval(50);
     connect(&ticks, &QTimer::timeout, this, [this] {
         if (engine)
-            display.waiting(engine->progress());
+            this->display.waiting(engine->progress());
         goOn();
     });
 }
@@ -194,6 +194,11 @@ QString ConversionRun::outcomeNote() const
     //: Joins the counts of a run: "3 converted, 1 failed".
     const QString separator = QCoreApplication::translate("ConversionRun", ", ");
     return QCoreApplication::translate("ConversionRun", "Conversion ended: %1.").arg(counts.join(separator));
+}
+
+void ConversionRun::fail(int row, const JobList::Outcome &outcome, const QString &path)
+{
+    fail(row, outcome, path, EntryReport());
 }
 
 void ConversionRun::fail(int row, const JobList::Outcome &outcome, const QString &path, const EntryReport &report)

@@ -139,7 +139,8 @@ private:
     Step leaveAlone(int row, const QString &text, const QString &why);
     void submitAhead();
     void abandon(int row);
-    void fail(int row, const JobList::Outcome &outcome, const QString &path, const EntryReport &report = {});
+    void fail(int row, const JobList::Outcome &outcome, const QString &path);
+    void fail(int row, const JobList::Outcome &outcome, const QString &path, const EntryReport &report);
 
     JobList &list;
     Display &display;

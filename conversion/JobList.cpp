@@ -91,6 +91,8 @@ QString JobList::storedText(const Entry &e, Text which)
     return {};
 }
 
+JobList::JobList(QObject *parent) : JobList(Setup(), parent) {}
+
 JobList::JobList(Setup setup, QObject *parent) : QObject(parent), setup(std::move(setup))
 {
 }

@@ -81,7 +81,8 @@ public:
         TargetRule target;        // for the Target column of the entries added
         ActivityLog *log = nullptr; // for refusals; none: they are not logged
     };
-    explicit JobList(Setup setup = {}, QObject *parent = nullptr);
+    explicit JobList(QObject *parent = nullptr);
+    explicit JobList(Setup setup, QObject *parent = nullptr);
     void setDocumentTypes(const DocumentTypes &types) { setup.types = types; }
     void setTargetRule(const TargetRule &target) { setup.target = target; }
 

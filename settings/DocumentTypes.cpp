@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr TDocumentType DocumentTypes[DocumentTypeCount] = {
+constexpr TDocumentType TypeTable[DocumentTypeCount] = {
     {"PDF", QT_TRANSLATE_NOOP("DocumentTypes", "Adobe Portable Document File"), "*.pdf"},
 };
 
@@ -32,7 +32,7 @@ QByteArray asciiLower(QByteArray text)
 const TDocumentType &DocumentType(int number)
 {
     Q_ASSERT(number >= 1 && number <= DocumentTypeCount);
-    return DocumentTypes[number - 1];
+    return TypeTable[number - 1];
 }
 
 DocumentTypes::DocumentTypes(const QByteArray &userPatterns)

@@ -33,7 +33,6 @@ void LoadSettings()
     Settings.ocr = boolean("ocr", true);
     const QByteArray languages = file.bytes(Section, "ocrlang");
     Settings.ocrlang = languages.isEmpty() ? DefaultRecognitionLanguages() : QString::fromLatin1(languages);
-    BuildExtensionLookup();
     LoadLayout(file);
 }
 

@@ -7,6 +7,7 @@
 #include "settings/DocumentTypes.h"
 #include "settings/RecognitionChoice.h"
 #include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -54,7 +54,7 @@ void runOver(const Conversion &conversion, JobList &list, int mode, const RunOpt
     ConversionRun run(list, display, conversion.log, conversion.command.threads);
     QEventLoop loop;
     QObject::connect(&run, &ConversionRun::finished, &loop, &QEventLoop::quit);
-    if (run.start(mode, options))
+    if (run.start(mode, options) && run.running())
         loop.exec();
     Totals &totals = conversion.totals;
     totals.converted += run.successful();

@@ -2,6 +2,8 @@
 // main window with its list view shown), saving and loading the job file, and sorting by
 // each column. Also a conversion run over a folder of PDFs against the bare conversions.
 //   bench_joblist [folder of PDFs] [entries=60000]
+#include "tests/support/SettingsCore.h"
+#include "widgets/JobListModel.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -71,16 +73,17 @@ void timeConversionRun(const QString &folder)
             MyPdfCvt::ConvertPdfFile(file, buffer, 0, 0, true);
         const double b = seconds(timer);
 
-        JobList list;
+        SettingsCore core;
+        JobList list(core.setup());
         for (const QString &file : files)
             list.AddOneFile(file);
         ConversionRun::Display display;
         timer.start();
-        ConversionRun(list, display, 1).run(ConversionRun::ConvertAll); // one at a time, as the bare loop
+        core.run(list, display, ConversionRun::ConvertAll, 1); // one at a time, as the bare loop
         const double r = seconds(timer);
         list.SelectAllEntries();
         timer.start();
-        ConversionRun(list, display).run(ConversionRun::ReConvertSelected); // as the program runs: all cores
+        core.run(list, display, ConversionRun::ReConvertSelected); // as the program runs: all cores
         allCores = std::min(allCores, seconds(timer));
         bare = std::min(bare, b);
         run = std::min(run, r);
@@ -109,22 +112,25 @@ int main(int argc, char *argv[])
     Settings.targetdir = QStringLiteral("/srv/text/");
     Settings.notlog = true;
 
-    JobList list;
+    SettingsCore core;
+    JobList list(core.setup());
     timeAdding("AddOneFile, the list alone", entries, [&](const QString &p) { list.AddOneFile(p); });
 
     const QString jobFile = programDirectory.filePath(QStringLiteral("bench.job"));
     QElapsedTimer timer;
     timer.start();
-    list.SaveJobFile(jobFile);
+    if (!JobFile::SaveJobFile(jobFile, list.allEntries()))
+        return 1;
     std::printf("%-34s %8.3f s  (%lld bytes)\n", "SaveJobFile", seconds(timer), QFileInfo(jobFile).size());
     JobList loaded;
+    JobListModel model(loaded);
     timer.start();
-    loaded.LoadJobFile(jobFile);
+    loaded.replaceEntries(JobFile::LoadJobFile(jobFile).entries);
     std::printf("%-34s %8.3f s  (%d entries)\n", "LoadJobFile", seconds(timer), loaded.count());
-    for (int column = 0; column < JobList::ColumnCount; ++column) {
+    for (int column = 0; column < JobListModel::ColumnCount; ++column) {
         timer.start();
-        loaded.ColumnClick(column);
-        std::printf("sort by %-26s %8.3f s\n", qPrintable(loaded.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()),
+        model.ColumnClick(column);
+        std::printf("sort by %-26s %8.3f s\n", qPrintable(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()),
                     seconds(timer));
     }
 

@@ -2,6 +2,7 @@
 // file (one path a line, in list order), as Convert All runs it in the window:
 //   bench_mixed <list> [threads=0]     threads 0: every core; 1: one helper, no splitting
 // Prints the wall time, the outcome counts and the program's own peak memory (helpers apart).
+#include "tests/support/SettingsCore.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -29,11 +30,11 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     SetProgramDirectory(home.path() + u'/');
     Settings.notlog = true;
-    BuildExtensionLookup();
     Settings.targetdir = home.path() + QStringLiteral("/out/");
     Settings.fileovertp = 1;
     Settings.pagebreak = true;
-    JobList list;
+    SettingsCore core;
+    JobList list(core.setup());
     for (const QByteArray &line : listFile.readAll().split('\n'))
         if (!line.isEmpty())
             list.AddOneFile(QString::fromLocal8Bit(line));
@@ -41,8 +42,8 @@ int main(int argc, char *argv[])
     ConversionRun::Display display;
     QElapsedTimer timer;
     timer.start();
-    ConversionRun run(list, display, argc > 2 ? std::atoi(argv[2]) : 0);
-    run.run(ConversionRun::ConvertAll);
+    ConversionRun run(list, display, core.log, argc > 2 ? std::atoi(argv[2]) : 0);
+    runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -8,6 +8,7 @@
 // make_corpus's PDFs have German, French and Spanish words among the English ones: with
 // English data alone their accents are misread, so the F1 with accents set aside is shown too.
 //   bench_recognition <folder of PDFs> [files=6] [pages a file=4] [languages=eng]
+#include "tests/support/SettingsCore.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -119,7 +120,6 @@ int main(int argc, char *argv[])
     Settings.fileovertp = 1;
     Settings.sourcecode = 65001;
     Settings.pagebreak = true;
-    BuildExtensionLookup();
 
     // The scanned copies, and the originals' text of the same pages in each order.
     const poppler::page::text_layout_enum layouts[] = {poppler::page::non_raw_non_physical_layout,
@@ -176,22 +176,23 @@ int main(int argc, char *argv[])
             return 1;
         }
         Settings.textorder = order;
-        JobList list;
+        SettingsCore core;
+        JobList list(core.setup());
         for (const QString &scan : scans)
             list.AddOneFile(scan);
         list.AddOneFile(photographs);
         ConversionRun::Display display;
-        ConversionRun run(list, display);
+        ConversionRun run(list, display, core.log);
         const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
         QElapsedTimer timer;
         timer.start();
-        run.run(ConversionRun::ConvertAll);
+        runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
         const double seconds = double(timer.nsecsElapsed()) / 1e9;
         MyPdfCvt::UnloadConverterLibrary(); // the helpers end, so their CPU time counts
         const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
         const auto textOf = [&](int i) {
             QByteArray text;
-            FileSystem::readFile(list.text(i, JobList::Target), text);
+            text = FileSystem::readFile(list.text(i, JobList::Target)).value_or(QByteArray());
             return QString::fromUtf8(text.mid(3));
         };
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <climits>
+#include <memory>
 #include <utility>
 
 void ConversionRun::Display::askTargetExists(const QString &, const std::function<void(PromptAnswer)> &answer)
@@ -42,6 +43,7 @@ bool ConversionRun::start(int runMode, const RunOptions &runOptions)
     total = list.count();
     if (total == 0 || running())
         return false;
+    error = nullptr;
     mode = runMode;
     options = runOptions;
     ConversionEngine::Options engineOptions;
@@ -114,13 +116,13 @@ void ConversionRun::goOn(std::optional<PromptAnswer> answer)
     } catch (...) {
         // A log line that cannot be written ends the run where it is: what is under way goes,
         // the progress display closes, and the error reaches the user.
+        error = std::current_exception();
         ticks.stop();
         engine.reset();
         submitted.clear();
         inHand = {};
         display.runFinished();
         emit finished();
-        throw;
     }
 }
 
@@ -336,20 +338,23 @@ ConversionRun::Step ConversionRun::placeTarget()
     case ExistingTarget::Prompt: break;
     }
     // An answer given at once goes on here; one given later goes on from the event loop.
-    std::optional<PromptAnswer> now;
-    bool asking = true;
+    struct Asking {
+        bool now = true;
+        std::optional<PromptAnswer> answer;
+    };
+    const auto asking = std::make_shared<Asking>();
     prompting = true;
-    display.askTargetExists(inHand.target, [this, run = QPointer<ConversionRun>(this), &now, &asking](PromptAnswer answer) {
+    display.askTargetExists(inHand.target, [this, run = QPointer<ConversionRun>(this), asking](PromptAnswer answer) {
         if (!run || !prompting)
             return;
         prompting = false;
-        if (asking)
-            now = answer;
+        if (asking->now)
+            asking->answer = answer;
         else
             goOn(answer);
     });
-    asking = false;
-    return now ? answered(*now) : Step::Waits;
+    asking->now = false;
+    return asking->answer ? answered(*asking->answer) : Step::Waits;
 }
 
 ConversionRun::Step ConversionRun::answered(PromptAnswer answer)

@@ -24,6 +24,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <exception>
 #include <functional>
 #include <map>
 #include <optional>
@@ -75,12 +76,14 @@ public:
     ConversionRun(JobList &list, Display &display, ActivityLog &log, int threads = 0, ConversionEngine::Converter *converter = nullptr);
     ~ConversionRun() override;
 
-    // Starts a run over the whole list with the command's mode; finished comes when it ends
-    // (none for an empty list, where nothing happens at all). A line of the log that cannot be
-    // written ends the run where it is, before its summary, and is thrown (IoError).
+    // Starts a run over the whole list with the command's mode; finished comes when it ends,
+    // which may be before start returns (none for an empty list, where nothing happens at
+    // all). A line of the log that cannot be written ends the run where it is, before its
+    // summary; failure() then holds it (IoError), for the command to report.
     // False when there is nothing to do: an empty list, or a run under way.
     bool start(int mode, const RunOptions &options);
     bool running() const { return engine != nullptr; }
+    std::exception_ptr failure() const { return error; }
 
     // The counts of the run, as its last log line gives them (without the line end).
     enum class Language { Log, User };
@@ -155,6 +158,7 @@ private:
     int nextRow = 0;
     InHand inHand;
     bool prompting = false;
+    std::exception_ptr error;
     QTimer ticks; // the display's news while the entry in hand is converted
     // Why these settings let nothing be converted (a hand-edited settings file may name a code
     // page without a converter, or recognition languages whose data is not installed); every

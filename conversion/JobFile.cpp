@@ -117,9 +117,6 @@ QByteArray encode(const QList<JobList::Entry> &entries)
     return out;
 }
 
-namespace {
-
-// An entry as the job file holds it; what its fields cannot say as it was stays beside them.
 JobList::Entry entryOf(qint32 state, const QString &caption, QStringList texts)
 {
     JobList::Entry e;
@@ -140,8 +137,6 @@ JobList::Entry entryOf(qint32 state, const QString &caption, QStringList texts)
     e.moreTexts = texts.mid(JobList::TextCount);
     return e;
 }
-
-} // namespace
 
 Decoded decode(QByteArrayView bytes, Format format)
 {

@@ -36,6 +36,10 @@ std::optional<Format> formatOf(QByteArrayView bytes);
 // The first MaxEntries entries in the current format, each text cut at MaxTextUnits.
 QByteArray encode(const QList<JobList::Entry> &entries);
 
+// An entry as the job file holds it: its state, caption and texts (the message in English).
+// What the entry's fields cannot say as it stands stays beside them, to be written back the same.
+JobList::Entry entryOf(qint32 state, const QString &caption, QStringList texts);
+
 struct Decoded {
     QList<JobList::Entry> entries; // none selected
     bool damaged = false;          // something was cut short, missing, left over or odd

@@ -129,6 +129,15 @@ void JobList::setOutcome(int row, const Outcome &outcome)
     emit contentChanged();
 }
 
+void JobList::setEntry(int row, Entry entry)
+{
+    entry.source = entries[row].source;
+    entry.selected = entries[row].selected;
+    entries[row] = std::move(entry);
+    emit entryChanged(row);
+    emit contentChanged();
+}
+
 void JobList::setWithoutText(int row)
 {
     entries[row].withoutText = true;

@@ -92,6 +92,10 @@ public:
     int count() const { return int(entries.size()); }
     const Entry &entry(int row) const { return entries[row]; }
     const QList<Entry> &allEntries() const { return entries; }
+    // An entry's text as the job file keeps it.
+    QString text(int row, Text which) const { return storedText(entries[row], which); }
+    // In place of the entry there; its source and its selection stay as they were.
+    void setEntry(int row, Entry entry);
     // A new state forgets an earlier run's finding that the file gave no text.
     void setState(int row, qint32 state);
     void setTarget(int row, const QString &target);

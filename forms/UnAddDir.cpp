@@ -65,7 +65,7 @@ TFmAddDir::TFmAddDir(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     // From the settings, once.
     EditDir->setText(Settings.adddir);
     for (int type = 1; type <= DocumentTypeCount; ++type) {
-        auto *row = new QListWidgetItem(AddDirTypeRow(type), CheckListBox1);
+        auto *row = new QListWidgetItem(DocumentTypes(Settings.userfileext1).AddDirTypeRow(type), CheckListBox1);
         row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         row->setCheckState(Settings.selext1 ? Qt::Checked : Qt::Unchecked);
     }
@@ -112,9 +112,10 @@ void TFmAddDir::showEvent(QShowEvent *event)
     // is as wide as its longest row, up to most of the screen, and a row shows whole as its
     // tool tip.
     int widest = 0;
+    const DocumentTypes types(Settings.userfileext1);
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         QListWidgetItem *row = CheckListBox1->item(i);
-        row->setText(AddDirTypeRow(i + 1));
+        row->setText(types.AddDirTypeRow(i + 1));
         row->setToolTip(row->text());
         widest = std::max(widest, CheckListBox1->fontMetrics().horizontalAdvance(row->text()));
     }

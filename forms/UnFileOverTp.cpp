@@ -54,12 +54,21 @@ TFmFileOverTp::TFmFileOverTp(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt:
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-int TFmFileOverTp::ShowPrompt(const QString &target)
+void TFmFileOverTp::ShowPrompt(const QString &target, std::function<void(Answer, bool)> answer)
 {
     LblFileName->setText(target);
     CBSameForRest->setChecked(false);
     BtnAutoRename->setFocus();
-    return exec();
+    answered = std::move(answer);
+    setWindowModality(Qt::ApplicationModal);
+    show();
+}
+
+void TFmFileOverTp::done(int result)
+{
+    QDialog::done(result);
+    if (answered)
+        std::exchange(answered, nullptr)(Answer(result), CBSameForRest->isChecked());
 }
 
 void TFmFileOverTp::reject()

@@ -353,7 +353,6 @@ void TFmOption::BtnOKClick()
     Settings.sourcecode = codePage;
     if (QTreeWidgetItem *first = ExtensionGrid->topLevelItem(0))
         Settings.userfileext1 = CodePage::fromUnicode(first->text(ColumnUser), CodePage::System);
-    BuildExtensionLookup();
     Settings.textorder = CMBTextOrder->currentIndex();
     Settings.pagebreak = CBPageBreak->isChecked();
     Settings.keepraw = CBKeepRaw->isChecked() ? 1 : 0;

@@ -102,4 +102,5 @@ void TFmViewLog::BtnExportClick()
 void TFmViewLog::CBNotLogClick()
 {
     Settings.notlog = CBNotLog->isChecked();
+    emit loggingSwitched(!Settings.notlog);
 }

@@ -20,6 +20,10 @@ public:
     QCheckBox *CBNotLog;
     QPushButton *BtnClear, *BtnExport, *BtnClose;
 
+signals:
+    // "Do not log" was ticked or unticked: logging is on or off from now on.
+    void loggingSwitched(bool on);
+
 protected:
     void showEvent(QShowEvent *event) override;
 

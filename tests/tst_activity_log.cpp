@@ -67,7 +67,8 @@ private slots:
     void firstAppendCreatesTheFileWithItsMark()
     {
         TestProgramDirectory dir;
-        AppendLog(QStringLiteral("Conversion start..."));
+        ActivityLog log(ActivityLogPath());
+        log.AppendLog(QStringLiteral("Conversion start..."));
         const QByteArray bytes = dir.read(LogName);
         QVERIFY(bytes.startsWith(QByteArray("\xFF\xFE[\0", 4)));
         QVERIFY(bytes.endsWith(utf16le(QStringLiteral("]: Conversion start...\r\n"))));
@@ -76,8 +77,8 @@ private slots:
         // Later appends add lines only: no second mark; text kept unit for unit, a lone
         // surrogate of an odd file name included; CR LF inside the text is not escaped.
         const QString odd = QStringLiteral("Add file failed: already added (/x/") + QChar(0xDCFF) + QStringLiteral(".pdf)");
-        AppendLog(odd);
-        AppendLog(QStringLiteral("Conversion end. Successful: 1, Failed: 0, Total: 1\r\n"));
+        log.AppendLog(odd);
+        log.AppendLog(QStringLiteral("Conversion end. Successful: 1, Failed: 0, Total: 1\r\n"));
         const QByteArray after = dir.read(LogName);
         QVERIFY(after.startsWith(bytes));
         QCOMPARE(after.count(QByteArray("\xFF\xFE", 2)), 1);
@@ -88,8 +89,9 @@ private slots:
     void existingFileWithoutMarkGetsNone()
     {
         TestProgramDirectory dir;
+        ActivityLog log(ActivityLogPath());
         dir.write(LogName, "written elsewhere\n");
-        AppendLog(QStringLiteral("a"));
+        log.AppendLog(QStringLiteral("a"));
         const QByteArray bytes = dir.read(LogName);
         QVERIFY(bytes.startsWith("written elsewhere\n[\0"));
         QVERIFY(!bytes.contains("\xFF\xFE"));
@@ -98,20 +100,21 @@ private slots:
     void switchedOffWritesNothing()
     {
         TestProgramDirectory dir;
-        Settings.notlog = true;
-        AppendLog(QStringLiteral("a"));
+        ActivityLog log(ActivityLogPath(), false);
+        log.AppendLog(QStringLiteral("a"));
         QVERIFY(!QFile::exists(dir.file(LogName)));
         dir.write(LogName, "keep");
-        AppendLog(QStringLiteral("b"));
+        log.AppendLog(QStringLiteral("b"));
         QCOMPARE(dir.read(LogName), QByteArray("keep"));
     }
 
     void failureReachesTheCaller()
     {
         TestProgramDirectory dir;
+        ActivityLog log(ActivityLogPath());
         QVERIFY(QDir(dir.path()).mkdir(LogName)); // a folder where the file should be
         try {
-            AppendLog(QStringLiteral("a"));
+            log.AppendLog(QStringLiteral("a"));
             QFAIL("no error raised");
         } catch (const IoError &e) {
             QCOMPARE(e.errorNumber(), EISDIR);
@@ -124,7 +127,8 @@ private slots:
     void othersCannotHoldOrRedirectTheLog()
     {
         TestProgramDirectory dir;
-        AppendLog(QStringLiteral("first"));
+        ActivityLog log(ActivityLogPath());
+        log.AppendLog(QStringLiteral("first"));
         struct stat info{};
         QVERIFY(stat(QFile::encodeName(dir.file(LogName)).constData(), &info) == 0);
         QCOMPARE(info.st_mode & 0777, mode_t(0600));
@@ -144,7 +148,7 @@ private slots:
         QCOMPARE(read(ready[0], &held, 1), ssize_t(1));
         QElapsedTimer timer;
         timer.start();
-        AppendLog(QStringLiteral("second"));
+        log.AppendLog(QStringLiteral("second"));
         QVERIFY2(timer.elapsed() < 30'000, "the line waited for the other's lock");
         kill(holder, SIGKILL);
         waitpid(holder, nullptr, 0);
@@ -154,7 +158,7 @@ private slots:
         dir.write(QStringLiteral("other.txt"), "another file");
         QFile::remove(dir.file(LogName));
         QVERIFY(link(QFile::encodeName(dir.file(QStringLiteral("other.txt"))).constData(), QFile::encodeName(dir.file(LogName)).constData()) == 0);
-        QVERIFY_THROWS_EXCEPTION(IoError, AppendLog(QStringLiteral("third")));
+        QVERIFY_THROWS_EXCEPTION(IoError, log.AppendLog(QStringLiteral("third")));
         QCOMPARE(dir.read(QStringLiteral("other.txt")), QByteArray("another file"));
     }
 };

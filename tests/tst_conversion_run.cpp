@@ -3,6 +3,7 @@
 // stop, every outcome with its message and log line, and a log that fails in mid-run.
 #include "conversion/ActivityLog.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/JobFile.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "conversion/TargetFile.h"
@@ -15,6 +16,7 @@
 #include "tests/support/RamFolder.h"
 #include "tests/support/RemoveTree.h"
 #include "tests/support/ScanMaker.h"
+#include "tests/support/SettingsCore.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "settings/Settings.h"
 
@@ -58,10 +60,10 @@ struct ScriptedDisplay : ConversionRun::Display {
         shown << source;
     }
     void stepProgress() override { ++steps; }
-    PromptAnswer askTargetExists(const QString &target) override
+    void askTargetExists(const QString &target, const std::function<void(PromptAnswer)> &answer) override
     {
         prompts << target;
-        return answers.isEmpty() ? PromptAnswer::Cancel : answers.takeFirst();
+        answer(answers.isEmpty() ? PromptAnswer::Cancel : answers.takeFirst());
     }
     bool cancelRequested() override { return cancelAfterShown >= 0 && shown.size() > cancelAfterShown; }
     void runFinished() override { finished = true; }
@@ -136,6 +138,7 @@ class TestConversionRun : public QObject {
 
     QScopedPointer<TestProgramDirectory> dir;
     JobList *list = nullptr;
+    std::unique_ptr<SettingsCore> core;
 
     QString pdf(const QString &name, const std::vector<testpdf::Page> &pages = {testpdf::linesPage({"Caf\xC3\xA9 text"})},
                 const testpdf::Options &options = {})
@@ -153,7 +156,7 @@ class TestConversionRun : public QObject {
 
     void run(ScriptedDisplay &display, int mode)
     {
-        ConversionRun(*list, display).run(mode);
+        core->run(*list, display, mode);
     }
 
     // A run over these files alone; the files converted, or -1 when any failed.
@@ -164,8 +167,8 @@ class TestConversionRun : public QObject {
         for (const QString &source : sources)
             list->AddOneFile(source);
         ScriptedDisplay display;
-        ConversionRun run(*list, display);
-        run.run(ConversionRun::ConvertAll, options);
+        ConversionRun run(*list, display, core->log);
+        runToEnd(run, ConversionRun::ConvertAll, options);
         return run.failed() == 0 ? run.successful() : -1;
     }
 
@@ -187,7 +190,8 @@ private slots:
         Settings.sourcecode = 65001;
         Settings.ocr = false; // the test pages that stand for scans would take long to read
         MyPdfCvt::SetRecognition(false, {});
-        list = new JobList;
+        core = std::make_unique<SettingsCore>();
+        list = new JobList(core->setup());
     }
 
     void cleanup()
@@ -223,7 +227,7 @@ private slots:
         QCOMPARE(message(0), QStringLiteral("Convert successfully"));
         QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("a.txt")));
         QByteArray written;
-        FileSystem::readFile(out(QStringLiteral("a.txt")), written);
+        written = FileSystem::readFile(out(QStringLiteral("a.txt"))).value_or(QByteArray());
         QVERIFY(written.startsWith("\xEF\xBB\xBF" "Caf\xC3\xA9 text"));
         QCOMPARE(state(1), qint32(JobList::Converted));
         QCOMPARE(message(1), QString());
@@ -280,7 +284,7 @@ private slots:
 
         Settings.fileovertp = 3; // cancel: fails, the column keeps its text and names it in the log
         list->setState(0, JobList::Waiting);
-        list->setText(0, JobList::Target, QStringLiteral("earlier text"));
+        setStoredText(*list, 0, JobList::Target, QStringLiteral("earlier text"));
         ScriptedDisplay cancelled;
         run(cancelled, ConversionRun::ConvertAll);
         QCOMPARE(state(0), qint32(JobList::Failed));
@@ -302,13 +306,14 @@ private slots:
                                             ExistingTarget::Cancel, ExistingTarget::Skip, ExistingTarget::Update}) {
             removeTree(out(QString()));
             QFile::remove(dir->file(QStringLiteral("ordvnact.log")));
-            JobList jobs;
+            JobList jobs(core->setup());
             for (const QString &source : {a, b, x})
                 jobs.AddOneFile(source);
             RunOptions options = RunOptions::fromSettings(Settings);
             options.existing = policy;
             ScriptedDisplay display;
-            ConversionRun(jobs, display).run(ConversionRun::ConvertAll, options);
+            ConversionRun run(jobs, display, core->log);
+            runToEnd(run, ConversionRun::ConvertAll, options);
             QCOMPARE(display.prompts, QStringList());
             // The third source's own name is not given to the second, which comes first.
             const QStringList targets = {out(QStringLiteral("report.txt")), out(QStringLiteral("report(2).txt")), out(QStringLiteral("report(1).txt"))};
@@ -506,7 +511,7 @@ private slots:
     {
         const QString a = pdf(QStringLiteral("a.pdf"));
         list->AddOneFile(a);
-        list->setText(0, JobList::Type, QStringLiteral("pdf"));
+        setStoredText(*list, 0, JobList::Type, QStringLiteral("pdf"));
         QDir().mkpath(out(QString()));
         QFile(out(QStringLiteral("a.txt"))).open(QIODevice::WriteOnly);
         Settings.fileovertp = 2; // the prompt comes first
@@ -538,7 +543,7 @@ private slots:
         ScriptedDisplay display;
         run(display, ConversionRun::ConvertAll);
         QByteArray bytes;
-        FileSystem::readFile(dir->file(QStringLiteral("deep/er/still/a.txt")), bytes);
+        bytes = FileSystem::readFile(dir->file(QStringLiteral("deep/er/still/a.txt"))).value_or(QByteArray());
         QVERIFY(bytes.startsWith("Caf\xE9 text"));
 
         // Beside the source, in the locale's code page (UTF-8 here, no mark).
@@ -546,7 +551,7 @@ private slots:
         Settings.sourcecode = 0;
         list->setState(0, JobList::Waiting);
         run(display, ConversionRun::ConvertAll);
-        FileSystem::readFile(dir->file(QStringLiteral("docs/a.txt")), bytes);
+        bytes = FileSystem::readFile(dir->file(QStringLiteral("docs/a.txt"))).value_or(QByteArray());
         QVERIFY(bytes.startsWith("Caf\xC3\xA9 text"));
 
         // A code page with no converter (a hand-edited settings file) writes nothing.
@@ -599,8 +604,8 @@ private slots:
         // A re-conversion under auto rename given up: the entry keeps the target it has, not
         // the numbered one that was never written.
         list->setState(0, JobList::Converted);
-        list->setText(0, JobList::Message, QStringLiteral("Convert successfully"));
-        list->setText(0, JobList::Target, out(QStringLiteral("book.txt")));
+        setStoredText(*list, 0, JobList::Message, QStringLiteral("Convert successfully"));
+        setStoredText(*list, 0, JobList::Target, out(QStringLiteral("book.txt")));
         QDir().mkpath(out(QString()));
         dir->write(QStringLiteral("out/book.txt"), "converted before");
         Settings.fileovertp = 0;
@@ -710,7 +715,7 @@ private slots:
             const rlimit tiny{1500, 1500}; // room for the log's lines, not for the text
             setrlimit(RLIMIT_FSIZE, &tiny);
             ScriptedDisplay display;
-            ConversionRun(*list, display).run(ConversionRun::ConvertAll);
+            core->run(*list, display, ConversionRun::ConvertAll);
             _exit(message(0) == QStringLiteral("Target file write error") && message(1) == message(0) ? 0 : 1);
         }
         int status = 0;
@@ -742,11 +747,11 @@ private slots:
                     TargetFile text;
                     QCOMPARE(text.create(out(QString())), 0);
                 }
-                JobList loaded;
-                QVERIFY(loaded.LoadJobFile(JobFilePath()) != JobList::LoadResult::Loaded || loaded.count() == 0);
+                const JobFile::Loaded loaded = JobFile::LoadJobFile(JobFilePath());
+                QVERIFY(loaded.result != JobFile::LoadResult::Loaded || loaded.entries.isEmpty());
                 LoadSettings();
                 try {
-                    AppendLog(QStringLiteral("a line"));
+                    core->log.AppendLog(QStringLiteral("a line"));
                     ReadLogText(dir->file(QStringLiteral("ordvnact.log")));
                 } catch (const IoError &) {
                     QCOMPARE(QLatin1String(name), QLatin1String("ordvnact.log"));
@@ -960,13 +965,13 @@ private slots:
                 list->setSelected(4, false); // deselected while its conversion may be under way
             writtenBefore << QString::number(QDir(out(QString())).entryList(QDir::Files).size());
         };
-        ConversionRun(*list, display, 3, &slow).run(ConversionRun::ConvertSelected);
+        core->run(*list, display, ConversionRun::ConvertSelected, 3, &slow);
         QVERIFY(slow.most >= 2);
         QCOMPARE(writtenBefore, (QStringList{"0", "1", "2", "3", "4", "4"})); // one at a time, in order
         QCOMPARE(state(4), qint32(JobList::Waiting));
         QVERIFY(!QFileInfo::exists(out(QStringLiteral("f4.txt"))));
         QByteArray bytes;
-        FileSystem::readFile(out(QStringLiteral("f5.txt")), bytes);
+        bytes = FileSystem::readFile(out(QStringLiteral("f5.txt"))).value_or(QByteArray());
         QCOMPARE(bytes, QByteArray("\xEF\xBB\xBF" "text of /in/f5.pdf"));
         const QStringList lines = log();
         for (int i = 0; i < 6; ++i)
@@ -989,7 +994,7 @@ private slots:
         display.cancelAfterShown = 1;
         QElapsedTimer timer;
         timer.start();
-        ConversionRun(*list, display, 2, &slow).run(ConversionRun::ConvertAll);
+        core->run(*list, display, ConversionRun::ConvertAll, 2, &slow);
         QVERIFY(timer.elapsed() < 5000);
         QCOMPARE(message(0), QStringLiteral("Target file already exists, user canceled"));
         QCOMPARE(state(1), qint32(JobList::Waiting)); // cancelled while its file was converted
@@ -1034,7 +1039,7 @@ private slots:
                         QVERIFY(recording.ranges.size() >= 2);
                         QCOMPARE(result.text->commit(out(QStringLiteral("joined.txt")), true), Failure::None);
                         QByteArray joined;
-                        FileSystem::readFile(out(QStringLiteral("joined.txt")), joined);
+                        joined = FileSystem::readFile(out(QStringLiteral("joined.txt"))).value_or(QByteArray());
                         QCOMPARE(joined, whole);
                     }
                 }
@@ -1066,7 +1071,7 @@ private slots:
         Settings.fileovertp = 2;
         ScriptedDisplay display;
         display.answers = {PromptAnswer::StopConvert};
-        ConversionRun(*list, display, 4).run(ConversionRun::ConvertAll);
+        core->run(*list, display, ConversionRun::ConvertAll, 4);
         QCOMPARE(state(0), qint32(JobList::Converted));
         QCOMPARE(QDir(out(QString())).entryList(QDir::Files), (QStringList{"s0.txt", "s1.txt"}));
         QCOMPARE(QFileInfo(out(QStringLiteral("s1.txt"))).size(), 0); // the existing one, untouched
@@ -1098,10 +1103,10 @@ private slots:
 
     void numberedNames()
     {
-        QCOMPARE(ConversionRun::numberedName(QStringLiteral("/nowhere/x.txt")), QStringLiteral("/nowhere/x(1).txt"));
-        QCOMPARE(ConversionRun::numberedName(QStringLiteral("/nowhere/x")), QStringLiteral("/nowhere/x(1)"));
+        QCOMPARE(TargetNames::numberedName(QStringLiteral("/nowhere/x.txt")), QStringLiteral("/nowhere/x(1).txt"));
+        QCOMPARE(TargetNames::numberedName(QStringLiteral("/nowhere/x")), QStringLiteral("/nowhere/x(1)"));
         QDir(dir->path()).mkdir(QStringLiteral("n(1).txt")); // a folder takes a name too
-        QCOMPARE(ConversionRun::numberedName(dir->file(QStringLiteral("n.txt"))), dir->file(QStringLiteral("n(2).txt")));
+        QCOMPARE(TargetNames::numberedName(dir->file(QStringLiteral("n.txt"))), dir->file(QStringLiteral("n(2).txt")));
 
         // The numbered name taken by another run while the text was made: the next number of
         // the same name, never a number of the numbered one.

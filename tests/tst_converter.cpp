@@ -245,7 +245,7 @@ private slots:
     {
         const QString good = writePdf(*dir, QStringLiteral("good.pdf"), threePages());
         QByteArray bytes;
-        FileSystem::readFile(good, bytes);
+        bytes = FileSystem::readFile(good).value_or(QByteArray());
         dir->write(QStringLiteral("empty.pdf"), QByteArray());
         dir->write(QStringLiteral("text.pdf"), "This is not a PDF at all.\n");
         dir->write(QStringLiteral("truncated.pdf"), bytes.left(120));
@@ -261,7 +261,7 @@ private slots:
         const QString scanned = writePdf(*dir, QStringLiteral("scanned.pdf"), {testpdf::scannedPage(), testpdf::scannedPage()});
         // One real page under a page count that lies: no page is read, and that is no success.
         QByteArray lying;
-        FileSystem::readFile(writePdf(*dir, QStringLiteral("one.pdf"), {testpdf::linesPage({"The only page"})}), lying);
+        lying = FileSystem::readFile(writePdf(*dir, QStringLiteral("one.pdf"), {testpdf::linesPage({"The only page"})})).value_or(QByteArray());
         dir->write(QStringLiteral("lying.pdf"), lying.replace("/Count 1", "/Count 1000000000"));
 
         // Poppler's diagnostics must not reach the terminal: watch our standard error.

@@ -105,7 +105,7 @@ class TestDesktop : public QObject {
     void restart()
     {
         ui->stop();
-        SaveSettings();
+        QVERIFY(SaveSettings());
         LoadSettings();
         ui->start();
     }
@@ -155,18 +155,18 @@ private slots:
     void layoutKeptAcrossRestart()
     {
         FmMain->setGeometry(40, 50, 700, 480);
-        list()->setColumnWidth(JobList::ColumnSource, 123);
-        ui->jobs().ColumnClick(JobList::ColumnName);
-        ui->jobs().ColumnClick(JobList::ColumnName); // descending now, ascending next
+        list()->setColumnWidth(JobListModel::ColumnSource, 123);
+        ui->model().ColumnClick(JobListModel::ColumnName);
+        ui->model().ColumnClick(JobListModel::ColumnName); // descending now, ascending next
         ui->dir.write(QStringLiteral("Ordvane.dat"), "[mine]\r\nkept=1\r\n");
         restart();
         QCOMPARE(FmMain->geometry(), QRect(40, 50, 700, 480));
-        QCOMPARE(list()->columnWidth(JobList::ColumnSource), 123);
-        QCOMPARE(ui->jobs().sortColumn(), int(JobList::ColumnName));
-        QCOMPARE(ui->jobs().sortAscending(), true);
-        QCOMPARE(ui->jobs().headerData(JobList::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(<-)Name"));
-        ui->jobs().ColumnClick(JobList::ColumnName);
-        QCOMPARE(ui->jobs().headerData(JobList::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Name"));
+        QCOMPARE(list()->columnWidth(JobListModel::ColumnSource), 123);
+        QCOMPARE(ui->model().sortColumn(), int(JobListModel::ColumnName));
+        QCOMPARE(ui->model().sortAscending(), true);
+        QCOMPARE(ui->model().headerData(JobListModel::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(<-)Name"));
+        ui->model().ColumnClick(JobListModel::ColumnName);
+        QCOMPARE(ui->model().headerData(JobListModel::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Name"));
         const QByteArray settings = ui->dir.read(QStringLiteral("Ordvane.dat"));
         QVERIFY(settings.contains("[mine]\r\nkept=1\r\n") && settings.contains("[general]") && settings.contains("[layout]"));
     }
@@ -199,27 +199,27 @@ private slots:
         QCOMPARE(table->selectedRows(), (QList<int>{0, 2}));
         const QStringList states = {"Waiting", "Converted", "Failed"};
         for (int row = 0; row < 3; ++row)
-            QCOMPARE(table->cellAt(row, JobList::ColumnState)->text(QAccessible::Name), states[row]);
+            QCOMPARE(table->cellAt(row, JobListModel::ColumnState)->text(QAccessible::Name), states[row]);
         FmMain->DeleteSelectedEntries();
-        QCOMPARE(ui->jobs().rowCount(), 1);
+        QCOMPARE(ui->model().rowCount(), 1);
         QCOMPARE(table->selectedRows(), QList<int>{});
     }
 
     void cutCellShowsItsWholeTextAsToolTip()
     {
         FmMain->AddOneFile(doc(QStringLiteral("a-rather-long-name-for-a-narrow-column.pdf")));
-        ui->jobs().announceRows();
-        list()->setColumnWidth(JobList::ColumnSource, 40);
-        list()->setColumnWidth(JobList::ColumnType, 200);
+        ui->model().announceRows();
+        list()->setColumnWidth(JobListModel::ColumnSource, 40);
+        list()->setColumnWidth(JobListModel::ColumnType, 200);
         const auto tipAt = [this](int column) {
             QToolTip::hideText();
-            const QPoint at = list()->visualRect(ui->jobs().index(0, column)).center();
+            const QPoint at = list()->visualRect(ui->model().index(0, column)).center();
             QHelpEvent help(QEvent::ToolTip, at, list()->viewport()->mapToGlobal(at));
             QApplication::sendEvent(list()->viewport(), &help);
             return QToolTip::isVisible() ? QToolTip::text() : QString();
         };
-        QCOMPARE(tipAt(JobList::ColumnType), QString()); // whole already
-        QCOMPARE(tipAt(JobList::ColumnSource), doc(QStringLiteral("a-rather-long-name-for-a-narrow-column.pdf")));
+        QCOMPARE(tipAt(JobListModel::ColumnType), QString()); // whole already
+        QCOMPARE(tipAt(JobListModel::ColumnSource), doc(QStringLiteral("a-rather-long-name-for-a-narrow-column.pdf")));
     }
 
     // The user turns to another window during a long run: its end is announced, the task bar

@@ -313,7 +313,7 @@ private slots:
             QCOMPARE(row->text(3), QStringLiteral("*.ai"));
         });
         QCOMPARE(Settings.userfileext1, QByteArray("*.ai"));
-        QCOMPARE(FindDocumentType(QStringLiteral("/x/logo.AI")), 1); // at once, without a restart
+        QCOMPARE(ui->jobs().addable(QStringLiteral("/x/logo.AI")), JobList::AddResult::Added); // at once, without a restart
     }
 
     // However many patterns the user gave a type, its row shows whole.
@@ -423,7 +423,7 @@ private slots:
     void everyControlHasAName()
     {
         FmMain->AddOneFile(QStringLiteral("/d/a.pdf"));
-        ui->jobs().announceRows();
+        ui->model().announceRows();
         QVERIFY2(unnamedControls(FmMain).isEmpty(), qPrintable(unnamedControls(FmMain).join(QStringLiteral("; "))));
         const auto shown = [&](QWidget *window) {
             window->show();
@@ -532,7 +532,7 @@ private slots:
         QCOMPARE(ui->dir.read(QStringLiteral("copy.log")), QByteArray("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
         // The dialogs' filters name each pattern once.
         QCOMPARE(Dialogs::qtFilter(QStringLiteral("KV-Ordvane Log File(*.log)|*.log")), QStringLiteral("KV-Ordvane Log File (*.log)"));
-        QCOMPARE(Dialogs::qtFilter(AddFileFilter()),
+        QCOMPARE(Dialogs::qtFilter(DocumentTypes().AddFileFilter()),
                  QStringLiteral("All Support File (*.pdf);;Adobe Portable Document File (*.pdf)"));
 
         QTest::mouseClick(FmViewLog->BtnClear, Qt::LeftButton);
@@ -550,8 +550,8 @@ private slots:
 
     void logExportIsAByteCopyAndTheViewerOpensAtTheLeft()
     {
-        AppendLog(QStringLiteral("Conversion start..."));
-        AppendLog(QStringLiteral("Conversion end. Successful: 0, Failed: 0, Total: 0\r\n")); // an empty line follows
+        FmMain->activityLog().AppendLog(QStringLiteral("Conversion start..."));
+        FmMain->activityLog().AppendLog(QStringLiteral("Conversion end. Successful: 0, Failed: 0, Total: 0\r\n")); // an empty line follows
         MainWindowFixture::whenModal([&](QWidget *) {
             ui->dialogs.answerPath(ui->dir.file(QStringLiteral("copy.log")));
             QTest::mouseClick(FmViewLog->BtnExport, Qt::LeftButton);
@@ -561,7 +561,7 @@ private slots:
         QCOMPARE(ui->dir.read(QStringLiteral("copy.log")), ui->dir.read(QStringLiteral("ordvnact.log")));
 
         for (int i = 0; i < 60; ++i)
-            AppendLog(QStringLiteral("Add file failed: type not support (/%1/%2)").arg(i).arg(QString(300, u'x')));
+            FmMain->activityLog().AppendLog(QStringLiteral("Add file failed: type not support (/%1/%2)").arg(i).arg(QString(300, u'x')));
         int horizontal = -1, vertical = -1, bottom = 0;
         MainWindowFixture::whenModal([&](QWidget *) {
             horizontal = FmViewLog->MemoLog->horizontalScrollBar()->value();
@@ -577,7 +577,7 @@ private slots:
 
     void viewLogCommand()
     {
-        AppendLog(QStringLiteral("a line"));
+        FmMain->activityLog().AppendLog(QStringLiteral("a line"));
         MainWindowFixture::whenModal([&](QWidget *modal) {
             QCOMPARE(modal, FmViewLog);
             QVERIFY(FmViewLog->MemoLog->toPlainText().endsWith(QStringLiteral("]: a line")));

@@ -7,12 +7,10 @@
 class TestDocumentTypes : public QObject {
     Q_OBJECT
 
+    DocumentTypes types;
+
 private slots:
-    void init()
-    {
-        Settings.userfileext1.clear();
-        BuildExtensionLookup();
-    }
+    void init() { types = DocumentTypes(); }
 
     void typeByExtension_data()
     {
@@ -40,35 +38,32 @@ private slots:
     {
         QFETCH(QString, path);
         QFETCH(int, type);
-        QCOMPARE(FindDocumentType(path), type);
+        QCOMPARE(types.FindDocumentType(path), type);
     }
 
     void userPatternsJoinTypeOne()
     {
-        Settings.userfileext1 = "*.ai;*.EPS";
-        BuildExtensionLookup();
-        QCOMPARE(ExtensionList, QByteArray("*.pdf;*.ai;*.eps;"));
-        QCOMPARE(ExtensionIndex, QByteArray(ExtensionList.size(), '\x01'));
-        QCOMPARE(FindDocumentType(QStringLiteral("/p/logo.AI")), 1);
-        QCOMPARE(FindDocumentType(QStringLiteral("/p/logo.eps")), 1);
-        QCOMPARE(FindDocumentType(QStringLiteral("/p/logo.e")), 0);
-        QCOMPARE(AddFileFilter(), QStringLiteral("All Support File|*.pdf;*.ai;*.eps;|Adobe Portable Document File(*.pdf;*.ai;*.EPS)|*.pdf;*.ai;*.EPS"));
-        QCOMPARE(AddDirTypeRow(1), QStringLiteral("Adobe Portable Document File(*.pdf;*.ai;*.EPS)"));
-        QCOMPARE(DirectorySearchFilter({true}), QStringLiteral("*.pdf|*.ai|*.EPS|"));
+        types.BuildExtensionLookup("*.ai;*.EPS");
+        QCOMPARE(types.extensionList(), QByteArray("*.pdf;*.ai;*.eps;"));
+        QCOMPARE(types.FindDocumentType(QStringLiteral("/p/logo.AI")), 1);
+        QCOMPARE(types.FindDocumentType(QStringLiteral("/p/logo.eps")), 1);
+        QCOMPARE(types.FindDocumentType(QStringLiteral("/p/logo.e")), 0);
+        QCOMPARE(types.AddFileFilter(), QStringLiteral("All Support File|*.pdf;*.ai;*.eps;|Adobe Portable Document File(*.pdf;*.ai;*.EPS)|*.pdf;*.ai;*.EPS"));
+        QCOMPARE(types.AddDirTypeRow(1), QStringLiteral("Adobe Portable Document File(*.pdf;*.ai;*.EPS)"));
+        QCOMPARE(types.DirectorySearchFilter({true}), QStringLiteral("*.pdf|*.ai|*.EPS|"));
 
         // A pattern without "*." never matches, but is still shown as typed.
-        Settings.userfileext1 = "doc";
-        BuildExtensionLookup();
-        QCOMPARE(FindDocumentType(QStringLiteral("/p/a.doc")), 0);
-        QCOMPARE(AddDirTypeRow(1), QStringLiteral("Adobe Portable Document File(*.pdf;doc)"));
+        types.BuildExtensionLookup("doc");
+        QCOMPARE(types.FindDocumentType(QStringLiteral("/p/a.doc")), 0);
+        QCOMPARE(types.AddDirTypeRow(1), QStringLiteral("Adobe Portable Document File(*.pdf;doc)"));
     }
 
     void textsFromTheTable()
     {
-        QCOMPARE(AddFileFilter(), QStringLiteral("All Support File|*.pdf;|Adobe Portable Document File(*.pdf)|*.pdf"));
-        QCOMPARE(AddDirTypeRow(1), QStringLiteral("Adobe Portable Document File(*.pdf)"));
-        QCOMPARE(DirectorySearchFilter({true}), QStringLiteral("*.pdf|"));
-        QCOMPARE(DirectorySearchFilter({false}), QString());
+        QCOMPARE(types.AddFileFilter(), QStringLiteral("All Support File|*.pdf;|Adobe Portable Document File(*.pdf)|*.pdf"));
+        QCOMPARE(types.AddDirTypeRow(1), QStringLiteral("Adobe Portable Document File(*.pdf)"));
+        QCOMPARE(types.DirectorySearchFilter({true}), QStringLiteral("*.pdf|"));
+        QCOMPARE(types.DirectorySearchFilter({false}), QString());
         QCOMPARE(QLatin1String(DocumentType(1).TypeName), QLatin1String("PDF"));
     }
 

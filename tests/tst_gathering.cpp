@@ -239,7 +239,7 @@ private slots:
         auto *list = ui->control<QTableView>(QStringLiteral("ListView1"));
         for (int i = 0; i < 80; ++i)
             FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
-        ui->jobs().announceRows();
+        ui->model().announceRows();
         list->scrollToTop();
         auto *copied = new QMimeData;
         copied->setUrls({QUrl::fromLocalFile(tree(QStringLiteral("a.pdf")))});

@@ -1,7 +1,10 @@
 // The job list: adding with its duplicate and type tests, selection, deleting, the job file
 // in both formats and damaged ones, and sorting by every column.
+#include "conversion/JobFile.h"
 #include "conversion/JobList.h"
+#include "widgets/JobListModel.h"
 #include "platform/FileSystem.h"
+#include "tests/support/SettingsCore.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/TestProgramDirectory.h"
 
@@ -33,6 +36,22 @@ QByteArray entryBytes(qint32 state, const QStringList &texts, bool eightBit = fa
     return out;
 }
 
+// An entry's texts as the job file keeps them, those beyond the six included.
+QStringList textsOf(const JobList &list, int row)
+{
+    QStringList all;
+    for (int i = 0; i < JobList::TextCount; ++i)
+        all << list.text(row, JobList::Text(i));
+    return all + list.entry(row).moreTexts;
+}
+
+JobFile::LoadResult load(JobList &list, const QString &file)
+{
+    JobFile::Loaded loaded = JobFile::LoadJobFile(file);
+    list.replaceEntries(std::move(loaded.entries));
+    return loaded.result;
+}
+
 QStringList column(const JobList &list, JobList::Text which)
 {
     QStringList texts;
@@ -47,24 +66,26 @@ class TestJobList : public QObject {
     Q_OBJECT
 
     QScopedPointer<TestProgramDirectory> dir;
+    std::unique_ptr<SettingsCore> core;
 
 private slots:
     void init()
     {
         dir.reset(new TestProgramDirectory(TestProgramDirectory::WithoutConverter));
         Settings.targetdir = QStringLiteral("/out/");
+        core = std::make_unique<SettingsCore>();
     }
 
     void addingFiles()
     {
-        JobList list;
+        JobList list(core->setup());
         QSignalSpy messages(&list, &JobList::statusMessage);
         dir->write(QStringLiteral("real.pdf"), QByteArray(1234, 'x'));
         QCOMPARE(list.AddOneFile(dir->file(QStringLiteral("real.pdf"))), JobList::AddResult::Added);
         QCOMPARE(list.AddOneFile(QStringLiteral("/x/scan.PDF")), JobList::AddResult::Added);
         QCOMPARE(list.AddOneFile(QStringLiteral("/x/Docs/./Report.pdf")), JobList::AddResult::Added);
         QCOMPARE(list.count(), 3);
-        QCOMPARE(list.entry(0).texts, (QList<QString>{QStringLiteral("real.pdf"), dir->file(QStringLiteral("real.pdf")),
+        QCOMPARE(textsOf(list, 0), (QStringList{QStringLiteral("real.pdf"), dir->file(QStringLiteral("real.pdf")),
                                                        QStringLiteral("1234"), QStringLiteral("PDF"),
                                                        QStringLiteral("/out/real.txt"), QString()}));
         QCOMPARE(list.text(1, JobList::Size), QStringLiteral("0")); // not there, still added
@@ -101,7 +122,7 @@ private slots:
 
     void aDeletedPathCanBeAddedAgain()
     {
-        JobList list;
+        JobList list(core->setup());
         list.AddOneFile(QStringLiteral("/a.pdf"));
         list.DeleteSelectedEntries();
         QCOMPARE(list.AddOneFile(QStringLiteral("/a.pdf")), JobList::AddResult::Added);
@@ -109,7 +130,7 @@ private slots:
 
     void theListHoldsWhatTheJobFileCan()
     {
-        JobList list;
+        JobList list(core->setup());
         for (int i = 0; i < JobList::MaxEntries; ++i)
             QCOMPARE(list.AddOneFile(QStringLiteral("/f/%1.pdf").arg(i)), JobList::AddResult::Added);
         QCOMPARE(list.AddOneFile(QStringLiteral("/f/one more.pdf")), JobList::AddResult::ListFull);
@@ -117,16 +138,16 @@ private slots:
         QCOMPARE(logTexts(dir->file(QStringLiteral("ordvnact.log"))).last(),
                  QStringLiteral("Add file failed: list is full (/f/one more.pdf)"));
         // and every entry survives a save and a load
-        list.SaveJobFile(dir->file(QStringLiteral("Ordvane.job")));
-        JobList loaded;
-        QCOMPARE(loaded.LoadJobFile(dir->file(QStringLiteral("Ordvane.job"))), JobList::LoadResult::Loaded);
+        QVERIFY(JobFile::SaveJobFile(dir->file(QStringLiteral("Ordvane.job")), list.allEntries()));
+        JobList loaded(core->setup());
+        QCOMPARE(load(loaded, dir->file(QStringLiteral("Ordvane.job"))), JobFile::LoadResult::Loaded);
         QCOMPARE(loaded.count(), JobList::MaxEntries);
         QCOMPARE(loaded.text(JobList::MaxEntries - 1, JobList::Source), QStringLiteral("/f/65534.pdf"));
     }
 
     void selectingAndDeleting()
     {
-        JobList list;
+        JobList list(core->setup());
         for (const char *name : {"/1.pdf", "/2.pdf", "/3.pdf", "/4.pdf"})
             list.AddOneFile(QLatin1String(name));
         list.clearSelection();
@@ -147,28 +168,28 @@ private slots:
 
     void jobFileBytes()
     {
-        JobList list;
-        QCOMPARE(list.jobFileBytes(), QByteArray("LFW\0\0", 5));
-        Settings.samedir = true;
+        JobList list(core->setup());
+        QCOMPARE(JobFile::encode(list.allEntries()), QByteArray("LFW\0\0", 5));
+        list.setTargetRule({true, {}, {}});
         list.AddOneFile(QStringLiteral("/a.pdf"));
         const QByteArray expected = QByteArray("LFW") + le16(1) + le16(6) + QByteArray(4, '\0') + le16(0)
                                     + wide(QStringLiteral("a.pdf")) + wide(QStringLiteral("/a.pdf")) + wide(QStringLiteral("0"))
                                     + wide(QStringLiteral("PDF")) + wide(QStringLiteral("/a.txt")) + le16(0);
-        QCOMPARE(list.jobFileBytes(), expected);
+        QCOMPARE(JobFile::encode(list.allEntries()), expected);
     }
 
     void jobFileRoundTrip()
     {
-        JobList list;
+        JobList list(core->setup());
         const QString odd = QStringLiteral("/d/odd \"n\"\n\u00e9 ") + QChar(0xDC80) + QStringLiteral(".pdf");
         list.AddOneFile(odd);
         list.AddOneFile(QStringLiteral("/d/b.pdf"));
         list.setState(1, JobList::Failed);
-        list.setText(1, JobList::Message, QStringLiteral("Source file open error"));
+        setStoredText(list, 1, JobList::Message, QStringLiteral("Source file open error"));
         const QString file = dir->file(QStringLiteral("Ordvane.job"));
-        list.SaveJobFile(file);
-        JobList loaded;
-        QCOMPARE(loaded.LoadJobFile(file), JobList::LoadResult::Loaded);
+        QVERIFY(JobFile::SaveJobFile(file, list.allEntries()));
+        JobList loaded(core->setup());
+        QCOMPARE(load(loaded, file), JobFile::LoadResult::Loaded);
         QCOMPARE(loaded.count(), 2);
         QCOMPARE(loaded.text(0, JobList::Source), odd);
         QCOMPARE(loaded.entry(1).state, qint32(JobList::Failed));
@@ -177,10 +198,10 @@ private slots:
         // Loaded entries take part in the duplicate test.
         QCOMPARE(loaded.AddOneFile(QStringLiteral("/d/b.pdf")), JobList::AddResult::AlreadyAdded);
         // An empty list is five bytes and loads as empty.
-        JobList empty;
-        empty.SaveJobFile(file);
+        JobList empty(core->setup());
+        QVERIFY(JobFile::SaveJobFile(file, empty.allEntries()));
         QCOMPARE(dir->read(QStringLiteral("Ordvane.job")).size(), 5);
-        QCOMPARE(loaded.LoadJobFile(file), JobList::LoadResult::Loaded);
+        QCOMPARE(load(loaded, file), JobFile::LoadResult::Loaded);
         QCOMPARE(loaded.count(), 0);
     }
 
@@ -190,99 +211,100 @@ private slots:
                                + entryBytes(1, {"a.pdf", "/d/a.pdf", "10", "PDF", "/o/a.txt", "Convert successfully"}, true)
                                + entryBytes(0, {"\xC3\xA9.pdf", "/d/\xC3\xA9.pdf", "7", "pdf", "/o/x.txt", ""}, true);
         dir->write(QStringLiteral("Ordvane.job"), old);
-        JobList list;
-        QCOMPARE(list.LoadJobFile(dir->file(QStringLiteral("Ordvane.job"))), JobList::LoadResult::Loaded);
+        JobList list(core->setup());
+        QCOMPARE(load(list, dir->file(QStringLiteral("Ordvane.job"))), JobFile::LoadResult::Loaded);
         QCOMPARE(list.count(), 2);
         QCOMPARE(list.entry(0).state, qint32(JobList::Converted));
         QCOMPARE(list.text(1, JobList::Source), QString::fromUtf8("/d/\xC3\xA9.pdf")); // system code page: UTF-8 here
         QCOMPARE(list.text(1, JobList::Type), QStringLiteral("pdf"));
         // The next save writes the current format.
-        QVERIFY(list.jobFileBytes().startsWith("LFW"));
+        QVERIFY(JobFile::encode(list.allEntries()).startsWith("LFW"));
 
         // A zero byte ends an 8-bit text early.
         dir->write(QStringLiteral("zero.job"), QByteArray("LVF") + le16(1) + le16(6) + QByteArray(4, '\0') + le16(0)
                                                    + le16(5) + QByteArray("ab\0cd", 5) + QByteArray(10, '\0'));
-        QCOMPARE(list.LoadJobFile(dir->file(QStringLiteral("zero.job"))), JobList::LoadResult::Loaded);
+        QCOMPARE(load(list, dir->file(QStringLiteral("zero.job"))), JobFile::LoadResult::Loaded);
         QCOMPARE(list.text(0, JobList::Name), QStringLiteral("ab"));
     }
 
     void damagedJobFiles()
     {
-        JobList list;
+        JobList list(core->setup());
         const QString file = dir->file(QStringLiteral("Ordvane.job"));
         const QStringList texts = {"a.pdf", "/a.pdf", "1", "PDF", "/a.txt", ""};
 
         dir->write(QStringLiteral("Ordvane.job"), "XYZ\x01\x00");
-        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::UnknownMarker);
+        QCOMPARE(load(list, file), JobFile::LoadResult::UnknownMarker);
         QCOMPARE(list.count(), 0);
         dir->write(QStringLiteral("Ordvane.job"), "LF");
-        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::UnknownMarker);
-        QCOMPARE(list.LoadJobFile(dir->file(QStringLiteral("missing.job"))), JobList::LoadResult::Missing);
+        QCOMPARE(load(list, file), JobFile::LoadResult::UnknownMarker);
+        QCOMPARE(load(list, dir->file(QStringLiteral("missing.job"))), JobFile::LoadResult::Missing);
 
         // Cut short inside the third entry: the two complete ones stay.
         const QByteArray whole = QByteArray("LFW") + le16(3) + entryBytes(0, texts) + entryBytes(1, texts) + entryBytes(2, texts);
         for (int cut : {4, 5, 6, int(whole.size() - 1)}) {
             dir->write(QStringLiteral("Ordvane.job"), whole.left(cut));
-            QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+            QCOMPARE(load(list, file), JobFile::LoadResult::Damaged);
             QCOMPARE(list.count(), cut < 10 ? 0 : 2);
         }
         // Fewer entries announced than there are (a count that wrapped, or was damaged): all
         // of them are read, and the file still counts as damaged.
         for (const int count : {1, 0}) {
             dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(count) + whole.mid(5));
-            QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+            QCOMPARE(load(list, file), JobFile::LoadResult::Damaged);
             QCOMPARE(list.count(), 3);
         }
         // Bytes after the last entry, and a text of an odd byte count.
         dir->write(QStringLiteral("Ordvane.job"), whole + "x");
-        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+        QCOMPARE(load(list, file), JobFile::LoadResult::Damaged);
         QCOMPARE(list.count(), 3);
         dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(1) + le16(6) + QByteArray(4, '\0') + le16(1) + "a"
                                                       + QByteArray(12, '\0'));
-        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+        QCOMPARE(load(list, file), JobFile::LoadResult::Damaged);
         // More entries announced than there are.
         dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(9) + entryBytes(0, texts));
-        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+        QCOMPARE(load(list, file), JobFile::LoadResult::Damaged);
         QCOMPARE(list.count(), 1);
         // Fewer than six texts: loaded, with empty ones added; more are kept.
         dir->write(QStringLiteral("Ordvane.job"), QByteArray("LFW") + le16(2) + entryBytes(0, {"n.pdf", "/n.pdf"})
                                                       + entryBytes(0, texts + QStringList{"extra"}));
-        QCOMPARE(list.LoadJobFile(file), JobList::LoadResult::Damaged);
+        QCOMPARE(load(list, file), JobFile::LoadResult::Damaged);
         QCOMPARE(list.count(), 2);
-        QCOMPARE(list.entry(0).texts.size(), 6);
+        QCOMPARE(textsOf(list, 0).size(), 6);
         QCOMPARE(list.text(0, JobList::Target), QString());
-        QCOMPARE(list.entry(1).texts.size(), 7);
-        QVERIFY(list.jobFileBytes().contains(wide(QStringLiteral("extra"))));
+        QCOMPARE(textsOf(list, 1).size(), 7);
+        QVERIFY(JobFile::encode(list.allEntries()).contains(wide(QStringLiteral("extra"))));
         // A folder where the file should be cannot be read.
         QDir(dir->path()).mkdir(QStringLiteral("folder.job"));
-        QCOMPARE(list.LoadJobFile(dir->file(QStringLiteral("folder.job"))), JobList::LoadResult::Unreadable);
+        QCOMPARE(load(list, dir->file(QStringLiteral("folder.job"))), JobFile::LoadResult::Unreadable);
     }
 
     void sorting()
     {
-        JobList list;
+        JobList list(core->setup());
         for (const char *name : {"/d/b.pdf", "/d/_z.pdf", "/d/a.pdf", "/d/B2.pdf"})
             list.AddOneFile(QLatin1String(name));
         const auto sizes = QStringList{"100", "9", "10", "2"};
         for (int row = 0; row < 4; ++row)
-            list.setText(row, JobList::Size, sizes[row]);
+            setStoredText(list, row, JobList::Size, sizes[row]);
         list.setState(0, JobList::Failed);
         list.setState(3, JobList::Converted);
-        const auto header = [&](int column) { return list.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); };
+        JobListModel model(list);
+        const auto header = [&](int column) { return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(); };
 
-        list.ColumnClick(JobList::ColumnSize);
+        model.ColumnClick(JobListModel::ColumnSize);
         QCOMPARE(column(list, JobList::Size), (QStringList{"2", "9", "10", "100"}));
-        QCOMPARE(header(JobList::ColumnSize), QStringLiteral("(->)Size(Byte)"));
-        list.ColumnClick(JobList::ColumnSize);
+        QCOMPARE(header(JobListModel::ColumnSize), QStringLiteral("(->)Size(Byte)"));
+        model.ColumnClick(JobListModel::ColumnSize);
         QCOMPARE(column(list, JobList::Size), (QStringList{"100", "10", "9", "2"}));
-        QCOMPARE(header(JobList::ColumnSize), QStringLiteral("(<-)Size(Byte)"));
+        QCOMPARE(header(JobListModel::ColumnSize), QStringLiteral("(<-)Size(Byte)"));
 
         // Text: capitals and small letters alike, "_" after the letters.
-        list.ColumnClick(JobList::ColumnName);
-        QCOMPARE(header(JobList::ColumnSize), QStringLiteral("Size(Byte)"));
+        model.ColumnClick(JobListModel::ColumnName);
+        QCOMPARE(header(JobListModel::ColumnSize), QStringLiteral("Size(Byte)"));
         QCOMPARE(column(list, JobList::Name), (QStringList{"a.pdf", "b.pdf", "B2.pdf", "_z.pdf"}));
 
-        list.ColumnClick(JobList::ColumnState);
+        model.ColumnClick(JobListModel::ColumnState);
         QCOMPARE(list.entry(0).state, qint32(JobList::Waiting));
         QCOMPARE(list.entry(2).state, qint32(JobList::Converted));
         QCOMPARE(list.entry(3).state, qint32(JobList::Failed));
@@ -290,26 +312,27 @@ private slots:
         // Three clicks on Type: marked ascending, and the focus followed its entry.
         const QString focused = list.text(list.focusRow(), JobList::Source);
         for (int i = 0; i < 3; ++i)
-            list.ColumnClick(JobList::ColumnType);
-        QCOMPARE(header(JobList::ColumnType), QStringLiteral("(->)Type"));
-        QCOMPARE(header(JobList::ColumnState), QStringLiteral("State"));
+            model.ColumnClick(JobListModel::ColumnType);
+        QCOMPARE(header(JobListModel::ColumnType), QStringLiteral("(->)Type"));
+        QCOMPARE(header(JobListModel::ColumnState), QStringLiteral("State"));
         QCOMPARE(list.text(list.focusRow(), JobList::Source), focused);
 
         // An empty list sorts without effect but gets the marker.
-        JobList empty;
-        empty.ColumnClick(JobList::ColumnTarget);
-        QCOMPARE(empty.headerData(JobList::ColumnTarget, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Target file"));
+        JobList empty(core->setup());
+        JobListModel emptyModel(empty);
+        emptyModel.ColumnClick(JobListModel::ColumnTarget);
+        QCOMPARE(emptyModel.headerData(JobListModel::ColumnTarget, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Target file"));
     }
 
     void damagedSizesSortFirst()
     {
-        JobList list;
+        JobList list(core->setup());
         for (const char *name : {"/1.pdf", "/2.pdf", "/3.pdf"})
             list.AddOneFile(QLatin1String(name));
-        list.setText(0, JobList::Size, QStringLiteral("12"));
-        list.setText(1, JobList::Size, QStringLiteral("junk"));
-        list.setText(2, JobList::Size, QStringLiteral("5000000000"));
-        list.ColumnClick(JobList::ColumnSize);
+        setStoredText(list, 0, JobList::Size, QStringLiteral("12"));
+        setStoredText(list, 1, JobList::Size, QStringLiteral("junk"));
+        setStoredText(list, 2, JobList::Size, QStringLiteral("5000000000"));
+        JobListModel(list).ColumnClick(JobListModel::ColumnSize);
         QCOMPARE(column(list, JobList::Size), (QStringList{"junk", "12", "5000000000"}));
     }
 };

@@ -5,6 +5,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/Keyring.h"
 #include "platform/FileSystem.h"
+#include "tests/support/SettingsCore.h"
 #include "tests/support/EncryptedPdf.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
@@ -76,8 +77,8 @@ class TestMainWindow : public QObject {
 
     void clickRow(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        ui->jobs().announceRows(); // as the event loop would have done by now
-        const QRect cell = list()->visualRect(ui->jobs().index(row, 1));
+        ui->model().announceRows(); // as the event loop would have done by now
+        const QRect cell = list()->visualRect(ui->model().index(row, 1));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
 
@@ -103,7 +104,7 @@ private slots:
         QCOMPARE(ui->statusCount(), QStringLiteral("0 File(s)"));
         const QStringList captions = {"State", "Name", "Source file", "Size(Byte)", "Type", "Target file", "Convert Message"};
         for (int column = 0; column < captions.size(); ++column)
-            QCOMPARE(ui->jobs().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), captions[column]);
+            QCOMPARE(ui->model().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), captions[column]);
         for (const char *name : {"BtnAddFile", "BtnAddDir", "BtnOption", "BtnLog", "BtnConvert"})
             QVERIFY(ui->control<QAbstractButton>(QLatin1String(name)));
     }
@@ -259,23 +260,23 @@ private slots:
         const QStringList sizes = {"100", "9", "10"};
         for (int i = 0; i < 3; ++i) {
             FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(QChar(u'c' - i)));
-            ui->jobs().setText(i, JobList::Size, sizes[i]);
+            setStoredText(ui->jobs(), i, JobList::Size, sizes[i]);
         }
         QHeaderView *header = list()->horizontalHeader();
         const auto clickHeader = [&](int column) {
             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                               QPoint(header->sectionViewportPosition(column) + 10, header->height() / 2));
         };
-        clickHeader(JobList::ColumnSize);
+        clickHeader(JobListModel::ColumnSize);
         QCOMPARE(ui->jobs().text(0, JobList::Size), QStringLiteral("9"));
         QCOMPARE(ui->jobs().text(2, JobList::Size), QStringLiteral("100"));
-        QCOMPARE(ui->jobs().headerData(JobList::ColumnSize, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Size(Byte)"));
-        clickHeader(JobList::ColumnSize);
+        QCOMPARE(ui->model().headerData(JobListModel::ColumnSize, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Size(Byte)"));
+        clickHeader(JobListModel::ColumnSize);
         QCOMPARE(ui->jobs().text(0, JobList::Size), QStringLiteral("100"));
-        clickHeader(JobList::ColumnName);
+        clickHeader(JobListModel::ColumnName);
         QCOMPARE(ui->jobs().text(0, JobList::Name), QStringLiteral("a.pdf"));
-        QCOMPARE(ui->jobs().headerData(JobList::ColumnSize, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Size(Byte)"));
-        QCOMPARE(ui->jobs().headerData(JobList::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Name"));
+        QCOMPARE(ui->model().headerData(JobListModel::ColumnSize, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Size(Byte)"));
+        QCOMPARE(ui->model().headerData(JobListModel::ColumnName, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("(->)Name"));
     }
 
     void rowsAlternateByPosition()
@@ -289,13 +290,13 @@ private slots:
             const QImage image = list()->viewport()->grab().toImage();
             const QPalette theme = QApplication::palette(list());
             for (int row = 0; row < 10; ++row) {
-                const QRect cell = list()->visualRect(ui->jobs().index(row, 0)); // the state column: no text
+                const QRect cell = list()->visualRect(ui->model().index(row, 0)); // the state column: no text
                 const QColor colour = image.pixelColor(cell.right() - 4, cell.center().y());
                 QCOMPARE(colour, theme.color(row % 2 ? QPalette::Base : QPalette::ToolTipBase));
             }
         };
         check();
-        ui->jobs().ColumnClick(JobList::ColumnState); // the stripes follow positions, not entries
+        ui->model().ColumnClick(JobListModel::ColumnState); // the stripes follow positions, not entries
         check();
     }
 
@@ -311,14 +312,14 @@ private slots:
         QApplication::setPalette(dark);
         for (int i = 0; i < 4; ++i)
             FmMain->AddOneFile(QStringLiteral("/d/%1.pdf").arg(i));
-        ui->jobs().announceRows();
+        ui->model().announceRows();
         ui->jobs().clearSelection();
         ui->jobs().setFocusRow(-1);
         QTest::mouseMove(ui->control(QStringLiteral("StatusMessage"))); // no row under the mouse
         const QImage image = list()->viewport()->grab().toImage();
         for (int row = 0; row < 4; ++row) {
             const QColor background = dark.color(row % 2 ? QPalette::Base : QPalette::ToolTipBase);
-            const QRect name = list()->visualRect(ui->jobs().index(row, JobList::ColumnName));
+            const QRect name = list()->visualRect(ui->model().index(row, JobListModel::ColumnName));
             QCOMPARE(image.pixelColor(name.right() - 4, name.center().y()), background);
             int contrast = 0; // the name's letters stand out from their row
             for (int x = name.left(); x < name.right(); ++x)
@@ -333,18 +334,18 @@ private slots:
     void columnsShowTheirTextsWhole()
     {
         FmMain->AddOneFile(QStringLiteral("/d/big.pdf"));
-        ui->jobs().setText(0, JobList::Size, QStringLiteral("12416027"));
-        ui->jobs().announceRows();
-        const QRect size = list()->visualRect(ui->jobs().index(0, JobList::ColumnSize));
+        setStoredText(ui->jobs(), 0, JobList::Size, QStringLiteral("12416027"));
+        ui->model().announceRows();
+        const QRect size = list()->visualRect(ui->model().index(0, JobListModel::ColumnSize));
         const int margins = 2 * (list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1);
         QVERIFY(list()->fontMetrics().horizontalAdvance(QStringLiteral("12416027")) <= size.width() - margins);
         // Captions fit with their sort markers, either way.
         QHeaderView *header = list()->horizontalHeader();
-        for (int column = 0; column < JobList::ColumnCount; ++column)
+        for (int column = 0; column < JobListModel::ColumnCount; ++column)
             for (int click = 0; click < 2; ++click) {
-                ui->jobs().ColumnClick(column);
+                ui->model().ColumnClick(column);
                 QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
-                         qPrintable(ui->jobs().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()));
+                         qPrintable(ui->model().headerData(column, Qt::Horizontal, Qt::DisplayRole).toString()));
             }
     }
 
@@ -358,7 +359,7 @@ private slots:
         QCOMPARE(ui->jobs().focusRow(), 0);
         QCOMPARE(ui->jobs().selectedCount(), 0);
         const QImage image = list()->viewport()->grab().toImage();
-        const QRect state = list()->visualRect(ui->jobs().index(0, JobList::ColumnState));
+        const QRect state = list()->visualRect(ui->model().index(0, JobListModel::ColumnState));
         const QColor background = image.pixelColor(state.right() - 2, state.center().y());
         for (int x = state.left() + 22; x < state.right() - 1; ++x) // right of the icon
             for (int y = state.top() + 1; y < state.bottom(); ++y)
@@ -538,7 +539,7 @@ private slots:
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 2 converted, 0 failed."));
         FmMain->SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
-        QCOMPARE(ui->jobs().shownMessage(1), QStringLiteral("Target file is up to date"));
+        QCOMPARE(ui->jobs().entry(1).outcome.shownText(), QStringLiteral("Target file is up to date"));
         QCOMPARE(ui->jobs().text(1, JobList::Target), ui->dir.file(QStringLiteral("out/report(1).txt")));
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 0 converted, 2 skipped, 0 failed."));
     }
@@ -556,8 +557,8 @@ private slots:
         for (const QString &file : {a, b, pdf(QStringLiteral("c.pdf"))})
             FmMain->AddOneFile(file);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
-        QCOMPARE(ui->jobs().shownMessage(0), QStringLiteral("Password required"));
-        QCOMPARE(ui->jobs().shownMessage(1), QStringLiteral("Password required"));
+        QCOMPARE(ui->jobs().entry(0).outcome.shownText(), QStringLiteral("Password required"));
+        QCOMPARE(ui->jobs().entry(1).outcome.shownText(), QStringLiteral("Password required"));
         QCOMPARE(ui->jobs().entry(2).state, JobList::Converted);
         FmMain->SelectAllEntries();
         FmMain->ActionMainMenuBar1Paint();
@@ -593,7 +594,7 @@ private slots:
                                       QStringLiteral("Password of a.pdf:")}));
         QCOMPARE(saidWrong, (QList<bool>{false, true, true}));
         QVERIFY(masked);
-        QCOMPARE(ui->jobs().shownMessage(0), QStringLiteral("Password required"));
+        QCOMPARE(ui->jobs().entry(0).outcome.shownText(), QStringLiteral("Password required"));
         QCOMPARE(ui->jobs().entry(1).state, JobList::Converted);
         QVERIFY(QFile(ui->jobs().text(1, JobList::Target)).size() > 0);
         QCOMPARE(ui->jobs().selectedCount(), 3); // the user's selection, as it was
@@ -660,7 +661,7 @@ private slots:
         QCOMPARE(ui->jobs().entry(5).state, JobList::Converted);
 
         FmMain->SaveJobFile(ui->dir.file(QStringLiteral("jobs.lst")));
-        SaveSettings();
+        QVERIFY(SaveSettings());
         QStringList checked;
         for (const QString &file : QDir(ui->dir.path()).entryList(QDir::Files | QDir::Hidden)) {
             if (QFileInfo(ui->dir.file(file)).isSymLink())
@@ -850,10 +851,10 @@ private slots:
         QCOMPARE(ui->jobs().text(2, JobList::Message), QStringLiteral("Convert successfully"));
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 3 converted, 0 failed. 1 converted file(s) gave no text."));
         // Which one: its State cell says so, and so does the log.
-        const auto tip = [&](int row) { return ui->jobs().index(row, JobList::ColumnState).data(Qt::ToolTipRole).toString(); };
+        const auto tip = [&](int row) { return ui->model().index(row, JobListModel::ColumnState).data(Qt::ToolTipRole).toString(); };
         QCOMPARE(tip(0), QString());
         QCOMPARE(tip(2), QStringLiteral("Converted, but the file gave no text"));
-        QCOMPARE(ui->jobs().index(2, JobList::ColumnState).data(Qt::AccessibleTextRole).toString(), QStringLiteral("Converted, no text"));
+        QCOMPARE(ui->model().index(2, JobListModel::ColumnState).data(Qt::AccessibleTextRole).toString(), QStringLiteral("Converted, no text"));
         const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
         QVERIFY(log.contains(QStringLiteral("Converted file gave no text (") + ui->dir.file(QStringLiteral("blank.pdf")) + u')'));
         QVERIFY(!log.contains(QStringLiteral("Converted file gave no text (") + ui->dir.file(QStringLiteral("scan.pdf")) + u')'));

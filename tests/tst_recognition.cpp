@@ -6,6 +6,7 @@
 #include "conversion/MyPdfCvt.h"
 #include "platform/FileSystem.h"
 #include "settings/RecognitionChoice.h"
+#include "tests/support/SettingsCore.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/PdfMaker.h"
 #include "tests/support/SanitizedHelpers.h"
@@ -283,11 +284,12 @@ private slots:
         Settings.ocrlang = QStringLiteral("eng");
         Settings.sourcecode = 65001;
         Settings.targetdir = dir->file(QStringLiteral("out/"));
-        JobList list;
+        SettingsCore core;
+        JobList list(core.setup());
         list.AddOneFile(file);
         ConversionRun::Display display;
-        ConversionRun run(list, display);
-        run.run(ConversionRun::ConvertAll);
+        ConversionRun run(list, display, core.log);
+        runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
         Settings.ocr = false;
         MyPdfCvt::SetRecognition(false, {});
         QCOMPARE(run.unreadPages(), 1);
@@ -461,13 +463,14 @@ private slots:
         Settings.ocrlang = QStringLiteral("eng");
         Settings.sourcecode = 65001;
         Settings.pagebreak = true;
-        JobList list;
+        SettingsCore core;
+        JobList list(core.setup());
         list.AddOneFile(file);
         ConversionRun::Display display;
-        ConversionRun run(list, display);
+        ConversionRun run(list, display, core.log);
         QElapsedTimer timer;
         timer.start();
-        run.run(ConversionRun::ConvertAll);
+        runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
         Settings.ocr = Settings.pagebreak = false;
         MyPdfCvt::SetRecognition(false, {});
         setBudget(120);

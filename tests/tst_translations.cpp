@@ -4,6 +4,7 @@
 // The first test runs once per locale (CTest sets LANG); the rest set their languages.
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
+#include "tests/support/SettingsCore.h"
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
@@ -295,33 +296,34 @@ private slots:
         TestProgramDirectory dir(TestProgramDirectory::WithoutConverter);
         Translations::install(QLocale(QStringLiteral("de")));
         dir.write(QStringLiteral("a.pdf"), "%PDF-1.4");
-        JobList list;
+        SettingsCore core;
+        JobList list(core.setup());
         list.AddOneFile(dir.file(QStringLiteral("a.pdf")));
         ConversionRun::Display display;
         const auto convert = [&] {
             list.setState(0, JobList::Waiting);
-            ConversionRun(list, display).run(ConversionRun::ConvertAll);
+            core.run(list, display, ConversionRun::ConvertAll);
             return logTexts(dir.file(QStringLiteral("ordvnact.log"))).filter(QStringLiteral("Failed: ")).value(0);
         };
 
         QCOMPARE(convert(), QStringLiteral("Failed: Load file filter dll error (%1)").arg(dir.file(QStringLiteral("a.pdf"))));
         QCOMPARE(list.text(0, JobList::Message), QStringLiteral("Load file filter dll error"));
-        const QString german = list.shownMessage(0);
+        const QString german = list.entry(0).outcome.shownText();
         QVERIFY2(!german.isEmpty() && german != list.text(0, JobList::Message), qPrintable(german));
-        QCOMPARE(list.data(list.index(0, JobList::ColumnMessage), Qt::DisplayRole).toString(), german);
+        QCOMPARE(JobListModel(list).index(0, JobListModel::ColumnMessage).data(Qt::DisplayRole).toString(), german);
 
         // A problem of the settings, with its figures: English in the log and the list, German shown.
         QFile::remove(dir.file(QStringLiteral("ordvnact.log")));
         Settings.sourcecode = 12345;
         QCOMPARE(convert(), QStringLiteral("Failed: Code page 12345 is not supported on this system (%1)").arg(dir.file(QStringLiteral("a.pdf"))));
         QCOMPARE(list.text(0, JobList::Message), QStringLiteral("Code page 12345 is not supported on this system"));
-        QVERIFY2(list.shownMessage(0).contains(QStringLiteral("12345")) && list.shownMessage(0) != list.text(0, JobList::Message),
-                 qPrintable(list.shownMessage(0)));
+        QVERIFY2(list.entry(0).outcome.shownText().contains(QStringLiteral("12345")) && list.entry(0).outcome.shownText() != list.text(0, JobList::Message),
+                 qPrintable(list.entry(0).outcome.shownText()));
 
         // Read back under English, the message is the English text.
         Translations::install(QLocale::c());
-        list.setText(0, JobList::Message, QStringLiteral("Load file filter dll error"));
-        QCOMPARE(list.shownMessage(0), QStringLiteral("Load file filter dll error"));
+        setStoredText(list, 0, JobList::Message, QStringLiteral("Load file filter dll error"));
+        QCOMPARE(list.entry(0).outcome.shownText(), QStringLiteral("Load file filter dll error"));
     }
 
     void recognitionFollowsTheProgramsLanguage()

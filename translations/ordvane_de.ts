@@ -394,6 +394,41 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
 <context>
     <name>JobList</name>
     <message>
+        <source>Waiting</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Umgewandelt</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>Status %1</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>Die Datei [%1] wurde bereits hinzugefügt!</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>Der Typ der Datei [%1] wird nicht unterstützt!</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>Die Datei [%1] wurde nicht hinzugefügt: Die Liste ist voll!</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>Datei [%1] nicht gefunden!</translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
         <source>State</source>
         <translation>Status</translation>
     </message>
@@ -422,44 +457,12 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <translation>Meldung</translation>
     </message>
     <message>
-        <source>Waiting</source>
-        <translation>Wartend</translation>
-    </message>
-    <message>
-        <source>Converted</source>
-        <translation>Umgewandelt</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>Fehlgeschlagen</translation>
-    </message>
-    <message>
-        <source>State %1</source>
-        <translation>Status %1</translation>
-    </message>
-    <message>
         <source>%1, no text</source>
         <translation>%1, kein Text</translation>
     </message>
     <message>
         <source>Converted, but the file gave no text</source>
         <translation>Umgewandelt, aber die Datei enthielt keinen Text</translation>
-    </message>
-    <message>
-        <source>File [%1] already added!</source>
-        <translation>Die Datei [%1] wurde bereits hinzugefügt!</translation>
-    </message>
-    <message>
-        <source>File [%1] type not support!</source>
-        <translation>Der Typ der Datei [%1] wird nicht unterstützt!</translation>
-    </message>
-    <message>
-        <source>File [%1] not added: the list is full!</source>
-        <translation>Die Datei [%1] wurde nicht hinzugefügt: Die Liste ist voll!</translation>
-    </message>
-    <message>
-        <source>File [%1] not found!</source>
-        <translation>Datei [%1] nicht gefunden!</translation>
     </message>
 </context>
 <context>

@@ -394,6 +394,41 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
 <context>
     <name>JobList</name>
     <message>
+        <source>Waiting</source>
+        <translation>En espera</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Convertido</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fallido</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>Estado %1</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>¡El archivo [%1] ya se ha añadido!</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>¡El tipo del archivo [%1] no es compatible!</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>¡El archivo [%1] no se ha añadido: la lista está llena!</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>¡No se encuentra el archivo [%1]!</translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
         <source>State</source>
         <translation>Estado</translation>
     </message>
@@ -422,44 +457,12 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <translation>Mensaje de conversión</translation>
     </message>
     <message>
-        <source>Waiting</source>
-        <translation>En espera</translation>
-    </message>
-    <message>
-        <source>Converted</source>
-        <translation>Convertido</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>Fallido</translation>
-    </message>
-    <message>
-        <source>State %1</source>
-        <translation>Estado %1</translation>
-    </message>
-    <message>
         <source>%1, no text</source>
         <translation>%1, sin texto</translation>
     </message>
     <message>
         <source>Converted, but the file gave no text</source>
         <translation>Convertido, pero el archivo no contenía texto</translation>
-    </message>
-    <message>
-        <source>File [%1] already added!</source>
-        <translation>¡El archivo [%1] ya se ha añadido!</translation>
-    </message>
-    <message>
-        <source>File [%1] type not support!</source>
-        <translation>¡El tipo del archivo [%1] no es compatible!</translation>
-    </message>
-    <message>
-        <source>File [%1] not added: the list is full!</source>
-        <translation>¡El archivo [%1] no se ha añadido: la lista está llena!</translation>
-    </message>
-    <message>
-        <source>File [%1] not found!</source>
-        <translation>¡No se encuentra el archivo [%1]!</translation>
     </message>
 </context>
 <context>

@@ -394,6 +394,41 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
 <context>
     <name>JobList</name>
     <message>
+        <source>Waiting</source>
+        <translation>En attente</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Converti</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Échec</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>État %1</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>Le fichier [%1] a déjà été ajouté !</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>Le type du fichier [%1] n&apos;est pas pris en charge !</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>Le fichier [%1] n&apos;a pas été ajouté : la liste est pleine !</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>Fichier [%1] introuvable&#x202f;!</translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
         <source>State</source>
         <translation>État</translation>
     </message>
@@ -422,44 +457,12 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <translation>Message de conversion</translation>
     </message>
     <message>
-        <source>Waiting</source>
-        <translation>En attente</translation>
-    </message>
-    <message>
-        <source>Converted</source>
-        <translation>Converti</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>Échec</translation>
-    </message>
-    <message>
-        <source>State %1</source>
-        <translation>État %1</translation>
-    </message>
-    <message>
         <source>%1, no text</source>
         <translation>%1, aucun texte</translation>
     </message>
     <message>
         <source>Converted, but the file gave no text</source>
         <translation>Converti, mais le fichier n&apos;a donné aucun texte</translation>
-    </message>
-    <message>
-        <source>File [%1] already added!</source>
-        <translation>Le fichier [%1] a déjà été ajouté !</translation>
-    </message>
-    <message>
-        <source>File [%1] type not support!</source>
-        <translation>Le type du fichier [%1] n&apos;est pas pris en charge !</translation>
-    </message>
-    <message>
-        <source>File [%1] not added: the list is full!</source>
-        <translation>Le fichier [%1] n&apos;a pas été ajouté : la liste est pleine !</translation>
-    </message>
-    <message>
-        <source>File [%1] not found!</source>
-        <translation>Fichier [%1] introuvable&#x202f;!</translation>
     </message>
 </context>
 <context>

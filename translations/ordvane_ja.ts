@@ -388,6 +388,41 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
 <context>
     <name>JobList</name>
     <message>
+        <source>Waiting</source>
+        <translation>待機中</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>変換済み</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>失敗</translation>
+    </message>
+    <message>
+        <source>State %1</source>
+        <translation>状態 %1</translation>
+    </message>
+    <message>
+        <source>File [%1] already added!</source>
+        <translation>ファイル [%1] は既に追加されています。</translation>
+    </message>
+    <message>
+        <source>File [%1] type not support!</source>
+        <translation>ファイル [%1] の種類はサポートされていません。</translation>
+    </message>
+    <message>
+        <source>File [%1] not added: the list is full!</source>
+        <translation>ファイル [%1] を追加できません。リストがいっぱいです。</translation>
+    </message>
+    <message>
+        <source>File [%1] not found!</source>
+        <translation>ファイル [%1] が見つかりません。</translation>
+    </message>
+</context>
+<context>
+    <name>JobListModel</name>
+    <message>
         <source>State</source>
         <translation>状態</translation>
     </message>
@@ -416,44 +451,12 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <translation>変換メッセージ</translation>
     </message>
     <message>
-        <source>Waiting</source>
-        <translation>待機中</translation>
-    </message>
-    <message>
-        <source>Converted</source>
-        <translation>変換済み</translation>
-    </message>
-    <message>
-        <source>Failed</source>
-        <translation>失敗</translation>
-    </message>
-    <message>
-        <source>State %1</source>
-        <translation>状態 %1</translation>
-    </message>
-    <message>
         <source>%1, no text</source>
         <translation>%1、テキストなし</translation>
     </message>
     <message>
         <source>Converted, but the file gave no text</source>
         <translation>変換しましたが、ファイルからテキストは得られませんでした</translation>
-    </message>
-    <message>
-        <source>File [%1] already added!</source>
-        <translation>ファイル [%1] は既に追加されています。</translation>
-    </message>
-    <message>
-        <source>File [%1] type not support!</source>
-        <translation>ファイル [%1] の種類はサポートされていません。</translation>
-    </message>
-    <message>
-        <source>File [%1] not added: the list is full!</source>
-        <translation>ファイル [%1] を追加できません。リストがいっぱいです。</translation>
-    </message>
-    <message>
-        <source>File [%1] not found!</source>
-        <translation>ファイル [%1] が見つかりません。</translation>
     </message>
 </context>
 <context>

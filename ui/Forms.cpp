@@ -27,6 +27,7 @@ void CreateForms()
     FmPassword = new TFmPassword(FmMain);
     Accessibility::describeControls(FmMain); // the dialogs are its children
     QObject::connect(FmCancelCvt, &TFmCancelCvt::cancelRequested, FmMain, [] { FmMain->CancelConvert = true; });
+    QObject::connect(FmViewLog, &TFmViewLog::loggingSwitched, FmMain, [](bool on) { FmMain->activityLog().setEnabled(on); });
     QObject::connect(FmCancelFind, &TFmCancelFind::stopRequested, FmMain, [] { FmMain->FileSearch->Stop(); });
 }
 

@@ -1,5 +1,6 @@
 #include "ui/JobListSaver.h"
 
+#include "conversion/JobFile.h"
 #include "conversion/JobList.h"
 #include "platform/IoError.h"
 #include "platform/ProgramFolders.h"
@@ -21,52 +22,49 @@ JobListSaver::JobListSaver(JobList &list, std::function<void(const QString &)> t
     });
 }
 
-void JobListSaver::save()
+IoResult<void> JobListSaver::save()
 {
     soon.stop();
-    list.SaveJobFile(JobFilePath());
+    return JobFile::SaveJobFile(JobFilePath(), list.allEntries());
 }
 
 void JobListSaver::saveQuietly()
 {
-    try {
-        save();
-    } catch (const OrdvaneError &e) {
-        // Said where it is seen without stopping the user; the save at the end reports in full.
-        tell(e.message());
-    }
+    // Said where it is seen without stopping the user; the save at the end reports in full.
+    if (const IoResult<void> saved = save(); !saved)
+        tell(saved.error().message());
 }
 
 bool JobListSaver::saveBeforeClose(QWidget *window)
 {
     for (;;) {
-        try {
-            save();
+        const IoResult<void> saved = save();
+        if (saved) {
             settled = true;
             return true;
-        } catch (const OrdvaneError &e) {
-            // While the window is up the user can still make room and keep what was added.
-            const QString text = e.message()
-                                 + QStringLiteral("\n\n")
-                                 + tr("The job list could not be saved. Retry once there is room, exit without "
-                                      "saving it (what changed since the last save is lost), or cancel to keep "
-                                      "KV-Ordvane open.");
-            switch (Dialogs::retryIgnoreCancel(window, QStringLiteral("KV-Ordvane"), text, tr("Exit Without Saving"))) {
-            case Dialogs::Decision::Retry:
-                continue;
-            case Dialogs::Decision::Ignore:
-                settled = true; // the end does not try again
-                return true;
-            case Dialogs::Decision::Cancel:
-                return false;
-            }
+        }
+        // While the window is up the user can still make room and keep what was added.
+        const QString text = saved.error().message()
+                             + QStringLiteral("\n\n")
+                             + tr("The job list could not be saved. Retry once there is room, exit without "
+                                  "saving it (what changed since the last save is lost), or cancel to keep "
+                                  "KV-Ordvane open.");
+        switch (Dialogs::retryIgnoreCancel(window, QStringLiteral("KV-Ordvane"), text, tr("Exit Without Saving"))) {
+        case Dialogs::Decision::Retry:
+            continue;
+        case Dialogs::Decision::Ignore:
+            settled = true; // the end does not try again
+            return true;
+        case Dialogs::Decision::Cancel:
+            return false;
         }
     }
 }
 
-void JobListSaver::saveAtEnd()
+IoResult<void> JobListSaver::saveAtEnd()
 {
     soon.stop();
-    if (!settled)
-        save();
+    if (settled)
+        return {};
+    return save();
 }

@@ -2,6 +2,8 @@
 // Saving the job list: shortly after each change, so that a crash or a power cut costs little;
 // quietly when the session ends; and on close, where a failure asks whether to retry, exit
 // without saving, or stay open.
+#include "platform/IoError.h"
+
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -21,11 +23,10 @@ public:
     // Before the window closes: false when the user keeps it open after a failed save.
     bool saveBeforeClose(QWidget *window);
     // At the very end, unless the close saved it or the user chose to lose the changes.
-    // Throws OrdvaneError.
-    void saveAtEnd();
+    [[nodiscard]] IoResult<void> saveAtEnd();
 
 private:
-    void save();
+    IoResult<void> save();
 
     JobList &list;
     std::function<void(const QString &)> tell;

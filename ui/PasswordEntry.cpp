@@ -22,9 +22,9 @@ void PasswordEntry::start()
     for (int row = 0; row < jobs.count(); ++row) {
         if (!jobs.isSelected(row))
             continue;
-        selected << jobs.text(row, JobList::Source);
+        selected << jobs.entry(row).source;
         if (jobs.needsPassword(row))
-            locked << jobs.text(row, JobList::Source);
+            locked << jobs.entry(row).source;
     }
     if (locked.isEmpty()) {
         window.say(tr("None of the selected files needs a password."));
@@ -88,7 +88,7 @@ QList<int> PasswordEntry::lockedRows() const
 {
     QList<int> rows;
     for (int row = 0; row < jobs.count(); ++row)
-        if (jobs.needsPassword(row) && locked.contains(jobs.text(row, JobList::Source)))
+        if (jobs.needsPassword(row) && locked.contains(jobs.entry(row).source))
             rows << row;
     return rows;
 }
@@ -98,14 +98,14 @@ void PasswordEntry::ask()
     const auto restoreSelection = qScopeGuard([this] {
         jobs.clearSelection();
         for (int row = 0; row < jobs.count(); ++row)
-            if (selected.contains(jobs.text(row, JobList::Source)))
+            if (selected.contains(jobs.entry(row).source))
                 jobs.setSelected(row, true);
     });
     QList<int> rows = lockedRows();
     bool wrong = false;
     while (!rows.isEmpty() && !window.cancelled()) {
         std::optional<TFmPassword::Answer> answer =
-            FmPassword->AskPassword(jobs.text(rows.first(), JobList::Name), int(rows.size()), wrong, canRemember);
+            FmPassword->AskPassword(jobs.entry(rows.first()).name, int(rows.size()), wrong, canRemember);
         if (!answer)
             return;
         const auto forget = qScopeGuard([&answer] { wipe(answer->password); });
@@ -115,7 +115,7 @@ void PasswordEntry::ask()
         for (const int row : tried) {
             if (rows.contains(row) || !answer->remember || jobs.entry(row).state != JobList::Converted)
                 continue;
-            Keyring::storeLater(Keyring::keyOf(jobs.text(row, JobList::Source)), answer->password, this, [this](bool kept) {
+            Keyring::storeLater(Keyring::keyOf(jobs.entry(row).source), answer->password, this, [this](bool kept) {
                 if (!kept)
                     window.say(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
             });

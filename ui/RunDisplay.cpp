@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QProgressBar>
 
 void RunDisplay::runStarted(int count)
@@ -38,27 +37,22 @@ void RunDisplay::stepProgress()
     showOnTaskbar();
 }
 
-ConversionRun::PromptAnswer RunDisplay::askTargetExists(const QString &target)
+void RunDisplay::askTargetExists(const QString &target, const std::function<void(ConversionRun::PromptAnswer)> &answer)
 {
     if (standingAnswer)
-        return *standingAnswer;
-    const auto answer = ConversionRun::PromptAnswer(FmFileOverTp->ShowPrompt(target));
-    if (FmFileOverTp->CBSameForRest->isChecked() && answer != ConversionRun::PromptAnswer::StopConvert)
-        standingAnswer = answer;
-    return answer;
-}
-
-void RunDisplay::processEvents()
-{
-    QCoreApplication::processEvents();
+        return answer(*standingAnswer);
+    FmFileOverTp->ShowPrompt(target, [this, answer](TFmFileOverTp::Answer button, bool forTheRest) {
+        const auto given = ConversionRun::PromptAnswer(button);
+        if (forTheRest && given != ConversionRun::PromptAnswer::StopConvert)
+            standingAnswer = given;
+        answer(given);
+    });
 }
 
 void RunDisplay::waiting(const ConversionEngine::Progress &progress)
 {
-    // The conversions run on other threads; the window keeps painting and Cancel works.
     FmCancelCvt->showProgress(progress);
     showOnTaskbar();
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 void RunDisplay::runFinished()

@@ -1,7 +1,6 @@
 #pragma once
 // What a conversion run shows in the main window: the progress window, the prompt for an
-// existing target, a wait for conversions that keeps the window alive, and the progress on
-// the task bar.
+// existing target, and the progress on the task bar.
 #include "conversion/ConversionRun.h"
 
 #include <optional>
@@ -16,8 +15,7 @@ public:
     void runStarted(int total) override;
     void showFile(const QString &source) override;
     void stepProgress() override;
-    ConversionRun::PromptAnswer askTargetExists(const QString &target) override;
-    void processEvents() override;
+    void askTargetExists(const QString &target, const std::function<void(ConversionRun::PromptAnswer)> &answer) override;
     bool cancelRequested() override { return cancel; }
     void waiting(const ConversionEngine::Progress &progress) override;
     void runFinished() override;

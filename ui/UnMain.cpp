@@ -3,6 +3,7 @@
 #include "base/Version.h"
 #include "conversion/ActivityLog.h"
 #include "conversion/ConversionRun.h"
+#include "conversion/JobFile.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
 #include "conversion/RunOptions.h"
@@ -39,6 +40,7 @@
 #include "ui/WindowPlacement.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Images.h"
+#include "widgets/JobListModel.h"
 #include "widgets/JobListView.h"
 #include "widgets/KeyPreview.h"
 #include "widgets/Metrics.h"
@@ -49,6 +51,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -85,7 +88,8 @@ QString helpStartPage()
 } // namespace
 
 TFmMain::TFmMain()
-    : FileSearch(nullptr), jobs(new JobList(this)), Taskbar(new TaskbarEntry(QStringLiteral(ORDVANE_DESKTOP_ID), this)),
+    : FileSearch(nullptr), Log(ActivityLogPath(), !Settings.notlog), jobs(new JobList({DocumentTypes(Settings.userfileext1), {}, &Log}, this)),
+      Model(new JobListModel(*jobs, this)), Taskbar(new TaskbarEntry(QStringLiteral(ORDVANE_DESKTOP_ID), this)),
       RunNotices(new Notifications(QStringLiteral(ORDVANE_DESKTOP_ID), this))
 {
     setObjectName(QStringLiteral("FmMain"));
@@ -96,7 +100,8 @@ TFmMain::TFmMain()
     ListView1 = new JobListView(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setAccessibleName(tr("Job list"));
-    ListView1->setJobList(jobs);
+    ListView1->setJobList(Model);
+    applySettings();
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -132,7 +137,7 @@ TFmMain::TFmMain()
     LoadJobFile(JobFilePath());
     // What start-up leaves in the message panel stays there, also when it is nothing.
     Status->hold();
-    RestoreWindowLayout(*this, *ListView1, *jobs);
+    RestoreWindowLayout(*this, *ListView1, *Model);
 
     JobSaving = new JobListSaver(*jobs, [this](const QString &message) { ShowStatusMessage(message); }, this);
     // Like a drop, handed files wait while a search fills the list or a dialog is up.
@@ -167,13 +172,10 @@ TFmMain::TFmMain()
 TFmMain::~TFmMain()
 {
     MyPdfCvt::SetPasswords({}); // the session's passwords go with it
-    StoreWindowLayout(*this, *ListView1, *jobs);
-    try {
-        JobSaving->saveAtEnd();
-    } catch (...) {
-        // The list is lost, but the settings must still be saved: report and go on.
-        OrdvaneApplication::showError(std::current_exception());
-    }
+    StoreWindowLayout(*this, *ListView1, *Model);
+    // The list is lost, but the settings must still be saved: report and go on.
+    if (const IoResult<void> saved = JobSaving->saveAtEnd(); !saved)
+        OrdvaneApplication::showError(std::make_exception_ptr(IoError(saved.error())));
 }
 
 QAction *TFmMain::makeAction(const char *name, int tag, Command command, const QString &caption, const QString &hint, int image)
@@ -381,22 +383,24 @@ void TFmMain::SelectAllEntries()
 
 void TFmMain::SaveJobFile(const QString &fileName)
 {
-    jobs->SaveJobFile(fileName);
+    if (const IoResult<void> saved = JobFile::SaveJobFile(fileName, jobs->allEntries()); !saved)
+        throw IoError(saved.error());
 }
 
 void TFmMain::LoadJobFile(const QString &fileName)
 {
-    const JobList::LoadResult result = jobs->LoadJobFile(fileName);
-    if (result == JobList::LoadResult::Damaged || result == JobList::LoadResult::UnknownMarker
-        || result == JobList::LoadResult::Unreadable) {
+    JobFile::Loaded loaded = JobFile::LoadJobFile(fileName);
+    jobs->replaceEntries(std::move(loaded.entries));
+    if (loaded.result == JobFile::LoadResult::Damaged || loaded.result == JobFile::LoadResult::UnknownMarker
+        || loaded.result == JobFile::LoadResult::Unreadable) {
         // Keep what could not be read, before the file is replaced at the end; an earlier
         // backup is never replaced.
-        const QString kept = JobList::keepDamagedFile(fileName);
+        const QString kept = JobFile::keepDamagedFile(fileName);
         if (!kept.isEmpty()) {
             try {
-                AppendLog(QStringLiteral("Job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
-                              .arg(jobs->count())
-                              .arg(kept));
+                Log.AppendLog(QStringLiteral("Job file could not be read in full; %1 file(s) restored, the old file is kept as %2")
+                                  .arg(jobs->count())
+                                  .arg(kept));
             } catch (const OrdvaneError &) {
                 // The window says it; a log that cannot be written shows at its next line.
             }
@@ -468,7 +472,18 @@ void TFmMain::runCommand(int tag, Command command)
     }
 }
 
-void TFmMain::OptionsCommand() { FmOption->exec(); }
+void TFmMain::OptionsCommand()
+{
+    FmOption->exec();
+    applySettings();
+}
+
+void TFmMain::applySettings()
+{
+    jobs->setDocumentTypes(DocumentTypes(Settings.userfileext1));
+    jobs->setTargetRule({Settings.samedir, Settings.targetdir, {}});
+    Log.setEnabled(!Settings.notlog);
+}
 void TFmMain::ExitCommand() { close(); }
 void TFmMain::ConvertAllCommand() { ConvertItems(ConversionRun::ConvertAll); }
 void TFmMain::ConvertSelectedCommand() { ConvertItems(ConversionRun::ConvertSelected); }
@@ -482,7 +497,7 @@ void TFmMain::AboutCommand() { FmAbout->exec(); }
 
 void TFmMain::AddFileCommand()
 {
-    const QStringList files = Dialogs::openFiles(this, AddFileFilter());
+    const QStringList files = Dialogs::openFiles(this, DocumentTypes(Settings.userfileext1).AddFileFilter());
     if (files.isEmpty())
         return;
     jobs->clearSelection();
@@ -502,8 +517,15 @@ void TFmMain::ConvertItems(int mode)
     QElapsedTimer duration;
     duration.start();
     RunDisplay display(CancelConvert, *Taskbar);
-    ConversionRun run(*jobs, display);
-    run.run(mode, RunOptions::fromSettings(Settings));
+    ConversionRun run(*jobs, display, Log);
+    // The window waits here for the run's end, as a modal dialog would, to keep its callers
+    // as they are; the run itself goes on by the engine's news.
+    QEventLoop untilFinished;
+    connect(&run, &ConversionRun::finished, &untilFinished, &QEventLoop::quit);
+    if (run.start(mode, RunOptions::fromSettings(Settings)) && run.running())
+        untilFinished.exec();
+    if (run.failure())
+        std::rethrow_exception(run.failure());
     if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
         announceRunEnd(run.summary(ConversionRun::Language::User));
     // What the run did stays in the status bar until the next message.
@@ -547,7 +569,7 @@ void TFmMain::AddDirCommand()
         return;
     jobs->clearSelection();
     FileSearch->RecurseSubFolders = FmAddDir->CBRecursive->isChecked();
-    FileSearch->SearchExts = DirectorySearchFilter(FmAddDir->typeTicks());
+    FileSearch->SearchExts = DocumentTypes(Settings.userfileext1).DirectorySearchFilter(FmAddDir->typeTicks());
     SearchDirs = Settings.adddir.split(u';');
     if (SearchDirs.last().isEmpty())
         SearchDirs.removeLast();
@@ -677,7 +699,7 @@ void TFmMain::TakePendingFiles()
 void TFmMain::SaveKeptFiles()
 {
     TakePendingFiles();
-    StoreWindowLayout(*this, *ListView1, *jobs);
+    StoreWindowLayout(*this, *ListView1, *Model);
     JobSaving->saveQuietly();
     if (const IoResult<void> saved = SaveSettings(); !saved)
         ShowStatusMessage(IniFile::unableToWrite(saved.error()));
@@ -746,12 +768,12 @@ void TFmMain::LaunchOrExplore(bool useSource, bool launch)
     const int row = jobs->firstSelected();
     if (row < 0)
         return;
-    const QString path = jobs->text(row, useSource ? JobList::Source : JobList::Target);
+    const QString path = useSource ? jobs->entry(row).source : jobs->entry(row).target;
     // The desktop says nothing of a file that is not there; the window does. Explore still
     // opens the folder it would be in.
     if (!FileSystem::isExistingFile(path)) {
         ShowStatusMessage(tr("File not found: %1").arg(path));
-        AppendLog(QStringLiteral("File not found (") + path + u')');
+        Log.AppendLog(QStringLiteral("File not found (") + path + u')');
         if (launch)
             return;
     }
@@ -762,7 +784,7 @@ void TFmMain::LaunchOrExplore(bool useSource, bool launch)
         if (!window)
             return;
         window->ShowStatusMessage(launch ? tr("No program to open %1").arg(path) : tr("No file manager to show %1").arg(path));
-        AppendLog((launch ? QStringLiteral("No program to open the file (") : QStringLiteral("No file manager to show the file (")) + path + u')');
+        window->Log.AppendLog((launch ? QStringLiteral("No program to open the file (") : QStringLiteral("No file manager to show the file (")) + path + u')');
     };
     if (!launch)
         Desktop::showInFileManager(path, noProgram);
@@ -812,7 +834,7 @@ void TFmMain::ListView1ColumnClick(int column)
 {
     if (busy())
         return; // the run and the search count on the rows keeping their order
-    jobs->ColumnClick(column);
+    Model->ColumnClick(column);
     const int first = jobs->firstSelected();
     if (first >= 0)
         ListView1->reveal(first);

@@ -3,12 +3,15 @@
 // runs its own command; a button or a key runs the command of the menu item with its Tag,
 // through MenuItemClick. The window is thin: the job list, the conversion run, the settings,
 // the status panel, the hand-over queue and the job list's saving do the work.
+#include "conversion/ActivityLog.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
 
 class JobList;
+class JobListModel;
 class JobListView;
 class Notifications;
 class TaskbarEntry;
@@ -39,6 +42,8 @@ public:
     ~TFmMain() override;
 
     JobList &jobList() { return *jobs; }
+    JobListModel &jobListModel() { return *Model; }
+    ActivityLog &activityLog() { return Log; }
 
     // The job list's operations, as the other parts call them.
     void AddOneFile(const QString &path);
@@ -135,8 +140,12 @@ private:
     void announceRunEnd(const QString &summary);
     // False when the user keeps the window open after the job list could not be saved.
     bool saveJobListOnClose();
+    // After a dialog changed the settings: what the list, the log and the views are given.
+    void applySettings();
 
+    ActivityLog Log;
     JobList *jobs;
+    JobListModel *Model;
     JobListView *ListView1;
     QWidget *Panel2;
     QToolButton *BtnAddFile = nullptr, *BtnAddDir = nullptr, *BtnOption = nullptr, *BtnLog = nullptr;

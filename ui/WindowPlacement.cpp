@@ -1,6 +1,6 @@
 #include "ui/WindowPlacement.h"
 
-#include "conversion/JobList.h"
+#include "widgets/JobListModel.h"
 #include "settings/WindowLayout.h"
 #include "widgets/JobListView.h"
 #include "widgets/Metrics.h"
@@ -9,7 +9,7 @@
 #include <QMainWindow>
 #include <QScreen>
 
-void StoreWindowLayout(const QMainWindow &window, const JobListView &view, const JobList &jobs)
+void StoreWindowLayout(const QMainWindow &window, const JobListView &view, const JobListModel &jobs)
 {
     const QRect normal = window.isMaximized() || window.isFullScreen() ? window.normalGeometry() : window.geometry();
     if (normal.width() <= 0 || normal.height() <= 0)
@@ -20,15 +20,15 @@ void StoreWindowLayout(const QMainWindow &window, const JobListView &view, const
     Layout.height = normal.height();
     Layout.maximized = window.isMaximized();
     Layout.columns.clear();
-    for (int column = 0; column < JobList::ColumnCount; ++column)
+    for (int column = 0; column < JobListModel::ColumnCount; ++column)
         Layout.columns << view.columnWidth(column);
     Layout.sortcolumn = jobs.sortColumn();
     Layout.sortascending = jobs.sortAscending();
 }
 
-void RestoreWindowLayout(QMainWindow &window, JobListView &view, JobList &jobs)
+void RestoreWindowLayout(QMainWindow &window, JobListView &view, JobListModel &jobs)
 {
-    for (int column = 0; column < JobList::ColumnCount && column < Layout.columns.size(); ++column)
+    for (int column = 0; column < JobListModel::ColumnCount && column < Layout.columns.size(); ++column)
         if (Layout.columns[column] > 0)
             view.setColumnWidth(column, std::min(Layout.columns[column], scaled(4000)));
     jobs.restoreSortState(Layout.sortcolumn, Layout.sortascending);

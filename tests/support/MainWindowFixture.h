@@ -7,6 +7,7 @@
 #include "tests/support/TestProgramDirectory.h"
 #include "ui/Forms.h"
 #include "ui/UnMain.h"
+#include "widgets/JobListModel.h"
 #include "widgets/Dialogs.h"
 
 #include <QAbstractButton>
@@ -50,6 +51,7 @@ public:
     }
 
     JobList &jobs() { return FmMain->jobList(); }
+    JobListModel &model() { return FmMain->jobListModel(); }
 
     template <typename T = QWidget>
     T *control(const QString &name)

@@ -47,7 +47,7 @@ int main(int argc, char **argv)
         placed = true;
     });
     for (int after = 0; after < FoldersAround; ++made) {
-        if (FileSystem::makeDirectories(FileSystem::joinPath(folder, QString::number(made))) != 0)
+        if (!FileSystem::makeDirectories(FileSystem::joinPath(folder, QString::number(made))))
             failed = true;
         if (placed)
             ++after;

@@ -2,7 +2,6 @@
 // A temporary program directory: settings, job file and log go there, and the converter
 // library with its helper is linked in from the build, so tests run the real thing.
 #include "platform/ProgramFolders.h"
-#include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 
 #include <QDir>
@@ -26,7 +25,6 @@ public:
         SetProgramDirectory(dir.path());
         Settings = TSettings();
         Settings.targetdir = Settings.adddir = DocumentsFolder();
-        BuildExtensionLookup();
     }
 
     ~TestProgramDirectory() { removeTree(dir.path()); } // the tests make names QDir cannot remove

@@ -27,7 +27,10 @@ struct Arena {
 
 Arena &arena()
 {
-    static Arena *const theArena = new Arena; // never destroyed: secrets may go at exit
+    // Never destroyed, as secrets may go at exit; kept in static storage rather than on the
+    // heap, so that a library holding it can be unloaded without leaving a block behind.
+    alignas(Arena) static unsigned char storage[sizeof(Arena)];
+    static Arena *const theArena = new (storage) Arena;
     return *theArena;
 }
 

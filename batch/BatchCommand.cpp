@@ -41,7 +41,8 @@ Expected<QStringList, QString> readList(const QString &name, bool nulSeparated)
         qsizetype start = 0;
         for (qsizetype end; (end = pending.indexOf(separator, start)) >= 0; start = end + 1) {
             if (end == start) { // an empty line: a run of them goes at once
-                while (end + 1 < pending.size() && pending[end + 1] == separator)
+                const char *bytes = pending.constData();
+                while (end + 1 < pending.size() && bytes[end + 1] == separator)
                     ++end;
                 continue;
             }

@@ -496,7 +496,7 @@ private slots:
 
     // A page whose recognition does not finish is told as text missing, never as a full
     // success: a reader slowed down (stopped and let go again, as on an overloaded node) runs
-    // into the page's time and keeps what it read; one stopped for good is ended. Either way
+    // into the page's time; one stopped for good is ended. Either way
     // the real batch names the page in the log, the JSON and on standard error, also without a
     // log, and ends with status 3.
     void recognitionThatDoesNotFinishIsTold()
@@ -526,9 +526,10 @@ private slots:
                 while (!done.loadRelaxed() && kill(reader, SIGSTOP) == 0) {
                     if (forGood)
                         return;
-                    QThread::msleep(100);
+                    // Running a seventh of the time: slow enough to miss two seconds on a fast idle machine.
+                    QThread::msleep(300);
                     kill(reader, SIGCONT);
-                    QThread::msleep(100);
+                    QThread::msleep(50);
                 }
             });
             const bool finished = batch.waitForFinished(60000);
@@ -543,8 +544,10 @@ private slots:
             QVERIFY2(errors.contains("text is missing: page(s) 1 of " + file.toUtf8()), errors.constData());
             if (!forGood) {
                 const QStringList log = logTexts(own.file(QStringLiteral("ordvnact.log")));
-                QVERIFY2(log.filter(QStringLiteral("Page 1 not fully recognised: its reading was cut short in time")).size() == 1,
-                         qPrintable(log.join(u'\n')));
+                // Cut short when the reader checks its time in a running moment, ended when not.
+                const QStringList told = log.filter(QRegularExpression(QStringLiteral(
+                    "^Page 1 not (fully recognised: its reading was cut short|recognised: its reading did not end) in time")));
+                QVERIFY2(told.size() == 1, qPrintable(log.join(u'\n')));
                 QVERIFY(log.contains(QStringLiteral("1 page(s) not fully recognised in time; the log names them.")));
             }
         }

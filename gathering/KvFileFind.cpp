@@ -54,12 +54,6 @@ std::set<quint64> devtmpfsDevices()
 
 } // namespace
 
-void TKvFileSearch::processEvents()
-{
-    if (ProcessEvents)
-        ProcessEvents();
-}
-
 void TKvFileSearch::Execute()
 {
     UserStopped = false;
@@ -91,8 +85,7 @@ void TKvFileSearch::SearchFolder(const QString &path, Visit &visit)
     if (!listing)
         return; // a folder that cannot be read yields nothing
 
-    while (!UserStopped) {
-        processEvents();
+    while (!stopped()) {
         const dirent *entry = readdir(listing.get());
         if (!entry)
             break;
@@ -126,6 +119,5 @@ void TKvFileSearch::SearchFolder(const QString &path, Visit &visit)
                 OnFileFind(path, record);
             }
         }
-        processEvents();
     }
 }

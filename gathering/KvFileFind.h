@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <atomic>
 #include <functional>
 #include <set>
 
@@ -33,8 +34,8 @@ public:
     std::function<void(const QString &fullpath, const TSearchRecW &info)> OnFileFind;
     std::function<void(const QString &fullpath)> OnChangeFolder;
     std::function<void()> OnFinish;
-    // Lets the window's events through now and then; the search runs on the caller's thread.
-    std::function<void()> ProcessEvents;
+    // Another thread's stop: the search ends at its next directory entry once it is set.
+    const std::atomic<bool> *Cancelled = nullptr;
 
     // One whole search of SearchDir. An empty SearchDir names no folder: nothing is searched.
     void Execute();
@@ -52,5 +53,5 @@ private:
     };
 
     void SearchFolder(const QString &path, Visit &visit);
-    void processEvents();
+    bool stopped() const { return UserStopped || (Cancelled && *Cancelled); }
 };

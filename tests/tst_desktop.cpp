@@ -235,6 +235,7 @@ private slots:
         elsewhere.show();
         connect(&ui->jobs(), &JobList::contentChanged, &elsewhere, [&elsewhere] { elsewhere.activateWindow(); });
         FmMain->ConvertItems(ConversionRun::ConvertAll);
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(2).state, qint32(JobList::Converted));
         desktop.catchUp();
 
@@ -271,6 +272,7 @@ private slots:
         addPdfs(2);
         FmMain->NotifyAfterMs = 0;
         FmMain->ConvertItems(ConversionRun::ConvertAll);
+        ui->untilIdle();
 
         ui->jobs().SelectAllEntries();
         QWidget elsewhere;
@@ -278,6 +280,7 @@ private slots:
         connect(&ui->jobs(), &JobList::contentChanged, &elsewhere, [&elsewhere] { elsewhere.activateWindow(); });
         FmMain->NotifyAfterMs = 10000;
         FmMain->ConvertItems(ConversionRun::ReConvertSelected);
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(1).state, qint32(JobList::Converted));
         desktop.catchUp();
         QCOMPARE(desktop.notifications.size(), 0);

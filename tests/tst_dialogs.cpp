@@ -329,6 +329,7 @@ private slots:
             FmAddDir->reject();
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+        ui->untilIdle();
     }
 
     void addDirectoryDialog()
@@ -357,6 +358,7 @@ private slots:
             QTest::keyClick(FmAddDir->EditDir, Qt::Key_Escape);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+        ui->untilIdle();
         QCOMPARE(Settings.adddir, QStringLiteral("/typed/then/refused")); // the refused OK had copied it
         QCOMPARE(FmAddDir->EditDir->text(), QStringLiteral("/typed/then/cancelled")); // shown again next time
 
@@ -375,6 +377,7 @@ private slots:
             FmAddDir->reject();
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+        ui->untilIdle();
 
         // The ticks reach the settings as the dialog closes, cancelled too: a session end that
         // saves and is then cut short keeps them.
@@ -384,6 +387,7 @@ private slots:
             QTest::keyClick(FmAddDir->EditDir, Qt::Key_Escape);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActAddDir")));
+        ui->untilIdle();
         QCOMPARE(Settings.selext1, false);
         QCOMPARE(Settings.recursive, true);
     }
@@ -400,6 +404,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         });
         ui->press(Qt::Key_D, Qt::ControlModifier);
+        ui->untilIdle();
         QVERIFY(!FmAddDir->isVisible());
         QWidget *focused = nullptr, *afterMnemonic = nullptr;
         MainWindowFixture::whenModal([&](QWidget *) {
@@ -412,6 +417,7 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
         ui->press(Qt::Key_D, Qt::ControlModifier);
+        ui->untilIdle();
         QCOMPARE(focused, FmAddDir->EditDir);
         QCOMPARE(afterMnemonic, FmAddDir->EditDir);
         QCOMPARE(Settings.adddir, folder);

@@ -116,6 +116,7 @@ private slots:
         ui->press(Qt::Key_G, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Waiting));
         ui->press(Qt::Key_G, Qt::ControlModifier);
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(0).state, qint32(JobList::Converted));
         QVERIFY(QFileInfo::exists(ui->dir.file(QStringLiteral("out/a.txt"))));
         QVERIFY(!FmCancelCvt->isVisible());
@@ -139,6 +140,7 @@ private slots:
             QTest::mouseClick(FmCancelCvt->BtnCancel, Qt::LeftButton);
         });
         ui->press(Qt::Key_G, Qt::ControlModifier);
+        ui->untilIdle();
         QTest::qWait(100);
         const QStringList log = logTexts(ui->dir.file(QStringLiteral("ordvnact.log")));
         QCOMPARE(log.count(QStringLiteral("Conversion start...")), 1);
@@ -158,6 +160,7 @@ private slots:
             ui->action(QStringLiteral("ActExit"))->trigger();
         });
         ui->press(Qt::Key_G, Qt::ControlModifier);
+        ui->untilIdle();
         QTRY_VERIFY(!FmMain->isVisible());
         QCOMPARE(logTexts(ui->dir.file(QStringLiteral("ordvnact.log"))).count(QStringLiteral("Conversion start...")), 2);
         QVERIFY(converted() < 8);
@@ -192,6 +195,7 @@ private slots:
 
         // The Convert button does not ask: on an empty list it starts a run that does nothing.
         QTest::mouseClick(ui->control<QAbstractButton>(QStringLiteral("BtnConvert")), Qt::LeftButton);
+        ui->untilIdle();
         QVERIFY(!QFileInfo::exists(ui->dir.file(QStringLiteral("ordvnact.log"))));
 
         FmMain->AddOneFile(QStringLiteral("/d/w.pdf"));
@@ -454,6 +458,7 @@ private slots:
             QTest::mouseClick(FmFileOverTp->BtnAutoRename, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QCOMPARE(shownTarget, ui->dir.file(QStringLiteral("out/p.txt")));
         QCOMPARE(ui->jobs().text(0, JobList::Target), ui->dir.file(QStringLiteral("out/p(1).txt")));
 
@@ -473,6 +478,7 @@ private slots:
             QTest::mouseClick(FmFileOverTp->BtnCancel, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QCOMPARE(during, before);
         QVERIFY(apart);
 
@@ -497,6 +503,7 @@ private slots:
         });
         watch.start(10);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QCOMPARE(prompts, 1);
         for (int row = 0; row < 3; ++row) {
             QCOMPARE(ui->jobs().text(row, JobList::Target), ui->dir.file(QStringLiteral("out/q%1.txt").arg(row + 1)));
@@ -505,6 +512,7 @@ private slots:
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 3 converted, 0 failed."));
         FmMain->jobList().SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        ui->untilIdle();
         QCOMPARE(prompts, 2);
         QVERIFY(unticked);
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 0 converted, 0 failed, 3 left waiting (run stopped)."));
@@ -533,12 +541,14 @@ private slots:
         });
         watch.start(10);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QVERIFY(!prompted);
         QVERIFY(ui->dir.read(QStringLiteral("out/report.txt")).contains("alpha words"));
         QVERIFY(ui->dir.read(QStringLiteral("out/report(1).txt")).contains("beta words"));
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 2 converted, 0 failed."));
         FmMain->SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(1).outcome.shownText(), QStringLiteral("Target file is up to date"));
         QCOMPARE(ui->jobs().text(1, JobList::Target), ui->dir.file(QStringLiteral("out/report(1).txt")));
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 0 converted, 2 skipped, 0 failed."));
@@ -557,6 +567,7 @@ private slots:
         for (const QString &file : {a, b, pdf(QStringLiteral("c.pdf"))})
             FmMain->AddOneFile(file);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(0).outcome.shownText(), QStringLiteral("Password required"));
         QCOMPARE(ui->jobs().entry(1).outcome.shownText(), QStringLiteral("Password required"));
         QCOMPARE(ui->jobs().entry(2).state, JobList::Converted);
@@ -590,6 +601,7 @@ private slots:
         });
         watch.start(10);
         ui->press(Qt::Key_P, Qt::ControlModifier);
+        ui->untilIdle();
         QCOMPARE(prompts, (QStringList{QStringLiteral("Password of the 2 selected files:"), QStringLiteral("Password of the 2 selected files:"),
                                       QStringLiteral("Password of a.pdf:")}));
         QCOMPARE(saidWrong, (QList<bool>{false, true, true}));
@@ -610,6 +622,7 @@ private slots:
             QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(0).state, JobList::Converted);
         FmMain->ActionMainMenuBar1Paint();
         QVERIFY(!ui->action(QStringLiteral("ActPassword"))->isEnabled());
@@ -621,6 +634,7 @@ private slots:
         noCopy.allowCopy = false;
         FmMain->AddOneFile(pdf(QStringLiteral("d.pdf"), noCopy));
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QCOMPARE(ui->jobs().text(3, JobList::Message), QStringLiteral("Extracting text from source file not allowed"));
         clickRow(3);
         FmMain->ActionMainMenuBar1Paint();
@@ -634,6 +648,7 @@ private slots:
             QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(3).state, JobList::Converted);
 
         // A password beyond ASCII, typed, opens files of the older encryption (RC4) too.
@@ -644,6 +659,7 @@ private slots:
             FmMain->AddOneFile(locked);
         }
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         FmMain->jobList().clearSelection();
         FmMain->jobList().setSelected(4, true);
         FmMain->jobList().setSelected(5, true);
@@ -657,6 +673,7 @@ private slots:
             QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        ui->untilIdle();
         QCOMPARE(ui->jobs().entry(4).state, JobList::Converted);
         QCOMPARE(ui->jobs().entry(5).state, JobList::Converted);
 
@@ -706,6 +723,7 @@ private slots:
         const QString g = lockedPdf(QStringLiteral("g.pdf"), "gamma-7q");
         FmMain->AddOneFile(g);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QVERIFY(ui->jobs().needsPassword(0));
         bool offered = false;
         MainWindowFixture::whenModal([&offered](QWidget *modal) {
@@ -719,6 +737,7 @@ private slots:
             QTest::mouseClick(FmPassword->BtnOK, Qt::LeftButton);
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        ui->untilIdle();
         QTRY_VERIFY_WITH_TIMEOUT(offered, 10000);
         QTRY_COMPARE(ui->jobs().entry(0).state, JobList::Converted);
         // Kept under a digest: the store's attributes name no path.
@@ -735,8 +754,10 @@ private slots:
         ui->start();
         FmMain->AddOneFile(h);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         ui->jobs().SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        ui->untilIdle();
         QVERIFY(ui->jobs().needsPassword(0) && ui->jobs().needsPassword(1));
         bool asked = false;
         QTimer watch; // ends with the test, unlike a pending answer
@@ -748,6 +769,7 @@ private slots:
         });
         watch.start(10);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        ui->untilIdle();
         QTRY_VERIFY_WITH_TIMEOUT(ui->jobs().entry(0).state == JobList::Converted && ui->jobs().entry(1).state == JobList::Converted, 10000);
         QVERIFY(!asked);
         QTRY_COMPARE_WITH_TIMEOUT(kept(Keyring::keyOf(h)), QByteArray("eta-7q"), 10000);
@@ -757,6 +779,7 @@ private slots:
         // the dialog asks after a few seconds, and at once on Esc.
         FmMain->AddOneFile(lockedPdf(QStringLiteral("i.pdf"), "iota-7q"));
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QVERIFY(ui->jobs().needsPassword(2));
         QCOMPARE(kill(pid_t(keyring.processId()), SIGSTOP), 0);
         const auto resume = qScopeGuard([&keyring] { kill(pid_t(keyring.processId()), SIGCONT); });
@@ -795,6 +818,7 @@ private slots:
             QTest::mouseClick(FmFileOverTp->BtnOverwrite, Qt::LeftButton);
         });
         ui->press(Qt::Key_G, Qt::ControlModifier);
+        ui->untilIdle();
         // The file in hand is recorded when its text was ready, else abandoned unchanged.
         QVERIFY(ui->jobs().entry(0).state != JobList::Failed);
         QCOMPARE(ui->jobs().entry(1).state, qint32(JobList::Waiting)); // cancelled before it
@@ -817,6 +841,7 @@ private slots:
             QTest::mouseClick(FmFileOverTp->FlatSpeedButton1, Qt::LeftButton); // stop
         });
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         QVERIFY(refused);
         QVERIFY(ui->control<QAbstractButton>(QStringLiteral("BtnConvert"))->isEnabled());
     }
@@ -844,6 +869,7 @@ private slots:
         });
         watch.start(2);
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+        ui->untilIdle();
         watch.stop();
         QCOMPARE(shown, QStringList{QStringLiteral("Recognising page 1 of 1")});
         QVERIFY(ui->dir.read(QStringLiteral("out/scan.txt")).contains("Harbour committee minutes"));
@@ -863,6 +889,7 @@ private slots:
         Settings.pagebreak = true; // a form feed alone is no text either
         FmMain->jobList().SelectAllEntries();
         FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        ui->untilIdle();
         QCOMPARE(ui->dir.read(QStringLiteral("out/scan.txt")), QByteArray("\f"));
         QCOMPARE(ui->statusMessage(), QStringLiteral("Conversion ended: 3 converted, 0 failed. 2 converted file(s) gave no text. To read "
                                                      "scanned pages, turn on recognition on the Special page of Options."));
@@ -906,6 +933,7 @@ private slots:
             });
             watch.start(5);
             FmMain->MenuItemClick(ui->action(QStringLiteral("ActConvertAll")));
+            ui->untilIdle();
             watch.stop();
             QVERIFY(sinceCancel.isValid());
             QVERIFY2(sinceCancel.elapsed() < 3000, qPrintable(QString::number(sinceCancel.elapsed())));
@@ -1108,6 +1136,7 @@ private slots:
             QDir(ui->dir.path()).mkdir(QStringLiteral("ordvnact.log"));
         });
         ui->action(QStringLiteral("ActConvertAll"))->trigger();
+        ui->untilIdle();
         QCOMPARE(ui->dialogs.messages.size(), 1);
         QVERIFY(ui->dialogs.messages[0].contains(ui->dir.file(QStringLiteral("ordvnact.log"))));
         QVERIFY(!FmCancelCvt->isVisible());

@@ -1,6 +1,6 @@
 #include "ui/Forms.h"
 
-#include "gathering/KvFileFind.h"
+#include "gathering/DirectorySearch.h"
 #include "forms/UnAddDir.h"
 #include "forms/UnCancelFind.h"
 #include "forms/UnDirectory.h"

@@ -80,8 +80,9 @@ void PasswordEntry::keyringAnswered(const QHash<QString, QByteArray> &found)
     for (const QByteArray &password : found)
         wipe(password);
     if (any)
-        window.convert(lockedRows());
-    ask();
+        window.convert(lockedRows(), [this](const QList<int> &) { ask(); });
+    else
+        ask();
 }
 
 QList<int> PasswordEntry::lockedRows() const
@@ -93,37 +94,42 @@ QList<int> PasswordEntry::lockedRows() const
     return rows;
 }
 
-void PasswordEntry::ask()
+void PasswordEntry::ask(bool wrong)
 {
-    const auto restoreSelection = qScopeGuard([this] {
-        jobs.clearSelection();
-        for (int row = 0; row < jobs.count(); ++row)
-            if (selected.contains(jobs.entry(row).source))
-                jobs.setSelected(row, true);
-    });
-    QList<int> rows = lockedRows();
-    bool wrong = false;
-    while (!rows.isEmpty() && !window.cancelled()) {
-        std::optional<TFmPassword::Answer> answer =
-            FmPassword->AskPassword(jobs.entry(rows.first()).name, int(rows.size()), wrong, canRemember);
-        if (!answer)
-            return;
-        const auto forget = qScopeGuard([&answer] { wipe(answer->password); });
-        const bool added = MyPdfCvt::AddPassword(answer->password);
-        const QList<int> tried = rows;
-        rows = window.convert(tried);
-        for (const int row : tried) {
-            if (rows.contains(row) || !answer->remember || jobs.entry(row).state != JobList::Converted)
-                continue;
-            Keyring::storeLater(Keyring::keyOf(jobs.entry(row).source), answer->password, this, [this](bool kept) {
-                if (!kept)
-                    window.say(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
-            });
-        }
-        wrong = !rows.isEmpty();
-        if (added && rows.size() == tried.size()) // it opened nothing: not kept
-            MyPdfCvt::ForgetPassword(answer->password);
+    const QList<int> rows = lockedRows();
+    if (rows.isEmpty() || window.cancelled())
+        return restoreSelection();
+    std::optional<TFmPassword::Answer> answer = FmPassword->AskPassword(jobs.entry(rows.first()).name, int(rows.size()), wrong, canRemember);
+    if (!answer)
+        return restoreSelection();
+    const bool added = MyPdfCvt::AddPassword(answer->password);
+    const QByteArray password = answer->password;
+    const bool remember = answer->remember;
+    window.convert(rows, [this, rows, password, remember, added](const QList<int> &still) { tried(rows, still, password, remember, added); });
+}
+
+void PasswordEntry::tried(const QList<int> &rows, const QList<int> &still, const QByteArray &password, bool remember, bool added)
+{
+    const auto forget = qScopeGuard([&password] { wipe(password); });
+    for (const int row : rows) {
+        if (still.contains(row) || !remember || jobs.entry(row).state != JobList::Converted)
+            continue;
+        Keyring::storeLater(Keyring::keyOf(jobs.entry(row).source), password, this, [this](bool kept) {
+            if (!kept)
+                window.say(tr("The keyring did not take the password: it is known only until KV-Ordvane ends."));
+        });
     }
+    if (added && still.size() == rows.size()) // it opened nothing: not kept
+        MyPdfCvt::ForgetPassword(password);
+    ask(!still.isEmpty());
+}
+
+void PasswordEntry::restoreSelection()
+{
+    jobs.clearSelection();
+    for (int row = 0; row < jobs.count(); ++row)
+        if (selected.contains(jobs.entry(row).source))
+            jobs.setSelected(row, true);
 }
 
 // Overwrites the bytes where they are, shared or not: a detached copy would leave them.

@@ -21,7 +21,8 @@ class PasswordEntry : public QObject {
 
 public:
     struct Window {
-        std::function<QList<int>(const QList<int> &rows)> convert; // again, these rows alone; gives those still locked
+        // Converts these rows again, they alone; done gets those still locked, after the run.
+        std::function<void(const QList<int> &rows, const std::function<void(const QList<int> &still)> &done)> convert;
         std::function<bool()> busy;      // a run or a search is under way: the dialog waits
         std::function<bool()> cancelled; // the program is ending
         std::function<void(const QString &)> say;
@@ -37,7 +38,11 @@ public:
 
 private:
     void keyringAnswered(const QHash<QString, QByteArray> &found);
-    void ask();
+    // Asks for a password of the rows still locked, tries it, and asks again until they are
+    // open or the user cancels; then the selection is as it was.
+    void ask(bool wrong = false);
+    void tried(const QList<int> &rows, const QList<int> &still, const QByteArray &password, bool remember, bool added);
+    void restoreSelection();
     QList<int> lockedRows() const;
     static void wipe(const QByteArray &password);
 

@@ -10,11 +10,10 @@
 #include "conversion/TargetFile.h"
 #include "conversion/TargetPath.h"
 #include "gathering/DroppedFiles.h"
-#include "gathering/KvFileFind.h"
+#include "gathering/DirectorySearch.h"
 #include "forms/UnAddDir.h"
 #include "forms/UnCancelFind.h"
 #include "desktop/Desktop.h"
-#include "platform/EventPump.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/IoError.h"
@@ -51,7 +50,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -157,20 +155,23 @@ TFmMain::TFmMain()
         this);
 
     Passwords = new PasswordEntry(*jobs,
-                                  {[this](const QList<int> &rows) { return ConvertLocked(rows); }, [this] { return busy(); },
+                                  {[this](const QList<int> &rows, const std::function<void(const QList<int> &)> &done) { ConvertLocked(rows, done); },
+                                   [this] { return busy(); },
                                    [this] { return CancelConvert || closeWhenIdle || endingSession; },
                                    [this](const QString &text) { ShowStatusMessage(text); }},
                                   this);
 
-    FileSearch = new TKvFileSearch(this);
+    FileSearch = new DirectorySearch(this);
     FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(FileSystem::joinPath(folder, info.Name)); };
     FileSearch->OnChangeFolder = [](const QString &folder) { FmCancelFind->showFolder(folder); };
-    FileSearch->OnFinish = [this] { RevealCurrentEntry(); };
+    FileSearch->OnFinish = [this] { searchEnded(); };
     connect(RunNotices, &Notifications::activated, this, &TFmMain::bringToFront);
 }
 
 TFmMain::~TFmMain()
 {
+    Run.reset(); // whatever it still converts is abandoned
+    RunShown.reset();
     MyPdfCvt::SetPasswords({}); // the session's passwords go with it
     StoreWindowLayout(*this, *ListView1, *Model);
     // The list is lost, but the settings must still be saved: report and go on.
@@ -509,39 +510,58 @@ void TFmMain::AddFileCommand()
 
 void TFmMain::ConvertItems(int mode)
 {
-    if (jobs->count() == 0 || busy())
+    startRun(mode, {});
+}
+
+void TFmMain::startRun(int mode, std::function<void()> then)
+{
+    if (jobs->count() == 0 || busy()) {
+        if (then)
+            then();
         return;
+    }
     CancelConvert = false;
     setBusy(runActive, true);
-    const auto ended = qScopeGuard([this] { setBusy(runActive, false); }); // also when it ends in an error
-    QElapsedTimer duration;
-    duration.start();
-    RunDisplay display(CancelConvert, *Taskbar);
-    ConversionRun run(*jobs, display, Log);
-    // The window waits here for the run's end, as a modal dialog would, to keep its callers
-    // as they are; the run itself goes on by the engine's news.
-    QEventLoop untilFinished;
-    connect(&run, &ConversionRun::finished, &untilFinished, &QEventLoop::quit);
-    if (run.start(mode, RunOptions::fromSettings(Settings)) && run.running())
-        untilFinished.exec();
-    if (run.failure())
-        std::rethrow_exception(run.failure());
-    if (duration.elapsed() >= NotifyAfterMs && !display.endedWhileActive())
-        announceRunEnd(run.summary(ConversionRun::Language::User));
-    // What the run did stays in the status bar until the next message.
-    QStringList messages{run.outcomeNote()};
-    if (run.withoutText() > 0) {
-        // The rows' State tool tips tell which files they are.
-        QString message = tr("%n converted file(s) gave no text.", nullptr, run.withoutText());
-        if (!Settings.ocr)
-            message += tr(" To read scanned pages, turn on recognition on the Special page of Options.");
-        messages << message;
+    RunTime.start();
+    AfterRun = std::move(then);
+    RunShown = std::make_unique<RunDisplay>(CancelConvert, *Taskbar);
+    Run = std::make_unique<ConversionRun>(*jobs, *RunShown, Log);
+    // Queued: the run is let go of after it has told its end, not while it tells it.
+    connect(Run.get(), &ConversionRun::finished, this, &TFmMain::runEnded, Qt::QueuedConnection);
+    if (!Run->start(mode, RunOptions::fromSettings(Settings)))
+        runEnded();
+}
+
+void TFmMain::runEnded()
+{
+    if (!Run)
+        return;
+    const std::unique_ptr<ConversionRun> run = std::move(Run);
+    const std::unique_ptr<RunDisplay> display = std::move(RunShown);
+    const std::function<void()> then = std::exchange(AfterRun, nullptr);
+    if (run->failure()) {
+        OrdvaneApplication::showError(run->failure());
+    } else {
+        if (RunTime.elapsed() >= NotifyAfterMs && !display->endedWhileActive())
+            announceRunEnd(run->summary(ConversionRun::Language::User));
+        // What the run did stays in the status bar until the next message.
+        QStringList messages{run->outcomeNote()};
+        if (run->withoutText() > 0) {
+            // The rows' State tool tips tell which files they are.
+            QString message = tr("%n converted file(s) gave no text.", nullptr, run->withoutText());
+            if (!Settings.ocr)
+                message += tr(" To read scanned pages, turn on recognition on the Special page of Options.");
+            messages << message;
+        }
+        if (run->unreadPages() > 0)
+            messages << run->unreadNote(ConversionRun::Language::User); // the log names the pages
+        if (run->unfinishedPages() > 0)
+            messages << run->unfinishedNote(ConversionRun::Language::User);
+        ShowStatusMessage(messages.join(u' '));
     }
-    if (run.unreadPages() > 0)
-        messages << run.unreadNote(ConversionRun::Language::User); // the log names the pages
-    if (run.unfinishedPages() > 0)
-        messages << run.unfinishedNote(ConversionRun::Language::User);
-    ShowStatusMessage(messages.join(u' '));
+    setBusy(runActive, false);
+    if (then)
+        then();
 }
 
 void TFmMain::PasswordCommand()
@@ -550,17 +570,19 @@ void TFmMain::PasswordCommand()
     Passwords->start();
 }
 
-QList<int> TFmMain::ConvertLocked(const QList<int> &rows)
+void TFmMain::ConvertLocked(const QList<int> &rows, const std::function<void(const QList<int> &)> &done)
 {
     jobs->clearSelection();
     for (const int row : rows)
         jobs->setSelected(row, true);
-    ConvertItems(ConversionRun::ReConvertSelected);
-    QList<int> still;
-    for (const int row : rows)
-        if (jobs->needsPassword(row))
-            still << row;
-    return still;
+    // Files handed over during the run go to the end of the list: the rows keep their places.
+    startRun(ConversionRun::ReConvertSelected, [this, rows, done] {
+        QList<int> still;
+        for (const int row : rows)
+            if (row < jobs->count() && jobs->needsPassword(row))
+                still << row;
+        done(still);
+    });
 }
 
 void TFmMain::AddDirCommand()
@@ -571,26 +593,19 @@ void TFmMain::AddDirCommand()
     FileSearch->RecurseSubFolders = FmAddDir->CBRecursive->isChecked();
     FileSearch->SearchExts = DocumentTypes(Settings.userfileext1).DirectorySearchFilter(FmAddDir->typeTicks());
     SearchDirs = Settings.adddir.split(u';');
-    if (SearchDirs.last().isEmpty())
-        SearchDirs.removeLast();
-    const int before = FileCount();
+    countBeforeSearch = FileCount();
     setBusy(searchActive, true);
-    const auto ended = qScopeGuard([this] { setBusy(searchActive, false); });
-    EventPump pump;
-    FileSearch->ProcessEvents = [&pump] { pump(); };
     FmCancelFind->show();
-    for (const QString &folder : std::as_const(SearchDirs)) {
-        if (folder.isEmpty())
-            continue; // an empty entry names no folder, and never the root
-        FileSearch->SearchDir = folder;
-        FileSearch->Execute();
-        if (FileSearch->UserStopped)
-            break;
-    }
+    FileSearch->start(SearchDirs);
+}
+
+void TFmMain::searchEnded()
+{
     FmCancelFind->close();
     RevealCurrentEntry();
     ShowFileCount();
-    ShowStatusMessage(tr("Done Scanning, add %n file(s).", nullptr, FileCount() - before));
+    ShowStatusMessage(tr("Done Scanning, add %n file(s).", nullptr, FileCount() - countBeforeSearch));
+    setBusy(searchActive, false);
 }
 
 bool TFmMain::PasteFromClipboard()

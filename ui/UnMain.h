@@ -6,16 +6,21 @@
 #include "conversion/ActivityLog.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
+#include <memory>
 
+class ConversionRun;
 class JobList;
+class RunDisplay;
 class JobListModel;
 class JobListView;
 class Notifications;
 class TaskbarEntry;
-class TKvFileSearch;
+class DirectorySearch;
 class QAbstractButton;
 class QAction;
 class HandOverQueue;
@@ -58,9 +63,11 @@ public:
     int FileCount() const;
     QString TargetFileName(const QString &source) const;
 
+    // Starts a run and returns; the window follows it until it ends.
     void ConvertItems(int mode);
-    // Converts the rows again, they alone, and gives those that still need a password.
-    QList<int> ConvertLocked(const QList<int> &rows);
+    // Converts the rows again, they alone; done gets those that still need a password once
+    // the run has ended.
+    void ConvertLocked(const QList<int> &rows, const std::function<void(const QList<int> &still)> &done);
     void LaunchOrExplore(bool useSource, bool launch);
     void MenuItemClick(QObject *sender);
     void ActionMainMenuBar1Paint();
@@ -85,7 +92,7 @@ public:
     // The session or a signal ends the program: save, cancel open dialogs, close.
     void EndSession();
 
-    TKvFileSearch *FileSearch;
+    DirectorySearch *FileSearch;
     QStringList SearchDirs;
     bool CancelConvert = false;
     // A run at least this long that ends while the user works elsewhere is announced by a
@@ -132,6 +139,9 @@ private:
     void AddDirCommand();
     void PasteCommand();
     void ViewLogCommand();
+    void searchEnded();
+    void startRun(int mode, std::function<void()> then);
+    void runEnded();
     void setBusy(bool &flag, bool active);
     bool refusedWhileBusy(int tag);
     QString busyReason() const;
@@ -167,6 +177,13 @@ private:
     QAction *ActContents, *ActAbout;
     QHash<int, Command> commands; // by tag
 
+    // The run under way, what shows it, and what comes after it.
+    std::unique_ptr<RunDisplay> RunShown;
+    std::unique_ptr<ConversionRun> Run;
+    QElapsedTimer RunTime;
+    std::function<void()> AfterRun;
+
+    int countBeforeSearch = 0;
     QStringList DropNames; // what the last drop or clipboard test offered
     bool runActive = false;
     bool searchActive = false;

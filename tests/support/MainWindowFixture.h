@@ -79,11 +79,21 @@ public:
         QTest::keyClick(target, Qt::Key(key), modifiers);
     }
 
-    // Runs answer on the next modal dialog once it is up (looking for five seconds).
+    // Until a command's run, and the password dialogs that follow it, have ended, as the user
+    // waits for them.
+    static void untilIdle()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!FmMain->busy() && !QApplication::activeModalWidget(), 120000);
+    }
+
+    // Runs answer on the next modal dialog once it is up (looking for five seconds), and
+    // active, as a user sees it before typing (waiting for that a second at most: keys and
+    // focus go astray in a dialog that is shown but not yet active).
     static void whenModal(std::function<void(QWidget *)> answer, int triesLeft = 500)
     {
         QTimer::singleShot(10, [answer, triesLeft] {
-            if (QWidget *modal = QApplication::activeModalWidget())
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && (QApplication::activeWindow() == modal || triesLeft < 400))
                 answer(modal);
             else if (triesLeft > 0)
                 whenModal(answer, triesLeft - 1);

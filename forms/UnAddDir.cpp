@@ -90,6 +90,19 @@ void TFmAddDir::done(int result)
     QDialog::done(result);
 }
 
+std::optional<TFmAddDir::Choice> TFmAddDir::Ask()
+{
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    Choice choice{EditDir->text().split(u';', Qt::SkipEmptyParts), CBRecursive->isChecked(), typeTicks()};
+    return choice;
+}
+
+void TFmAddDir::offerFolder(const QString &folder)
+{
+    EditDir->setText(folder);
+}
+
 QList<bool> TFmAddDir::typeTicks() const
 {
     QList<bool> ticks;

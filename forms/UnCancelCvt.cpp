@@ -94,10 +94,18 @@ void TFmCancelCvt::startRun(int count)
     LblRecognising->clear();
 }
 
-void TFmCancelCvt::endRun()
+void TFmCancelCvt::endRun(bool wentThrough)
 {
+    if (wentThrough)
+        FlatProgressBar1->setValue(FlatProgressBar1->maximum());
     running = false;
     close();
+}
+
+double TFmCancelCvt::done() const
+{
+    const int range = FlatProgressBar1->maximum() - FlatProgressBar1->minimum();
+    return range > 0 ? double(FlatProgressBar1->value() - FlatProgressBar1->minimum()) / range : 0.0;
 }
 
 void TFmCancelCvt::requestStop()

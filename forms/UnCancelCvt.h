@@ -19,10 +19,14 @@ public:
     explicit TFmCancelCvt(QWidget *parent = nullptr);
 
     void startRun(int total);   // resets the gauge and labels
-    void endRun();              // closes the window
+    // Closes the window; a run that went through ends with the gauge full, whatever the
+    // estimates said on the way.
+    void endRun(bool wentThrough);
     void showFile(const QString &source);
     void StepProgress();
     int position() const;
+    // How far the gauge is, from 0 to 1.
+    double done() const;
     // Pages done of the pages expected move the gauge; files at work and the time left go
     // below it.
     void showProgress(const ConversionEngine::Progress &progress);

@@ -6,8 +6,6 @@
 #include "ui/UnMain.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QProgressBar>
 
 void RunDisplay::runStarted(int count)
 {
@@ -21,9 +19,7 @@ void RunDisplay::runStarted(int count)
 // The task bar shows what the progress window shows: the gauge and the entries still to go.
 void RunDisplay::showOnTaskbar()
 {
-    const QProgressBar *gauge = FmCancelCvt->FlatProgressBar1;
-    const int range = gauge->maximum() - gauge->minimum();
-    taskbar.show(range > 0 ? double(gauge->value() - gauge->minimum()) / range : 0.0, total - FmCancelCvt->position());
+    taskbar.show(FmCancelCvt->done(), total - FmCancelCvt->position());
 }
 
 void RunDisplay::showFile(const QString &source)
@@ -62,8 +58,6 @@ void RunDisplay::runFinished()
     activeAtEnd = false;
     for (const QWidget *window = QApplication::activeWindow(); window && !activeAtEnd; window = window->parentWidget())
         activeAtEnd = window == FmMain;
-    if (!cancel) // a run that went through ends full, whatever the estimates said on the way
-        FmCancelCvt->FlatProgressBar1->setValue(FmCancelCvt->FlatProgressBar1->maximum());
-    FmCancelCvt->endRun();
+    FmCancelCvt->endRun(!cancel);
     taskbar.clear();
 }

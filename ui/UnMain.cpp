@@ -67,13 +67,6 @@ TFmMain *FmMain = nullptr;
 
 namespace {
 
-constexpr int ButtonWidth = 65;
-constexpr int ButtonHeight = 22;
-constexpr int ButtonTop = 7;
-constexpr int ButtonsLeft = 49;
-constexpr int PanelHeight = 34;
-constexpr int ButtonGap = 8; // at least, between the Log and the Convert button
-
 // The help's start page has a copy for each language of the program ("index.de.html").
 QString helpStartPage()
 {
@@ -103,7 +96,6 @@ TFmMain::TFmMain()
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedHeight(scaled(PanelHeight));
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -177,160 +169,6 @@ TFmMain::~TFmMain()
     // The list is lost, but the settings must still be saved: report and go on.
     if (const IoResult<void> saved = JobSaving->saveAtEnd(); !saved)
         OrdvaneApplication::showError(std::make_exception_ptr(IoError(saved.error())));
-}
-
-QAction *TFmMain::makeAction(const char *name, int tag, Command command, const QString &caption, const QString &hint, int image)
-{
-    auto *action = new QAction(caption, this);
-    action->setObjectName(QLatin1String(name));
-    action->setProperty("Tag", tag);
-    action->setStatusTip(hint);
-    if (image >= 0)
-        action->setIcon(Images::menuImage(image));
-    connect(action, &QAction::triggered, this, [this, tag, command] { runCommand(tag, command); });
-    commands.insert(tag, command);
-    return action;
-}
-
-void TFmMain::createActions()
-{
-    // The key named after a tab is shown in the menu; the window's key handling does the rest.
-    const struct {
-        QAction *TFmMain::*action;
-        const char *name;
-        Tag tag;
-        Command command;
-        const char *caption, *hint;
-        int image; // of the menu images; -1 for none
-    } table[] = {
-        {&TFmMain::ActOptions, "ActOptions", TagOptions, &TFmMain::OptionsCommand, QT_TR_NOOP("&Options"), QT_TR_NOOP("Set KV-Ordvane options"), 0},
-        {&TFmMain::ActExit, "ActExit", TagExit, &TFmMain::ExitCommand, QT_TR_NOOP("&Exit"), QT_TR_NOOP("Exit from KV-Ordvane"), 1},
-        {&TFmMain::ActViewLog, "ActViewLog", TagViewLog, &TFmMain::ViewLogCommand, QT_TR_NOOP("&View Log"), QT_TR_NOOP("View KV-Ordvane logs"), 7},
-        {&TFmMain::ActAddFile, "ActAddFile", TagAddFile, &TFmMain::AddFileCommand, QT_TR_NOOP("Add &File\tCTRL+F"), QT_TR_NOOP("Add file(s) by selecting file(s)"), 5},
-        {&TFmMain::ActAddDir, "ActAddDir", TagAddDir, &TFmMain::AddDirCommand, QT_TR_NOOP("Add &Dir\tCTRL+D"), QT_TR_NOOP("Add file(s) by selecting director(ies)"), 6},
-        {&TFmMain::ActPasteFile, "ActPasteFile", TagPasteFile, &TFmMain::PasteCommand, QT_TR_NOOP("&Paste File\tCTRL+V"), QT_TR_NOOP("Add file(s) by pasting from clipboard"), 4},
-        {&TFmMain::ActDelete, "ActDelete", TagDelete, &TFmMain::DeleteSelectedEntries, QT_TR_NOOP("Delete\tDelete"), QT_TR_NOOP("Delete selected file(s) name from listview"), 2},
-        {&TFmMain::ActSelectAll, "ActSelectAll", TagSelectAll, &TFmMain::SelectAllEntries, QT_TR_NOOP("Select &All\tCTRL+A"), QT_TR_NOOP("Select all file(s) in listview"), 8},
-        {&TFmMain::ActConvertAll, "ActConvertAll", TagConvertAll, &TFmMain::ConvertAllCommand, QT_TR_NOOP("&Convert All\tCtrl+G"), QT_TR_NOOP("Convert all file(s) in listview"), 3},
-        {&TFmMain::ActConvertSelect, "ActConvertSelect", TagConvertSelect, &TFmMain::ConvertSelectedCommand, QT_TR_NOOP("Convert &Selected"), QT_TR_NOOP("Convert selected file(s)"), -1},
-        {&TFmMain::ActReConvert, "ActReConvert", TagReConvert, &TFmMain::ReConvertCommand, QT_TR_NOOP("&ReConvert Selected"), QT_TR_NOOP("Convert selected file(s) again"), -1},
-        {&TFmMain::ActPassword, "ActPassword", TagPassword, &TFmMain::PasswordCommand, QT_TR_NOOP("Enter &Password...\tCtrl+P"), QT_TR_NOOP("Open selected file(s) that need a password, and convert them"), -1},
-        {&TFmMain::ActLaunchSource, "ActLaunchSource", TagLaunchSource, &TFmMain::LaunchSourceCommand, QT_TR_NOOP("Source"), QT_TR_NOOP("Open source file with default program"), -1},
-        {&TFmMain::ActLaunchTarget, "ActLaunchTarget", TagLaunchTarget, &TFmMain::LaunchTargetCommand, QT_TR_NOOP("Target"), QT_TR_NOOP("Open target file with default program"), -1},
-        {&TFmMain::ActExploreSource, "ActExploreSource", TagExploreSource, &TFmMain::ExploreSourceCommand, QT_TR_NOOP("Source"), QT_TR_NOOP("Explore folder which source file in"), -1},
-        {&TFmMain::ActExploreTarget, "ActExploreTarget", TagExploreTarget, &TFmMain::ExploreTargetCommand, QT_TR_NOOP("Target"), QT_TR_NOOP("Explore folder which target file in"), -1},
-        {&TFmMain::ActContents, "ActContents", TagContents, &TFmMain::ContentsCommand, QT_TR_NOOP("&Contents\tF1"), QT_TR_NOOP("Show help contents"), 9},
-        {&TFmMain::ActAbout, "ActAbout", TagAbout, &TFmMain::AboutCommand, QT_TR_NOOP("&About"), QT_TR_NOOP("Show about window"), -1},
-    };
-    for (const auto &entry : table)
-        this->*entry.action = makeAction(entry.name, entry.tag, entry.command, tr(entry.caption), tr(entry.hint), entry.image);
-}
-
-void TFmMain::createMenus()
-{
-    const auto addMenu = [this](const char *name, const QString &caption) {
-        QMenu *menu = menuBar()->addMenu(caption);
-        menu->setObjectName(QLatin1String(name));
-        connect(menu, &QMenu::aboutToShow, this, &TFmMain::File1Click);
-        mainMenus.append(menu);
-        return menu;
-    };
-    const auto addSubmenu = [this](QMenu *parent, const char *name, const QString &caption, int tag, QAction *a, QAction *b) {
-        QMenu *submenu = parent->addMenu(caption);
-        submenu->setObjectName(QLatin1String(name));
-        submenu->menuAction()->setProperty("Tag", tag);
-        submenu->addActions({a, b});
-    };
-
-    QMenu *file = addMenu("File1", tr("&File "));
-    file->addAction(ActOptions);
-    file->addSeparator();
-    file->addAction(ActViewLog);
-    file->addSeparator();
-    file->addAction(ActExit);
-
-    QMenu *edit = addMenu("Edit1", tr("&Edit "));
-    edit->addActions({ActAddFile, ActAddDir, ActPasteFile});
-    edit->addSeparator();
-    edit->addActions({ActDelete, ActSelectAll});
-
-    QMenu *convert = addMenu("Convert1", tr("Con&vert "));
-    convert->addActions({ActConvertAll, ActConvertSelect, ActReConvert, ActPassword});
-    convert->addSeparator();
-    addSubmenu(convert, "Launch1", tr("&Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
-    addSubmenu(convert, "Explore1", tr("&Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
-
-    QMenu *help = addMenu("Help1", tr("&Help "));
-    help->addAction(ActContents);
-    help->addSeparator();
-    help->addAction(ActAbout);
-
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-    PopupMenu1->addActions({ActConvertAll, ActConvertSelect, ActReConvert, ActPassword});
-    PopupMenu1->addSeparator();
-    PopupMenu1->addActions({ActAddFile, ActAddDir, ActDelete});
-    PopupMenu1->addSeparator();
-    PopupMenu1->addAction(ActSelectAll);
-    PopupMenu1->addSeparator();
-    addSubmenu(PopupMenu1, "Launch2", tr("Launch"), TagLaunchMenu, ActLaunchSource, ActLaunchTarget);
-    addSubmenu(PopupMenu1, "Explore2", tr("Explore"), TagExploreMenu, ActExploreSource, ActExploreTarget);
-}
-
-void TFmMain::createButtons()
-{
-    const auto setUp = [this](QAbstractButton *button, const char *name, const QString &caption, int tag, int image, QAction *hintFrom) {
-        button->setObjectName(QLatin1String(name));
-        button->setText(caption);
-        button->setProperty("Tag", tag);
-        button->setIcon(Images::menuImage(image));
-        // ButtonWidth by ButtonHeight, wider where a caption needs more (other languages).
-        button->setMinimumWidth(std::max(scaled(ButtonWidth), button->sizeHint().width()));
-        button->setFixedHeight(scaled(ButtonHeight));
-        button->setAttribute(Qt::WA_LayoutUsesWidgetRect); // placed by its own edges, not the style's margins
-        button->setStatusTip(hintFrom->statusTip());
-        connect(button, &QAbstractButton::clicked, this, [this, button] { MenuItemClick(button); });
-        return button;
-    };
-    const auto toolButton = [this, setUp](const char *name, const QString &caption, int tag, int image, QAction *hintFrom) {
-        auto *button = new QToolButton(Panel2);
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        button->setAutoRaise(true);
-        setUp(button, name, caption, tag, image, hintFrom);
-        return button;
-    };
-    BtnAddFile = toolButton("BtnAddFile", tr("&Add File"), TagAddFile, 5, ActAddFile);
-    BtnAddDir = toolButton("BtnAddDir", tr("Add &Dir"), TagAddDir, 6, ActAddDir);
-    BtnOption = toolButton("BtnOption", tr("&Options"), TagOptions, 0, ActOptions);
-    BtnLog = toolButton("BtnLog", tr("&Log"), TagViewLog, 7, ActViewLog);
-    // The main command stands out as the style draws a default button, with the style's own
-    // focus marking, readable in any colour scheme.
-    auto *convert = new QPushButton(Panel2);
-    convert->setDefault(true);
-    convert->setAutoDefault(false);
-    convert->setFocusPolicy(Qt::TabFocus);
-    BtnConvert = setUp(convert, "BtnConvert", tr("&Convert"), TagConvertAll, 3, ActConvertAll);
-
-    // Their usual places: the four from the left, the Convert button as far from the right
-    // edge as they are from the left; a wider caption moves the buttons after it.
-    auto *row = new QHBoxLayout(Panel2);
-    row->setContentsMargins(scaled(ButtonsLeft), scaled(ButtonTop), scaled(ButtonsLeft) + 4, scaled(PanelHeight - ButtonTop - ButtonHeight));
-    row->setSpacing(0);
-    row->addWidget(BtnAddFile);
-    row->addSpacing(scaled(16));
-    row->addWidget(BtnAddDir);
-    row->addSpacing(scaled(18));
-    row->addWidget(BtnOption);
-    row->addSpacing(scaled(15));
-    row->addWidget(BtnLog);
-    row->addSpacing(scaled(ButtonGap));
-    row->addStretch();
-    row->addWidget(BtnConvert);
-}
-
-void TFmMain::createStatusBar()
-{
-    Status = new StatusPanel(statusBar());
 }
 
 // ---- the job list's operations
@@ -496,18 +334,6 @@ void TFmMain::ExploreTargetCommand() { LaunchOrExplore(false, false); }
 void TFmMain::ContentsCommand() { Desktop::openHelpTopic(helpStartPage()); }
 void TFmMain::AboutCommand() { FmAbout->exec(); }
 
-void TFmMain::AddFileCommand()
-{
-    const QStringList files = Dialogs::openFiles(this, DocumentTypes(Settings.userfileext1).AddFileFilter());
-    if (files.isEmpty())
-        return;
-    jobs->clearSelection();
-    for (const QString &file : files)
-        AddOneFile(file);
-    RevealCurrentEntry();
-    ShowFileCount();
-}
-
 void TFmMain::ConvertItems(int mode)
 {
     startRun(mode, {});
@@ -585,82 +411,6 @@ void TFmMain::ConvertLocked(const QList<int> &rows, const std::function<void(con
     });
 }
 
-void TFmMain::AddDirCommand()
-{
-    if (FmAddDir->exec() != QDialog::Accepted)
-        return;
-    jobs->clearSelection();
-    FileSearch->RecurseSubFolders = FmAddDir->CBRecursive->isChecked();
-    FileSearch->SearchExts = DocumentTypes(Settings.userfileext1).DirectorySearchFilter(FmAddDir->typeTicks());
-    SearchDirs = Settings.adddir.split(u';');
-    countBeforeSearch = FileCount();
-    setBusy(searchActive, true);
-    FmCancelFind->show();
-    FileSearch->start(SearchDirs);
-}
-
-void TFmMain::searchEnded()
-{
-    FmCancelFind->close();
-    RevealCurrentEntry();
-    ShowFileCount();
-    ShowStatusMessage(tr("Done Scanning, add %n file(s).", nullptr, FileCount() - countBeforeSearch));
-    setBusy(searchActive, false);
-}
-
-bool TFmMain::PasteFromClipboard()
-{
-    const QStringList names = DroppedFiles::fromClipboard(QGuiApplication::clipboard()->mimeData());
-    if (names.isEmpty())
-        return false;
-    DropNames = names;
-    return true;
-}
-
-void TFmMain::PasteCommand()
-{
-    if (!PasteFromClipboard())
-        return;
-    for (const QString &name : std::as_const(DropNames))
-        AddOneFile(name); // folders too: they are refused unless their name looks like a PDF
-    ShowFileCount();
-}
-
-void TFmMain::DropFileTarget1Drop(const QStringList &names)
-{
-    // A folder alone opens Add Dir, which waits until a run has ended.
-    if (busy() && names.size() == 1 && FileSystem::isDirectoryPath(names.first())) {
-        HandedFiles->queueForLater(names);
-        return;
-    }
-    commandStarts();
-    DropNames = names;
-    // A run takes the selected entries as it comes to them: files added meanwhile go to the
-    // end of the list and leave the selection as it is.
-    if (!runActive)
-        jobs->clearSelection();
-    if (DropNames.size() == 1) {
-        const QString name = DropNames.first();
-        if (FileSystem::isDirectoryPath(name)) {
-            FmAddDir->EditDir->setText(name);
-            bringToFront();
-            MenuItemClick(BtnAddDir);
-        } else {
-            AddOneFile(name);
-            RevealCurrentEntry();
-        }
-        ShowFileCount();
-    } else {
-        for (const QString &name : std::as_const(DropNames)) {
-            if (!FileSystem::isDirectoryPath(name))
-                AddOneFile(name);
-            RevealCurrentEntry();
-        }
-        ShowFileCount();
-    }
-    bringToFront();
-}
-
 void TFmMain::announceRunEnd(const QString &summary)
 {
     RunNotices->notify(summary, tr("Show KV-Ordvane"));
@@ -674,41 +424,6 @@ void TFmMain::bringToFront(const QByteArray &activationToken)
     show();
     raise();
     activateWindow();
-}
-
-bool TFmMain::AddFilesFromOutside(const QStringList &files, const QByteArray &activationToken)
-{
-    if (files.isEmpty()) {
-        bringToFront(activationToken);
-        return true;
-    }
-    // The token is the compositor's leave to come to the front now; the files may wait.
-    Desktop::useActivationToken(activationToken);
-    // A name that names nothing is refused at once, as a file of another type would be: the
-    // user meant a file, and it is not there.
-    QStringList present;
-    for (const QString &file : files) {
-        if (FileSystem::exists(file))
-            present << file;
-        else
-            jobs->AddOneFile(file, JobList::Presence::Required);
-    }
-    const bool anyTaken = std::any_of(present.begin(), present.end(), [this](const QString &file) {
-        return FileSystem::isDirectoryPath(file) || jobs->addable(file, int(HandedFiles->size())) == JobList::AddResult::Added;
-    });
-    if (present.isEmpty())
-        bringToFront(); // to show why
-    else
-        HandedFiles->queue(present);
-    return anyTaken;
-}
-
-// Files a later start was told were taken are in the list before it is saved, whatever kept
-// them waiting (a dialog, a search).
-void TFmMain::TakePendingFiles()
-{
-    for (const QString &file : HandedFiles->takeFiles())
-        jobs->AddOneFile(file);
 }
 
 void TFmMain::SaveKeptFiles()
@@ -735,41 +450,6 @@ void TFmMain::EndSession()
             break;
     }
     QTimer::singleShot(0, this, &QWidget::close);
-}
-
-void TFmMain::dragEnterEvent(QDragEnterEvent *event)
-{
-    // Copies of local files only, and not while a search fills the list; during a run they
-    // are added at the end, as the run leaves the list's end alone.
-    if (!(event->possibleActions() & Qt::CopyAction) || !event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
-        return;
-    if (searchActive) {
-        ShowStatusMessage(busyReason()); // the refused drop says why
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-}
-
-void TFmMain::dragMoveEvent(QDragMoveEvent *event)
-{
-    if (!searchActive && (event->possibleActions() & Qt::CopyAction)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    }
-}
-
-void TFmMain::dropEvent(QDropEvent *event)
-{
-    if (searchActive)
-        return;
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    try {
-        DropFileTarget1Drop(DroppedFiles::fromDrop(event->mimeData()));
-    } catch (...) {
-        OrdvaneApplication::showError(std::current_exception());
-    }
 }
 
 void TFmMain::ViewLogCommand()
@@ -807,44 +487,6 @@ void TFmMain::LaunchOrExplore(bool useSource, bool launch)
         noProgram();
 }
 
-void TFmMain::ActionMainMenuBar1Paint()
-{
-    bool convertAll = false, convertSelect = false, reConvert = false, password = false;
-    for (int row = 0; row < jobs->count() && !(convertAll && convertSelect && reConvert && password); ++row) {
-        const bool waiting = jobs->entry(row).state == JobList::Waiting;
-        const bool selected = jobs->isSelected(row);
-        convertAll = convertAll || waiting;
-        convertSelect = convertSelect || (waiting && selected);
-        reConvert = reConvert || (!waiting && selected);
-        password = password || (selected && jobs->needsPassword(row));
-    }
-    const bool idle = !busy();
-    ActConvertAll->setEnabled(convertAll && idle);
-    ActConvertSelect->setEnabled(convertSelect && idle);
-    ActReConvert->setEnabled(reConvert && idle);
-    ActPassword->setEnabled(password && idle);
-    const bool anySelected = jobs->selectedCount() > 0;
-    ActDelete->setEnabled(anySelected && idle);
-    for (QAction *action : {ActLaunchSource, ActLaunchTarget, ActExploreSource, ActExploreTarget})
-        action->setEnabled(anySelected);
-    ActPasteFile->setEnabled(PasteFromClipboard() && idle);
-    for (QAction *action : {ActOptions, ActAddFile, ActAddDir})
-        action->setEnabled(idle);
-}
-
-void TFmMain::File1Click()
-{
-    ActionMainMenuBar1Paint();
-}
-
-void TFmMain::PopupMenu1Popup(const QPoint &position)
-{
-    if ((FmCancelFind && FmCancelFind->isVisible()) || (FmCancelCvt && FmCancelCvt->isVisible()))
-        return; // no context menu while a progress window is up
-    ActionMainMenuBar1Paint();
-    PopupMenu1->popup(ListView1->viewport()->mapToGlobal(position));
-}
-
 void TFmMain::ListView1ColumnClick(int column)
 {
     if (busy())
@@ -867,22 +509,6 @@ void TFmMain::TimerSelectItemsTimer()
 }
 
 // ---- window events
-
-void TFmMain::FormKeyDown()
-{
-    // The window's keys, whatever control has the focus; Alt with any of them does nothing.
-    // F1 and Delete work whatever Ctrl and Shift are doing, the letters with Ctrl, Shift or not.
-    const auto command = [this](int tag) { return [this, tag] { runCommand(tag, commands.value(tag)); }; };
-    for (const auto &[key, tag] : {std::pair{Qt::Key_F1, int(TagContents)}, std::pair{Qt::Key_Delete, int(TagDelete)}})
-        KeyPreview::onKeys(this, {QKeySequence(key), QKeySequence(Qt::CTRL | key), QKeySequence(Qt::SHIFT | key),
-                                  QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
-    for (const auto &[key, tag] : {std::pair{Qt::Key_A, int(TagSelectAll)}, std::pair{Qt::Key_V, int(TagPasteFile)},
-                                   std::pair{Qt::Key_F, int(TagAddFile)}, std::pair{Qt::Key_D, int(TagAddDir)},
-                                   std::pair{Qt::Key_G, int(TagConvertAll)}, std::pair{Qt::Key_P, int(TagPassword)}})
-        KeyPreview::onKeys(this, {QKeySequence(Qt::CTRL | key), QKeySequence(Qt::CTRL | Qt::SHIFT | key)}, command(tag));
-    // Esc while the keyring is asked for passwords: the dialog asks for them at once.
-    KeyPreview::onKeys(this, {QKeySequence(Qt::Key_Escape)}, [this] { Passwords->stopWaiting(); });
-}
 
 bool TFmMain::event(QEvent *event)
 {

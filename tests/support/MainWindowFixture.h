@@ -67,11 +67,12 @@ public:
     QString statusCount() { return control<QLabel>(QStringLiteral("StatusCount"))->text(); }
 
     // A key as the user presses it: it goes to whatever control has the focus. With no window
-    // active (the offscreen platform has no window manager to give it back when a progress
-    // window closes) the user would first click the main window.
+    // active, or one just closed still taken for active (the offscreen platform has no window
+    // manager to give the activation back when a progress window closes), the user would first
+    // click the main window.
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        if (!QApplication::activeWindow()) {
+        if (!QApplication::activeWindow() || !QApplication::activeWindow()->isVisible()) {
             FmMain->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(FmMain));
         }

@@ -23,7 +23,7 @@ public:
     bool RecurseSubFolders = true;
     bool UserStopped = false;
 
-    // In the owner's thread.
+    // In the owner's thread, from its event loop: they must not throw.
     std::function<void(const QString &folder, const TSearchRecW &info)> OnFileFind;
     std::function<void(const QString &folder)> OnChangeFolder;
     std::function<void()> OnFinish; // once, after the last folder or the stop

@@ -1,5 +1,7 @@
 // The directory search on real temporary trees: filtering, hidden entries, recursion, the
-// depth-first order of the file system, stopping, odd names, link loops and deep trees.
+// depth-first order of the file system, stopping, odd names, link loops and deep trees; and
+// Add Dir's search in its worker thread.
+#include "gathering/DirectorySearch.h"
 #include "gathering/KvFileFind.h"
 #include "platform/FileSystem.h"
 #include "tests/support/RemoveTree.h"
@@ -209,6 +211,52 @@ private slots:
         s.SearchExts = QStringLiteral("*.pdf|");
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, s.Execute());
         QVERIFY(!finished);
+    }
+
+    // Everything reaches the owner in the order found, a folder before its files and the end
+    // last, also when a callback lets the event loop run; after a stop nothing more is told
+    // but the end; a search that goes while under way is stopped and waited for.
+    void searchInAWorkerThread()
+    {
+        for (const char *name : {"w/one/1.pdf", "w/two/2a.pdf", "w/two/2b.pdf", "w/three/3.pdf"})
+            touch(QLatin1String(name));
+        DirectorySearch s;
+        s.SearchExts = QStringLiteral("*.pdf|");
+        QStringList told;
+        int ends = 0;
+        std::function<void(const QString &)> entered = [](const QString &) { QTest::qWait(20); };
+        s.OnChangeFolder = [&](const QString &folder) {
+            told << folder.mid(root.path().size() + 1);
+            entered(folder);
+        };
+        s.OnFileFind = [&](const QString &folder, const TSearchRecW &info) { told << (folder + info.Name).mid(root.path().size() + 1); };
+        s.OnFinish = [&] {
+            ++ends;
+            told << QStringLiteral("end");
+        };
+        s.start({path(QStringLiteral("w/one")), QString(), path(QStringLiteral("w/two"))});
+        QVERIFY(s.running());
+        QTRY_COMPARE(ends, 1);
+        QCOMPARE(told, QStringList({"w/one/", "w/one/1.pdf", "w/two/"}) + listingOrder(QStringLiteral("w/two")) + QStringList{"end"});
+
+        told.clear();
+        entered = [&](const QString &folder) {
+            if (folder.endsWith(QStringLiteral("/two/")))
+                s.Stop();
+        };
+        s.start({path(QStringLiteral("w/one")), path(QStringLiteral("w/two")), path(QStringLiteral("w/three"))});
+        QTRY_COMPARE(ends, 2);
+        QCOMPARE(told, (QStringList{"w/one/", "w/one/1.pdf", "w/two/", "end"}));
+        QVERIFY(s.UserStopped && !s.running());
+
+        bool toldAfterwards = false;
+        {
+            DirectorySearch gone;
+            gone.OnFileFind = [&](const QString &, const TSearchRecW &) { toldAfterwards = true; };
+            gone.start({root.path()});
+        }
+        QTest::qWait(50);
+        QVERIFY(!toldAfterwards);
     }
 };
 

@@ -97,6 +97,19 @@ private slots:
         QCOMPARE(ui->statusMessage(), QStringLiteral("Done Scanning, add 2 file(s).")); // and stays
     }
 
+    // A refusal the log cannot take ends the search with its error, as it ends any command.
+    void aLogThatFailsEndsTheSearch()
+    {
+        addDir(tree(QString()), false);
+        QFile::remove(ui->dir.file(QStringLiteral("ordvnact.log")));
+        QVERIFY(QDir(ui->dir.path()).mkdir(QStringLiteral("ordvnact.log")));
+        addDir(tree(QString()), true); // a.pdf again: refused, and the refusal logged
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].contains(ui->dir.file(QStringLiteral("ordvnact.log"))));
+        QVERIFY(!FmMain->busy() && !FmCancelFind->isVisible());
+        QVERIFY(ui->jobs().count() < 4);
+    }
+
     void emptyEntriesAndMissingFolders()
     {
         QStringList folders;

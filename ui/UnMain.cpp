@@ -154,7 +154,15 @@ TFmMain::TFmMain()
                                   this);
 
     FileSearch = new DirectorySearch(this);
-    FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) { AddOneFile(FileSystem::joinPath(folder, info.Name)); };
+    // A refusal the log cannot take ends the search, with the error told, as any command's.
+    FileSearch->OnFileFind = [this](const QString &folder, const TSearchRecW &info) {
+        try {
+            AddOneFile(FileSystem::joinPath(folder, info.Name));
+        } catch (...) {
+            FileSearch->Stop();
+            OrdvaneApplication::showError(std::current_exception());
+        }
+    };
     FileSearch->OnChangeFolder = [](const QString &folder) { FmCancelFind->showFolder(folder); };
     FileSearch->OnFinish = [this] { searchEnded(); };
     connect(RunNotices, &Notifications::activated, this, &TFmMain::bringToFront);
@@ -354,7 +362,18 @@ void TFmMain::startRun(int mode, std::function<void()> then)
     Run = std::make_unique<ConversionRun>(*jobs, *RunShown, Log);
     // Queued: the run is let go of after it has told its end, not while it tells it.
     connect(Run.get(), &ConversionRun::finished, this, &TFmMain::runEnded, Qt::QueuedConnection);
-    if (!Run->start(mode, RunOptions::fromSettings(Settings)))
+    bool started = false;
+    try {
+        started = Run->start(mode, RunOptions::fromSettings(Settings));
+    } catch (...) { // its first log line could not be written: nothing began
+        Run.reset();
+        RunShown.reset();
+        AfterRun = nullptr;
+        setBusy(runActive, false);
+        OrdvaneApplication::showError(std::current_exception());
+        return;
+    }
+    if (!started)
         runEnded();
 }
 
@@ -386,8 +405,12 @@ void TFmMain::runEnded()
         ShowStatusMessage(messages.join(u' '));
     }
     setBusy(runActive, false);
-    if (then)
-        then();
+    try {
+        if (then)
+            then();
+    } catch (...) { // from the event loop: told here, as a command's error is
+        OrdvaneApplication::showError(std::current_exception());
+    }
 }
 
 void TFmMain::PasswordCommand()

@@ -6,13 +6,17 @@
 #include "conversion/TargetPath.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "platform/IoError.h"
 #include "settings/RecognitionChoice.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 #include <QPointer>
 #include <QScopeGuard>
 #include <climits>
 #include <memory>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <utility>
 
 void ConversionRun::Display::askTargetExists(const QString &, const std::function<void(PromptAnswer)> &answer)
@@ -24,6 +28,17 @@ ConversionRun::ConversionRun(JobList &list, Display &display, ActivityLog &log, 
     : list(list), display(display), log(log), threads(threads), converter(converter)
 {
     ticks.setInterval(50);
+    // The engine's news come through a counter the kernel keeps: the threads touch nothing of
+    // the event loop's, and what they did is seen when the count is read.
+    newsFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (newsFd < 0)
+        throw IoError(errno, QStringLiteral("eventfd"));
+    news = std::make_unique<QSocketNotifier>(newsFd, QSocketNotifier::Read);
+    connect(news.get(), &QSocketNotifier::activated, this, [this] {
+        quint64 count = 0;
+        (void)!read(newsFd, &count, sizeof count);
+        goOn();
+    });
     connect(&ticks, &QTimer::timeout, this, [this] {
         if (engine)
             this->display.waiting(engine->progress());
@@ -36,6 +51,9 @@ ConversionRun::ConversionRun(JobList &list, Display &display, ActivityLog &log, 
 ConversionRun::~ConversionRun()
 {
     engine.reset();
+    news.reset();
+    if (newsFd >= 0)
+        close(newsFd);
 }
 
 bool ConversionRun::start(int runMode, const RunOptions &runOptions)
@@ -80,8 +98,11 @@ bool ConversionRun::start(int runMode, const RunOptions &runOptions)
     log.AppendLog(QStringLiteral("Conversion start..."));
     display.runStarted(total);
     engine = std::make_unique<ConversionEngine>(engineOptions, threads, converter);
-    // The engine's threads tell the run here, in the event loop, when a file is done.
-    engine->setFinishedNews([this] { QMetaObject::invokeMethod(this, [this] { goOn(); }, Qt::QueuedConnection); });
+    // The engine's threads tell the run, in the event loop, when a file is done.
+    engine->setFinishedNews([fd = newsFd] {
+        const quint64 one = 1;
+        (void)!write(fd, &one, sizeof one);
+    });
     submitted.clear();
     submitAhead();
     goOn();

@@ -31,6 +31,7 @@
 #include <vector>
 
 class ActivityLog;
+class QSocketNotifier;
 
 class ConversionRun : public QObject {
     Q_OBJECT
@@ -159,6 +160,8 @@ private:
     InHand inHand;
     bool prompting = false;
     std::exception_ptr error;
+    int newsFd = -1;
+    std::unique_ptr<QSocketNotifier> news;
     QTimer ticks; // the display's news while the entry in hand is converted
     // Why these settings let nothing be converted (a hand-edited settings file may name a code
     // page without a converter, or recognition languages whose data is not installed); every

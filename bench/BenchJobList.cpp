@@ -136,15 +136,17 @@ int main(int argc, char *argv[])
     CreateForms();
     FmMain->show();
     QCoreApplication::processEvents();
-    // As Add Dir's search hands its finds over: in batches, the event loop running between them.
-    constexpr int Batch = 512;
-    int rounds = 0, added = 0;
-    QElapsedTimer whole;
+    // As Add Dir's search hands its finds over: the event loop runs between batches, at least
+    // every 50 ms.
+    int rounds = 0;
+    QElapsedTimer whole, batch;
     whole.start();
+    batch.start();
     timeAdding("AddOneFile, main window shown", entries, [&](const QString &p) {
         FmMain->AddOneFile(p);
-        if (++added % Batch == 0) {
+        if (batch.elapsed() >= 50) {
             QCoreApplication::processEvents();
+            batch.restart();
             ++rounds;
         }
     });

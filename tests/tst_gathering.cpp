@@ -79,6 +79,22 @@ private slots:
 
     void cleanup() { ui.reset(); }
 
+    void manyFiles()
+    {
+        for (int i = 0; i < 3000; ++i)
+            touch(QStringLiteral("many/f%1.pdf").arg(i));
+        addDir(tree(QStringLiteral("many")), false);
+        QCOMPARE(ui->jobs().count(), 3000);
+        FmMain->SelectAllEntries();
+        FmMain->DeleteSelectedEntries();
+        QByteArray uris;
+        for (int i = 0; i < 3000; ++i)
+            uris += url(tree(QStringLiteral("many/f%1.pdf").arg(i))) + "\r\n";
+        drop(uris);
+        QTest::qWait(50);
+        QCOMPARE(ui->jobs().count(), 3000);
+    }
+
     void addDirWithAndWithoutRecursion()
     {
         addDir(tree(QString()), false);

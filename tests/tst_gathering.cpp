@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
@@ -79,6 +80,7 @@ private slots:
 
     void cleanup() { ui.reset(); }
 
+    // Thousands of files from a search or a drop, and rows that come and go unseen.
     void manyFiles()
     {
         for (int i = 0; i < 3000; ++i)
@@ -93,6 +95,16 @@ private slots:
         drop(uris);
         QTest::qWait(50);
         QCOMPARE(ui->jobs().count(), 3000);
+
+        // Rows added and deleted before the views heard of them leave the views as they were.
+        auto *view = ui->control<QTableView>(QStringLiteral("ListView1"));
+        for (int i = 0; i < 100; ++i)
+            FmMain->AddOneFile(QStringLiteral("/unseen/%1.pdf").arg(i));
+        FmMain->SelectAllEntries();
+        FmMain->DeleteSelectedEntries();
+        QTest::qWait(20);
+        QCOMPARE(ui->model().rowCount(), 0);
+        QCOMPARE(view->verticalHeader()->count(), 0);
     }
 
     void addDirWithAndWithoutRecursion()

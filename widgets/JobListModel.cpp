@@ -1,5 +1,6 @@
 #include "widgets/JobListModel.h"
 
+#include <algorithm>
 #include <utility>
 
 JobListModel::JobListModel(JobList &list, QObject *parent) : QAbstractTableModel(parent), jobs(list)
@@ -10,10 +11,14 @@ JobListModel::JobListModel(JobList &list, QObject *parent) : QAbstractTableModel
     connect(&jobs, &JobList::entriesAdded, this, &JobListModel::scheduleAnnouncement);
     // Anything else the list does is told at once, after the rows it adds.
     const auto announcedFirst = [this] { announceRows(); };
-    connect(&jobs, &JobList::entriesRemoved, this, [this, announcedFirst](int first, int last) {
-        announcedFirst();
-        beginRemoveRows({}, first, last);
-        announced -= last - first + 1;
+    // Told after the list has let the rows go: of those the views never heard of (added since
+    // the last announcement) they hear nothing now either.
+    connect(&jobs, &JobList::entriesRemoved, this, [this](int first, int last) {
+        const int shownLast = std::min(last, announced - 1);
+        if (first > shownLast)
+            return;
+        beginRemoveRows({}, first, shownLast);
+        announced -= shownLast - first + 1;
         endRemoveRows();
     });
     connect(&jobs, &JobList::entriesReset, this, [this] {

@@ -29,7 +29,7 @@ void record(const QByteArray &temporary)
     const int fd = FileSystem::openOwnFile(journalPath, O_WRONLY | O_CREAT | O_APPEND);
     if (fd < 0)
         return; // without a journal only the leftovers go unnoticed
-    FileSystem::writeAll(fd, temporary.constData(), size_t(temporary.size()) + 1); // with its zero byte
+    (void)FileSystem::writeAll(fd, temporary.constData(), size_t(temporary.size()) + 1); // with its zero byte; best effort, as above
     ::close(fd);
 }
 

@@ -59,8 +59,8 @@ JobListLock::Result JobListLock::tryLock()
             && locked.st_ino == named.st_ino) {
             fd = candidate;
             const QByteArray pid = QByteArray::number(qint64(getpid())) + '\n';
-            if (ftruncate(fd, 0) == 0)
-                FileSystem::writeAll(fd, pid.constData(), size_t(pid.size()));
+            if (ftruncate(fd, 0) == 0) // the holder's pid only informs whoever looks at the file
+                (void)FileSystem::writeAll(fd, pid.constData(), size_t(pid.size()));
             return Result::Locked;
         }
         close(candidate);

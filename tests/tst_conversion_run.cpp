@@ -16,6 +16,7 @@
 #include "tests/support/RamFolder.h"
 #include "tests/support/RemoveTree.h"
 #include "tests/support/ScanMaker.h"
+#include "tests/support/ScriptedConverter.h"
 #include "tests/support/SettingsCore.h"
 #include "tests/support/TestProgramDirectory.h"
 #include "settings/Settings.h"
@@ -24,10 +25,6 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QScopeGuard>
-#include <condition_variable>
-#include <mutex>
-#include <map>
-#include <set>
 #include <csignal>
 #include <functional>
 #include <fcntl.h>
@@ -67,60 +64,6 @@ struct ScriptedDisplay : ConversionRun::Display {
     }
     bool cancelRequested() override { return cancelAfterShown >= 0 && shown.size() > cancelAfterShown; }
     void runFinished() override { finished = true; }
-};
-
-// Converts slowly on purpose, and lets itself be abandoned, as the library does.
-struct SlowConverter : ConversionEngine::Converter {
-    std::function<int(const QString &)> delayOf;
-    std::mutex mutex;
-    std::condition_variable wake;
-    std::set<quint64> abandonedTags;
-    std::map<quint64, QString> sourceOf;
-    QStringList started, abandonedSources;
-    int running = 0, most = 0;
-
-    int pageCount(const QString &, quint64) override { return -1; }
-    int extract(const QString &source, const ConversionEngine::Options &, quint64 tag, MyPdfCvt::PageRange,
-                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &) override
-    {
-        std::unique_lock lock(mutex);
-        started << source;
-        sourceOf[tag] = source;
-        if (abandonedTags.count(tag) > 0) // abandoned before it began
-            abandonedSources << source;
-        most = std::max(most, ++running);
-        const bool ended = wake.wait_for(lock, std::chrono::milliseconds(delayOf(source)), [&] { return abandonedTags.count(tag) > 0; });
-        --running;
-        lock.unlock();
-        if (ended)
-            return MyPdfCvt::ResultFormatError;
-        text(("text of " + source).toUtf8());
-        return 0;
-    }
-    void abandon(quint64 tag) override
-    {
-        std::lock_guard lock(mutex);
-        abandonedTags.insert(tag);
-        abandonedSources << sourceOf[tag];
-        wake.notify_all();
-    }
-};
-
-// The converter library, with the ranges of pages it was asked for written down.
-struct RecordingConverter : ConversionEngine::Converter {
-    std::mutex mutex;
-    QList<QPair<int, int>> ranges;
-    int pageCount(const QString &source, quint64 tag) override { return ConversionEngine::library().pageCount(source, tag); }
-    int extract(const QString &source, const ConversionEngine::Options &options, quint64 tag, MyPdfCvt::PageRange pages,
-                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
-    {
-        {
-            std::lock_guard lock(mutex);
-            ranges << qMakePair(pages.first, pages.count);
-        }
-        return ConversionEngine::library().extract(source, options, tag, pages, text, progress);
-    }
-    void abandon(quint64 tag) override { ConversionEngine::library().abandon(tag); }
 };
 
 // Helpers of this process that are working rather than waiting for their next file.
@@ -955,7 +898,7 @@ private slots:
     // written in list order, and one that is no longer wanted when its turn comes is not.
     void conversionsRunAheadOnSeveralThreads()
     {
-        SlowConverter slow;
+        ScriptedConverter slow;
         slow.delayOf = [](const QString &source) { return source.endsWith(u'0') || source.endsWith(u'2') ? 150 : 20; };
         for (int i = 0; i < 6; ++i)
             list->AddOneFile(QStringLiteral("/in/f%1.pdf").arg(i));
@@ -984,7 +927,7 @@ private slots:
     // A declined target and a cancel abandon what is under way at once; no text is left over.
     void abandonedConversionsEndAtOnce()
     {
-        SlowConverter slow;
+        ScriptedConverter slow;
         slow.delayOf = [](const QString &) { return 30000; };
         QDir().mkpath(out(QString()));
         dir->write(QStringLiteral("out/d0.txt"), "there");
@@ -1029,7 +972,8 @@ private slots:
                         QVERIFY(length >= 0);
                         whole.truncate(length);
 
-                        RecordingConverter recording;
+                        ScriptedConverter recording;
+                        recording.library = true;
                         ConversionEngine engine({codePage, order, breaks}, 2, &recording);
                         engine.setSplitThreshold(0);
                         const ConversionEngine::Job job = engine.submit(source, out(QString()));
@@ -1053,7 +997,8 @@ private slots:
         const std::vector<testpdf::Page> text(4, testpdf::linesPage({"A page of text"}));
         const QString scan = pdf(QStringLiteral("scan.pdf"), testpdf::scannedPages(testpdf::makePdf(text), 150));
         for (const QString &source : {scan, pdf(QStringLiteral("typed.pdf"), text)}) {
-            RecordingConverter recording;
+            ScriptedConverter recording;
+            recording.library = true;
             ConversionEngine engine({65001, 0, true, true}, 2, &recording);
             engine.setSplitThreshold(0);
             const ConversionEngine::Job job = engine.submit(source, out(QString()));

@@ -1,6 +1,7 @@
 // The run engine's figures under abandon: a file given up while its pages are counted or
 // converted leaves the gauge at once, whatever its calls report after.
 #include "conversion/ConversionEngine.h"
+#include "tests/support/ScriptedConverter.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,124 +9,11 @@
 #include <QTest>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <condition_variable>
-#include <functional>
-#include <map>
-#include <mutex>
-#include <set>
 #include <tuple>
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// Holds the calls it is told to at a gate until the test opens it; then a conversion reports
-// its pages done, as the library does, and is counted as reported.
-struct GatedConverter : ConversionEngine::Converter {
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::map<QString, int> pagesOf; // the others cannot tell their page count
-    std::set<QString> closed;       // gates: "pages:" or "text:" and a source
-    std::multiset<QString> held;
-    int reported = 0;
-    int calls = 0; // of extract
-
-    void close(const QString &gate)
-    {
-        std::lock_guard lock(mutex);
-        closed.insert(gate);
-    }
-    void open(const QString &gate)
-    {
-        std::lock_guard lock(mutex);
-        closed.erase(gate);
-        changed.notify_all();
-    }
-    void openAll()
-    {
-        std::lock_guard lock(mutex);
-        closed.clear();
-        changed.notify_all();
-    }
-    bool waitUntil(const std::function<bool()> &condition)
-    {
-        std::unique_lock lock(mutex);
-        return changed.wait_for(lock, 60s, condition);
-    }
-    bool waitUntilHeld(const QString &gate, size_t calls)
-    {
-        return waitUntil([&] { return held.count(gate) == calls; });
-    }
-    void pass(const QString &gate)
-    {
-        std::unique_lock lock(mutex);
-        const auto at = held.insert(gate);
-        changed.notify_all();
-        changed.wait(lock, [&] { return closed.count(gate) == 0; });
-        held.erase(at);
-    }
-
-    int pageCount(const QString &source, quint64) override
-    {
-        pass(QStringLiteral("pages:") + source);
-        const auto it = pagesOf.find(source);
-        return it == pagesOf.end() ? -1 : it->second;
-    }
-    int extract(const QString &source, const ConversionEngine::Options &, quint64, MyPdfCvt::PageRange pages,
-                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
-    {
-        pass(QStringLiteral("text:") + source);
-        {
-            std::lock_guard lock(mutex);
-            ++calls;
-        }
-        if (const auto it = pagesOf.find(source); it != pagesOf.end()) {
-            const int count = pages.count > 0 ? pages.count : it->second - pages.first;
-            progress(MyPdfCvt::PageProgress::of(count, count, 0, 0));
-        }
-        text("text");
-        std::lock_guard lock(mutex);
-        ++reported;
-        changed.notify_all();
-        return 0;
-    }
-    void abandon(quint64) override {}
-};
-
-// Reads the file itself for every range, as each helper opens it anew; the first range waits
-// until the test lets it read.
-struct RereadingConverter : ConversionEngine::Converter {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool firstMayRead = false;
-    int reads = 0;
-
-    int pageCount(const QString &, quint64) override { return 2 * ConversionEngine::MinPiecePages; }
-    int extract(const QString &source, const ConversionEngine::Options &, quint64, MyPdfCvt::PageRange pages,
-                const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
-    {
-        std::unique_lock lock(mutex);
-        if (pages.first == 0 && pages.count > 0)
-            changed.wait(lock, [&] { return firstMayRead; });
-        const int count = pages.count > 0 ? pages.count : 2 * ConversionEngine::MinPiecePages - pages.first;
-        progress(MyPdfCvt::PageProgress::of(count, count, 0, 0));
-        QFile file(source);
-        if (!file.open(QIODevice::ReadOnly))
-            return MyPdfCvt::ResultOpenError;
-        text(file.readAll());
-        ++reads;
-        changed.notify_all();
-        return 0;
-    }
-    void abandon(quint64) override {}
-};
-
-// Opens every gate when a test ends, so that a failed check leaves no call held for the
-// engine to wait for.
-struct OpenAtEnd {
-    GatedConverter &converter;
-    ~OpenAtEnd() { converter.openAll(); }
-};
 
 ConversionEngine::Progress noProgress() { return {}; }
 
@@ -158,7 +46,7 @@ private slots:
     void unopenedFilesAreEstimatedBySize()
     {
         QTemporaryDir folder;
-        GatedConverter gated;
+        ScriptedConverter gated;
         QStringList sources;
         for (const auto &[name, bytes, pages] : {std::tuple("a", 1000, 1), std::tuple("b", 1000, 1), std::tuple("c", 1000, 1),
                                                  std::tuple("d", 1000, 1), std::tuple("big", 100000, 100)}) {
@@ -188,7 +76,7 @@ private slots:
     {
         const QString book = QStringLiteral("/in/book.pdf"), other = QStringLiteral("/in/other.pdf"),
                       last = QStringLiteral("/in/last.pdf");
-        GatedConverter gated;
+        ScriptedConverter gated;
         gated.pagesOf[book] = 1000;
         gated.close(QStringLiteral("pages:") + book);
         gated.close(QStringLiteral("text:") + other);
@@ -227,14 +115,14 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             QVERIFY(file.resize(source == scan ? pages * ConversionEngine::ScanBytesPerPage : 1000));
             file.close();
-            GatedConverter counting;
+            ScriptedConverter counting;
             counting.pagesOf[source] = pages;
             ConversionEngine::Options options;
             options.recognition = true;
             ConversionEngine engine(options, 2, &counting);
             engine.setSplitThreshold(0);
             waitAndTake(engine, engine.submit(source, dir.path()));
-            QCOMPARE(counting.calls, pieces);
+            QCOMPARE(counting.started.size(), pieces);
         }
     }
 
@@ -244,7 +132,7 @@ private slots:
     {
         for (const bool whole : {true, false}) {
             const QString source = QStringLiteral("/in/book.pdf");
-            GatedConverter gated;
+            ScriptedConverter gated;
             gated.pagesOf[source] = 100;
             gated.close(QStringLiteral("text:") + source);
             ConversionEngine engine({}, 2, &gated);
@@ -276,20 +164,29 @@ private slots:
             QVERIFY(::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(source).constData()) == 0);
         };
         put("old ");
-        RereadingConverter converter;
+        // Each range reads the file itself, as each helper opens it anew; the first waits.
+        ScriptedConverter converter;
+        converter.pages = 2 * ConversionEngine::MinPiecePages;
+        converter.close(QStringLiteral("first range"));
+        converter.reading = [&](const QString &, MyPdfCvt::PageRange pages, const MyPdfCvt::TextReceiver &text,
+                                const MyPdfCvt::ProgressReceiver &progress) {
+            if (pages.first == 0 && pages.count > 0)
+                converter.pass(QStringLiteral("first range"));
+            const int count = pages.count > 0 ? pages.count : converter.pages - pages.first;
+            progress(MyPdfCvt::PageProgress::of(count, count, 0, 0));
+            QFile file(source);
+            if (!file.open(QIODevice::ReadOnly))
+                return MyPdfCvt::ResultOpenError;
+            text(file.readAll());
+            return 0;
+        };
+        const OpenAtEnd openAtEnd{converter};
         ConversionEngine engine({}, 2, &converter);
         engine.setSplitThreshold(0);
         const ConversionEngine::Job job = engine.submit(source, dir.path());
-        {
-            std::unique_lock lock(converter.mutex);
-            QVERIFY(converter.changed.wait_for(lock, 60s, [&] { return converter.reads == 1; })); // the second range
-        }
+        QVERIFY(converter.waitUntil([&] { return converter.reported == 1; })); // the second range
         put("new ");
-        {
-            std::lock_guard lock(converter.mutex);
-            converter.firstMayRead = true;
-            converter.changed.notify_all();
-        }
+        converter.open(QStringLiteral("first range"));
         while (!engine.waitFor(job, 100ms)) {
         }
         QCOMPARE(engine.progress().pagesDone, qint64(2 * ConversionEngine::MinPiecePages)); // each page once
@@ -320,39 +217,34 @@ private slots:
             const timespec times[2] = {before.st_atim, before.st_mtim};
             utimensat(AT_FDCWD, QFile::encodeName(source).constData(), times, 0);
         };
-        struct RewritingConverter : ConversionEngine::Converter {
-            std::function<void()> duringRead;
-            int rewrites = 0, reads = 0;
-            int pageCount(const QString &, quint64) override { return 1; }
-            int extract(const QString &source, const ConversionEngine::Options &, quint64, MyPdfCvt::PageRange,
-                        const MyPdfCvt::TextReceiver &text, const MyPdfCvt::ProgressReceiver &progress) override
-            {
-                QFile file(source);
-                file.open(QIODevice::ReadOnly);
-                text(file.read(4));
-                ++reads;
-                if (rewrites-- > 0)
-                    duringRead();
-                text(file.readAll());
-                progress(MyPdfCvt::PageProgress::of(reads, reads, 0, reads)); // each version one page longer
-                return 0;
-            }
-            void abandon(quint64) override {}
-        };
         for (const int rewrites : {1, 2}) {
             QFile::remove(source);
             QFile file(source);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old text") == 8);
             file.close();
-            RewritingConverter converter;
-            converter.rewrites = rewrites;
-            converter.duringRead = [&] { rewrite("new text"); };
+            // Rewrites the file while it reads it, as many times as asked.
+            ScriptedConverter converter;
+            converter.pages = 1;
+            int rewritesLeft = rewrites, reads = 0;
+            converter.reading = [&](const QString &, MyPdfCvt::PageRange, const MyPdfCvt::TextReceiver &text,
+                                    const MyPdfCvt::ProgressReceiver &progress) {
+                QFile file(source);
+                if (!file.open(QIODevice::ReadOnly))
+                    return MyPdfCvt::ResultOpenError;
+                text(file.read(4));
+                ++reads;
+                if (rewritesLeft-- > 0)
+                    rewrite("new text");
+                text(file.readAll());
+                progress(MyPdfCvt::PageProgress::of(reads, reads, 0, reads)); // each version one page longer
+                return 0;
+            };
             ConversionEngine engine({}, 1, &converter);
             const ConversionEngine::Job job = engine.submit(source, dir.path());
             while (!engine.waitFor(job, 100ms)) {
             }
             ConversionEngine::Result result = engine.take(job);
-            QCOMPARE(converter.reads, 2);
+            QCOMPARE(reads, 2);
             QCOMPARE(result.pages, 2); // of the version read last
             QVERIFY(result.seconds > 0);
             if (rewrites == 1) {

@@ -129,11 +129,11 @@ private slots:
     {
         dir.reset(new TestProgramDirectory);
         QVERIFY(MyPdfCvt::LoadConverterLibrary(dir->path()));
-        Settings.targetdir = dir->file(QStringLiteral("out/"));
-        Settings.sourcecode = 65001;
-        Settings.ocr = false; // the test pages that stand for scans would take long to read
         MyPdfCvt::SetRecognition(false, {});
         core = std::make_unique<SettingsCore>();
+        core->options.target.targetFolder = dir->file(QStringLiteral("out/"));
+        core->options.codePage = 65001;
+        core->options.recognition = false; // the test pages that stand for scans would take long to read
         list = new JobList(core->setup());
     }
 
@@ -213,19 +213,19 @@ private slots:
         const QString r = pdf(QStringLiteral("r.pdf"));
         list->AddOneFile(r);
 
-        Settings.fileovertp = 0; // auto rename: the first free number
+        core->options.existing = ExistingTarget::AutoRename; // the first free number
         ScriptedDisplay display;
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("r(2).txt")));
         QVERIFY(QFileInfo(out(QStringLiteral("r(2).txt"))).size() > 0);
 
-        Settings.fileovertp = 1; // overwrite
+        core->options.existing = ExistingTarget::Overwrite;
         list->setState(0, JobList::Waiting);
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(list->text(0, JobList::Target), out(QStringLiteral("r.txt")));
         QVERIFY(QFileInfo(out(QStringLiteral("r.txt"))).size() > 0);
 
-        Settings.fileovertp = 3; // cancel: fails, the column keeps its text and names it in the log
+        core->options.existing = ExistingTarget::Cancel; // fails, the column keeps its text and names it in the log
         list->setState(0, JobList::Waiting);
         setStoredText(*list, 0, JobList::Target, QStringLiteral("earlier text"));
         ScriptedDisplay cancelled;
@@ -252,7 +252,7 @@ private slots:
             JobList jobs(core->setup());
             for (const QString &source : {a, b, x})
                 jobs.AddOneFile(source);
-            RunOptions options = RunOptions::fromSettings(Settings);
+            RunOptions options = core->options;
             options.existing = policy;
             ScriptedDisplay display;
             ConversionRun run(jobs, display, core->log);
@@ -279,7 +279,7 @@ private slots:
         QString a = pdf(QStringLiteral("a/report.pdf"), {testpdf::linesPage({"alpha words"})});
         QString b = pdf(QStringLiteral("b/report.pdf"), {testpdf::linesPage({"beta words"})});
         const QString aText = out(QStringLiteral("report.txt")), bText = out(QStringLiteral("report(1).txt"));
-        RunOptions options = RunOptions::fromSettings(Settings);
+        RunOptions options = core->options;
         options.existing = ExistingTarget::Update;
         const auto runOver = [&](const QStringList &sources) { return updateRun(sources, options); };
         QCOMPARE(runOver({a, b}), 2);
@@ -343,7 +343,7 @@ private slots:
             QSKIP("ramfs cannot be mounted here (it needs CAP_SYS_ADMIN)");
         QString a = pdf(QStringLiteral("a/report.pdf"), {testpdf::linesPage({"alpha words"})});
         const QString b = pdf(QStringLiteral("b/report.pdf"), {testpdf::linesPage({"beta words"})});
-        RunOptions options = RunOptions::fromSettings(Settings);
+        RunOptions options = core->options;
         options.existing = ExistingTarget::Update;
         QCOMPARE(updateRun({a, b}, options), 2);
         const QString records = out(QLatin1String(TextRecords::FolderFileName));
@@ -374,7 +374,7 @@ private slots:
             list->AddOneFile(sources.last());
             QFile(out(QStringLiteral("f%1.txt").arg(i))).open(QIODevice::WriteOnly);
         }
-        Settings.fileovertp = 2;
+        core->options.existing = ExistingTarget::Prompt;
         ScriptedDisplay display;
         display.answers = {PromptAnswer::AutoRename, PromptAnswer::Overwrite, PromptAnswer::StopConvert};
         run(display, ConversionRun::ConvertAll);
@@ -457,7 +457,7 @@ private slots:
         setStoredText(*list, 0, JobList::Type, QStringLiteral("pdf"));
         QDir().mkpath(out(QString()));
         QFile(out(QStringLiteral("a.txt"))).open(QIODevice::WriteOnly);
-        Settings.fileovertp = 2; // the prompt comes first
+        core->options.existing = ExistingTarget::Prompt; // the prompt comes first
         ScriptedDisplay display;
         display.answers = {PromptAnswer::Overwrite};
         run(display, ConversionRun::ConvertAll);
@@ -468,7 +468,7 @@ private slots:
 
     void emptyTextGivesAnEmptyFile()
     {
-        Settings.pagebreak = false;
+        core->options.pageBreaks = false;
         list->AddOneFile(pdf(QStringLiteral("scan.pdf"), {testpdf::scannedPage()}));
         ScriptedDisplay display;
         run(display, ConversionRun::ConvertAll);
@@ -481,8 +481,8 @@ private slots:
     {
         const QString a = pdf(QStringLiteral("a.pdf"));
         list->AddOneFile(a);
-        Settings.targetdir = dir->file(QStringLiteral("deep/er/still/"));
-        Settings.sourcecode = 1252;
+        core->options.target.targetFolder = dir->file(QStringLiteral("deep/er/still/"));
+        core->options.codePage = 1252;
         ScriptedDisplay display;
         run(display, ConversionRun::ConvertAll);
         QByteArray bytes;
@@ -490,8 +490,8 @@ private slots:
         QVERIFY(bytes.startsWith("Caf\xE9 text"));
 
         // Beside the source, in the locale's code page (UTF-8 here, no mark).
-        Settings.samedir = true;
-        Settings.sourcecode = 0;
+        core->options.target.sameFolder = true;
+        core->options.codePage = 0;
         list->setState(0, JobList::Waiting);
         run(display, ConversionRun::ConvertAll);
         bytes = FileSystem::readFile(dir->file(QStringLiteral("docs/a.txt"))).value_or(QByteArray());
@@ -499,7 +499,7 @@ private slots:
 
         // A code page with no converter (a hand-edited settings file) writes nothing.
         QFile::remove(dir->file(QStringLiteral("docs/a.txt")));
-        Settings.sourcecode = 12345;
+        core->options.codePage = 12345;
         list->setState(0, JobList::Waiting);
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(message(0), QStringLiteral("Code page 12345 is not supported on this system"));
@@ -507,16 +507,16 @@ private slots:
 
         // Nor does recognition in a language whose data is not installed: it would read no
         // scanned page, and a file of scans would come out empty as if it had no text.
-        Settings.sourcecode = 65001;
-        Settings.ocr = true;
-        Settings.ocrlang = QStringLiteral("eng+xyz");
+        core->options.codePage = 65001;
+        core->options.recognition = true;
+        core->options.recognitionLanguages = QStringLiteral("eng+xyz");
         list->setState(0, JobList::Waiting);
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(state(0), qint32(JobList::Failed));
         QVERIFY(message(0).contains(QStringLiteral("\"xyz\" is not installed")));
         QVERIFY(message(0).contains(QStringLiteral("the package tesseract-ocr-xyz holds it"))); // what to install
         QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("docs/a.txt"))));
-        Settings.ocr = false; // without recognition the languages do not matter
+        core->options.recognition = false; // without recognition the languages do not matter
         list->setState(0, JobList::Waiting);
         run(display, ConversionRun::ConvertAll);
         QCOMPARE(state(0), qint32(JobList::Converted));
@@ -551,7 +551,7 @@ private slots:
         setStoredText(*list, 0, JobList::Target, out(QStringLiteral("book.txt")));
         QDir().mkpath(out(QString()));
         dir->write(QStringLiteral("out/book.txt"), "converted before");
-        Settings.fileovertp = 0;
+        core->options.existing = ExistingTarget::AutoRename;
         list->SelectAllEntries();
         display.sinceCancel.invalidate();
         run(display, ConversionRun::ReConvertSelected);
@@ -584,10 +584,10 @@ private slots:
         dir->write(QStringLiteral("blocker"), "a file where a folder should be");
         ScriptedDisplay display;
         // The first file's folder cannot be made; the second file's name is a folder.
-        Settings.targetdir = dir->file(QStringLiteral("blocker/sub/"));
+        core->options.target.targetFolder = dir->file(QStringLiteral("blocker/sub/"));
         list->AddOneFile(a);
         run(display, ConversionRun::ConvertAll);
-        Settings.targetdir = dir->file(QStringLiteral("out/"));
+        core->options.target.targetFolder = dir->file(QStringLiteral("out/"));
         list->AddOneFile(b);
         QDir().mkpath(out(QStringLiteral("b.txt")));
         run(display, ConversionRun::ConvertAll);
@@ -601,7 +601,7 @@ private slots:
     // the link itself, and what it points at is never opened for writing.
     void linksAreNeverWrittenThrough()
     {
-        Settings.samedir = true;
+        core->options.target.sameFolder = true;
         QDir(dir->path()).mkpath(QStringLiteral("victim"));
         dir->write(QStringLiteral("victim/kept.txt"), "keep");
         const QString report = pdf(QStringLiteral("report.pdf")), other = pdf(QStringLiteral("other.pdf"));
@@ -611,12 +611,13 @@ private slots:
         list->AddOneFile(report);
         list->AddOneFile(other);
 
-        for (const int policy : {2, 3, 0}) { // prompt (answered Cancel), cancel, auto rename
-            Settings.fileovertp = quint8(policy);
+        // The prompt (answered Cancel), Cancel, AutoRename.
+        for (const ExistingTarget policy : {ExistingTarget::Prompt, ExistingTarget::Cancel, ExistingTarget::AutoRename}) {
+            core->options.existing = policy;
             ScriptedDisplay display;
             run(display, ConversionRun::ConvertAll);
-            QCOMPARE(display.prompts.size(), policy == 2 ? 2 : 0);
-            if (policy != 0) {
+            QCOMPARE(display.prompts.size(), policy == ExistingTarget::Prompt ? 2 : 0);
+            if (policy != ExistingTarget::AutoRename) {
                 QCOMPARE(message(0), QStringLiteral("Target file already exists, user canceled"));
                 for (int row : {0, 1})
                     list->setState(row, JobList::Waiting);
@@ -626,7 +627,7 @@ private slots:
         QVERIFY(QFileInfo(dir->file(QStringLiteral("docs/report(1).txt"))).isFile());
         QVERIFY(!QFileInfo::exists(dir->file(QStringLiteral("victim/evil.desktop"))));
 
-        Settings.fileovertp = 1; // overwrite
+        core->options.existing = ExistingTarget::Overwrite;
         list->setState(1, JobList::Waiting);
         QFile::remove(dir->file(QStringLiteral("docs/other(1).txt")));
         ScriptedDisplay display;
@@ -651,7 +652,7 @@ private slots:
         list->AddOneFile(b);
         QDir().mkpath(out(QString()));
         dir->write(QStringLiteral("out/a.txt"), "the old target");
-        Settings.fileovertp = 1;
+        core->options.existing = ExistingTarget::Overwrite;
         const pid_t child = fork();
         if (child == 0) {
             FileSystem::failWritesPastSizeLimit(); // as the programs do at start
@@ -933,7 +934,7 @@ private slots:
         dir->write(QStringLiteral("out/d0.txt"), "there");
         for (int i = 0; i < 3; ++i)
             list->AddOneFile(QStringLiteral("/in/d%1.pdf").arg(i));
-        Settings.fileovertp = 3; // Cancel: the first entry is declined
+        core->options.existing = ExistingTarget::Cancel; // the first entry is declined
         ScriptedDisplay display;
         display.cancelAfterShown = 1;
         QElapsedTimer timer;
@@ -1014,7 +1015,7 @@ private slots:
         QFile(out(QStringLiteral("s1.txt"))).open(QIODevice::WriteOnly);
         for (int i = 0; i < 4; ++i)
             list->AddOneFile(pdf(QStringLiteral("s%1.pdf").arg(i)));
-        Settings.fileovertp = 2;
+        core->options.existing = ExistingTarget::Prompt;
         ScriptedDisplay display;
         display.answers = {PromptAnswer::StopConvert};
         core->run(*list, display, ConversionRun::ConvertAll, 4);
@@ -1035,6 +1036,7 @@ private slots:
         for (const QByteArray &folder : {QByteArray(""), QByteArray("relative/"), QByteArray("\xff\xfe/")}) {
             dir->write(QStringLiteral("Ordvane.dat"), "[general]\r\nsamedir=0\r\nsourcecode=65001\r\ntargetdir=" + folder + "\r\n");
             LoadSettings();
+            core->options = RunOptions::fromSettings(Settings);
             list->setState(0, JobList::Waiting);
             ScriptedDisplay display;
             run(display, ConversionRun::ConvertAll);
@@ -1056,7 +1058,7 @@ private slots:
 
         // The numbered name taken by another run while the text was made: the next number of
         // the same name, never a number of the numbered one.
-        Settings.fileovertp = 0;
+        core->options.existing = ExistingTarget::AutoRename;
         list->AddOneFile(pdf(QStringLiteral("clash.pdf")));
         QDir().mkpath(out(QString()));
         dir->write(QStringLiteral("out/clash.txt"), "first");

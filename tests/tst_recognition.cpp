@@ -280,17 +280,16 @@ private slots:
         QVERIFY2(texts[1].count("2021") == 1, texts[1].constData());
 
         // A run names the page and what would read it in the log, and counts such pages.
-        Settings.ocr = true;
-        Settings.ocrlang = QStringLiteral("eng");
-        Settings.sourcecode = 65001;
-        Settings.targetdir = dir->file(QStringLiteral("out/"));
         SettingsCore core;
+        core.options.recognition = true;
+        core.options.recognitionLanguages = QStringLiteral("eng");
+        core.options.codePage = 65001;
+        core.options.target.targetFolder = dir->file(QStringLiteral("out/"));
         JobList list(core.setup());
         list.AddOneFile(file);
         ConversionRun::Display display;
         ConversionRun run(list, display, core.log);
-        runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
-        Settings.ocr = false;
+        runToEnd(run, ConversionRun::ConvertAll, core.options);
         MyPdfCvt::SetRecognition(false, {});
         QCOMPARE(run.unreadPages(), 1);
         const QString note = QStringLiteral("1 page(s) left unread for want of recognition data; tesseract-ocr-rus would read them.");
@@ -459,19 +458,18 @@ private slots:
             }
         });
 
-        Settings.ocr = true;
-        Settings.ocrlang = QStringLiteral("eng");
-        Settings.sourcecode = 65001;
-        Settings.pagebreak = true;
         SettingsCore core;
+        core.options.recognition = true;
+        core.options.recognitionLanguages = QStringLiteral("eng");
+        core.options.codePage = 65001;
+        core.options.pageBreaks = true;
         JobList list(core.setup());
         list.AddOneFile(file);
         ConversionRun::Display display;
         ConversionRun run(list, display, core.log);
         QElapsedTimer timer;
         timer.start();
-        runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
-        Settings.ocr = Settings.pagebreak = false;
+        runToEnd(run, ConversionRun::ConvertAll, core.options);
         MyPdfCvt::SetRecognition(false, {});
         setBudget(120);
         stopper.waitForFinished();

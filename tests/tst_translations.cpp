@@ -314,7 +314,7 @@ private slots:
 
         // A problem of the settings, with its figures: English in the log and the list, German shown.
         QFile::remove(dir.file(QStringLiteral("ordvnact.log")));
-        Settings.sourcecode = 12345;
+        core.options.codePage = 12345;
         QCOMPARE(convert(), QStringLiteral("Failed: Code page 12345 is not supported on this system (%1)").arg(dir.file(QStringLiteral("a.pdf"))));
         QCOMPARE(list.text(0, JobList::Message), QStringLiteral("Code page 12345 is not supported on this system"));
         QVERIFY2(list.entry(0).outcome.shownText().contains(QStringLiteral("12345")) && list.entry(0).outcome.shownText() != list.text(0, JobList::Message),

@@ -25,14 +25,16 @@ inline void runToEnd(ConversionRun &run, int mode, const RunOptions &options)
 struct SettingsCore {
     // Made once the program directory is set, as the program makes it after start-up.
     ActivityLog log{ActivityLogPath(), !Settings.notlog};
+    // The settings' options when it was made; a test changes them here.
+    RunOptions options = RunOptions::fromSettings(Settings);
 
-    JobList::Setup setup() { return {DocumentTypes(Settings.userfileext1), {Settings.samedir, Settings.targetdir, {}}, &log}; }
+    JobList::Setup setup() { return {DocumentTypes(Settings.userfileext1), options.target, &log}; }
 
     void run(JobList &list, ConversionRun::Display &display, int mode, int threads = 0,
              ConversionEngine::Converter *converter = nullptr)
     {
         ConversionRun run(list, display, log, threads, converter);
-        runToEnd(run, mode, RunOptions::fromSettings(Settings));
+        runToEnd(run, mode, options);
     }
 };
 

@@ -611,6 +611,31 @@ private slots:
         QVERIFY(QFile(ui->jobs().text(1, JobList::Target)).size() > 0);
         QCOMPARE(ui->jobs().selectedCount(), 3); // the user's selection, as it was
 
+        // A run that cannot write its first log line ends the flow: the password is not kept,
+        // nothing more is asked, and the selection is the user's again.
+        const QString log = ui->dir.file(QStringLiteral("ordvnact.log"));
+        QFile::remove(log);
+        QVERIFY(QDir().mkdir(log));
+        int asked = 0;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget() != FmPassword || step <= 2)
+                return;
+            QTest::keyClicks(FmPassword->EditPassword, ++asked == 1 ? QStringLiteral("alpha-7q") : QString());
+            QTest::mouseClick(asked == 1 ? FmPassword->BtnOK : FmPassword->BtnCancel, Qt::LeftButton);
+        });
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActPassword")));
+        ui->untilIdle();
+        QVERIFY(QDir().rmdir(log));
+        QCOMPARE(asked, 1);
+        QCOMPARE(ui->dialogs.messages.size(), 1);
+        QVERIFY(ui->dialogs.messages[0].contains(log));
+        QCOMPARE(ui->jobs().selectedCount(), 3);
+        clickRow(0);
+        FmMain->MenuItemClick(ui->action(QStringLiteral("ActReConvert")));
+        ui->untilIdle();
+        QCOMPARE(ui->jobs().entry(0).outcome.shownText(), QStringLiteral("Password required"));
+        watch.stop();
+
         // The other file with its own password; the one given before is still tried.
         clickRow(0);
         MainWindowFixture::whenModal([](QWidget *modal) {

@@ -368,9 +368,7 @@ void TFmMain::startRun(int mode, std::function<void()> then)
     } catch (...) { // its first log line could not be written: nothing began
         Run.reset();
         RunShown.reset();
-        AfterRun = nullptr;
-        setBusy(runActive, false);
-        OrdvaneApplication::showError(std::current_exception());
+        leaveRun(std::current_exception());
         return;
     }
     if (!started)
@@ -383,10 +381,7 @@ void TFmMain::runEnded()
         return;
     const std::unique_ptr<ConversionRun> run = std::move(Run);
     const std::unique_ptr<RunDisplay> display = std::move(RunShown);
-    const std::function<void()> then = std::exchange(AfterRun, nullptr);
-    if (run->failure()) {
-        OrdvaneApplication::showError(run->failure());
-    } else {
+    if (!run->failure()) {
         if (RunTime.elapsed() >= NotifyAfterMs && !display->endedWhileActive())
             announceRunEnd(run->summary(ConversionRun::Language::User));
         // What the run did stays in the status bar until the next message.
@@ -404,7 +399,19 @@ void TFmMain::runEnded()
             messages << run->unfinishedNote(ConversionRun::Language::User);
         ShowStatusMessage(messages.join(u' '));
     }
+    leaveRun(run->failure());
+}
+
+// What waits for the run still hears of its end, to let go of what it holds; after a failure
+// it is as if cancelled, so that the password flow asks nothing more.
+void TFmMain::leaveRun(std::exception_ptr failure)
+{
+    if (failure) {
+        CancelConvert = true;
+        OrdvaneApplication::showError(failure);
+    }
     setBusy(runActive, false);
+    const std::function<void()> then = std::exchange(AfterRun, nullptr);
     try {
         if (then)
             then();

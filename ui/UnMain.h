@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QTimer>
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -142,6 +143,7 @@ private:
     void searchEnded();
     void startRun(int mode, std::function<void()> then);
     void runEnded();
+    void leaveRun(std::exception_ptr failure);
     void setBusy(bool &flag, bool active);
     bool refusedWhileBusy(int tag);
     QString busyReason() const;

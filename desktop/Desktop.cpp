@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProgramFolders.h"
+#include "platform/Translations.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -67,7 +68,13 @@ void showInFileManager(const QString &path, const std::function<void()> &failed)
 
 void openHelpTopic(const QString &topic)
 {
-    const QString page = ProgramDirectory() + QStringLiteral("Ordvane.help/") + topic;
+    const QString folder = ProgramDirectory() + QStringLiteral("Ordvane.help/");
+    QString page = folder + topic;
+    // The copy in the program's language, "Options.de.htm" beside "Options.htm".
+    const int dot = int(topic.lastIndexOf(u'.'));
+    const QString translated = folder + topic.left(dot) + u'.' + Translations::language() + topic.mid(dot);
+    if (!Translations::language().isEmpty() && FileSystem::isExistingFile(translated))
+        page = translated;
     if (FileSystem::isExistingFile(page))
         QDesktopServices::openUrl(fileUrl(page));
 }

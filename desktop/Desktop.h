@@ -14,7 +14,8 @@ bool openWithDefaultProgram(const QString &path);
 // Shows the file in the file manager, selected, when it exists; otherwise opens its folder.
 // The file manager may answer later: failed is called then when neither could be done.
 void showInFileManager(const QString &path, const std::function<void()> &failed);
-// Opens a page of the help folder Ordvane.help in the program directory, if it is there.
+// Opens a page of the help folder Ordvane.help in the program directory, if it is there, in
+// the program's language where the page has a copy in it.
 void openHelpTopic(const QString &topic);
 
 // The compositor's activation token this process was started with, taken out of its

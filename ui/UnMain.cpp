@@ -20,7 +20,6 @@
 #include "desktop/Notifications.h"
 #include "platform/ProgramFolders.h"
 #include "desktop/TaskbarEntry.h"
-#include "platform/Translations.h"
 #include "settings/DocumentTypes.h"
 #include "settings/Settings.h"
 #include "forms/UnOption.h"
@@ -65,18 +64,6 @@
 
 TFmMain *FmMain = nullptr;
 
-namespace {
-
-// The help's start page has a copy for each language of the program ("index.de.html").
-QString helpStartPage()
-{
-    const QString translated = QStringLiteral("index.%1.html").arg(Translations::language());
-    if (!Translations::language().isEmpty() && FileSystem::isExistingFile(ProgramDirectory() + QStringLiteral("Ordvane.help/") + translated))
-        return translated;
-    return QStringLiteral("index.html");
-}
-
-} // namespace
 
 TFmMain::TFmMain()
     : FileSearch(nullptr), Log(ActivityLogPath(), !Settings.notlog), jobs(new JobList({DocumentTypes(Settings.userfileext1), {}, &Log}, this)),
@@ -339,7 +326,7 @@ void TFmMain::LaunchSourceCommand() { LaunchOrExplore(true, true); }
 void TFmMain::LaunchTargetCommand() { LaunchOrExplore(false, true); }
 void TFmMain::ExploreSourceCommand() { LaunchOrExplore(true, false); }
 void TFmMain::ExploreTargetCommand() { LaunchOrExplore(false, false); }
-void TFmMain::ContentsCommand() { Desktop::openHelpTopic(helpStartPage()); }
+void TFmMain::ContentsCommand() { Desktop::openHelpTopic(QStringLiteral("index.html")); }
 void TFmMain::AboutCommand() { FmAbout->exec(); }
 
 void TFmMain::ConvertItems(int mode)

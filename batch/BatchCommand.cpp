@@ -172,18 +172,19 @@ Expected<RunOptions, QString> runOptionsOf(const QCommandLineParser &parser, con
 
 } // namespace
 
-void addOptions(QCommandLineParser &parser)
+CommandLine::Help batchHelp()
 {
-    parser.setApplicationDescription(Batch::tr(
+    CommandLine::Help help;
+    help.description = Batch::tr(
         "Converts PDF files to text files as KV-Ordvane does, without a window. Folders are searched as Add Dir "
         "searches them. Defaults come from the program's settings file.\n\n"
         "A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF "
         "of the same run or, under rename, by any file, the text gets the first free name with a number, as "
-        "report(1).txt."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("PATH"), Batch::tr("PDF files and folders to convert."), QStringLiteral("[PATH...]"));
-    parser.addOptions({
+        "report(1).txt.");
+    help.argument = QStringLiteral("PATH");
+    help.argumentText = Batch::tr("PDF files and folders to convert.");
+    help.argumentSyntax = QStringLiteral("[PATH...]");
+    help.options = {
         {QStringLiteral("recursive"), Batch::tr("Search folders' subfolders too.")},
         {QStringLiteral("files-from"), Batch::tr("Read paths from FILE, one a line (\"-\": standard input)."), QStringLiteral("FILE")},
         {QStringLiteral("0"), Batch::tr("The list of --files-from is separated by NUL bytes.")},
@@ -209,7 +210,15 @@ void addOptions(QCommandLineParser &parser)
         {QStringLiteral("shard"), Batch::tr("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N")},
         {QStringLiteral("job-file"), Batch::tr("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE")},
         {QStringLiteral("password-file"), Batch::tr("Try the passwords in FILE, one a line (\"-\": standard input), on each file that needs one."), QStringLiteral("FILE")},
-    });
+    };
+    return help;
+}
+
+void addOptions(QCommandLineParser &parser, const CommandLine::Help &help)
+{
+    CommandLine::addStandardOptions(parser);
+    parser.addOptions(help.options);
+    parser.addPositionalArgument(help.argument, help.argumentText, help.argumentSyntax);
 }
 Expected<Command, QString> commandOf(const QCommandLineParser &parser, const TSettings &settings)
 {

@@ -3,6 +3,7 @@
 // an exit from in here.
 #include "base/Expected.h"
 #include "conversion/RunOptions.h"
+#include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "settings/DocumentTypes.h"
 
@@ -48,7 +49,9 @@ struct Command {
     QStringList given; // paths of files and folders
 };
 
-void addOptions(QCommandLineParser &parser);
+// The command line's options and their help.
+CommandLine::Help batchHelp();
+void addOptions(QCommandLineParser &parser, const CommandLine::Help &help);
 // The command line over the settings' choices; the passwords it names go to the converter
 // binding.
 Expected<Command, QString> commandOf(const QCommandLineParser &parser, const TSettings &settings);

@@ -69,7 +69,8 @@ void BatchDisplay::entryDone(int row, const ConversionRun::EntryReport &report)
     if (!report.unfinishedPages.isEmpty()) {
         clearProgress();
         printLine(stderr, QStringLiteral("ordvane-batch: ")
-                              + Batch::tr("recognition did not finish in time, text is missing: page(s) %1 of %2")
+                              + Batch::tr("recognition did not finish in time, text is missing: page(s) %1 of %2", nullptr,
+                                          int(report.unfinishedPages.size()))
                                     .arg(pageList(report.unfinishedPages), entry.source));
     }
     std::fflush(stdout);

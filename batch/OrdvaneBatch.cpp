@@ -124,13 +124,12 @@ int main(int argc, char *argv[])
     Translations::install();
 
     QCommandLineParser parser;
-    addOptions(parser);
+    const CommandLine::Help help = batchHelp();
+    addOptions(parser, help);
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (CommandLine::answerStandardOptions(parser, help))
+        return 0;
     LoadSettings();
     const Expected<Command, QString> command = commandOf(parser, Settings);
     if (!command)
@@ -166,10 +165,9 @@ int main(int argc, char *argv[])
     MyPdfCvt::UnloadConverterLibrary();
     if (!command->json) {
         const double seconds = totals.clock.elapsed() / 1000.0;
-        const QString summary = totals.skipped > 0
-            ? Batch::tr("%1 converted, %2 skipped, %3 failed; %4 pages in %5 s").arg(totals.converted).arg(totals.skipped)
-            : Batch::tr("%1 converted, %2 failed; %3 pages in %4 s").arg(totals.converted);
-        printLine(stdout, summary.arg(totals.failed).arg(totals.pages).arg(seconds, 0, 'f', 1));
+        //: After the counts of the run: "3 converted, 1 failed; 12 pages in 0.4 s".
+        printLine(stdout, ConversionRun::countsText(totals.converted, totals.skipped, totals.failed, 0)
+                              + Batch::tr("; %n page(s) in %1 s", nullptr, totals.pages).arg(QLocale().toString(seconds, 'f', 1)));
     }
     if (interruptedBy) {
         printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr("interrupted"));

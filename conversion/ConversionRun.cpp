@@ -206,17 +206,21 @@ QString ConversionRun::summary(Language language) const
     return form(withSkipped).arg(Successful).arg(Skipped).arg(Failed).arg(Successful + Skipped + Failed);
 }
 
+QString ConversionRun::countsText(int converted, int skipped, int failed, int leftWaiting)
+{
+    QStringList counts{QCoreApplication::translate("ConversionRun", "%n converted", nullptr, converted)};
+    if (skipped > 0)
+        counts << QCoreApplication::translate("ConversionRun", "%n skipped", nullptr, skipped);
+    counts << QCoreApplication::translate("ConversionRun", "%n failed", nullptr, failed);
+    if (leftWaiting > 0)
+        counts << QCoreApplication::translate("ConversionRun", "%n left waiting (run stopped)", nullptr, leftWaiting);
+    //: Joins the counts of a run: "3 converted, 1 failed".
+    return counts.join(QCoreApplication::translate("ConversionRun", ", "));
+}
+
 QString ConversionRun::outcomeNote() const
 {
-    QStringList counts{QCoreApplication::translate("ConversionRun", "%n converted", nullptr, Successful)};
-    if (Skipped > 0)
-        counts << QCoreApplication::translate("ConversionRun", "%n skipped", nullptr, Skipped);
-    counts << QCoreApplication::translate("ConversionRun", "%n failed", nullptr, Failed);
-    if (LeftWaiting > 0)
-        counts << QCoreApplication::translate("ConversionRun", "%n left waiting (run stopped)", nullptr, LeftWaiting);
-    //: Joins the counts of a run: "3 converted, 1 failed".
-    const QString separator = QCoreApplication::translate("ConversionRun", ", ");
-    return QCoreApplication::translate("ConversionRun", "Conversion ended: %1.").arg(counts.join(separator));
+    return QCoreApplication::translate("ConversionRun", "Conversion ended: %1.").arg(countsText(Successful, Skipped, Failed, LeftWaiting));
 }
 
 void ConversionRun::fail(int row, const JobList::Outcome &outcome, const QString &path)

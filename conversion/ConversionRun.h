@@ -98,6 +98,9 @@ public:
     int leftWaiting() const { return LeftWaiting; }
     // What the run did, for the user: converted, skipped, failed and left waiting.
     QString outcomeNote() const;
+    // "3 converted, 1 failed": the counts of a run in the user's language, those of skipped
+    // and stopped files only when there are any.
+    static QString countsText(int converted, int skipped, int failed, int leftWaiting);
     // Files converted whose text shows nothing (scans that even recognition could not read).
     int withoutText() const { return WithoutText; }
     // Pages that needed recognition and were left with their text layer for want of language

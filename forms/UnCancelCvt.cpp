@@ -153,7 +153,7 @@ void TFmCancelCvt::showProgress(const ConversionEngine::Progress &progress)
     const QLocale locale;
     QString text = tr("Page %1 of about %2").arg(locale.toString(progress.pagesDone), locale.toString(progress.pagesExpected));
     if (progress.filesInFlight > 1)
-        text += tr(", %1 files at once").arg(progress.filesInFlight);
+        text += tr(", %n files at once", nullptr, progress.filesInFlight);
     const qint64 elapsed = started.elapsed();
     if (elapsed > 3000 && done > 0.02)
         text += tr(", about %1 left").arg(duration(qint64(double(elapsed) * (1 - done) / done / 1000)));

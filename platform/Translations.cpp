@@ -29,12 +29,16 @@ void install(const QLocale &locale)
     program.reset();
     qtOwn.reset();
     installedLanguage.clear();
-    // English is the source language: no file, whatever Qt would find for it.
-    if (locale.language() == QLocale::C || locale.language() == QLocale::English)
+    // English is the source language: only its plural forms are translated, and they show
+    // wherever no other translation does.
+    if (locale.language() != QLocale::C && locale.language() != QLocale::English)
+        program = loaded(locale, QStringLiteral("ordvane"), QStringLiteral(":/i18n"));
+    if (!program) {
+        program = std::make_unique<QTranslator>();
+        if (program->load(QStringLiteral(":/i18n/ordvane_en.qm")))
+            QCoreApplication::installTranslator(program.get());
         return;
-    program = loaded(locale, QStringLiteral("ordvane"), QStringLiteral(":/i18n"));
-    if (!program)
-        return;
+    }
     installedLanguage = program->language().section(u'_', 0, 0);
     qtOwn = loaded(locale, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

@@ -1,13 +1,18 @@
 # Fails unless every language's .ts file is complete: lupdate over the sources finds no text
-# to add or drop (the file stays byte for byte as kept) and no entry is left unfinished.
-#   cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -DTS_FILES=a;b -DSOURCES=x;y -DOPTIONS=... -P check_translations.cmake
+# to add or drop (the file stays byte for byte as kept) and no entry is left unfinished. The
+# source language's file (PLURALS_TS) holds its plural forms alone.
+#   cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -DTS_FILES=a;b -DPLURALS_TS=en -DSOURCES=x;y -DOPTIONS=... -P check_translations.cmake
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 set(failures "")
-foreach(ts IN LISTS TS_FILES)
+foreach(ts IN LISTS TS_FILES PLURALS_TS)
   get_filename_component(name ${ts} NAME)
   file(COPY ${ts} DESTINATION ${WORK_DIR})
-  execute_process(COMMAND ${LUPDATE} -silent ${OPTIONS} -I ${SOURCE_DIR} ${SOURCES} -ts ${WORK_DIR}/${name}
+  set(only "")
+  if(ts STREQUAL PLURALS_TS)
+    set(only -pluralonly)
+  endif()
+  execute_process(COMMAND ${LUPDATE} -silent ${OPTIONS} ${only} -I ${SOURCE_DIR} ${SOURCES} -ts ${WORK_DIR}/${name}
                   RESULT_VARIABLE result)
   if(NOT result EQUAL 0)
     string(APPEND failures "lupdate failed on ${name}\n")

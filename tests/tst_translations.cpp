@@ -8,6 +8,7 @@
 #include "tests/support/LogLines.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/OpenedUrls.h"
+#include "platform/CommandLine.h"
 #include "platform/Translations.h"
 #include "settings/RecognitionChoice.h"
 #include "forms/UnOption.h"
@@ -160,6 +161,43 @@ QStringList helpPageShape(const QString &page)
                      .arg(section.count(QStringLiteral("<kbd>")))
                      .arg(section.count(QStringLiteral("<code>")));
     return shape;
+}
+
+QString sourceFile(const QString &path)
+{
+    QFile file(QStringLiteral(ORDVANE_SOURCE_DIR) + path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The translated texts of a language's .ts file, every plural form apart.
+QStringList translatedTexts(const QString &language)
+{
+    static const QRegularExpression text(QStringLiteral("<(translation|numerusform)>([^<]+)</"));
+    QStringList texts;
+    for (auto match = text.globalMatch(sourceFile(QStringLiteral("translations/ordvane_%1.ts").arg(language))); match.hasNext();) {
+        QString shown = match.next().captured(2);
+        shown.replace(QStringLiteral("&apos;"), QStringLiteral("'")).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+        shown.replace(QStringLiteral("&#x202f;"), QStringLiteral("\u202F")).replace(QStringLiteral("&#xa0;"), QStringLiteral("\u00A0"));
+        texts << shown.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    }
+    return texts;
+}
+
+// The words of a page or of the AppStream file in one language, without tags, style or code.
+QStringList pageTexts(const QString &page, const QString &language = {})
+{
+    QString text = page;
+    text.remove(QRegularExpression(QStringLiteral("<style>.*</style>"), QRegularExpression::DotMatchesEverythingOption));
+    if (!language.isEmpty() && text.contains(QStringLiteral("<component"))) { // the AppStream file's elements of that language
+        QStringList texts;
+        const QRegularExpression element(QStringLiteral("<(\\w+) xml:lang=\"%1\">(.*?)</\\1>").arg(language), QRegularExpression::DotMatchesEverythingOption);
+        for (auto match = element.globalMatch(text); match.hasNext();)
+            texts << match.next().captured(2);
+        return texts;
+    }
+    text.remove(QRegularExpression(QStringLiteral("<(code|kbd)>.*?</\\1>"))); // characters shown, not punctuation
+    text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    return {text.replace(QStringLiteral("&nbsp;"), QStringLiteral("\u00A0")).replace(QStringLiteral("&#x202F;"), QStringLiteral("\u202F"))};
 }
 
 // Where a control of a fixed size would cut its caption; empty when every one fits.
@@ -399,10 +437,19 @@ private slots:
     // sentences, as browsers show a break inside one as a stray space.
     void helpPagesSayWhatTheEnglishPageSays()
     {
-        const QStringList english = helpPageShape(QStringLiteral("index.html"));
+        const QStringList english = helpPageShape(QStringLiteral("index.html")), options = helpPageShape(QStringLiteral("Options.htm"));
         QCOMPARE(english.size(), 7);
-        for (const char *language : {"de", "fr", "es", "ja"})
+        QCOMPARE(options.size(), 3);
+        const QString appStream = sourceFile(QStringLiteral("dist/ordvane.metainfo.xml.in"));
+        const auto elements = [&](const QString &language) {
+            const QString attribute = language.isEmpty() ? QString() : QStringLiteral(" xml:lang=\"%1\"").arg(language);
+            return QStringLiteral("%1 p, %2 li").arg(appStream.count(QStringLiteral("<p%1>").arg(attribute))).arg(appStream.count(QStringLiteral("<li%1>").arg(attribute)));
+        };
+        for (const char *language : {"de", "fr", "es", "ja"}) {
             QCOMPARE(helpPageShape(QStringLiteral("index.%1.html").arg(QLatin1String(language))), english);
+            QCOMPARE(helpPageShape(QStringLiteral("Options.%1.htm").arg(QLatin1String(language))), options);
+            QCOMPARE(elements(QLatin1String(language)), elements({}));
+        }
         QFile japanese(QStringLiteral(ORDVANE_BIN_DIR "Ordvane.help/index.ja.html"));
         QVERIFY(japanese.open(QIODevice::ReadOnly));
         const QString text = QString::fromUtf8(japanese.readAll());
@@ -412,6 +459,105 @@ private slots:
             for (qsizetype at = inner.indexOf(u'\n'); at >= 0; at = inner.indexOf(u'\n', at + 1))
                 QVERIFY2(at > 0 && inner[at - 1] == QChar(0x3002), qPrintable(inner)); // after "。" only
         }
+    }
+
+    // Each language's typography, in its translations, its help pages and the AppStream file:
+    // French puts a narrow no-break space before : ; ! ? and inside « »; German, French and
+    // Spanish write an ellipsis as one character; Japanese quotes with 「」 and counts with
+    // a counter.
+    void typographyOfEachLanguage()
+    {
+        QStringList problems;
+        const QString appStream = sourceFile(QStringLiteral("dist/ordvane.metainfo.xml.in"));
+        for (const QString language : {QStringLiteral("de"), QStringLiteral("fr"), QStringLiteral("es"), QStringLiteral("ja")}) {
+            const QStringList texts = translatedTexts(language);
+            QVERIFY(texts.size() > 250);
+            QStringList prose = texts + pageTexts(appStream, language);
+            for (const QString &page : {QStringLiteral("ui/help/index.%1.html"), QStringLiteral("ui/help/Options.%1.htm")})
+                prose += pageTexts(sourceFile(page.arg(language)));
+            static const QRegularExpression frenchSpace(QStringLiteral("[^\u202F](?=[:;!?»])|«[^\u202F]"));
+            static const QRegularExpression japaneseCount(QStringLiteral("%n(?! (個|ページ))"));
+            for (const QString &text : std::as_const(prose)) {
+                if (language == QLatin1String("fr")) {
+                    // A colon in a URL, a time or an option's value is not French punctuation.
+                    QString words = text;
+                    words.remove(QRegularExpression(QStringLiteral("\\w+://|\\d:\\d|%\\d:%\\d|[-\\w]:[^\\s\\x{202F}]|\\?\\)|&[a-z]+;")));
+                    if (const QRegularExpressionMatch found = frenchSpace.match(words); found.hasMatch())
+                        problems << language + QStringLiteral(": ") + words.mid(found.capturedStart() - 40, 60).simplified();
+                }
+                if (language == QLatin1String("ja") && (text.contains(u'\'') || text.contains(u'"') || text.contains(japaneseCount)))
+                    problems << language + QStringLiteral(": ") + text.left(120);
+            }
+            for (const QString &text : texts)
+                if (language != QLatin1String("ja") && text.contains(QStringLiteral("...")))
+                    problems << language + QStringLiteral(": ") + text.left(120);
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
+
+    // Every text with a count reads right for one and for two, in every language and in
+    // English, where the design's own "File(s)" texts keep their words.
+    void countsReadRightForOneAndTwo()
+    {
+        static const QRegularExpression numerus(QStringLiteral("<name>([^<]+)</name>|<message numerus=\"yes\">\\s*<source>([^<]+)</source>"));
+        QList<QPair<QByteArray, QByteArray>> counted;
+        QByteArray context;
+        for (auto match = numerus.globalMatch(sourceFile(QStringLiteral("translations/ordvane_en.ts"))); match.hasNext();) {
+            const QRegularExpressionMatch found = match.next();
+            if (!found.captured(1).isEmpty())
+                context = found.captured(1).toUtf8();
+            else
+                counted << qMakePair(context, found.captured(2).replace(QStringLiteral("&apos;"), QStringLiteral("'")).toUtf8());
+        }
+        QVERIFY(counted.size() >= 15);
+        const QStringList designTexts{QStringLiteral("%n File(s)"), QStringLiteral("Select %n file(s)."), QStringLiteral("Done Scanning, add %n file(s).")};
+        QStringList problems;
+        for (const char *language : {"C", "de", "fr", "es", "ja"}) {
+            Translations::install(QLocale(QLatin1String(language)));
+            for (const auto &[context, source] : std::as_const(counted)) {
+                const QString one = QCoreApplication::translate(context.constData(), source.constData(), nullptr, 1);
+                const QString two = QCoreApplication::translate(context.constData(), source.constData(), nullptr, 2);
+                const bool translated = one != QString::fromUtf8(source) && two != QString::fromUtf8(source);
+                if (designTexts.contains(QString::fromUtf8(source)) && qstrcmp(language, "C") == 0)
+                    continue;
+                if (!translated || one.contains(QStringLiteral("(s)")) || one.contains(QStringLiteral("(n)")) || two.contains(QStringLiteral("(s)"))
+                    || (source.contains("%n") && (!one.contains(u'1') || !two.contains(u'2'))))
+                    problems << QStringLiteral("%1: %2 | %3").arg(QLatin1String(language), one, two);
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+        Translations::install(QLocale::c());
+        QCOMPARE(ConversionRun::countsText(1, 0, 2, 0), QStringLiteral("1 converted, 2 failed"));
+    }
+
+    // --help and --help-all of both programs speak the language in full, and no line is wider
+    // than a terminal's 80 columns, a wide character taking two.
+    void commandLineHelpInEveryLanguage()
+    {
+        QStringList problems;
+        for (const QString program : {QStringLiteral("ordvane"), QStringLiteral("ordvane-batch")}) {
+            const QString english = programOutput(program, {QStringLiteral("--help-all")}, QStringLiteral("C"));
+            const auto englishOptions = helpOptions(english);
+            QVERIFY(englishOptions.contains(QStringLiteral("-h, --help")) && englishOptions.contains(QStringLiteral("--help-all")));
+            for (const char *language : {"C", "de_DE", "fr_FR", "es_ES", "ja_JP"}) {
+                for (const QString &option : {QStringLiteral("--help"), QStringLiteral("--help-all")}) {
+                    const QString help = programOutput(program, {option}, QLatin1String(language));
+                    for (const QString &line : help.split(u'\n'))
+                        if (CommandLine::displayWidth(line) > 80)
+                            problems << QStringLiteral("%1 %2: too wide: %3").arg(program, QLatin1String(language), line);
+                    if (qstrcmp(language, "C") == 0)
+                        continue;
+                    const auto translated = helpOptions(help);
+                    for (auto it = englishOptions.begin(); it != englishOptions.end(); ++it)
+                        if (option == QLatin1String("--help-all") && translated.value(it.key()).second == it->second)
+                            problems << QStringLiteral("%1 %2: English: %3").arg(program, QLatin1String(language), it->second);
+                    for (const char *heading : {"Usage:", "Options:", "Arguments:"})
+                        if (help.contains(QLatin1String(heading)))
+                            problems << QStringLiteral("%1 %2: English: %3").arg(program, QLatin1String(language), QLatin1String(heading));
+                }
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
     }
 
     void everyFixedSizeControlHoldsItsCaptionInEveryLanguage_data()

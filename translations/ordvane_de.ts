@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>No form feeds between pages.</source>
-        <translation>Keine Seitenvorschübe zwischen den Seiten.</translation>
+        <translation>Keine Seitenumbrüche zwischen den Seiten.</translation>
     </message>
     <message>
         <source>Recognise text in scanned pages.</source>
@@ -160,16 +160,8 @@
         <translation>die Auftragsliste %1 kann nicht vollständig gelesen werden</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
-        <translation>%1 umgewandelt, %2 fehlgeschlagen; %3 Seiten in %4 s</translation>
-    </message>
-    <message>
         <source>interrupted</source>
         <translation>unterbrochen</translation>
-    </message>
-    <message>
-        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
-        <translation>%1 umgewandelt, %2 übersprungen, %3 fehlgeschlagen; %4 Seiten in %5 s</translation>
     </message>
     <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
@@ -181,11 +173,11 @@
     </message>
     <message>
         <source>cannot read the passwords %1: %2</source>
-        <translation>Die Kennwörter %1 können nicht gelesen werden: %2</translation>
+        <translation>die Kennwortdatei %1 kann nicht gelesen werden: %2</translation>
     </message>
     <message>
         <source>the passwords %1 are more than %2 bytes</source>
-        <translation>Die Kennwörter %1 sind größer als %2 Byte</translation>
+        <translation>die Kennwortdatei %1 ist größer als %2 Byte</translation>
     </message>
     <message>
         <source>--files-from and --password-file cannot both read standard input</source>
@@ -219,9 +211,12 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree braucht einen Zielordner (--target-dir)</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
-        <translation>die Texterkennung wurde nicht rechtzeitig fertig, Text fehlt: Seite(n) %1 von %2</translation>
+        <translation>
+            <numerusform>die Texterkennung wurde nicht rechtzeitig fertig, Text fehlt: Seite %1 von %2</numerusform>
+            <numerusform>die Texterkennung wurde nicht rechtzeitig fertig, Text fehlt: Seiten %1 von %2</numerusform>
+        </translation>
     </message>
     <message>
         <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
@@ -247,6 +242,14 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <source>the activity log cannot be written, its lines are lost: %1</source>
         <translation>das Aktivitätsprotokoll kann nicht geschrieben werden, seine Zeilen gehen verloren: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>; %n page(s) in %1 s</source>
+        <extracomment>After the counts of the run: &quot;3 converted, 1 failed; 12 pages in 0.4 s&quot;.</extracomment>
+        <translation>
+            <numerusform>; %n Seite in %1 s</numerusform>
+            <numerusform>; %n Seiten in %1 s</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -257,6 +260,34 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
     <message>
         <source>PDF files, or one folder to search.</source>
         <translation>PDF-Dateien oder ein zu durchsuchender Ordner.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Zeigt die Hilfe zu den Befehlszeilenoptionen an.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Zeigt die Hilfe einschließlich der Qt-spezifischen Optionen an.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Zeigt die Versionsinformationen an.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2</source>
+        <translation>Aufruf: %1 [Optionen] %2</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumente:</translation>
+    </message>
+    <message>
+        <source>The window system&apos;s options are taken as every Qt program takes them: %1.</source>
+        <translation>Die Optionen des Fenstersystems werden wie von jedem Qt-Programm angenommen: %1.</translation>
     </message>
 </context>
 <context>
@@ -308,8 +339,8 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
     <message numerus="yes">
         <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
         <translation>
-            <numerusform>%n Seite blieb ungelesen, weil Texterkennungsdaten fehlen; %1 würde sie lesen.</numerusform>
-            <numerusform>%n Seiten blieben ungelesen, weil Texterkennungsdaten fehlen; %1 würde sie lesen.</numerusform>
+            <numerusform>%n Seite blieb ungelesen, weil Texterkennungsdaten fehlen; mit %1 ließe sie sich lesen.</numerusform>
+            <numerusform>%n Seiten blieben ungelesen, weil Texterkennungsdaten fehlen; mit %1 ließen sie sich lesen.</numerusform>
         </translation>
     </message>
     <message>
@@ -653,15 +684,11 @@ Installiert: %3.</translation>
     </message>
     <message>
         <source>Recognising page %1 of %2</source>
-        <translation>Texterkennung Seite %1 von %2</translation>
+        <translation>Texterkennung: Seite %1 von %2</translation>
     </message>
     <message>
         <source>Page %1 of about %2</source>
         <translation>Seite %1 von etwa %2</translation>
-    </message>
-    <message>
-        <source>, %1 files at once</source>
-        <translation>, %1 Dateien gleichzeitig</translation>
     </message>
     <message>
         <source>, about %1 left</source>
@@ -670,6 +697,13 @@ Installiert: %3.</translation>
     <message>
         <source>Stopping...</source>
         <translation>Wird angehalten …</translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n files at once</source>
+        <translation>
+            <numerusform>, %n Datei gleichzeitig</numerusform>
+            <numerusform>, %n Dateien gleichzeitig</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -978,7 +1012,7 @@ Installiert: %3.</translation>
     </message>
     <message>
         <source>Enter &amp;Password...	Ctrl+P</source>
-        <translation>&amp;Kennwort eingeben...	Strg+P</translation>
+        <translation>&amp;Kennwort eingeben …	Strg+P</translation>
     </message>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>

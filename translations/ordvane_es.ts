@@ -160,16 +160,8 @@
         <translation>la lista de trabajos %1 no se puede leer completa</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
-        <translation>%1 convertidos, %2 fallidos; %3 páginas en %4 s</translation>
-    </message>
-    <message>
         <source>interrupted</source>
         <translation>interrumpido</translation>
-    </message>
-    <message>
-        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
-        <translation>%1 convertidos, %2 omitidos, %3 fallidos; %4 páginas en %5 s</translation>
     </message>
     <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
@@ -219,9 +211,12 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree necesita una carpeta de destino (--target-dir)</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
-        <translation>el reconocimiento de texto no terminó a tiempo, falta texto: página(s) %1 de %2</translation>
+        <translation>
+            <numerusform>el reconocimiento de texto no terminó a tiempo, falta texto: página %1 de %2</numerusform>
+            <numerusform>el reconocimiento de texto no terminó a tiempo, falta texto: páginas %1 de %2</numerusform>
+        </translation>
     </message>
     <message>
         <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
@@ -247,6 +242,14 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <source>the activity log cannot be written, its lines are lost: %1</source>
         <translation>no se puede escribir en el registro de actividad, sus líneas se pierden: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>; %n page(s) in %1 s</source>
+        <extracomment>After the counts of the run: &quot;3 converted, 1 failed; 12 pages in 0.4 s&quot;.</extracomment>
+        <translation>
+            <numerusform>; %n página en %1 s</numerusform>
+            <numerusform>; %n páginas en %1 s</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -257,6 +260,34 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
     <message>
         <source>PDF files, or one folder to search.</source>
         <translation>Archivos PDF o una carpeta en la que buscar.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Muestra la ayuda sobre las opciones de la línea de comandos.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Muestra la ayuda, incluidas las opciones propias de Qt.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Muestra la información de la versión.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2</source>
+        <translation>Uso: %1 [opciones] %2</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Opciones:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumentos:</translation>
+    </message>
+    <message>
+        <source>The window system&apos;s options are taken as every Qt program takes them: %1.</source>
+        <translation>Las opciones del sistema de ventanas se aceptan como en cualquier programa Qt: %1.</translation>
     </message>
 </context>
 <context>
@@ -660,16 +691,19 @@ Instalados: %3.</translation>
         <translation>Página %1 de unas %2</translation>
     </message>
     <message>
-        <source>, %1 files at once</source>
-        <translation>, %1 archivos a la vez</translation>
-    </message>
-    <message>
         <source>, about %1 left</source>
         <translation>, quedan aprox. %1</translation>
     </message>
     <message>
         <source>Stopping...</source>
         <translation>Deteniendo…</translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n files at once</source>
+        <translation>
+            <numerusform>, %n archivo a la vez</numerusform>
+            <numerusform>, %n archivos a la vez</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -978,7 +1012,7 @@ Instalados: %3.</translation>
     </message>
     <message>
         <source>Enter &amp;Password...	Ctrl+P</source>
-        <translation>Introducir c&amp;ontraseña...	Ctrl+P</translation>
+        <translation>Introducir c&amp;ontraseña…	Ctrl+P</translation>
     </message>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>

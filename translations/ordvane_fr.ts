@@ -5,15 +5,15 @@
     <name>Batch</name>
     <message>
         <source>Try &apos;ordvane-batch --help&apos; for more information.</source>
-        <translation>Essayez « ordvane-batch --help » pour plus d&apos;informations.</translation>
+        <translation>Essayez «&#x202f;ordvane-batch --help&#x202f;» pour plus d&apos;informations.</translation>
     </message>
     <message>
         <source>File [%1] already added!</source>
-        <translation>Le fichier [%1] a déjà été ajouté !</translation>
+        <translation>Le fichier [%1] a déjà été ajouté&#x202f;!</translation>
     </message>
     <message>
         <source>cannot read the list %1: %2</source>
-        <translation>impossible de lire la liste %1 : %2</translation>
+        <translation>impossible de lire la liste %1&#x202f;: %2</translation>
     </message>
     <message>
         <source>the list %1 is larger than %2 bytes</source>
@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Failed: %1 (%2)</source>
-        <translation>Échec : %1 (%2)</translation>
+        <translation>Échec&#x202f;: %1 (%2)</translation>
     </message>
     <message>
         <source>%1 pages/s</source>
@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>Read paths from FILE, one a line (&quot;-&quot;: standard input).</source>
-        <translation>Lire les chemins dans FILE, un par ligne (« - » : entrée standard).</translation>
+        <translation>Lire les chemins dans FILE, un par ligne («&#x202f;-&#x202f;»&#x202f;: entrée standard).</translation>
     </message>
     <message>
         <source>The list of --files-from is separated by NUL bytes.</source>
@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>Text order: reading, layout or raw.</source>
-        <translation>Ordre du texte : reading (lecture), layout (mise en page) ou raw (brut).</translation>
+        <translation>Ordre du texte&#x202f;: reading (lecture), layout (mise en page) ou raw (brut).</translation>
     </message>
     <message>
         <source>A form feed after each page.</source>
@@ -85,11 +85,11 @@
     </message>
     <message>
         <source>Recognition languages, Tesseract codes joined by &quot;+&quot; (eng+deu).</source>
-        <translation>Langues de reconnaissance, codes Tesseract reliés par « + » (eng+fra).</translation>
+        <translation>Langues de reconnaissance, codes Tesseract reliés par «&#x202f;+&#x202f;» (eng+fra).</translation>
     </message>
     <message>
         <source>Convert N files at once (default: one per processor).</source>
-        <translation>Convertir N fichiers à la fois (par défaut : un par processeur).</translation>
+        <translation>Convertir N fichiers à la fois (par défaut&#x202f;: un par processeur).</translation>
     </message>
     <message>
         <source>Do not append to the activity log.</source>
@@ -113,7 +113,7 @@
     </message>
     <message>
         <source>--code-page takes a number, not &quot;%1&quot;</source>
-        <translation>--code-page attend un nombre, et non « %1 »</translation>
+        <translation>--code-page attend un nombre, et non «&#x202f;%1&#x202f;»</translation>
     </message>
     <message>
         <source>code page %1 has no converter on this system</source>
@@ -121,7 +121,7 @@
     </message>
     <message>
         <source>--order takes reading, layout or raw, not &quot;%1&quot;</source>
-        <translation>--order attend reading, layout ou raw, et non « %1 »</translation>
+        <translation>--order attend reading, layout ou raw, et non «&#x202f;%1&#x202f;»</translation>
     </message>
     <message>
         <source>--page-breaks and --no-page-breaks exclude each other</source>
@@ -133,11 +133,11 @@
     </message>
     <message>
         <source>--jobs takes a number from 1 to 1024, not &quot;%1&quot;</source>
-        <translation>--jobs attend un nombre de 1 à 1024, et non « %1 »</translation>
+        <translation>--jobs attend un nombre de 1 à 1024, et non «&#x202f;%1&#x202f;»</translation>
     </message>
     <message>
         <source>--shard takes K/N with 0 &lt;= K &lt; N, not &quot;%1&quot;</source>
-        <translation>--shard attend K/N avec 0 &lt;= K &lt; N, et non « %1 »</translation>
+        <translation>--shard attend K/N avec 0 &lt;= K &lt; N, et non «&#x202f;%1&#x202f;»</translation>
     </message>
     <message>
         <source>--job-file takes no other paths</source>
@@ -160,28 +160,20 @@
         <translation>la liste de travaux %1 ne peut pas être lue entièrement</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
-        <translation>%1 convertis, %2 en échec ; %3 pages en %4 s</translation>
-    </message>
-    <message>
         <source>interrupted</source>
         <translation>interrompu</translation>
     </message>
     <message>
-        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
-        <translation>%1 convertis, %2 ignorés, %3 en échec ; %4 pages en %5 s</translation>
-    </message>
-    <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
-        <translation>--existing attend rename, overwrite, skip ou update, pas « %1 »</translation>
+        <translation>--existing attend rename, overwrite, skip ou update, et non «&#x202f;%1&#x202f;»</translation>
     </message>
     <message>
         <source>Try the passwords in FILE, one a line (&quot;-&quot;: standard input), on each file that needs one.</source>
-        <translation>Essayer les mots de passe de FILE, un par ligne (« - » : entrée standard), sur chaque fichier qui en demande un.</translation>
+        <translation>Essayer les mots de passe de FILE, un par ligne («&#x202f;-&#x202f;»&#x202f;: entrée standard), sur chaque fichier qui en demande un.</translation>
     </message>
     <message>
         <source>cannot read the passwords %1: %2</source>
-        <translation>impossible de lire les mots de passe %1 : %2</translation>
+        <translation>impossible de lire les mots de passe %1&#x202f;: %2</translation>
     </message>
     <message>
         <source>the passwords %1 are more than %2 bytes</source>
@@ -219,9 +211,12 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree nécessite un dossier cible (--target-dir)</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
-        <translation>la reconnaissance de texte n&apos;a pas fini à temps, du texte manque&#x202f;: page(s) %1 de %2</translation>
+        <translation>
+            <numerusform>la reconnaissance de texte n&apos;a pas fini à temps, du texte manque&#x202f;: page %1 de %2</numerusform>
+            <numerusform>la reconnaissance de texte n&apos;a pas fini à temps, du texte manque&#x202f;: pages %1 de %2</numerusform>
+        </translation>
     </message>
     <message>
         <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
@@ -247,16 +242,52 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <source>the activity log cannot be written, its lines are lost: %1</source>
         <translation>impossible d&apos;écrire dans le journal d&apos;activité, ses lignes sont perdues&#x202f;: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>; %n page(s) in %1 s</source>
+        <extracomment>After the counts of the run: &quot;3 converted, 1 failed; 12 pages in 0.4 s&quot;.</extracomment>
+        <translation>
+            <numerusform>&#x202f;; %n page en %1&#xa0;s</numerusform>
+            <numerusform>&#x202f;; %n pages en %1&#xa0;s</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
     <message>
         <source>Converts PDF files to plain text. The FILEs are added to the job list as if they were dropped on the window; when KV-Ordvane already runs with this job list, they are handed to it and its window comes to the front.</source>
-        <translation>Convertit des fichiers PDF en texte brut. Les fichiers (FILE) sont ajoutés à la liste de travaux comme s&apos;ils avaient été déposés sur la fenêtre ; si KV-Ordvane tourne déjà avec cette liste de travaux, ils lui sont transmis et sa fenêtre passe au premier plan.</translation>
+        <translation>Convertit des fichiers PDF en texte brut. Les fichiers (FILE) sont ajoutés à la liste de travaux comme s&apos;ils avaient été déposés sur la fenêtre&#x202f;; si KV-Ordvane tourne déjà avec cette liste de travaux, ils lui sont transmis et sa fenêtre passe au premier plan.</translation>
     </message>
     <message>
         <source>PDF files, or one folder to search.</source>
         <translation>Fichiers PDF ou un dossier à parcourir.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Affiche l&apos;aide sur les options de la ligne de commande.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Affiche l&apos;aide, options propres à Qt comprises.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Affiche les informations de version.</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2</source>
+        <translation>Utilisation&#x202f;: %1 [options] %2</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options&#x202f;:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Arguments&#x202f;:</translation>
+    </message>
+    <message>
+        <source>The window system&apos;s options are taken as every Qt program takes them: %1.</source>
+        <translation>Les options du système de fenêtrage sont acceptées comme dans tout programme Qt&#x202f;: %1.</translation>
     </message>
 </context>
 <context>
@@ -303,13 +334,13 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     </message>
     <message>
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
-        <translation>Conversion terminée. Réussies : %1, échouées : %2, total : %3</translation>
+        <translation>Conversion terminée. Réussies&#x202f;: %1, échouées&#x202f;: %2, total&#x202f;: %3</translation>
     </message>
     <message numerus="yes">
         <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
         <translation>
-            <numerusform>%n page n&apos;a pas été lue faute de données de reconnaissance ; %1 la lirait.</numerusform>
-            <numerusform>%n pages n&apos;ont pas été lues faute de données de reconnaissance ; %1 les lirait.</numerusform>
+            <numerusform>%n page n&apos;a pas été lue faute de données de reconnaissance&#x202f;; %1 la lirait.</numerusform>
+            <numerusform>%n pages n&apos;ont pas été lues faute de données de reconnaissance&#x202f;; %1 les lirait.</numerusform>
         </translation>
     </message>
     <message>
@@ -411,15 +442,15 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     </message>
     <message>
         <source>File [%1] already added!</source>
-        <translation>Le fichier [%1] a déjà été ajouté !</translation>
+        <translation>Le fichier [%1] a déjà été ajouté&#x202f;!</translation>
     </message>
     <message>
         <source>File [%1] type not support!</source>
-        <translation>Le type du fichier [%1] n&apos;est pas pris en charge !</translation>
+        <translation>Le type du fichier [%1] n&apos;est pas pris en charge&#x202f;!</translation>
     </message>
     <message>
         <source>File [%1] not added: the list is full!</source>
-        <translation>Le fichier [%1] n&apos;a pas été ajouté : la liste est pleine !</translation>
+        <translation>Le fichier [%1] n&apos;a pas été ajouté&#x202f;: la liste est pleine&#x202f;!</translation>
     </message>
     <message>
         <source>File [%1] not found!</source>
@@ -495,7 +526,7 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     </message>
     <message>
         <source>The keyring did not take the password: it is known only until KV-Ordvane ends.</source>
-        <translation>Le trousseau de clés n&apos;a pas accepté le mot de passe : il ne reste connu que jusqu&apos;à la fermeture de KV-Ordvane.</translation>
+        <translation>Le trousseau de clés n&apos;a pas accepté le mot de passe&#x202f;: il ne reste connu que jusqu&apos;à la fermeture de KV-Ordvane.</translation>
     </message>
 </context>
 <context>
@@ -506,7 +537,7 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     </message>
     <message>
         <source>&quot;%1&quot; is not a list of language codes; join codes with &quot;+&quot;, as in eng+deu.</source>
-        <translation>« %1 » n&apos;est pas une liste de codes de langue ; reliez les codes par « + », comme dans eng+fra.</translation>
+        <translation>«&#x202f;%1&#x202f;» n&apos;est pas une liste de codes de langue&#x202f;; reliez les codes par «&#x202f;+&#x202f;», comme dans eng+fra.</translation>
     </message>
     <message>
         <source>none</source>
@@ -515,19 +546,19 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     <message>
         <source>The language data for &quot;%1&quot; is not installed, so text in that language cannot be recognised; the package %2 holds it.
 Installed: %3.</source>
-        <translation>Les données de langue de « %1 » ne sont pas installées : le texte dans cette langue ne peut pas être reconnu ; le paquet %2 les contient.
-Installées : %3.</translation>
+        <translation>Les données de langue de «&#x202f;%1&#x202f;» ne sont pas installées&#x202f;: le texte dans cette langue ne peut pas être reconnu&#x202f;; le paquet %2 les contient.
+Installées&#x202f;: %3.</translation>
     </message>
 </context>
 <context>
     <name>SingleInstance</name>
     <message>
         <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
-        <translation>Le dossier %1 appartient à un autre utilisateur ou est ouvert aux autres : impossible de transmettre des fichiers à un KV-Ordvane en cours d&apos;exécution.</translation>
+        <translation>Le dossier %1 appartient à un autre utilisateur ou est ouvert aux autres&#x202f;: impossible de transmettre des fichiers à un KV-Ordvane en cours d&apos;exécution.</translation>
     </message>
     <message>
         <source>Files cannot be handed to this KV-Ordvane: %1</source>
-        <translation>Impossible de transmettre des fichiers à ce KV-Ordvane : %1</translation>
+        <translation>Impossible de transmettre des fichiers à ce KV-Ordvane&#x202f;: %1</translation>
     </message>
 </context>
 <context>
@@ -606,7 +637,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Select type of file to be converted:</source>
-        <translation>Type des fichiers à convertir :</translation>
+        <translation>Type des fichiers à convertir&#x202f;:</translation>
     </message>
     <message>
         <source>Error</source>
@@ -614,7 +645,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Please select the type of file to be converted!</source>
-        <translation>Veuillez choisir le type des fichiers à convertir !</translation>
+        <translation>Veuillez choisir le type des fichiers à convertir&#x202f;!</translation>
     </message>
     <message>
         <source>&amp;Recursive Sub Directory</source>
@@ -660,16 +691,19 @@ Installées : %3.</translation>
         <translation>Page %1 sur environ %2</translation>
     </message>
     <message>
-        <source>, %1 files at once</source>
-        <translation>, %1 fichiers à la fois</translation>
-    </message>
-    <message>
         <source>, about %1 left</source>
         <translation>, encore environ %1</translation>
     </message>
     <message>
         <source>Stopping...</source>
         <translation>Arrêt en cours…</translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n files at once</source>
+        <translation>
+            <numerusform>, %n fichier à la fois</numerusform>
+            <numerusform>, %n fichiers à la fois</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -715,11 +749,11 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>List of directories:</source>
-        <translation>Liste des dossiers :</translation>
+        <translation>Liste des dossiers&#x202f;:</translation>
     </message>
     <message>
         <source>Directory:</source>
-        <translation>Dossier :</translation>
+        <translation>Dossier&#x202f;:</translation>
     </message>
     <message>
         <source>Select directory</source>
@@ -938,17 +972,17 @@ Installées : %3.</translation>
     <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
-            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement ; %n fichier restauré, l&apos;ancien fichier est conservé sous %1</numerusform>
-            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement ; %n fichiers restaurés, l&apos;ancien fichier est conservé sous %1</numerusform>
+            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement&#x202f;; %n fichier restauré, l&apos;ancien fichier est conservé sous %1</numerusform>
+            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement&#x202f;; %n fichiers restaurés, l&apos;ancien fichier est conservé sous %1</numerusform>
         </translation>
     </message>
     <message>
         <source>A directory search is running: wait until it ends, or stop it.</source>
-        <translation>Une recherche de dossier est en cours : attendez qu&apos;elle se termine ou arrêtez-la.</translation>
+        <translation>Une recherche de dossier est en cours&#x202f;: attendez qu&apos;elle se termine ou arrêtez-la.</translation>
     </message>
     <message>
         <source>Files are being converted: wait until the conversion ends, or cancel it.</source>
-        <translation>Des fichiers sont en cours de conversion : attendez la fin de la conversion ou annulez-la.</translation>
+        <translation>Des fichiers sont en cours de conversion&#x202f;: attendez la fin de la conversion ou annulez-la.</translation>
     </message>
     <message numerus="yes">
         <source>%n converted file(s) gave no text.</source>
@@ -974,11 +1008,11 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>File not found: %1</source>
-        <translation>Fichier introuvable : %1</translation>
+        <translation>Fichier introuvable&#x202f;: %1</translation>
     </message>
     <message>
         <source>Enter &amp;Password...	Ctrl+P</source>
-        <translation>Saisir le mot de &amp;passe...	Ctrl+P</translation>
+        <translation>Saisir le mot de &amp;passe…	Ctrl+P</translation>
     </message>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>
@@ -1081,7 +1115,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Tesseract language codes joined by &quot;+&quot;, such as eng+deu</source>
-        <translation>Codes de langue Tesseract reliés par « + », par exemple eng+fra</translation>
+        <translation>Codes de langue Tesseract reliés par «&#x202f;+&#x202f;», par exemple eng+fra</translation>
     </message>
     <message>
         <source>Recognition languages</source>
@@ -1121,11 +1155,11 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Code page identifier must be numeric!</source>
-        <translation>L&apos;identifiant de page de codes doit être un nombre !</translation>
+        <translation>L&apos;identifiant de page de codes doit être un nombre&#x202f;!</translation>
     </message>
     <message>
         <source>Code page %1 is not supported on this system!</source>
-        <translation>La page de codes %1 n&apos;est pas prise en charge sur ce système !</translation>
+        <translation>La page de codes %1 n&apos;est pas prise en charge sur ce système&#x202f;!</translation>
     </message>
     <message>
         <source>0         Default</source>
@@ -1133,7 +1167,7 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>1252   Latin 1: European Western</source>
-        <translation>1252   Latin 1 : Europe occidentale</translation>
+        <translation>1252   Latin 1&#x202f;: Europe occidentale</translation>
     </message>
     <message>
         <source>1200   Unicode (UTF-16, ISO 10646)</source>
@@ -1224,13 +1258,13 @@ Installées : %3.</translation>
     </message>
     <message>
         <source>Password of %1:</source>
-        <translation>Mot de passe de %1 :</translation>
+        <translation>Mot de passe de %1&#x202f;:</translation>
     </message>
     <message numerus="yes">
         <source>Password of the %n selected files:</source>
         <translation>
-            <numerusform>Mot de passe du %n fichier sélectionné :</numerusform>
-            <numerusform>Mot de passe des %n fichiers sélectionnés :</numerusform>
+            <numerusform>Mot de passe du %n fichier sélectionné&#x202f;:</numerusform>
+            <numerusform>Mot de passe des %n fichiers sélectionnés&#x202f;:</numerusform>
         </translation>
     </message>
 </context>
@@ -1269,11 +1303,11 @@ Installées : %3.</translation>
     <name>main</name>
     <message>
         <source>KV-Ordvane is already running with the job list %1 (process %2) and does not answer. Nothing was added; close it and try again.</source>
-        <translation>KV-Ordvane est déjà en cours d&apos;exécution avec la liste de travaux %1 (processus %2) et ne répond pas. Rien n&apos;a été ajouté ; fermez-le et réessayez.</translation>
+        <translation>KV-Ordvane est déjà en cours d&apos;exécution avec la liste de travaux %1 (processus %2) et ne répond pas. Rien n&apos;a été ajouté&#x202f;; fermez-le et réessayez.</translation>
     </message>
     <message>
         <source>The running KV-Ordvane added none of the files; its status bar and activity log say why.</source>
-        <translation>Le KV-Ordvane en cours d&apos;exécution n&apos;a ajouté aucun des fichiers ; sa barre d&apos;état et son journal d&apos;activité en donnent la raison.</translation>
+        <translation>Le KV-Ordvane en cours d&apos;exécution n&apos;a ajouté aucun des fichiers&#x202f;; sa barre d&apos;état et son journal d&apos;activité en donnent la raison.</translation>
     </message>
 </context>
 </TS>

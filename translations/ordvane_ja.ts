@@ -5,7 +5,7 @@
     <name>Batch</name>
     <message>
         <source>Try &apos;ordvane-batch --help&apos; for more information.</source>
-        <translation>詳しくは &apos;ordvane-batch --help&apos; を実行してください。</translation>
+        <translation>詳しくは「ordvane-batch --help」を実行してください。</translation>
     </message>
     <message>
         <source>File [%1] already added!</source>
@@ -160,16 +160,8 @@
         <translation>ジョブ リスト %1 をすべて読み込むことができません</translation>
     </message>
     <message>
-        <source>%1 converted, %2 failed; %3 pages in %4 s</source>
-        <translation>変換 %1 個、失敗 %2 個、%3 ページを %4 秒で処理</translation>
-    </message>
-    <message>
         <source>interrupted</source>
         <translation>中断しました</translation>
-    </message>
-    <message>
-        <source>%1 converted, %2 skipped, %3 failed; %4 pages in %5 s</source>
-        <translation>変換 %1 個、スキップ %2 個、失敗 %3 個、%4 ページを %5 秒で処理</translation>
     </message>
     <message>
         <source>--existing takes rename, overwrite, skip or update, not &quot;%1&quot;</source>
@@ -219,9 +211,11 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <source>--keep-tree needs a target folder (--target-dir)</source>
         <translation>--keep-tree には出力先フォルダー (--target-dir) が必要です</translation>
     </message>
-    <message>
+    <message numerus="yes">
         <source>recognition did not finish in time, text is missing: page(s) %1 of %2</source>
-        <translation>文字認識が時間内に終わらず、テキストが欠けています: %2 の %1 ページ</translation>
+        <translation>
+            <numerusform>文字認識が時間内に終わらず、テキストが欠けています: %2 の %1 ページ</numerusform>
+        </translation>
     </message>
     <message>
         <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
@@ -247,6 +241,13 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <source>the activity log cannot be written, its lines are lost: %1</source>
         <translation>アクティビティ ログに書き込めないため、その行は失われます: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>; %n page(s) in %1 s</source>
+        <extracomment>After the counts of the run: &quot;3 converted, 1 failed; 12 pages in 0.4 s&quot;.</extracomment>
+        <translation>
+            <numerusform>、%n ページを %1 秒で処理</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -257,6 +258,34 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
     <message>
         <source>PDF files, or one folder to search.</source>
         <translation>PDF ファイル、または検索するフォルダー 1 つ。</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>コマンド ライン オプションのヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Qt 固有のオプションを含むヘルプを表示します。</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>バージョン情報を表示します。</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2</source>
+        <translation>使い方: %1 [オプション] %2</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>オプション:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>引数:</translation>
+    </message>
+    <message>
+        <source>The window system&apos;s options are taken as every Qt program takes them: %1.</source>
+        <translation>ウィンドウ システムのオプションは、ほかの Qt プログラムと同じように受け付けます: %1。</translation>
     </message>
 </context>
 <context>
@@ -566,7 +595,7 @@ Installed: %3.</source>
     <name>TFmAddDir</name>
     <message>
         <source>Add directory</source>
-        <translation>フォルダーの追加</translation>
+        <translation>フォルダーを追加</translation>
     </message>
     <message>
         <source>&amp;Browse</source>
@@ -652,16 +681,18 @@ Installed: %3.</source>
         <translation>ページ %1/約 %2</translation>
     </message>
     <message>
-        <source>, %1 files at once</source>
-        <translation>、%1 ファイルを同時処理</translation>
-    </message>
-    <message>
         <source>, about %1 left</source>
         <translation>、残り約 %1</translation>
     </message>
     <message>
         <source>Stopping...</source>
         <translation>停止中...</translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n files at once</source>
+        <translation>
+            <numerusform>、%n 個のファイルを同時処理</numerusform>
+        </translation>
     </message>
 </context>
 <context>

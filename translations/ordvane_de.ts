@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>Text order: reading, layout or raw.</source>
-        <translation>Textreihenfolge: reading (Lesereihenfolge), layout (Layout) oder raw (Rohreihenfolge).</translation>
+        <translation>Textreihenfolge: reading (Lesereihenfolge), layout (Originallayout) oder raw (Rohreihenfolge).</translation>
     </message>
     <message>
         <source>A form feed after each page.</source>
@@ -220,11 +220,11 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
     </message>
     <message>
         <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
-        <translation>Der Texterkennung einer Seite N Sekunden geben (Standard 120); eine bis dahin nicht gelesene Seite behält das Gelesene und wird gemeldet.</translation>
+        <translation>Der Texterkennung einer Seite N Sekunden geben (Standard 120); eine bis dahin nicht fertig gelesene Seite behält das Gelesene und wird gemeldet.</translation>
     </message>
     <message>
         <source>the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line</source>
-        <translation>die Kennwortdatei %1 ist nicht in UTF-8 (etwa in UTF-16): als UTF-8 speichern, ein Kennwort je Zeile</translation>
+        <translation>die Kennwortdatei %1 ist nicht in UTF-8 (etwa in UTF-16): speichern Sie sie als UTF-8, ein Kennwort je Zeile</translation>
     </message>
     <message>
         <source>a password in %1 is longer than %2 bytes</source>
@@ -236,7 +236,7 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
     </message>
     <message>
         <source>--ocr-time takes a number of seconds from 1 to 65535, not &quot;%1&quot;</source>
-        <translation>--ocr-time erwartet eine Zahl von Sekunden von 1 bis 65535, nicht „%1“</translation>
+        <translation>--ocr-time erwartet eine Sekundenzahl von 1 bis 65535, nicht „%1“</translation>
     </message>
     <message>
         <source>the activity log cannot be written, its lines are lost: %1</source>

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>the list %1 is larger than %2 bytes</source>
-        <translation>la liste %1 dépasse %2 octets</translation>
+        <translation>la liste %1 dépasse %2&#xa0;octets</translation>
     </message>
     <message>
         <source>a line of the list %1 is longer than a path can be</source>
@@ -29,7 +29,7 @@
     </message>
     <message>
         <source>%1 pages/s</source>
-        <translation>%1 pages/s</translation>
+        <translation>%1&#xa0;pages/s</translation>
     </message>
     <message>
         <source>, %1:%2 left</source>
@@ -177,7 +177,7 @@
     </message>
     <message>
         <source>the passwords %1 are more than %2 bytes</source>
-        <translation>les mots de passe %1 dépassent %2 octets</translation>
+        <translation>les mots de passe %1 dépassent %2&#xa0;octets</translation>
     </message>
     <message>
         <source>--files-from and --password-file cannot both read standard input</source>
@@ -189,7 +189,7 @@
 A text file is named as its PDF, with the extension .txt. Where a name is taken, by a text of another PDF of the same run or, under rename, by any file, the text gets the first free name with a number, as report(1).txt.</source>
         <translation>Convertit des fichiers PDF en fichiers texte comme KV-Ordvane, sans fenêtre. Les dossiers sont parcourus comme par «&#x202f;Ajouter un dossier&#x202f;». Les valeurs par défaut viennent du fichier de paramètres du programme.
 
-Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom est pris, par le texte d&apos;un autre PDF de la même exécution ou, avec rename, par n&apos;importe quel fichier, le texte reçoit le premier nom libre suivi d&apos;un numéro, comme report(1).txt.</translation>
+Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom est pris, par le texte d&apos;un autre PDF de la même exécution ou, avec rename, par n&apos;importe quel fichier, le texte reçoit le premier nom numéroté libre, comme report(1).txt.</translation>
     </message>
     <message>
         <source>Put each text file into the folder below the target folder that holds its PDF below the folder it was found in (or below --base); files given by name go straight into the target folder.</source>
@@ -220,7 +220,7 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     </message>
     <message>
         <source>Give the recognition of a page N seconds (default 120); a page not read by then keeps what was read, and is told.</source>
-        <translation>Accorder N secondes à la reconnaissance d&apos;une page (120 par défaut)&#x202f;; une page non lue d&apos;ici là garde ce qui a été lu, et elle est signalée.</translation>
+        <translation>Accorder N secondes à la reconnaissance d&apos;une page (120 par défaut)&#x202f;; une page non lue entièrement d&apos;ici là garde ce qui en a été lu et est signalée.</translation>
     </message>
     <message>
         <source>the password file %1 is not UTF-8 (UTF-16, say): save it as UTF-8, one password a line</source>
@@ -228,7 +228,7 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
     </message>
     <message>
         <source>a password in %1 is longer than %2 bytes</source>
-        <translation>un mot de passe de %1 dépasse %2 octets</translation>
+        <translation>un mot de passe de %1 dépasse %2&#xa0;octets</translation>
     </message>
     <message>
         <source>the password file %1 holds more than %2 passwords</source>
@@ -656,15 +656,15 @@ Installées&#x202f;: %3.</translation>
     <name>TFmCancelCvt</name>
     <message>
         <source>%1 s</source>
-        <translation>%1 s</translation>
+        <translation>%1&#xa0;s</translation>
     </message>
     <message>
         <source>%1 min %2 s</source>
-        <translation>%1 min %2 s</translation>
+        <translation>%1&#xa0;min %2&#xa0;s</translation>
     </message>
     <message>
         <source>%1 h %2 min</source>
-        <translation>%1 h %2 min</translation>
+        <translation>%1&#xa0;h %2&#xa0;min</translation>
     </message>
     <message>
         <source>Converting Files...</source>
@@ -972,13 +972,13 @@ Installées&#x202f;: %3.</translation>
     <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
-            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement&#x202f;; %n fichier restauré, l&apos;ancien fichier est conservé sous %1</numerusform>
-            <numerusform>Le fichier de travaux n&apos;a pas pu être lu entièrement&#x202f;; %n fichiers restaurés, l&apos;ancien fichier est conservé sous %1</numerusform>
+            <numerusform>La liste de travaux n&apos;a pas pu être lue entièrement&#x202f;; %n fichier restauré, l&apos;ancien fichier est conservé sous %1</numerusform>
+            <numerusform>La liste de travaux n&apos;a pas pu être lue entièrement&#x202f;; %n fichiers restaurés, l&apos;ancien fichier est conservé sous %1</numerusform>
         </translation>
     </message>
     <message>
         <source>A directory search is running: wait until it ends, or stop it.</source>
-        <translation>Une recherche de dossier est en cours&#x202f;: attendez qu&apos;elle se termine ou arrêtez-la.</translation>
+        <translation>Une recherche dans les dossiers est en cours&#x202f;: attendez qu&apos;elle se termine ou arrêtez-la.</translation>
     </message>
     <message>
         <source>Files are being converted: wait until the conversion ends, or cancel it.</source>

@@ -235,11 +235,11 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
     </message>
     <message>
         <source>--ocr-time takes a number of seconds from 1 to 65535, not &quot;%1&quot;</source>
-        <translation>--ocr-time には 1 から 65535 までの秒数を指定します (「%1」は指定できません)</translation>
+        <translation>--ocr-time には 1 から 65535 までの秒数を指定してください (「%1」は不可)</translation>
     </message>
     <message>
         <source>the activity log cannot be written, its lines are lost: %1</source>
-        <translation>アクティビティ ログに書き込めないため、その行は失われます: %1</translation>
+        <translation>アクティビティ ログに書き込めないため、記録内容は失われます: %1</translation>
     </message>
     <message numerus="yes">
         <source>; %n page(s) in %1 s</source>
@@ -332,7 +332,7 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
     </message>
     <message>
         <source>Conversion end. Successful: %1, Failed: %2, Total: %3</source>
-        <translation>変換終了。成功: %1、失敗: %2、合計: %3</translation>
+        <translation>変換終了。成功: %1 個、失敗: %2 個、合計: %3 個</translation>
     </message>
     <message numerus="yes">
         <source>%n page(s) left unread for want of recognition data; %1 would read them.</source>
@@ -354,7 +354,7 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
     </message>
     <message>
         <source>Conversion end. Successful: %1, Skipped: %2, Failed: %3, Total: %4</source>
-        <translation>変換終了。成功: %1、スキップ: %2、失敗: %3、合計: %4</translation>
+        <translation>変換終了。成功: %1 個、スキップ: %2 個、失敗: %3 個、合計: %4 個</translation>
     </message>
     <message numerus="yes">
         <source>%n converted</source>
@@ -392,7 +392,7 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
     <message numerus="yes">
         <source>%n page(s) not fully recognised in time; the log names them.</source>
         <translation>
-            <numerusform>%n ページは時間内に最後まで認識できませんでした。ログにページが記録されています。</numerusform>
+            <numerusform>%n ページは時間内に最後まで認識できませんでした。該当するページはログに記録されています。</numerusform>
         </translation>
     </message>
 </context>
@@ -546,7 +546,7 @@ Installed: %3.</source>
     <name>SingleInstance</name>
     <message>
         <source>The folder %1 belongs to another user or is open to others, so files cannot be handed to a running KV-Ordvane.</source>
-        <translation>フォルダー %1 は別のユーザーの所有か、他のユーザーに開かれているため、実行中の KV-Ordvane にファイルを渡せません。</translation>
+        <translation>フォルダー %1 は別のユーザーが所有しているか、他のユーザーもアクセスできるため、実行中の KV-Ordvane にファイルを渡せません。</translation>
     </message>
     <message>
         <source>Files cannot be handed to this KV-Ordvane: %1</source>
@@ -670,7 +670,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Press CANCEL to abort current operation.</source>
-        <translation>現在の処理を中止するには [キャンセル] を押してください。</translation>
+        <translation>現在の処理を中止するには「キャンセル」を押してください。</translation>
     </message>
     <message>
         <source>Recognising page %1 of %2</source>
@@ -836,7 +836,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Delete selected file(s) name from listview</source>
-        <translation>選択したファイルを一覧から削除します</translation>
+        <translation>選択したファイルをリストから削除します</translation>
     </message>
     <message>
         <source>Select &amp;All	CTRL+A</source>
@@ -844,7 +844,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Select all file(s) in listview</source>
-        <translation>一覧のファイルをすべて選択します</translation>
+        <translation>リストのファイルをすべて選択します</translation>
     </message>
     <message>
         <source>&amp;Convert All	Ctrl+G</source>
@@ -852,7 +852,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Convert all file(s) in listview</source>
-        <translation>一覧のファイルをすべて変換します</translation>
+        <translation>リストのファイルをすべて変換します</translation>
     </message>
     <message>
         <source>Convert &amp;Selected</source>
@@ -961,7 +961,7 @@ Installed: %3.</source>
     <message numerus="yes">
         <source>The job file could not be read in full; %n file(s) restored, the old file is kept as %1</source>
         <translation>
-            <numerusform>ジョブ ファイルをすべて読み込むことはできませんでした。%n 個のファイルを復元し、元のファイルは %1 として保存してあります</numerusform>
+            <numerusform>ジョブ リストをすべて読み込むことはできませんでした。%n 個のファイルを復元し、以前のファイルは %1 として保存してあります</numerusform>
         </translation>
     </message>
     <message>
@@ -980,7 +980,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source> To read scanned pages, turn on recognition on the Special page of Options.</source>
-        <translation>スキャンしたページを読み取るには、オプションの [詳細設定] ページで文字認識をオンにしてください。</translation>
+        <translation>スキャンしたページを読み取るには、オプションの「詳細設定」ページで文字認識をオンにしてください。</translation>
     </message>
     <message numerus="yes">
         <source>Done Scanning, add %n file(s).</source>
@@ -1002,7 +1002,7 @@ Installed: %3.</source>
     </message>
     <message>
         <source>Open selected file(s) that need a password, and convert them</source>
-        <translation>パスワードが必要な選択したファイルを開いて変換します</translation>
+        <translation>選択したファイルのうち、パスワードが必要なものを開いて変換します</translation>
     </message>
     <message>
         <source>No program to open %1</source>

@@ -135,7 +135,19 @@ private slots:
         for (int i = 0; i < 8; ++i)
             FmMain->AddOneFile(pdf(QStringLiteral("k%1.pdf").arg(i)));
         list()->setFocus();
-        QTimer::singleShot(0, [&] {
+        // Once the run shows its progress window, whatever the key's delivery waited for.
+        QTimer poll;
+        const auto duringTheRun = [&poll](const std::function<void()> &act) {
+            poll.disconnect();
+            connect(&poll, &QTimer::timeout, [&poll, act] {
+                if (FmCancelCvt->isVisible()) {
+                    poll.stop();
+                    act();
+                }
+            });
+            poll.start(2);
+        };
+        duringTheRun([&] {
             QTest::keyClick(list(), Qt::Key_Down);
             QTest::mouseClick(FmCancelCvt->BtnCancel, Qt::LeftButton);
         });
@@ -155,7 +167,7 @@ private slots:
         // Exit during a run ends it and closes the window, without converting the rest first.
         FmMain->activateWindow(); // given back by the window manager when the progress window goes
         QVERIFY(QTest::qWaitForWindowActive(FmMain));
-        QTimer::singleShot(0, [&] {
+        duringTheRun([&] {
             QTest::keyClick(list(), Qt::Key_Up);
             ui->action(QStringLiteral("ActExit"))->trigger();
         });

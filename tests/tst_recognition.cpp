@@ -167,7 +167,7 @@ private slots:
 
     void cleanupTestCase() { MyPdfCvt::UnloadConverterLibrary(); }
 
-    // Scans upright, sideways, upside down and askew are read; the typed page and the page
+    // Scans upright, sideways, upside down, askew and negative are read; the typed page and the page
     // breaks are as without recognition; recognition off, or in a language without data,
     // changes nothing.
     void scannedPagesAreRead()
@@ -193,6 +193,13 @@ private slots:
         for (int page = 1; page <= 4; ++page)
             QVERIFY2(readsAsProse(texts[page]), texts[page].constData());
         QVERIFY(texts[5].isEmpty());
+
+        // Light text on a dark ground, as a negative gives it, is read too.
+        std::vector<testpdf::Page> negative = scans(Prose);
+        for (unsigned char &grey : negative[0].pictures[0].pixels)
+            grey = 255 - grey;
+        const QByteArray light = extract(writePdf(*dir, QStringLiteral("negative.pdf"), negative));
+        QVERIFY2(readsAsProse(light), light.constData());
 
         MyPdfCvt::SetRecognition(false, QStringLiteral("eng"));
         QCOMPARE(extract(file), before);
@@ -539,7 +546,7 @@ private slots:
             const QJsonObject line = QJsonDocument::fromJson(batch.readAllStandardOutput()).object();
             QCOMPARE(line[QStringLiteral("state")].toString(), QStringLiteral("Converted"));
             QCOMPARE(line[QStringLiteral("unfinishedPages")].toArray(), QJsonArray{1});
-            QVERIFY2(errors.contains("text is missing: page(s) 1 of " + file.toUtf8()), errors.constData());
+            QVERIFY2(errors.contains("text is missing: page 1 of " + file.toUtf8()), errors.constData());
             if (!forGood) {
                 const QStringList log = logTexts(own.file(QStringLiteral("ordvnact.log")));
                 // Cut short when the reader checks its time in a running moment, ended when not.

@@ -90,6 +90,34 @@ GreyImage halved(const GreyImage &image)
     return half;
 }
 
+// Tesseract reads a line it reads poorly a second time inverted, in case it is light text on
+// a dark ground. A page without a dark patch as wide as a word and as tall as a line holds
+// no such text, and is spared that second reading.
+bool mayHoldLightOnDark(const GreyImage &image, double dpi)
+{
+    const int tile = std::max(4, int(dpi / 12)); // six points square: half a line of text
+    const int across = image.width / tile, down = image.height / tile;
+    std::vector<int> darkRun(size_t(std::max(across, 0)), 0);
+    for (int ty = 0; ty < down; ++ty) {
+        int run = 0;
+        for (int tx = 0; tx < across; ++tx) {
+            int sum = 0;
+            for (int y = ty * tile; y < (ty + 1) * tile; ++y) {
+                const uint8_t *row = image.pixels.data() + size_t(y) * size_t(image.width) + size_t(tx) * size_t(tile);
+                for (int x = 0; x < tile; ++x)
+                    sum += row[x];
+            }
+            const bool dark = sum < 128 * tile * tile;
+            run = dark ? run + 1 : 0;
+            // Dark tiles six across (half an inch) in two rows running.
+            darkRun[size_t(tx)] = dark && run >= 6 ? darkRun[size_t(tx)] + 1 : 0;
+            if (darkRun[size_t(tx)] >= 2)
+                return true;
+        }
+    }
+    return false;
+}
+
 double readingDpi(double area)
 {
     const double pixelsAt300 = area / (72 * 72) * ReadingDpi * ReadingDpi;
@@ -278,6 +306,7 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     image = turned(image, orientation.uprightTurns);
 
     tesseract::TessBaseAPI &reader = engines->reader;
+    reader.SetVariable("tessedit_do_invert", mayHoldLightOnDark(image, dpi) ? "1" : "0");
     reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
     reader.SetSourceResolution(int(dpi));
     tesseract::ETEXT_DESC monitor; // past its deadline recognition stops; what it has read so far stays

@@ -216,7 +216,7 @@ QStringList files(int argc, char **argv)
                   .arg(QStringLiteral("-") + (OptionsWithValue + OptionsWithoutValue).join(QStringLiteral(", -")))};
     parser.addPositionalArgument(help.argument, help.argumentText, help.argumentSyntax);
     if (!parser.parse(decodedArguments(argc, argv))) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        std::fprintf(stderr, "%s: %s\n", qPrintable(QCoreApplication::applicationName()), qPrintable(parser.errorText()));
         std::exit(1);
     }
     if (answerStandardOptions(parser, help))

@@ -6,13 +6,20 @@
 #include "tsypdf/tsypdf.h"
 
 #include <cstdio>
+#include <map>
+#include <mutex>
+#include <thread>
 #include <cstdlib>
 #include <string>
 #include <utility>
 
 namespace {
 
-thread_local std::string nextPassword;
+// The password of each thread's next call. Not in thread-local storage: this library is loaded
+// and unloaded again and again, and LeakSanitizer stumbles over the thread-local blocks that
+// an unloaded library leaves behind.
+std::mutex passwordsMutex;
+std::map<std::thread::id, std::string> nextPasswords;
 int calls = 0;
 
 std::string field(const std::string &commands, const std::string &name)
@@ -42,7 +49,11 @@ int32_t answer(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, 
     if (path[pathBytes / 2] != 0)
         return 99; // the path must be zero-terminated
     ++calls;
-    const std::string given = std::exchange(nextPassword, std::string());
+    std::string given;
+    {
+        std::lock_guard lock(passwordsMutex);
+        given = std::exchange(nextPasswords[std::this_thread::get_id()], std::string());
+    }
     if (const std::string password = field(commands, "password"); !password.empty() && password != given)
         return -4;
 
@@ -75,7 +86,8 @@ fnOrdvane(const char16_t *path, int32_t pathBytes, TsyWriteCallback write, int32
 
 extern "C" __attribute__((visibility("default"))) void tsypdfSetNextCallPassword(const char *password, int32_t bytes)
 {
-    nextPassword.assign(password, size_t(bytes));
+    std::lock_guard lock(passwordsMutex);
+    nextPasswords[std::this_thread::get_id()].assign(password, size_t(bytes));
 }
 
 extern "C" __attribute__((visibility("default"))) void tsypdfReportPasswordRequired(int32_t)

@@ -183,21 +183,23 @@ QStringList translatedTexts(const QString &language)
     return texts;
 }
 
-// The words of a page or of the AppStream file in one language, without tags, style or code.
-QStringList pageTexts(const QString &page, const QString &language = {})
+// The AppStream file's texts in one language.
+QStringList appStreamTexts(const QString &language)
+{
+    QStringList texts;
+    const QRegularExpression element(QStringLiteral("<(\\w+) xml:lang=\"%1\">(.*?)</\\1>").arg(language), QRegularExpression::DotMatchesEverythingOption);
+    for (auto match = element.globalMatch(sourceFile(QStringLiteral("dist/ordvane.metainfo.xml.in"))); match.hasNext();)
+        texts << match.next().captured(2);
+    return texts;
+}
+
+// The words of a help page, without tags or code.
+QString pageText(const QString &page)
 {
     QString text = page;
-    text.remove(QRegularExpression(QStringLiteral("<style>.*</style>"), QRegularExpression::DotMatchesEverythingOption));
-    if (!language.isEmpty() && text.contains(QStringLiteral("<component"))) { // the AppStream file's elements of that language
-        QStringList texts;
-        const QRegularExpression element(QStringLiteral("<(\\w+) xml:lang=\"%1\">(.*?)</\\1>").arg(language), QRegularExpression::DotMatchesEverythingOption);
-        for (auto match = element.globalMatch(text); match.hasNext();)
-            texts << match.next().captured(2);
-        return texts;
-    }
     text.remove(QRegularExpression(QStringLiteral("<(code|kbd)>.*?</\\1>"))); // characters shown, not punctuation
     text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    return {text.replace(QStringLiteral("&nbsp;"), QStringLiteral("\u00A0")).replace(QStringLiteral("&#x202F;"), QStringLiteral("\u202F"))};
+    return text.replace(QStringLiteral("&nbsp;"), QStringLiteral("\u00A0")).replace(QStringLiteral("&#x202F;"), QStringLiteral("\u202F"));
 }
 
 // Where a control of a fixed size would cut its caption; empty when every one fits.
@@ -468,13 +470,12 @@ private slots:
     void typographyOfEachLanguage()
     {
         QStringList problems;
-        const QString appStream = sourceFile(QStringLiteral("dist/ordvane.metainfo.xml.in"));
         for (const QString language : {QStringLiteral("de"), QStringLiteral("fr"), QStringLiteral("es"), QStringLiteral("ja")}) {
             const QStringList texts = translatedTexts(language);
             QVERIFY(texts.size() > 250);
-            QStringList prose = texts + pageTexts(appStream, language);
+            QStringList prose = texts + appStreamTexts(language);
             for (const QString &page : {QStringLiteral("ui/help/index.%1.html"), QStringLiteral("ui/help/Options.%1.htm")})
-                prose += pageTexts(sourceFile(page.arg(language)));
+                prose << pageText(sourceFile(page.arg(language)));
             static const QRegularExpression frenchSpace(QStringLiteral("[^\u202F](?=[:;!?»])|«[^\u202F]"));
             static const QRegularExpression japaneseCount(QStringLiteral("%n(?! (個|ページ))"));
             for (const QString &text : std::as_const(prose)) {

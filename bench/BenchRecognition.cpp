@@ -7,7 +7,9 @@
 // pictures turn into: the words read there that are not the title's are stray.
 // make_corpus's PDFs have German, French and Spanish words among the English ones: with
 // English data alone their accents are misread, so the F1 with accents set aside is shown too.
-//   bench_recognition <folder of PDFs> [files=6] [pages a file=4] [languages=eng]
+// Where OCRmyPDF is installed, the same scans go through it too, one file after another on
+// every core, text output only, and its time and F1 in reading order are printed beside ours.
+//   bench_recognition <folder of PDFs> [files=6] [pages a file=4] [languages=eng] [orders=3]
 #include "tests/support/SettingsCore.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
@@ -23,6 +25,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
@@ -79,13 +82,14 @@ struct Score {
         for (int n : got)
             read += n;
     }
+    double precision() const { return double(matched) / double(std::max(1LL, read)); }
+    double recall() const { return double(matched) / double(std::max(1LL, expected)); }
+    double f1() const { return 2 * precision() * recall() / std::max(1e-9, precision() + recall()); }
     void print() const
     {
-        const double precision = double(matched) / double(std::max(1LL, read));
-        const double recall = double(matched) / double(std::max(1LL, expected));
         std::printf("  %-24s %6lld expected, %6lld read, %6lld matched; precision %.4f, recall %.4f, F1 %.4f\n",
                     pairs ? "word pairs:" : plainLetters ? "words without accents:" : "words:", expected, read, matched,
-                    precision, recall, 2 * precision * recall / std::max(1e-9, precision + recall));
+                    precision(), recall(), f1());
     }
 };
 
@@ -110,6 +114,7 @@ int main(int argc, char *argv[])
     const int fileCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : 6;
     const int pagesPerFile = argc > 3 ? std::max(1, std::atoi(argv[3])) : 4;
     const QString languages = argc > 4 ? QString::fromLatin1(argv[4]) : QStringLiteral("eng");
+    const int orders = argc > 5 ? std::clamp(std::atoi(argv[5]), 1, 3) : 3;
     poppler::set_debug_error_function(silent, nullptr);
 
     QTemporaryDir work;
@@ -170,7 +175,9 @@ int main(int argc, char *argv[])
     std::printf("%d scanned files, %d pages at 300 dpi, and %d scanned photographs with a title, on %d cores, languages %s\n",
                 int(scans.size()), pages, int(titles.size()), QThread::idealThreadCount(), qPrintable(languages));
 
-    for (int order = 0; order < 3; ++order) {
+    double ourSeconds[3] = {};
+    Score ourReading;
+    for (int order = 0; order < orders; ++order) {
         if (!MyPdfCvt::LoadConverterLibrary(QStringLiteral(ORDVANE_BIN_DIR))) {
             std::fprintf(stderr, "cannot load %stsypdf.so\n", ORDVANE_BIN_DIR);
             return 1;
@@ -217,7 +224,38 @@ int main(int argc, char *argv[])
                     cpu / (pages + double(titles.size())));
         for (const Score *score : {&exact, &plain, &pairs})
             score->print();
+        ourSeconds[order] = seconds;
+        if (order == 0)
+            ourReading = exact;
         std::printf("  photographs: %d stray words; %d of the titles' %d words read\n", stray, titleWordsRead, titleWords);
     }
+
+    // The usual pipeline on the same scans and the same Tesseract data.
+    if (QProcess::execute(QStringLiteral("ocrmypdf"), {QStringLiteral("--version")}) != 0)
+        return 0;
+    Score theirs;
+    const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+    QElapsedTimer timer;
+    timer.start();
+    QList<QString> sidecars;
+    for (const QString &scan : std::as_const(scans) + QStringList{photographs}) {
+        const QString sidecar = scan + QStringLiteral(".ocrmypdf.txt");
+        QProcess ocrmypdf;
+        ocrmypdf.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        ocrmypdf.start(QStringLiteral("ocrmypdf"), {QStringLiteral("-q"), QStringLiteral("-j"), QString::number(QThread::idealThreadCount()),
+                                                    QStringLiteral("-l"), languages, QStringLiteral("--output-type"), QStringLiteral("none"),
+                                                    QStringLiteral("--sidecar"), sidecar, scan, QStringLiteral("-")});
+        ocrmypdf.waitForFinished(-1);
+        sidecars << QString::fromUtf8(FileSystem::readFile(sidecar).value_or(QByteArray()));
+    }
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
+    for (int i = 0; i < int(scans.size()); ++i)
+        theirs.add(references[0][i], sidecars[i]);
+    std::printf("OCRmyPDF, reading order: %.1f s: %.2f pages/s; its CPU %.2f s a page\n", seconds,
+                (pages + double(titles.size())) / seconds, cpu / (pages + double(titles.size())));
+    theirs.print();
+    std::printf("reading order: %.2f times as fast as OCRmyPDF; word F1 %.4f against its %.4f\n", seconds / ourSeconds[0],
+                ourReading.f1(), theirs.f1());
     return 0;
 }

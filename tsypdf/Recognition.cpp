@@ -33,6 +33,8 @@ constexpr int FewCharacters = 32;
 constexpr double CheckDpi = 50;
 // Fewer pixels than this across or down at the reading resolution hold no line of text.
 constexpr int MinTextPixels = 32;
+// The mean confidence of a page's characters from which its reading is taken as it is.
+constexpr double WellReadConfidence = 80;
 // The orientation step's confidence in a script from which it is believed.
 constexpr float SureScript = 1.0f;
 
@@ -175,6 +177,22 @@ std::vector<Line> linesOf(tesseract::LTRResultIterator &it)
     return lines;
 }
 
+// Enough characters read with enough confidence, on the whole, to take the page as upright and
+// in letters the languages read. Upright prose reads at about 90; a page turned or in other
+// letters gives a few words, or noise below 70.
+bool readsWell(const std::vector<Line> &lines)
+{
+    double weighted = 0;
+    int characters = 0;
+    for (const Line &line : lines)
+        for (const Word &word : line.words) {
+            const int count = visibleCharacters(word.text.data(), word.text.size());
+            weighted += double(word.confidence) * count;
+            characters += count;
+        }
+    return characters >= FewCharacters && weighted >= WellReadConfidence * characters;
+}
+
 } // namespace
 
 struct Recogniser::Engines {
@@ -205,6 +223,26 @@ struct Recogniser::Engines {
                 orientation.SetPageSegMode(tesseract::PSM_OSD_ONLY);
         }
         return orientationReady;
+    }
+
+    // The page's lines as the reader reads the image, in the iterator's order for the text order.
+    std::vector<Line> recognise(const GreyImage &image, double dpi, TextOrder order, tesseract::ETEXT_DESC &monitor)
+    {
+        reader.SetVariable("tessedit_do_invert", mayHoldLightOnDark(image, dpi) ? "1" : "0");
+        reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
+        reader.SetSourceResolution(int(dpi));
+        reader.Recognize(&monitor);
+        std::vector<Line> lines;
+        if (const std::unique_ptr<tesseract::ResultIterator> words(reader.GetIterator()); words) {
+            if (order == TextOrder::Raw) {
+                tesseract::LTRResultIterator engineOrder(*words); // without the reordering for reading
+                lines = linesOf(engineOrder);
+            } else {
+                lines = linesOf(*words);
+            }
+        }
+        reader.Clear();
+        return lines;
     }
 
     struct Orientation {
@@ -299,32 +337,25 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     // A sliver of a page holds no line of text, and trips up the engines.
     if (image.width < MinTextPixels || image.height < MinTextPixels)
         return {};
-    const Engines::Orientation orientation = engines->orientationOf(image, dpi);
-    // Read with data for other letters, a page gives words that are not on it.
-    if (!RecognitionLanguages::canRead(RecognitionLanguages::split(languages), orientation.script))
-        return Unread{WorkerProtocol::UnreadReason::NoLanguage, orientation.script};
-    image = turned(image, orientation.uprightTurns);
-
-    tesseract::TessBaseAPI &reader = engines->reader;
-    reader.SetVariable("tessedit_do_invert", mayHoldLightOnDark(image, dpi) ? "1" : "0");
-    reader.SetImage(image.pixels.data(), image.width, image.height, 1, image.width);
-    reader.SetSourceResolution(int(dpi));
     tesseract::ETEXT_DESC monitor; // past its deadline recognition stops; what it has read so far stays
     const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started).count();
     monitor.set_deadline_msecs(int(std::max<long long>(1, budgetSeconds * 1000LL - spent)));
-    reader.Recognize(&monitor);
-    const std::optional<Unread> cut = monitor.deadline_exceeded() ? std::optional(Unread{WorkerProtocol::UnreadReason::CutShort, {}})
-                                                                    : std::nullopt;
-    std::vector<Line> lines;
-    if (const std::unique_ptr<tesseract::ResultIterator> words(reader.GetIterator()); words) {
-        if (order == TextOrder::Raw) {
-            tesseract::LTRResultIterator engineOrder(*words); // without the reordering for reading
-            lines = linesOf(engineOrder);
-        } else {
-            lines = linesOf(*words);
+    std::vector<Line> lines = engines->recognise(image, dpi, order, monitor);
+    // Most pages lie the right way up, in letters the languages read, and read well as they
+    // are. Only a doubtful reading is worth the orientation step, which takes nearly as long
+    // as a reading: a page turned, or in other letters, reads as little or as noise.
+    if (!monitor.deadline_exceeded() && !readsWell(lines)) {
+        const Engines::Orientation orientation = engines->orientationOf(image, dpi);
+        // Read with data for other letters, a page gives words that are not on it.
+        if (!RecognitionLanguages::canRead(RecognitionLanguages::split(languages), orientation.script))
+            return Unread{WorkerProtocol::UnreadReason::NoLanguage, orientation.script};
+        if (orientation.uprightTurns != 0) {
+            image = turned(image, orientation.uprightTurns);
+            lines = engines->recognise(image, dpi, order, monitor);
         }
     }
-    reader.Clear();
+    const std::optional<Unread> cut = monitor.deadline_exceeded() ? std::optional(Unread{WorkerProtocol::UnreadReason::CutShort, {}})
+                                                                    : std::nullopt;
     RecognisedText::dropNoise(lines);
     std::string layer(text.begin(), text.end());
     while (!layer.empty() && static_cast<unsigned char>(layer.back()) <= ' ')

@@ -322,7 +322,9 @@ void ConversionEngine::work()
             lock.unlock();
             const FileSystem::Identity identity = FileSystem::identityOf(job.source);
             const qint64 size = std::max<qint64>(identity.size, 0);
-            const bool large = threadCount > 1 && size >= splitThreshold;
+            // With recognition on, even two scanned pages are worth reading at once.
+            const qint64 threshold = options.recognition ? std::min(splitThreshold, 2 * ScanBytesPerPage) : splitThreshold;
+            const bool large = threadCount > 1 && size >= threshold;
             const int pageCount = large ? converter.pageCount(job.source, tag) : -1;
             const bool scanned = options.recognition && pageCount > 0 && size / pageCount >= ScanBytesPerPage;
             lock.lock();
@@ -342,7 +344,7 @@ void ConversionEngine::work()
 // scanned pages take seconds each and vary, so they are cut finer to share out evenly.
 void ConversionEngine::split(Piece &piece, int pageCount, bool scanned)
 {
-    const int pieces = scanned ? std::min(threadCount * 2, pageCount / MinScanPiecePages)
+    const int pieces = scanned ? std::min(threadCount * 2, pageCount)
                                : std::min(threadCount, pageCount / MinPiecePages);
     if (pieces < 2)
         return;

@@ -92,9 +92,8 @@ public:
     void setSplitThreshold(qint64 bytes) { splitThreshold = bytes; }
     static constexpr int MinPiecePages = 32;
     // Pages this large are pictures, most likely scans: with recognition on, each takes seconds,
-    // so even short files are cut, down to pieces of this many pages.
+    // so even short files are cut, down to pieces of one page.
     static constexpr qint64 ScanBytesPerPage = 32 * 1024;
-    static constexpr int MinScanPiecePages = 2;
     // Finished text that waits for its entry beyond this makes the engine wait for the run.
     static constexpr qint64 WaitingTextBudget = qint64(1) << 30;
 

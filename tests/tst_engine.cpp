@@ -105,22 +105,24 @@ private slots:
     }
 
     // Each range opens the document and makes its fonts again, so text is cut once per
-    // thread; scans, slow and uneven, twice.
+    // thread; scans, slow and uneven, twice, and a short scan, small as its file is, into pages.
     void piecesPerThread()
     {
         QTemporaryDir dir;
-        const QString text = dir.filePath(QStringLiteral("text.pdf")), scan = dir.filePath(QStringLiteral("scan.pdf"));
-        for (const auto &[source, pages, pieces] : {std::tuple{text, 1000, 2}, std::tuple{scan, 8, 4}}) {
+        const QString text = dir.filePath(QStringLiteral("text.pdf")), scan = dir.filePath(QStringLiteral("scan.pdf")),
+                      shortScan = dir.filePath(QStringLiteral("short.pdf"));
+        for (const auto &[source, pages, pieces] : {std::tuple{text, 1000, 2}, std::tuple{scan, 8, 4}, std::tuple{shortScan, 3, 3}}) {
             QFile file(source);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            QVERIFY(file.resize(source == scan ? pages * ConversionEngine::ScanBytesPerPage : 1000));
+            QVERIFY(file.resize(source == text ? 1000 : pages * ConversionEngine::ScanBytesPerPage));
             file.close();
             ScriptedConverter counting;
             counting.pagesOf[source] = pages;
             ConversionEngine::Options options;
             options.recognition = true;
             ConversionEngine engine(options, 2, &counting);
-            engine.setSplitThreshold(0);
+            if (source != shortScan)
+                engine.setSplitThreshold(0);
             waitAndTake(engine, engine.submit(source, dir.path()));
             QCOMPARE(counting.started.size(), pieces);
         }

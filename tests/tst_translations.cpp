@@ -470,7 +470,7 @@ private slots:
     void typographyOfEachLanguage()
     {
         QStringList problems;
-        for (const QString language : {QStringLiteral("de"), QStringLiteral("fr"), QStringLiteral("es"), QStringLiteral("ja")}) {
+        for (const QString &language : {QStringLiteral("de"), QStringLiteral("fr"), QStringLiteral("es"), QStringLiteral("ja")}) {
             const QStringList texts = translatedTexts(language);
             QVERIFY(texts.size() > 250);
             QStringList prose = texts + appStreamTexts(language);
@@ -536,7 +536,7 @@ private slots:
     void commandLineHelpInEveryLanguage()
     {
         QStringList problems;
-        for (const QString program : {QStringLiteral("ordvane"), QStringLiteral("ordvane-batch")}) {
+        for (const QString &program : {QStringLiteral("ordvane"), QStringLiteral("ordvane-batch")}) {
             const QString english = programOutput(program, {QStringLiteral("--help-all")}, QStringLiteral("C"));
             const auto englishOptions = helpOptions(english);
             QVERIFY(englishOptions.contains(QStringLiteral("-h, --help")) && englishOptions.contains(QStringLiteral("--help-all")));

@@ -21,7 +21,7 @@ extern "C" void onEndSignal(int signalNumber)
 
 } // namespace
 
-EndRequests::EndRequests(QObject *parent) : QObject(parent)
+EndRequests::EndRequests(Repeated repeated, QObject *parent) : QObject(parent)
 {
     if (pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
@@ -30,7 +30,7 @@ EndRequests::EndRequests(QObject *parent) : QObject(parent)
     struct sigaction action{};
     action.sa_handler = onEndSignal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESTART | (repeated == Repeated::EndsAtOnce ? SA_RESETHAND : 0);
     for (int signalNumber : Handled)
         sigaction(signalNumber, &action, nullptr);
 }

@@ -170,6 +170,37 @@ Expected<RunOptions, QString> runOptionsOf(const QCommandLineParser &parser, con
     return options;
 }
 
+// A number of the command line within its bounds.
+Expected<int, QString> boundedNumber(const QCommandLineParser &parser, const QString &option, int least, int most)
+{
+    bool ok = false;
+    const int number = parser.value(option).toInt(&ok);
+    if (!ok || number < least || number > most)
+        return unexpected(Batch::tr("--%1 takes a number from %2 to %3, not \"%4\"").arg(option).arg(least).arg(most).arg(parser.value(option)));
+    return number;
+}
+
+Expected<void, QString> watchOf(const QCommandLineParser &parser, Command::Watch &watch)
+{
+    const QString settle = QStringLiteral("settle"), rescan = QStringLiteral("rescan");
+    watch.on = parser.isSet(QStringLiteral("watch"));
+    if (!watch.on && (parser.isSet(settle) || parser.isSet(rescan)))
+        return unexpected(Batch::tr("--settle and --rescan go with --watch"));
+    if (parser.isSet(settle)) {
+        const Expected<int, QString> milliseconds = boundedNumber(parser, settle, 0, 3600000);
+        if (!milliseconds)
+            return unexpected(milliseconds.error());
+        watch.settleMilliseconds = *milliseconds;
+    }
+    if (parser.isSet(rescan)) {
+        const Expected<int, QString> seconds = boundedNumber(parser, rescan, 0, 86400 * 7);
+        if (!seconds)
+            return unexpected(seconds.error());
+        watch.rescanSeconds = *seconds;
+    }
+    return {};
+}
+
 } // namespace
 
 CommandLine::Help batchHelp()
@@ -209,6 +240,13 @@ CommandLine::Help batchHelp()
         {QStringLiteral("json"), Batch::tr("One JSON object a line per file on standard output.")},
         {QStringLiteral("shard"), Batch::tr("Take part K of N of the input (0 <= K < N), split by a hash of each path."), QStringLiteral("K/N")},
         {QStringLiteral("job-file"), Batch::tr("Convert the Waiting entries of a job list and record their outcomes in it."), QStringLiteral("FILE")},
+        {QStringLiteral("watch"), Batch::tr("Convert what is not current in the folders, then keep watching them and convert each PDF written "
+                                            "or moved into them, until ended by a signal (SIGTERM, SIGINT, SIGHUP).")},
+        {QStringLiteral("settle"), Batch::tr("With --watch: take a file once it has been left unchanged for MS milliseconds (default 1000)."),
+         QStringLiteral("MS")},
+        {QStringLiteral("rescan"), Batch::tr("With --watch: also search the folders again every N seconds, for file systems that do not tell of "
+                                             "changes (default 0: never)."),
+         QStringLiteral("N")},
         {QStringLiteral("password-file"), Batch::tr("Try the passwords in FILE, one a line (\"-\": standard input), on each file that needs one."), QStringLiteral("FILE")},
     };
     return help;
@@ -253,6 +291,8 @@ Expected<Command, QString> commandOf(const QCommandLineParser &parser, const TSe
         if (!ok || command.ocrSeconds < 1 || command.ocrSeconds > 65535)
             return unexpected(Batch::tr("--ocr-time takes a number of seconds from 1 to 65535, not \"%1\"").arg(parser.value(QStringLiteral("ocr-time"))));
     }
+    if (const Expected<void, QString> watching = watchOf(parser, command.watch); !watching)
+        return unexpected(watching.error());
     command.tree.kept = parser.isSet(QStringLiteral("keep-tree"));
     if (parser.isSet(QStringLiteral("base"))) {
         if (!command.tree.kept)
@@ -284,6 +324,18 @@ Expected<Command, QString> commandOf(const QCommandLineParser &parser, const TSe
     } else if (command.given.isEmpty()) {
         return unexpected(Batch::tr("no files or folders to convert"));
     }
+    if (command.watch.on) {
+        if (!command.jobFile.isEmpty())
+            return unexpected(Batch::tr("--watch and --job-file exclude each other"));
+        for (QString &folder : command.given) {
+            folder = QDir::cleanPath(QDir::current().absoluteFilePath(folder));
+            if (!FileSystem::isDirectoryPath(folder))
+                return unexpected(Batch::tr("--watch takes folders, and %1 is none").arg(folder));
+        }
+        // What is current is left as it is: the records of what made each text tell.
+        if (!parser.isSet(QStringLiteral("existing")))
+            command.options.existing = ExistingTarget::Update;
+    }
     return command;
 }
 QString subfolderOf(const QString &file, const QString &root)
@@ -291,6 +343,25 @@ QString subfolderOf(const QString &file, const QString &root)
     const QString folder = QDir::cleanPath(FileSystem::folderOf(file));
     const QString prefix = FileSystem::withTrailingSeparator(QDir::cleanPath(root));
     return folder.startsWith(prefix) ? FileSystem::withTrailingSeparator(folder.mid(prefix.size())) : QString();
+}
+
+QString keptSubfolder(const Command &command, const QString &file, const QString &searched)
+{
+    const QString root = command.tree.base.isEmpty() ? searched : command.tree.base;
+    return command.tree.kept && !root.isEmpty() ? subfolderOf(file, root) : QString();
+}
+
+void searchFolder(const Command &command, const QString &folder, const std::function<void(const QString &file)> &found)
+{
+    TKvFileSearch search;
+    search.SearchDir = folder;
+    search.SearchExts = command.types.DirectorySearchFilter({true});
+    search.RecurseSubFolders = command.recursive;
+    search.OnFileFind = [&](const QString &in, const TSearchRecW &file) {
+        if (const QString path = FileSystem::joinPath(in, file.Name); command.part.takes(path))
+            found(path);
+    };
+    search.Execute();
 }
 
 Inputs gather(const Command &command)
@@ -301,30 +372,22 @@ Inputs gather(const Command &command)
         const QString path = given.startsWith(FileSystem::Separator) ? given : QDir::current().absoluteFilePath(given);
         // Under --keep-tree a file keeps its folder below the base, or below the folder
         // argument it was found in.
-        const auto add = [&](const QString &file, const QString &root) {
-            if (!command.part.takes(file))
-                return;
+        const auto add = [&](const QString &file, const QString &searched) {
             if (seen.contains(FileSystem::pathKey(file))) {
                 printLine(stderr, Batch::tr("File [%1] already added!").arg(file));
                 return;
             }
             seen.insert(FileSystem::pathKey(file));
             inputs.files << file;
-            if (const QString below = command.tree.kept && !root.isEmpty() ? subfolderOf(file, root) : QString(); !below.isEmpty())
+            if (const QString below = keptSubfolder(command, file, searched); !below.isEmpty())
                 inputs.subfolders.insert(FileSystem::pathKey(file), below);
         };
         if (!FileSystem::isDirectoryPath(path)) {
-            add(path, command.tree.base);
+            if (command.part.takes(path))
+                add(path, QString());
             continue;
         }
-        TKvFileSearch search;
-        search.SearchDir = path;
-        search.SearchExts = command.types.DirectorySearchFilter({true});
-        search.RecurseSubFolders = command.recursive;
-        search.OnFileFind = [&](const QString &folder, const TSearchRecW &found) {
-            add(FileSystem::joinPath(folder, found.Name), command.tree.base.isEmpty() ? path : command.tree.base);
-        };
-        search.Execute();
+        searchFolder(command, path, [&](const QString &file) { add(file, path); });
     }
     return inputs;
 }

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QCommandLineParser;
 struct TSettings;
@@ -46,6 +47,11 @@ struct Command {
     Tree tree;
     Shard part;
     QString jobFile;   // absolute; empty without --job-file
+    struct Watch {
+        bool on = false;
+        int settleMilliseconds = 1000; // unchanged this long after its close, a file is taken
+        int rescanSeconds = 0;         // 0: the folders are searched only when told to
+    } watch;
     QStringList given; // paths of files and folders
 };
 
@@ -64,6 +70,12 @@ struct Inputs {
     QHash<QString, QString> subfolders; // by path key
 };
 Inputs gather(const Command &command);
+// The files a search of the folder finds that the command takes: as Add Dir finds them, in
+// its subfolders too under --recursive.
+void searchFolder(const Command &command, const QString &folder, const std::function<void(const QString &file)> &found);
+// The folder below the target folder for the file's text under --keep-tree: its folder below
+// --base, or else below the folder it was searched from; empty without --keep-tree.
+QString keptSubfolder(const Command &command, const QString &file, const QString &searched);
 // The folder that holds the file, below root, ending in "/"; empty when the file lies in root
 // itself or outside it.
 QString subfolderOf(const QString &file, const QString &root);

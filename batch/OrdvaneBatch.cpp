@@ -5,11 +5,14 @@
 #include "batch/Batch.h"
 #include "batch/BatchCommand.h"
 #include "batch/BatchDisplay.h"
+#include "batch/BatchRun.h"
+#include "batch/WatchRun.h"
 #include "conversion/ActivityLog.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobFile.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
+#include "platform/EndRequests.h"
 #include "platform/FileSystem.h"
 #include "platform/JobListLock.h"
 #include "platform/LocaleInfo.h"
@@ -40,13 +43,6 @@ int usageError(const QString &message)
     return ExitUsage;
 }
 
-// The objects of a conversion: the log, and what the run and the list take from the command.
-struct Conversion {
-    const Command &command;
-    ActivityLog &log;
-    Totals &totals;
-};
-
 // One run over the list, in this program's event loop, which only the run uses.
 void runOver(const Conversion &conversion, JobList &list, int mode, const RunOptions &options)
 {
@@ -56,14 +52,7 @@ void runOver(const Conversion &conversion, JobList &list, int mode, const RunOpt
     QObject::connect(&run, &ConversionRun::finished, &loop, &QEventLoop::quit);
     if (run.start(mode, options) && run.running())
         loop.exec();
-    Totals &totals = conversion.totals;
-    totals.converted += run.successful();
-    totals.failed += run.failed();
-    totals.skipped += run.skipped();
-    if (run.unreadPages() > 0)
-        printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unreadNote(ConversionRun::Language::User));
-    if (run.unfinishedPages() > 0)
-        printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unfinishedNote(ConversionRun::Language::User));
+    addToTotals(conversion, run);
 }
 
 // The Waiting entries of the job list in the shard, their outcomes recorded in it.
@@ -100,13 +89,7 @@ void convertPaths(const Conversion &conversion)
     // The job list holds at most 65535 entries: larger inputs go through in parts.
     for (qsizetype first = 0; first < inputs.files.size() && !interruptedBy; first += JobList::MaxEntries) {
         JobList list({command.types, placed.target, &conversion.log});
-        QObject::connect(&list, &JobList::statusMessage, [](const QString &text) { printLine(stderr, text); });
-        for (const QString &file : inputs.files.mid(first, JobList::MaxEntries)) {
-            // A file named that is not there, or no PDF, is not converted: the run failed it.
-            const JobList::AddResult added = list.AddOneFile(file, JobList::Presence::Required);
-            if (added == JobList::AddResult::NotFound || added == JobList::AddResult::TypeNotSupported)
-                ++conversion.totals.failed;
-        }
+        addFiles(conversion, list, inputs.files.mid(first, JobList::MaxEntries));
         runOver(conversion, list, ConversionRun::ConvertAll, placed);
     }
 }
@@ -159,6 +142,23 @@ int main(int argc, char *argv[])
             MyPdfCvt::UnloadConverterLibrary();
             return usageError(converted.error());
         }
+    } else if (command->watch.on) {
+        WatchRun watch(conversion);
+        // The event loop wakes on them; a second one ends the run as the first does.
+        EndRequests ends(EndRequests::Repeated::Told);
+        QObject::connect(&ends, &EndRequests::endRequested, [&watch](int signal) {
+            interruptedBy = signal;
+            watch.end();
+        });
+        QObject::connect(&watch, &WatchRun::ended, &app, &QCoreApplication::quit);
+        if (const Expected<void, QString> started = watch.start(); !started) {
+            MyPdfCvt::UnloadConverterLibrary();
+            printLine(stderr, QStringLiteral("ordvane-batch: ") + started.error());
+            return ExitSomeFailed;
+        }
+        if (interruptedBy)
+            watch.end();
+        app.exec();
     } else {
         convertPaths(conversion);
     }

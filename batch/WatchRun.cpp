@@ -1,0 +1,177 @@
+#include "batch/WatchRun.h"
+
+#include "batch/Batch.h"
+#include "batch/BatchDisplay.h"
+#include "conversion/ActivityLog.h"
+#include "conversion/ConversionRun.h"
+#include "conversion/JobList.h"
+
+#include <cstring>
+
+namespace {
+
+// The same file with the same bytes, as far as its size and time of writing tell; the times
+// of its last change are left out, which the reading of records may move.
+bool sameState(const FileSystem::Identity &a, const FileSystem::Identity &b)
+{
+    return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified == b.modified;
+}
+
+QString reason(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+void tell(const Conversion &conversion, const QString &line, const QString &logLine)
+{
+    printLine(stderr, QStringLiteral("ordvane-batch: ") + line);
+    std::fflush(stderr);
+    conversion.log.AppendLog(logLine);
+}
+
+} // namespace
+
+WatchRun::WatchRun(const Conversion &conversion, QObject *parent)
+    : QObject(parent), conversion(conversion), folders(conversion.command.recursive)
+{
+    clock.start();
+    // Often enough that a file is taken soon after it settles, seldom enough to cost nothing.
+    settleTicks.setInterval(std::clamp(conversion.command.watch.settleMilliseconds / 4, 20, 500));
+    connect(&settleTicks, &QTimer::timeout, this, &WatchRun::takeSettled);
+    connect(&folders, &FolderWatch::fileArrived, this, &WatchRun::arrived);
+    connect(&folders, &FolderWatch::fileGone, this, &WatchRun::gone);
+    connect(&folders, &FolderWatch::folderArrived, this, &WatchRun::search);
+    connect(&folders, &FolderWatch::eventsLost, this, [this] {
+        for (const QString &root : folders.presentRoots())
+            search(root, root);
+    });
+    connect(&folders, &FolderWatch::rootLost, this, [this](const QString &root, int errorNumber) {
+        tell(this->conversion, Batch::tr("the folder %1 is gone or cannot be read (%2); it is watched again once it is back").arg(root, reason(errorNumber)),
+             QStringLiteral("Watched folder gone: ") + reason(errorNumber) + QStringLiteral(" (") + root + u')');
+    });
+    connect(&folders, &FolderWatch::rootBack, this, [this](const QString &root) {
+        tell(this->conversion, Batch::tr("the folder %1 is back and watched again").arg(root), QStringLiteral("Watched folder back (") + root + u')');
+        search(root, root);
+    });
+    if (const int seconds = conversion.command.watch.rescanSeconds; seconds > 0) {
+        rescan.setInterval(std::chrono::seconds(seconds));
+        connect(&rescan, &QTimer::timeout, &folders, &FolderWatch::eventsLost);
+    }
+}
+
+WatchRun::~WatchRun() = default;
+
+Expected<void, QString> WatchRun::start()
+{
+    // Watched before they are searched: a file that comes meanwhile is not missed.
+    for (const QString &folder : conversion.command.given)
+        if (const IoResult<void> watched = folders.watch(folder); !watched)
+            return unexpected(Batch::tr("the folder %1 cannot be watched: %2").arg(folder, reason(watched.error().errorNumber)));
+    for (const QString &folder : conversion.command.given)
+        search(folder, folder);
+    if (rescan.interval() > 0)
+        rescan.start();
+    return {};
+}
+
+void WatchRun::end()
+{
+    ending = true;
+    settleTicks.stop();
+    rescan.stop();
+    if (!run)
+        QMetaObject::invokeMethod(this, &WatchRun::ended, Qt::QueuedConnection);
+}
+
+void WatchRun::search(const QString &folder, const QString &root)
+{
+    searchFolder(conversion.command, folder, [&](const QString &file) { arrived(file, root); });
+}
+
+void WatchRun::arrived(const QString &path, const QString &root)
+{
+    const Command &command = conversion.command;
+    if (ending || command.types.FindDocumentType(path) == 0 || !command.part.takes(path))
+        return; // the texts written beside their PDFs among them
+    // Again from now: a file written again, or replaced, waits its whole settle time as it is then.
+    waiting.insert(FileSystem::pathKey(path), {path, root, FileSystem::identityOf(path, FileSystem::Sampling::Unsampled),
+                                               clock.elapsed() + command.watch.settleMilliseconds});
+    if (!settleTicks.isActive())
+        settleTicks.start();
+}
+
+void WatchRun::gone(const QString &path)
+{
+    waiting.remove(FileSystem::pathKey(path));
+    taken.remove(FileSystem::pathKey(path));
+}
+
+void WatchRun::takeSettled()
+{
+    if (run || ending)
+        return; // taken once the run is over, as they are then
+    const qint64 now = clock.elapsed();
+    QList<Waiting> settled;
+    for (auto it = waiting.begin(); it != waiting.end();) {
+        if (it->due > now || settled.size() == JobList::MaxEntries) {
+            ++it;
+            continue;
+        }
+        const FileSystem::Identity state = FileSystem::identityOf(it->path, FileSystem::Sampling::Unsampled);
+        if (state.size < 0) { // removed before it settled
+            it = waiting.erase(it);
+            continue;
+        }
+        if (!sameState(state, it->seen)) {
+            it->seen = state;
+            it->due = now + conversion.command.watch.settleMilliseconds;
+            ++it;
+            continue;
+        }
+        const auto before = taken.constFind(it.key());
+        if (before == taken.cend() || !sameState(*before, state)) {
+            taken.insert(it.key(), state);
+            settled << *it;
+        }
+        it = waiting.erase(it);
+    }
+    if (waiting.isEmpty())
+        settleTicks.stop();
+    if (!settled.isEmpty())
+        convert(settled);
+}
+
+void WatchRun::convert(const QList<Waiting> &files)
+{
+    const Command &command = conversion.command;
+    RunOptions placed = command.options;
+    QStringList paths;
+    for (const Waiting &file : files) {
+        paths << file.path;
+        if (const QString below = keptSubfolder(command, file.path, file.root); !below.isEmpty())
+            placed.target.subfolders.insert(FileSystem::pathKey(file.path), below);
+    }
+    list = std::make_unique<JobList>(JobList::Setup{command.types, placed.target, &conversion.log});
+    addFiles(conversion, *list, paths);
+    display = std::make_unique<BatchDisplay>(*list, command.json, conversion.totals);
+    run = std::make_unique<ConversionRun>(*list, *display, conversion.log, command.threads);
+    // Queued: the run is done with before it goes.
+    connect(run.get(), &ConversionRun::finished, this, &WatchRun::runFinished, Qt::QueuedConnection);
+    if (!run->start(ConversionRun::ConvertAll, placed) || !run->running())
+        QMetaObject::invokeMethod(this, &WatchRun::runFinished, Qt::QueuedConnection);
+}
+
+void WatchRun::runFinished()
+{
+    if (!run || run->running())
+        return;
+    addToTotals(conversion, *run);
+    std::fflush(stdout); // each file's line as it is done, also into a pipe or the journal
+    run.reset();
+    display.reset();
+    list.reset();
+    if (ending)
+        emit ended();
+    else if (!waiting.isEmpty())
+        settleTicks.start();
+}

@@ -166,7 +166,6 @@ void WatchRun::runFinished()
     if (!run || run->running())
         return;
     addToTotals(conversion, *run);
-    std::fflush(stdout); // each file's line as it is done, also into a pipe or the journal
     run.reset();
     display.reset();
     list.reset();

@@ -1,6 +1,6 @@
 // The real ordvane-batch program in a temporary program directory: the same outcomes and
 // bytes as a run of the window, exit statuses, JSON lines, shards, job files, and an
-// interruption that leaves neither helpers nor half targets.
+// interruption that leaves neither helpers nor half targets, and folders watched.
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 #include "conversion/MyPdfCvt.h"
@@ -71,6 +71,59 @@ class TestBatch : public QObject {
         QByteArray bytes;
         bytes = FileSystem::readFile(path).value_or(QByteArray());
         return bytes;
+    }
+
+    // A text file as the settings here write it: UTF-16 with its byte-order mark.
+    QString textOf(const QString &path) const
+    {
+        const QByteArray bytes = read(path).mid(2);
+        return QString::fromUtf16(reinterpret_cast<const char16_t *>(bytes.constData()), bytes.size() / 2);
+    }
+
+    // ordvane-batch --watch, running until it is ended; what it says gathered as it comes.
+    struct Watcher {
+        QProcess process;
+        QByteArray out, err;
+
+        void gather()
+        {
+            out += process.readAllStandardOutput();
+            err += process.readAllStandardError();
+        }
+        // The JSON lines of each source.
+        QMap<QString, QList<QJsonObject>> bySource()
+        {
+            gather();
+            QMap<QString, QList<QJsonObject>> lines;
+            for (const QJsonObject &line : Outcome{0, out, {}}.lines())
+                lines[line[QStringLiteral("source")].toString()] << line;
+            return lines;
+        }
+        int end(int signal = SIGTERM)
+        {
+            if (process.processId() > 0)
+                kill(pid_t(process.processId()), signal);
+            process.waitForFinished(120000);
+            gather();
+            return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        }
+    };
+
+    std::unique_ptr<Watcher> watch(const QStringList &arguments)
+    {
+        auto watcher = std::make_unique<Watcher>();
+        watcher->process.start(dir->file(QStringLiteral("ordvane-batch")), QStringList{QStringLiteral("--watch")} + arguments);
+        watcher->process.waitForStarted();
+        return watcher;
+    }
+
+    // Workers of this program directory still running.
+    QByteArray helpersLeft()
+    {
+        QProcess pgrep;
+        pgrep.start(QStringLiteral("pgrep"), {QStringLiteral("-f"), dir->file(QStringLiteral("tsypdf-worker"))});
+        pgrep.waitForFinished();
+        return pgrep.readAllStandardOutput();
     }
 
 private slots:
@@ -599,6 +652,127 @@ private slots:
         close(fd);
         QCOMPARE(batch({QStringLiteral("--same-dir"), pdf(QStringLiteral("b/small.pdf"))}).status, 0);
         QCOMPARE(hidden(), QStringList{FileSystem::decodePath(ours.mid(ours.lastIndexOf('/') + 1))});
+    }
+
+    // Files come as programs write them: each is taken once it is closed or moved in whole and
+    // has settled, with the options of a run; what is current is left alone.
+    void watchTakesWholeFiles()
+    {
+        const auto in = [&](const QString &name) { return dir->file(QStringLiteral("in/") + name); };
+        const auto out = [&](const QString &name) { return dir->file(QStringLiteral("out/") + name); };
+        const QStringList options = {QStringLiteral("--recursive"), QStringLiteral("--keep-tree"), QStringLiteral("--json"), QStringLiteral("--target-dir"),
+                                     dir->file(QStringLiteral("out")), dir->file(QStringLiteral("in"))};
+        pdf(QStringLiteral("in/current.pdf"));
+        QCOMPARE(batch(QStringList{QStringLiteral("--existing"), QStringLiteral("update")} + options).status, 0);
+        pdf(QStringLiteral("in/old.pdf"));
+        const auto watcher = watch(options);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out(QStringLiteral("old.txt"))), 60000);
+
+        pdf(QStringLiteral("in/written.pdf"), {testpdf::linesPage({"written words"})});
+        pdf(QStringLiteral("in/gone.pdf"));
+        QVERIFY(QFile::remove(in(QStringLiteral("gone.pdf")))); // long before it settles
+        const QString odd = QStringLiteral("odd\nname \u00e9.pdf");
+        QVERIFY(QFile::rename(pdf(QStringLiteral("stage/moved.pdf")), in(odd)));
+        pdf(QStringLiteral("in/new/deep/below.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(textOf(out(QStringLiteral("written.txt"))).contains(QStringLiteral("written words")), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out(QStringLiteral("odd\nname \u00e9.txt"))), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out(QStringLiteral("new/deep/below.txt"))), 60000);
+
+        // Written over several seconds: not taken before it is closed.
+        const std::string bytes = testpdf::makePdf({testpdf::linesPage({"slowly written"})});
+        const int fd = ::open(FileSystem::encodePath(in(QStringLiteral("slow.pdf"))).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, bytes.data(), bytes.size() / 2), ssize_t(bytes.size() / 2));
+        QTest::qWait(3000);
+        QVERIFY(!QFileInfo::exists(out(QStringLiteral("slow.txt"))));
+        QCOMPARE(::write(fd, bytes.data() + bytes.size() / 2, bytes.size() - bytes.size() / 2), ssize_t(bytes.size() - bytes.size() / 2));
+        QCOMPARE(::close(fd), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(textOf(out(QStringLiteral("slow.txt"))).contains(QStringLiteral("slowly written")), 60000);
+
+        // Replaced by another: its text follows.
+        const QString replacing = pdf(QStringLiteral("stage/replacing.pdf"), {testpdf::linesPage({"replacing words"})});
+        QCOMPARE(::rename(FileSystem::encodePath(replacing).constData(), FileSystem::encodePath(in(QStringLiteral("written.pdf"))).constData()), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(textOf(out(QStringLiteral("written.txt"))).contains(QStringLiteral("replacing words")), 60000);
+
+        QCOMPARE(watcher->end(), 128 + SIGTERM);
+        const QMap<QString, QList<QJsonObject>> lines = watcher->bySource();
+        QCOMPARE(lines.value(in(QStringLiteral("current.pdf"))).size(), 1);
+        QCOMPARE(lines.value(in(QStringLiteral("current.pdf")))[0][QStringLiteral("state")].toString(), QStringLiteral("Skipped"));
+        for (const QString &name : {QStringLiteral("old.pdf"), odd, QStringLiteral("new/deep/below.pdf"), QStringLiteral("slow.pdf")}) {
+            QCOMPARE(lines.value(in(name)).size(), 1);
+            QCOMPARE(lines.value(in(name))[0][QStringLiteral("state")].toString(), QStringLiteral("Converted"));
+        }
+        QCOMPARE(lines.value(in(QStringLiteral("written.pdf"))).size(), 2);
+        QCOMPARE(lines.size(), 6); // the removed file among none
+        QVERIFY(!QFileInfo::exists(out(QStringLiteral("gone.txt"))));
+    }
+
+    // A burst of files is converted whole, each once; a signal in the middle of a file ends the
+    // watch as it ends a run, with neither half a text nor a helper left.
+    void watchBurstThenSignal()
+    {
+        const QString in = dir->file(QStringLiteral("in")), out = dir->file(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(in));
+        const auto watcher = watch({QStringLiteral("--json"), QStringLiteral("--settle"), QStringLiteral("500"), QStringLiteral("--target-dir"), out, in});
+        // Once the watch takes a file, it watches.
+        pdf(QStringLiteral("in/first.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/first.txt")), 60000);
+        constexpr int Burst = 2000;
+        const std::string bytes = testpdf::makePdf({testpdf::linesPage({"one of many"})});
+        for (int i = 0; i < Burst; ++i)
+            QVERIFY(testpdf::writeFile(FileSystem::encodePath(in + QStringLiteral("/f%1.pdf").arg(i)).toStdString(), bytes));
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(out).entryList(QDir::Files).size() == Burst + 1, 600000);
+
+        std::vector<testpdf::Page> pages(4000, testpdf::linesPage(std::vector<std::string>(45, "A line of text on a long page of a long book")));
+        QVERIFY(QFile::rename(pdf(QStringLiteral("stage/book.pdf"), pages), in + QStringLiteral("/book.pdf")));
+        const auto parts = [&] { return QDir(out).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")); };
+        QTRY_VERIFY_WITH_TIMEOUT(!parts().isEmpty(), 60000);
+        QCOMPARE(watcher->end(), 128 + SIGTERM);
+        QVERIFY(parts().isEmpty());
+        QVERIFY(!QFileInfo::exists(out + QStringLiteral("/book.txt")));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), Burst + 1);
+        QTest::qWait(300);
+        QCOMPARE(helpersLeft(), QByteArray());
+        const QMap<QString, QList<QJsonObject>> lines = watcher->bySource();
+        QCOMPARE(lines.size(), Burst + 1);
+        for (const QList<QJsonObject> &ofOne : lines) {
+            QCOMPARE(ofOne.size(), 1);
+            QCOMPARE(ofOne[0][QStringLiteral("state")].toString(), QStringLiteral("Converted"));
+        }
+    }
+
+    // A watched folder that goes is told once, and watched again once it is back; what the
+    // watch cannot take is refused with a word.
+    void watchedFolderGoesAndComesBack()
+    {
+        const QString in = dir->file(QStringLiteral("in")), out = dir->file(QStringLiteral("out"));
+        const QString file = pdf(QStringLiteral("a file.pdf"));
+        for (const QStringList &wrong : {QStringList{QStringLiteral("--watch"), file}, {QStringLiteral("--settle"), QStringLiteral("5"), dir->path()},
+                                         {QStringLiteral("--watch"), QStringLiteral("--rescan"), QStringLiteral("-1"), dir->path()},
+                                         {QStringLiteral("--watch"), dir->file(QStringLiteral("missing"))}}) {
+            const Outcome outcome = batch(wrong);
+            QCOMPARE(outcome.status, 2);
+            QVERIFY(outcome.err.startsWith("ordvane-batch: "));
+        }
+
+        QVERIFY(QDir().mkpath(in));
+        const auto watcher = watch({QStringLiteral("--target-dir"), out, in});
+        pdf(QStringLiteral("in/before.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/before.txt")), 60000);
+        const auto logged = [&](const QString &start) {
+            return logTexts(dir->file(QStringLiteral("ordvnact.log"))).filter(QRegularExpression(u'^' + start)).size();
+        };
+        removeTree(in);
+        QTRY_COMPARE_WITH_TIMEOUT(logged(QStringLiteral("Watched folder gone")), 1, 60000);
+        QTest::qWait(5000); // the folder is looked for, again and again
+        pdf(QStringLiteral("in/after.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/after.txt")), 60000);
+        pdf(QStringLiteral("in/later.pdf"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/later.txt")), 60000);
+        QCOMPARE(watcher->end(SIGHUP), 128 + SIGHUP);
+        QCOMPARE(logged(QStringLiteral("Watched folder gone")), 1);
+        QCOMPARE(logged(QStringLiteral("Watched folder back")), 1);
+        QCOMPARE(watcher->err.count(in.toUtf8()), 2);
     }
 };
 

@@ -93,6 +93,7 @@ private slots:
                                     QStringLiteral("lib/kv-ordvane/Ordvane.help/index.html"),
                                     QStringLiteral("lib/kv-ordvane/Ordvane.help/Options.htm"),
                                     QStringLiteral("share/man/man1/ordvane.1.gz"), QStringLiteral("share/man/man1/ordvane-batch.1.gz"),
+                                    QStringLiteral("lib/systemd/user/ordvane-watch@.service"),
                                     QStringLiteral("share/icons/hicolor/scalable/apps/") + id + QStringLiteral(".svg")})
             QVERIFY2(QFile::exists(prefix + u'/' + file), qPrintable(file));
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {

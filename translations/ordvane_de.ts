@@ -250,6 +250,46 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
             <numerusform>; %n Seiten in %1 s</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--%1 takes a number from %2 to %3, not &quot;%4&quot;</source>
+        <translation>--%1 erwartet eine Zahl von %2 bis %3, nicht „%4“</translation>
+    </message>
+    <message>
+        <source>--settle and --rescan go with --watch</source>
+        <translation>--settle und --rescan sind nur mit --watch möglich</translation>
+    </message>
+    <message>
+        <source>Convert what is not current in the folders, then keep watching them and convert each PDF written or moved into them, until ended by a signal (SIGTERM, SIGINT, SIGHUP).</source>
+        <translation>Umwandeln, was in den Ordnern nicht aktuell ist, dann die Ordner weiter beobachten und jede PDF-Datei umwandeln, die in sie geschrieben oder verschoben wird, bis ein Signal (SIGTERM, SIGINT, SIGHUP) das Programm beendet.</translation>
+    </message>
+    <message>
+        <source>With --watch: take a file once it has been left unchanged for MS milliseconds (default 1000).</source>
+        <translation>Mit --watch: eine Datei erst umwandeln, wenn sie MS Millisekunden lang unverändert geblieben ist (Standard 1000).</translation>
+    </message>
+    <message>
+        <source>With --watch: also search the folders again every N seconds, for file systems that do not tell of changes (default 0: never).</source>
+        <translation>Mit --watch: die Ordner außerdem alle N Sekunden erneut durchsuchen, für Dateisysteme, die Änderungen nicht melden (Standard 0: nie).</translation>
+    </message>
+    <message>
+        <source>--watch and --job-file exclude each other</source>
+        <translation>--watch und --job-file schließen einander aus</translation>
+    </message>
+    <message>
+        <source>--watch takes folders, and %1 is none</source>
+        <translation>--watch erwartet Ordner, und %1 ist keiner</translation>
+    </message>
+    <message>
+        <source>the folder %1 is gone or cannot be read (%2); it is watched again once it is back</source>
+        <translation>der Ordner %1 ist nicht mehr da oder nicht lesbar (%2); er wird wieder beobachtet, sobald er zurück ist</translation>
+    </message>
+    <message>
+        <source>the folder %1 is back and watched again</source>
+        <translation>der Ordner %1 ist wieder da und wird wieder beobachtet</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be watched: %2</source>
+        <translation>der Ordner %1 kann nicht beobachtet werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

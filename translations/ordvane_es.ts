@@ -250,6 +250,46 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
             <numerusform>; %n páginas en %1 s</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--%1 takes a number from %2 to %3, not &quot;%4&quot;</source>
+        <translation>--%1 admite un número de %2 a %3, no «%4»</translation>
+    </message>
+    <message>
+        <source>--settle and --rescan go with --watch</source>
+        <translation>--settle y --rescan solo se usan con --watch</translation>
+    </message>
+    <message>
+        <source>Convert what is not current in the folders, then keep watching them and convert each PDF written or moved into them, until ended by a signal (SIGTERM, SIGINT, SIGHUP).</source>
+        <translation>Convertir lo que no esté al día en las carpetas y después seguir vigilándolas y convertir cada PDF que se escriba o se mueva a ellas, hasta que una señal (SIGTERM, SIGINT, SIGHUP) lo termine.</translation>
+    </message>
+    <message>
+        <source>With --watch: take a file once it has been left unchanged for MS milliseconds (default 1000).</source>
+        <translation>Con --watch: tomar un archivo solo cuando lleve MS milisegundos sin cambios (predeterminado: 1000).</translation>
+    </message>
+    <message>
+        <source>With --watch: also search the folders again every N seconds, for file systems that do not tell of changes (default 0: never).</source>
+        <translation>Con --watch: buscar además de nuevo en las carpetas cada N segundos, para los sistemas de archivos que no avisan de los cambios (predeterminado: 0, nunca).</translation>
+    </message>
+    <message>
+        <source>--watch and --job-file exclude each other</source>
+        <translation>--watch y --job-file se excluyen mutuamente</translation>
+    </message>
+    <message>
+        <source>--watch takes folders, and %1 is none</source>
+        <translation>--watch admite carpetas, y %1 no es una carpeta</translation>
+    </message>
+    <message>
+        <source>the folder %1 is gone or cannot be read (%2); it is watched again once it is back</source>
+        <translation>la carpeta %1 ya no está o no se puede leer (%2); se vigilará de nuevo en cuanto vuelva</translation>
+    </message>
+    <message>
+        <source>the folder %1 is back and watched again</source>
+        <translation>la carpeta %1 ha vuelto y se vigila de nuevo</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be watched: %2</source>
+        <translation>no se puede vigilar la carpeta %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

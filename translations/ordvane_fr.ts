@@ -250,6 +250,46 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
             <numerusform>&#x202f;; %n pages en %1&#xa0;s</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--%1 takes a number from %2 to %3, not &quot;%4&quot;</source>
+        <translation>--%1 attend un nombre de %2 à %3, et non «&#x202f;%4&#x202f;»</translation>
+    </message>
+    <message>
+        <source>--settle and --rescan go with --watch</source>
+        <translation>--settle et --rescan s&apos;utilisent avec --watch</translation>
+    </message>
+    <message>
+        <source>Convert what is not current in the folders, then keep watching them and convert each PDF written or moved into them, until ended by a signal (SIGTERM, SIGINT, SIGHUP).</source>
+        <translation>Convertir ce qui n&apos;est pas à jour dans les dossiers, puis continuer à les surveiller et convertir chaque PDF qui y est écrit ou déplacé, jusqu&apos;à ce qu&apos;un signal (SIGTERM, SIGINT, SIGHUP) y mette fin.</translation>
+    </message>
+    <message>
+        <source>With --watch: take a file once it has been left unchanged for MS milliseconds (default 1000).</source>
+        <translation>Avec --watch&#x202f;: ne prendre un fichier qu&apos;une fois resté inchangé pendant MS millisecondes (par défaut 1000).</translation>
+    </message>
+    <message>
+        <source>With --watch: also search the folders again every N seconds, for file systems that do not tell of changes (default 0: never).</source>
+        <translation>Avec --watch&#x202f;: parcourir aussi les dossiers à nouveau toutes les N secondes, pour les systèmes de fichiers qui ne signalent pas les modifications (par défaut 0&#x202f;: jamais).</translation>
+    </message>
+    <message>
+        <source>--watch and --job-file exclude each other</source>
+        <translation>--watch et --job-file s&apos;excluent mutuellement</translation>
+    </message>
+    <message>
+        <source>--watch takes folders, and %1 is none</source>
+        <translation>--watch attend des dossiers, et %1 n&apos;en est pas un</translation>
+    </message>
+    <message>
+        <source>the folder %1 is gone or cannot be read (%2); it is watched again once it is back</source>
+        <translation>le dossier %1 a disparu ou ne peut pas être lu (%2)&#x202f;; il sera de nouveau surveillé dès son retour</translation>
+    </message>
+    <message>
+        <source>the folder %1 is back and watched again</source>
+        <translation>le dossier %1 est de retour et de nouveau surveillé</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be watched: %2</source>
+        <translation>le dossier %1 ne peut pas être surveillé&#x202f;: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -248,6 +248,46 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
             <numerusform>、%n ページを %1 秒で処理</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--%1 takes a number from %2 to %3, not &quot;%4&quot;</source>
+        <translation>--%1 には %2 から %3 までの数値を指定してください (「%4」は不可)</translation>
+    </message>
+    <message>
+        <source>--settle and --rescan go with --watch</source>
+        <translation>--settle と --rescan は --watch と共に指定します</translation>
+    </message>
+    <message>
+        <source>Convert what is not current in the folders, then keep watching them and convert each PDF written or moved into them, until ended by a signal (SIGTERM, SIGINT, SIGHUP).</source>
+        <translation>フォルダー内の最新でないファイルを変換した後もフォルダーを監視し続け、書き込まれた PDF や移動されてきた PDF をそのつど変換します。シグナル (SIGTERM、SIGINT、SIGHUP) を受け取ると終了します。</translation>
+    </message>
+    <message>
+        <source>With --watch: take a file once it has been left unchanged for MS milliseconds (default 1000).</source>
+        <translation>--watch 使用時: ファイルが MS ミリ秒間変更されないままになってから処理します (既定値 1000)。</translation>
+    </message>
+    <message>
+        <source>With --watch: also search the folders again every N seconds, for file systems that do not tell of changes (default 0: never).</source>
+        <translation>--watch 使用時: 変更を通知しないファイル システムのために、N 秒ごとにフォルダーを検索し直します (既定値 0: 行わない)。</translation>
+    </message>
+    <message>
+        <source>--watch and --job-file exclude each other</source>
+        <translation>--watch と --job-file は同時に指定できません</translation>
+    </message>
+    <message>
+        <source>--watch takes folders, and %1 is none</source>
+        <translation>--watch にはフォルダーを指定してください。%1 はフォルダーではありません</translation>
+    </message>
+    <message>
+        <source>the folder %1 is gone or cannot be read (%2); it is watched again once it is back</source>
+        <translation>フォルダー %1 が見つからないか、読み込めません (%2)。フォルダーが戻りしだい監視を再開します</translation>
+    </message>
+    <message>
+        <source>the folder %1 is back and watched again</source>
+        <translation>フォルダー %1 が戻ったため、監視を再開しました</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be watched: %2</source>
+        <translation>フォルダー %1 を監視できません: %2</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>

@@ -6,9 +6,13 @@
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
 
+#include <QSet>
 #include <cstring>
+#include <limits>
 
 namespace {
+
+constexpr qint64 MinimumPause = 50; // milliseconds between two looks at the files waiting
 
 // The same file with the same bytes, as far as its size and time of writing tell; the times
 // of its last change are left out, which the reading of records may move.
@@ -35,16 +39,13 @@ WatchRun::WatchRun(const Conversion &conversion, QObject *parent)
     : QObject(parent), conversion(conversion), folders(conversion.command.recursive)
 {
     clock.start();
-    // Often enough that a file is taken soon after it settles, seldom enough to cost nothing.
-    settleTicks.setInterval(std::clamp(conversion.command.watch.settleMilliseconds / 4, 20, 500));
+    settleTicks.setSingleShot(true);
+    settleTicks.setTimerType(Qt::PreciseTimer);
     connect(&settleTicks, &QTimer::timeout, this, &WatchRun::takeSettled);
     connect(&folders, &FolderWatch::fileArrived, this, &WatchRun::arrived);
     connect(&folders, &FolderWatch::fileGone, this, &WatchRun::gone);
     connect(&folders, &FolderWatch::folderArrived, this, &WatchRun::search);
-    connect(&folders, &FolderWatch::eventsLost, this, [this] {
-        for (const QString &root : folders.presentRoots())
-            search(root, root);
-    });
+    connect(&folders, &FolderWatch::eventsLost, this, &WatchRun::searchAll);
     connect(&folders, &FolderWatch::rootLost, this, [this](const QString &root, int errorNumber) {
         tell(this->conversion, Batch::tr("the folder %1 is gone or cannot be read (%2); it is watched again once it is back").arg(root, reason(errorNumber)),
              QStringLiteral("Watched folder gone: ") + reason(errorNumber) + QStringLiteral(" (") + root + u')');
@@ -55,7 +56,7 @@ WatchRun::WatchRun(const Conversion &conversion, QObject *parent)
     });
     if (const int seconds = conversion.command.watch.rescanSeconds; seconds > 0) {
         rescan.setInterval(std::chrono::seconds(seconds));
-        connect(&rescan, &QTimer::timeout, &folders, &FolderWatch::eventsLost);
+        connect(&rescan, &QTimer::timeout, this, &WatchRun::searchAll);
     }
 }
 
@@ -88,6 +89,19 @@ void WatchRun::search(const QString &folder, const QString &root)
     searchFolder(conversion.command, folder, [&](const QString &file) { arrived(file, root); });
 }
 
+void WatchRun::searchAll()
+{
+    QSet<QString> found;
+    for (const QString &root : folders.presentRoots())
+        searchFolder(conversion.command, root, [&](const QString &file) {
+            found.insert(FileSystem::pathKey(file));
+            arrived(file, root);
+        });
+    // What was taken and is there no more is forgotten, even when the events that told of it
+    // were lost.
+    taken.removeIf([&](const auto &entry) { return !found.contains(entry.key()); });
+}
+
 void WatchRun::arrived(const QString &path, const QString &root)
 {
     const Command &command = conversion.command;
@@ -96,8 +110,8 @@ void WatchRun::arrived(const QString &path, const QString &root)
     // Again from now: a file written again, or replaced, waits its whole settle time as it is then.
     waiting.insert(FileSystem::pathKey(path), {path, root, FileSystem::identityOf(path, FileSystem::Sampling::Unsampled),
                                                clock.elapsed() + command.watch.settleMilliseconds});
-    if (!settleTicks.isActive())
-        settleTicks.start();
+    if (!settleTicks.isActive()) // a file that came earlier is due earlier
+        settleTicks.start(command.watch.settleMilliseconds);
 }
 
 void WatchRun::gone(const QString &path)
@@ -108,12 +122,16 @@ void WatchRun::gone(const QString &path)
 
 void WatchRun::takeSettled()
 {
+    if (interruptedBy) // SIGPIPE, which only a write notices
+        end();
     if (run || ending)
         return; // taken once the run is over, as they are then
     const qint64 now = clock.elapsed();
+    qint64 next = std::numeric_limits<qint64>::max();
     QList<Waiting> settled;
     for (auto it = waiting.begin(); it != waiting.end();) {
         if (it->due > now || settled.size() == JobList::MaxEntries) {
+            next = std::min(next, it->due);
             ++it;
             continue;
         }
@@ -125,6 +143,7 @@ void WatchRun::takeSettled()
         if (!sameState(state, it->seen)) {
             it->seen = state;
             it->due = now + conversion.command.watch.settleMilliseconds;
+            next = std::min(next, it->due);
             ++it;
             continue;
         }
@@ -135,8 +154,10 @@ void WatchRun::takeSettled()
         }
         it = waiting.erase(it);
     }
-    if (waiting.isEmpty())
-        settleTicks.stop();
+    // The next look when the next file is due; a burst settling file by file is looked at
+    // in steps, not once a file.
+    if (!waiting.isEmpty() && settled.isEmpty())
+        settleTicks.start(int(std::max<qint64>(next - now, MinimumPause)));
     if (!settled.isEmpty())
         convert(settled);
 }
@@ -169,8 +190,10 @@ void WatchRun::runFinished()
     run.reset();
     display.reset();
     list.reset();
-    if (ending)
+    if (ending || interruptedBy) {
+        ending = true;
         emit ended();
+    }
     else if (!waiting.isEmpty())
-        settleTicks.start();
+        takeSettled();
 }

@@ -40,6 +40,7 @@ private:
     };
 
     void search(const QString &folder, const QString &root);
+    void searchAll();
     void arrived(const QString &path, const QString &root);
     void gone(const QString &path);
     void takeSettled();

@@ -34,7 +34,9 @@ int accessProblem(const QString &folder)
 FolderWatch::FolderWatch(bool subfolders, int lookAgainMilliseconds, QObject *parent) : QObject(parent), subfolders(subfolders)
 {
     descriptor = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (descriptor >= 0) {
+    if (descriptor < 0) {
+        initError = errno; // too many instances of this user, say
+    } else {
         notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
         connect(notifier, &QSocketNotifier::activated, this, &FolderWatch::readEvents);
     }
@@ -53,7 +55,7 @@ IoResult<void> FolderWatch::watch(const QString &root)
 {
     const QString path = QDir::cleanPath(root);
     if (descriptor < 0)
-        return ioFailure(errno, path);
+        return ioFailure(initError, path);
     if (const int problem = accessProblem(path))
         return ioFailure(problem, path);
     if (IoResult<void> added = addTree(path, path); !added)

@@ -51,6 +51,7 @@ private:
 
     const bool subfolders;
     int descriptor = -1;
+    int initError = 0;
     QSocketNotifier *notifier = nullptr;
     QHash<int, Watched> watches;
     QHash<QString, Root> roots; // by path key

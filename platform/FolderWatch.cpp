@@ -82,7 +82,8 @@ IoResult<void> FolderWatch::addTree(const QString &folder, const QString &root)
     if (!subfolders)
         return {};
     // By lstat: a link to a folder is not followed, so no loop of links is walked. A subfolder
-    // that cannot be watched is found by the next search, as the search finds it.
+    // that cannot be watched (unreadable, or past the user's number of watches) is left to
+    // the searches again.
     for (const QString &name : FileSystem::namesIn(folder)) {
         const QString path = FileSystem::joinPath(folder, name);
         if (!hidden(name) && FileSystem::entryAt(path) == FileSystem::Entry::Directory)

@@ -107,9 +107,13 @@ void WatchRun::arrived(const QString &path, const QString &root)
     const Command &command = conversion.command;
     if (ending || command.types.FindDocumentType(path) == 0 || !command.part.takes(path))
         return; // the texts written beside their PDFs among them
-    // Again from now: a file written again, or replaced, waits its whole settle time as it is then.
-    waiting.insert(FileSystem::pathKey(path), {path, root, FileSystem::identityOf(path, FileSystem::Sampling::Unsampled),
-                                               clock.elapsed() + command.watch.settleMilliseconds});
+    // A file written again, or replaced, waits its whole settle time again as it is then; one
+    // found again as it was keeps its time, or searches more often than that would hold it up.
+    const QString key = FileSystem::pathKey(path);
+    const FileSystem::Identity state = FileSystem::identityOf(path, FileSystem::Sampling::Unsampled);
+    if (const auto already = waiting.constFind(key); already != waiting.cend() && sameState(already->seen, state))
+        return;
+    waiting.insert(key, {path, root, state, clock.elapsed() + command.watch.settleMilliseconds});
     if (!settleTicks.isActive()) // a file that came earlier is due earlier
         settleTicks.start(command.watch.settleMilliseconds);
 }

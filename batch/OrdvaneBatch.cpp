@@ -94,6 +94,26 @@ void convertPaths(const Conversion &conversion)
     }
 }
 
+// The folders watched in the program's event loop until a signal ends the watch; the
+// message when one of them cannot be watched.
+Expected<void, QString> watchFolders(const Conversion &conversion)
+{
+    WatchRun watch(conversion);
+    // The event loop wakes on them; a second one ends the watch as the first does.
+    EndRequests ends(EndRequests::Repeated::Told);
+    QObject::connect(&ends, &EndRequests::endRequested, [&watch](int signal) {
+        interruptedBy = signal;
+        watch.end();
+    });
+    QObject::connect(&watch, &WatchRun::ended, QCoreApplication::instance(), &QCoreApplication::quit);
+    if (const Expected<void, QString> started = watch.start(); !started)
+        return started;
+    if (interruptedBy) // before the signals woke the loop
+        watch.end();
+    QCoreApplication::exec();
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -143,22 +163,11 @@ int main(int argc, char *argv[])
             return usageError(converted.error());
         }
     } else if (command->watch.on) {
-        WatchRun watch(conversion);
-        // The event loop wakes on them; a second one ends the run as the first does.
-        EndRequests ends(EndRequests::Repeated::Told);
-        QObject::connect(&ends, &EndRequests::endRequested, [&watch](int signal) {
-            interruptedBy = signal;
-            watch.end();
-        });
-        QObject::connect(&watch, &WatchRun::ended, &app, &QCoreApplication::quit);
-        if (const Expected<void, QString> started = watch.start(); !started) {
+        if (const Expected<void, QString> watched = watchFolders(conversion); !watched) {
             MyPdfCvt::UnloadConverterLibrary();
-            printLine(stderr, QStringLiteral("ordvane-batch: ") + started.error());
+            printLine(stderr, QStringLiteral("ordvane-batch: ") + watched.error());
             return ExitSomeFailed;
         }
-        if (interruptedBy)
-            watch.end();
-        app.exec();
     } else {
         convertPaths(conversion);
     }

@@ -674,7 +674,13 @@ private slots:
         const QString odd = QStringLiteral("odd\nname \u00e9.pdf");
         QVERIFY(QFile::rename(pdf(QStringLiteral("stage/moved.pdf")), in(odd)));
         pdf(QStringLiteral("in/new/deep/below.pdf"));
+        pdf(QStringLiteral("stage/tree/inside.pdf"));
+        QVERIFY(QFile::rename(dir->file(QStringLiteral("stage/tree")), in(QStringLiteral("tree"))));
+        const QString notUtf8 = FileSystem::decodePath("not \xff UTF-8.pdf");
+        pdf(QStringLiteral("in/") + notUtf8);
         QTRY_VERIFY_WITH_TIMEOUT(textOf(out(QStringLiteral("written.txt"))).contains(QStringLiteral("written words")), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out(QStringLiteral("tree/inside.txt"))), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(FileSystem::exists(out(FileSystem::decodePath("not \xff UTF-8.txt"))), 60000);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out(QStringLiteral("odd\nname \u00e9.txt"))), 60000);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out(QStringLiteral("new/deep/below.txt"))), 60000);
 
@@ -698,12 +704,13 @@ private slots:
         const QMap<QString, QList<QJsonObject>> lines = watcher->bySource();
         QCOMPARE(lines.value(in(QStringLiteral("current.pdf"))).size(), 1);
         QCOMPARE(lines.value(in(QStringLiteral("current.pdf")))[0][QStringLiteral("state")].toString(), QStringLiteral("Skipped"));
-        for (const QString &name : {QStringLiteral("old.pdf"), odd, QStringLiteral("new/deep/below.pdf"), QStringLiteral("slow.pdf")}) {
+        for (const QString &name : {QStringLiteral("old.pdf"), odd, QStringLiteral("new/deep/below.pdf"), QStringLiteral("tree/inside.pdf"), notUtf8,
+                                    QStringLiteral("slow.pdf")}) {
             QCOMPARE(lines.value(in(name)).size(), 1);
             QCOMPARE(lines.value(in(name))[0][QStringLiteral("state")].toString(), QStringLiteral("Converted"));
         }
         QCOMPARE(lines.value(in(QStringLiteral("written.pdf"))).size(), 2);
-        QCOMPARE(lines.size(), 6); // the removed file among none
+        QCOMPARE(lines.size(), 8); // the removed file among none
         QVERIFY(!QFileInfo::exists(out(QStringLiteral("gone.txt"))));
     }
 

@@ -439,8 +439,8 @@ private slots:
     }
 
     // A page whose reader stops answering costs that page's recognition, not the file: the
-    // reader is ended a little after the page's budget, the log names the page, and the pages
-    // after it are read.
+    // reader is ended a little after the page's budget, the log names the page, and the other
+    // pages are read. The two scanned pages are read at once, so either may be the one stopped.
     void aReaderThatStopsAnswering()
     {
         std::vector<testpdf::Page> pages = scans(Prose);
@@ -487,15 +487,20 @@ private slots:
         QCOMPARE(list.entry(0).state, qint32(JobList::Converted));
         QCOMPARE(run.unreadPages(), 0); // no language data is missing
         const QStringList log = logTexts(own.file(QStringLiteral("ordvnact.log")));
-        QVERIFY2(log.contains(QStringLiteral("Page 1 not recognised: its reading did not end in time (%1)").arg(file)),
-                 qPrintable(log.join(u'\n')));
+        const auto notice = [&](int page) {
+            return QStringLiteral("Page %1 not recognised: its reading did not end in time (%2)").arg(page).arg(file);
+        };
+        const int stoppedPage = log.contains(notice(1)) ? 1 : 3;
+        QVERIFY2(log.contains(notice(stoppedPage)) && !log.contains(notice(4 - stoppedPage)), qPrintable(log.join(u'\n')));
         QFile text(list.text(0, JobList::Target));
         QVERIFY(text.open(QIODevice::ReadOnly));
-        const QList<QByteArray> texts = text.readAll().split('\f');
+        QList<QByteArray> texts = text.readAll().split('\f');
         QCOMPARE(texts.size(), 4);
-        QCOMPARE(texts[0], QByteArray("\xEF\xBB\xBF")); // the byte order mark, and nothing read
+        QVERIFY(texts[0].startsWith("\xEF\xBB\xBF"));
+        texts[0].remove(0, 3); // the byte order mark
+        QCOMPARE(texts[stoppedPage - 1], QByteArray()); // nothing read
         QCOMPARE(texts[1].trimmed(), QByteArray("Typed page after the scan"));
-        QVERIFY2(readsAsProse(texts[2]), texts[2].constData());
+        QVERIFY2(readsAsProse(texts[3 - stoppedPage]), texts[3 - stoppedPage].constData());
         QCOMPARE(kill(stopped.loadRelaxed(), 0), -1); // ended and reaped
     }
 

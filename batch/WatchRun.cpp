@@ -144,7 +144,9 @@ void WatchRun::takeSettled()
             it = waiting.erase(it);
             continue;
         }
-        if (!sameState(state, it->seen)) {
+        // A file found by a search, not told of by its close, may be open to a writer that
+        // pauses: it waits till it is closed.
+        if (!sameState(state, it->seen) || FileSystem::writersOf(it->path) == FileSystem::Writers::Some) {
             it->seen = state;
             it->due = now + conversion.command.watch.settleMilliseconds;
             next = std::min(next, it->due);

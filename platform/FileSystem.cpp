@@ -137,6 +137,27 @@ quint64 sampleOf(const QByteArray &name, qint64 size, bool followLinks)
 
 } // namespace
 
+Writers writersOf(const QString &path)
+{
+    // Should a writer open the file in the moment the lease is held, the kernel signals the
+    // holder (SIGIO, which would end the program) and holds the writer until it is let go.
+    static const bool signalIgnored = (std::signal(SIGIO, SIG_IGN), true);
+    (void)signalIgnored;
+    const QByteArray bytes = callablePath(path);
+    const int fd = bytes.isEmpty() ? -1 : open(bytes.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return Writers::Unknown;
+    Writers writers = Writers::Unknown;
+    if (fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+        fcntl(fd, F_SETLEASE, F_UNLCK);
+        writers = Writers::None;
+    } else if (errno == EAGAIN) {
+        writers = Writers::Some;
+    }
+    close(fd);
+    return writers;
+}
+
 Identity identityOf(const QString &path, Sampling sampling)
 {
     struct stat info{};

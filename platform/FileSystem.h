@@ -29,6 +29,12 @@ struct Identity {
     bool operator==(const Identity &) const = default;
 };
 // Size -1 when there is no such file. Unsampled: without the digest, which costs a few reads.
+// Whether some process has the regular file open for writing, as far as the kernel tells its
+// owner (a read lease is refused then); Unknown where it does not: another user's file, a
+// file system without leases.
+enum class Writers { None, Some, Unknown };
+Writers writersOf(const QString &path);
+
 enum class Sampling { Sampled, Unsampled };
 Identity identityOf(const QString &path, Sampling sampling = Sampling::Sampled);
 // The state of the entry itself, by lstat: a regular file's size and times; size -1 for

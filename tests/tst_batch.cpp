@@ -792,10 +792,20 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/after.txt")), 60000);
         QCOMPARE(::link(FileSystem::encodePath(pdf(QStringLiteral("linked.pdf"))).constData(), FileSystem::encodePath(in + QStringLiteral("/linked.pdf")).constData()), 0);
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/linked.txt")), 60000);
+        // Found by the searches while its writer holds it open and pauses: taken once closed.
+        const std::string bytes = testpdf::makePdf({testpdf::linesPage({"held open"})});
+        const int fd = ::open(FileSystem::encodePath(in + QStringLiteral("/held.pdf")).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, bytes.data(), bytes.size() / 2), ssize_t(bytes.size() / 2));
+        QTest::qWait(4000); // searched, and settled, again and again
+        QCOMPARE(::write(fd, bytes.data() + bytes.size() / 2, bytes.size() - bytes.size() / 2), ssize_t(bytes.size() - bytes.size() / 2));
+        QCOMPARE(::close(fd), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(textOf(out + QStringLiteral("/held.txt")).contains(QStringLiteral("held open")), 60000);
         QTest::qWait(3000); // searched again, and again
         QCOMPARE(watcher->end(SIGHUP), 128 + SIGHUP);
         const QMap<QString, QList<QJsonObject>> lines = watcher->bySource();
-        QCOMPARE(lines.keys(), (QStringList{in + QStringLiteral("/after.pdf"), in + QStringLiteral("/before.pdf"), in + QStringLiteral("/linked.pdf")}));
+        QCOMPARE(lines.keys(), (QStringList{in + QStringLiteral("/after.pdf"), in + QStringLiteral("/before.pdf"), in + QStringLiteral("/held.pdf"),
+                                            in + QStringLiteral("/linked.pdf")}));
         for (const QList<QJsonObject> &ofOne : lines)
             QCOMPARE(ofOne.size(), 1);
         QCOMPARE(logged(QStringLiteral("Watched folder gone")), 1);

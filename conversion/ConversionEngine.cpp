@@ -319,11 +319,12 @@ void ConversionEngine::work()
             job.started = std::chrono::steady_clock::now();
         if (!job.splitChecked) {
             job.splitChecked = true;
+            // With recognition on, even two scanned pages are worth reading at once when no
+            // other file waits for the threads: a small file is opened once more to know.
+            const qint64 threshold = options.recognition && queue.empty() ? std::min(splitThreshold, 2 * ScanBytesPerPage) : splitThreshold;
             lock.unlock();
             const FileSystem::Identity identity = FileSystem::identityOf(job.source);
             const qint64 size = std::max<qint64>(identity.size, 0);
-            // With recognition on, even two scanned pages are worth reading at once.
-            const qint64 threshold = options.recognition ? std::min(splitThreshold, 2 * ScanBytesPerPage) : splitThreshold;
             const bool large = threadCount > 1 && size >= threshold;
             const int pageCount = large ? converter.pageCount(job.source, tag) : -1;
             const bool scanned = options.recognition && pageCount > 0 && size / pageCount >= ScanBytesPerPage;

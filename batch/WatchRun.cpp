@@ -7,7 +7,6 @@
 #include "conversion/JobList.h"
 
 #include <QSet>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -23,7 +22,7 @@ bool sameState(const FileSystem::Identity &a, const FileSystem::Identity &b)
 
 QString reason(int errorNumber)
 {
-    return QString::fromLocal8Bit(std::strerror(errorNumber));
+    return IoFailure{errorNumber, {}}.reason();
 }
 
 void tell(const Conversion &conversion, const QString &line, const QString &logLine)

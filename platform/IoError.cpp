@@ -7,9 +7,14 @@ OrdvaneError::OrdvaneError(const QString &message)
 {
 }
 
+QString IoFailure::reason() const
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
 QString IoFailure::message() const
 {
-    return QString::fromLocal8Bit(std::strerror(errorNumber)) + QLatin1String(":\n") + path;
+    return reason() + QLatin1String(":\n") + path;
 }
 
 IoError::IoError(int errorNumber, const QString &path) : OrdvaneError(IoFailure{errorNumber, path}.message()), code(errorNumber)

@@ -22,6 +22,8 @@ struct IoFailure {
     QString path;
     // The system's text for the reason, a colon, a line break and the path.
     QString message() const;
+    // The system's text for the reason alone.
+    QString reason() const;
 };
 template <typename T>
 using IoResult = Expected<T, IoFailure>;

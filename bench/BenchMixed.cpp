@@ -1,7 +1,8 @@
 // One conversion run through ConversionRun and the real library over the files listed in a
 // file (one path a line, in list order), as Convert All runs it in the window:
-//   bench_mixed <list> [threads=0]     threads 0: every core; 1: one helper, no splitting
-// Prints the wall time, the outcome counts and the program's own peak memory (helpers apart).
+//   bench_mixed <list> [threads=0] [--no-ocr]
+// threads 0: every core; 1: one helper, no splitting. --no-ocr leaves scanned pages unread, as
+// the window's Recognise option unticked does. Prints the wall time, the outcome counts and the program's own peak memory (helpers apart).
 #include "tests/support/SettingsCore.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"
@@ -20,11 +21,13 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_mixed <list> [threads=0]\n");
+    QStringList arguments = app.arguments().mid(1);
+    const bool recognition = !arguments.removeAll(QStringLiteral("--no-ocr"));
+    if (arguments.isEmpty()) {
+        std::fprintf(stderr, "usage: bench_mixed <list> [threads=0] [--no-ocr]\n");
         return 2;
     }
-    QFile listFile(QString::fromLocal8Bit(argv[1]));
+    QFile listFile(arguments[0]);
     if (!listFile.open(QIODevice::ReadOnly) || !MyPdfCvt::LoadConverterLibrary(QStringLiteral(ORDVANE_BIN_DIR)))
         return 1;
     QTemporaryDir home;
@@ -33,6 +36,7 @@ int main(int argc, char *argv[])
     Settings.targetdir = home.path() + QStringLiteral("/out/");
     Settings.fileovertp = 1;
     Settings.pagebreak = true;
+    Settings.ocr = recognition;
     SettingsCore core;
     JobList list(core.setup());
     for (const QByteArray &line : listFile.readAll().split('\n'))
@@ -42,7 +46,7 @@ int main(int argc, char *argv[])
     ConversionRun::Display display;
     QElapsedTimer timer;
     timer.start();
-    ConversionRun run(list, display, core.log, argc > 2 ? std::atoi(argv[2]) : 0);
+    ConversionRun run(list, display, core.log, arguments.size() > 1 ? arguments[1].toInt() : 0);
     runToEnd(run, ConversionRun::ConvertAll, RunOptions::fromSettings(Settings));
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     rusage usage{};

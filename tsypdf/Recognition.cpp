@@ -297,24 +297,29 @@ bool Recogniser::wanted(TextLayer &document, int page, const std::vector<char> &
 {
     if (!mayWant(layerText))
         return false;
-    const int characters = visibleCharacters(layerText.data(), layerText.size());
-    if (characters == 0) {
+    // One picture without paper tells what shows on white paper and on black.
+    const PaintedImage painted = document.paint(page, CheckDpi);
+    const std::vector<uint8_t> &grey = painted.grey.pixels;
+    const auto onPaper = [&](size_t i, int paper) { // as poppler lays a pixel on paper of that grey
+        const int alpha = painted.alpha[i];
+        const int mixed = (255 - alpha) * paper + alpha * grey[i];
+        return (mixed + (mixed >> 8) + 0x80) >> 8;
+    };
+    if (visibleCharacters(layerText.data(), layerText.size()) == 0) {
         // A page left blank on purpose has nothing to read; anything drawn may be writing.
-        const GreyImage image = document.render(page, CheckDpi, false);
-        return std::any_of(image.pixels.begin(), image.pixels.end(), [](uint8_t grey) { return grey < 200; });
+        for (size_t i = 0; i < grey.size(); ++i)
+            if (onPaper(i, 255) < 200)
+                return true;
+        return false;
     }
 
     // A few characters: does a picture cover most of the page around them, as a scan with a
     // stamped number does? Where something opaque is drawn, the paper's colour does not show:
-    // render on white and on black paper and count the pixels that stay the same.
-    const GreyImage onWhite = document.render(page, CheckDpi, false);
-    const GreyImage onBlack = document.render(page, CheckDpi, true);
-    if (onWhite.pixels.empty() || onWhite.pixels.size() != onBlack.pixels.size())
-        return false;
+    // count the pixels that look the same on white paper and on black.
     size_t covered = 0;
-    for (size_t i = 0; i < onWhite.pixels.size(); ++i)
-        covered += std::abs(int(onWhite.pixels[i]) - int(onBlack.pixels[i])) <= 8 ? 1 : 0;
-    return covered * 2 >= onWhite.pixels.size();
+    for (size_t i = 0; i < grey.size(); ++i)
+        covered += std::abs(onPaper(i, 255) - onPaper(i, 0)) <= 8 ? 1 : 0;
+    return !grey.empty() && covered * 2 >= grey.size();
 }
 
 void Recogniser::prepare()
@@ -333,7 +338,7 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     if (engines->readerLanguages != languages)
         return {};
     const double dpi = readingDpi(document.area(page));
-    GreyImage image = document.render(page, dpi, false);
+    GreyImage image = document.render(page, dpi);
     // A sliver of a page holds no line of text, and trips up the engines.
     if (image.width < MinTextPixels || image.height < MinTextPixels)
         return {};

@@ -198,32 +198,48 @@ double TextLayer::area(int index)
     return page ? page->getCropWidth() * page->getCropHeight() : 0;
 }
 
-GreyImage TextLayer::render(int index, double dpi, bool blackPaper)
+GreyImage TextLayer::render(int index, double dpi)
+{
+    return renderWith(painter, true, index, dpi, nullptr);
+}
+
+PaintedImage TextLayer::paint(int index, double dpi)
+{
+    PaintedImage painted;
+    painted.grey = renderWith(paperless, false, index, dpi, &painted.alpha);
+    if (painted.alpha.size() != painted.grey.pixels.size())
+        painted = {};
+    return painted;
+}
+
+GreyImage TextLayer::renderWith(std::unique_ptr<SplashOutputDev> &device, bool onPaper, int index, double dpi,
+                                std::vector<uint8_t> *alpha)
 {
     GreyImage grey;
     if (index < 0 || index >= document->getNumPages() || !document->getPage(index + 1))
         return grey;
-    SplashColor paper{};
-    std::memset(paper, blackPaper ? 0 : 255, sizeof paper);
-    if (!painter) {
-        painter = std::make_unique<SplashOutputDev>(splashModeMono8, 4, false, paper, true);
-        painter->setFontAntialias(true);
-        painter->setFreeTypeHinting(false, false);
-        painter->setVectorAntialias(true);
-        painter->startDoc(document.get());
-    } else {
-        painter->setPaperColor(paper);
+    if (!device) {
+        SplashColor white{};
+        std::memset(white, 255, sizeof white);
+        // Without a paper colour poppler keeps the opacity of every pixel.
+        device = std::make_unique<SplashOutputDev>(splashModeMono8, 4, false, onPaper ? white : nullptr, true);
+        device->setFontAntialias(true);
+        device->setFreeTypeHinting(false, false);
+        device->setVectorAntialias(true);
+        device->startDoc(document.get());
     }
-    document->displayPageSlice(painter.get(), index + 1, dpi, dpi, 0, false, true, false, -1, -1, -1, -1);
-    const SplashBitmap *bitmap = painter->getBitmap();
+    document->displayPageSlice(device.get(), index + 1, dpi, dpi, 0, false, true, false, -1, -1, -1, -1);
+    SplashBitmap *bitmap = device->getBitmap();
     if (!bitmap || bitmap->getMode() != splashModeMono8 || bitmap->getWidth() <= 0 || bitmap->getHeight() <= 0)
         return grey;
     grey.width = bitmap->getWidth();
     grey.height = bitmap->getHeight();
-    grey.pixels.resize(size_t(grey.width) * size_t(grey.height));
+    const size_t width = size_t(grey.width);
+    grey.pixels.resize(width * size_t(grey.height));
     for (int y = 0; y < grey.height; ++y)
-        std::memcpy(grey.pixels.data() + size_t(y) * size_t(grey.width),
-                    bitmap->getDataPtr() + size_t(y) * size_t(bitmap->getRowSize()), size_t(grey.width));
+        std::memcpy(grey.pixels.data() + size_t(y) * width, bitmap->getDataPtr() + size_t(y) * size_t(bitmap->getRowSize()), width);
+    if (alpha && bitmap->getAlphaPtr())
+        alpha->assign(bitmap->getAlphaPtr(), bitmap->getAlphaPtr() + grey.pixels.size()); // rows without padding
     return grey;
 }
 

@@ -24,6 +24,13 @@ struct GreyImage {
     int height = 0;
     std::vector<uint8_t> pixels; // rows without padding
 };
+
+// A page painted without paper: each pixel's grey, and how opaque what is drawn there is (0
+// where nothing is).
+struct PaintedImage {
+    GreyImage grey;
+    std::vector<uint8_t> alpha;
+};
 class TextOutputDev;
 
 // Sets poppler's global parameters up for the rest of the process. poppler-cpp would tear
@@ -46,9 +53,12 @@ public:
 
     // The page's crop box in square points; 0 when there is no such page.
     double area(int index);
-    // A grey picture of the page at dpi on white or black paper, as poppler-cpp's renderer
-    // paints it with antialiasing; empty when there is no such page.
-    GreyImage render(int index, double dpi, bool blackPaper);
+    // A grey picture of the page at dpi on white paper, as poppler-cpp's renderer paints it
+    // with antialiasing; empty when there is no such page.
+    GreyImage render(int index, double dpi);
+    // The same without paper, so that one picture tells both what shows on white paper and
+    // where the paper shows through at all.
+    PaintedImage paint(int index, double dpi);
 
 private:
     TextLayer();
@@ -62,5 +72,9 @@ private:
     std::unique_ptr<TextOutputDev> device;
     WorkerProtocol::TextOrder deviceOrder = WorkerProtocol::TextOrder::Reading;
     std::unique_ptr<FontCache> fonts;
-    std::unique_ptr<SplashOutputDev> painter;
+    GreyImage renderWith(std::unique_ptr<SplashOutputDev> &device, bool onPaper, int index, double dpi,
+                         std::vector<uint8_t> *alpha);
+
+    std::unique_ptr<SplashOutputDev> painter;     // on white paper
+    std::unique_ptr<SplashOutputDev> paperless;   // keeps each pixel's opacity
 };

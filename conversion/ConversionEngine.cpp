@@ -345,8 +345,12 @@ void ConversionEngine::work()
 // scanned pages take seconds each and vary, so they are cut finer to share out evenly.
 void ConversionEngine::split(Piece &piece, int pageCount, bool scanned)
 {
-    const int pieces = scanned ? std::min(threadCount * 2, pageCount)
-                               : std::min(threadCount, pageCount / MinPiecePages);
+    // With recognition on, a text file's pictures may take seconds a page, all in one part of
+    // it (the photographs at the end of a book): twice as many pieces as threads lets a thread
+    // done early take on part of them.
+    const int pieces = scanned               ? std::min(threadCount * 2, pageCount)
+                       : options.recognition ? std::min(threadCount * 2, pageCount / (MinPiecePages / 2))
+                                             : std::min(threadCount, pageCount / MinPiecePages);
     if (pieces < 2)
         return;
     const int size = (pageCount + pieces - 1) / pieces;

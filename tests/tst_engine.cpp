@@ -105,13 +105,16 @@ private slots:
     }
 
     // Each range opens the document and makes its fonts again, so text is cut once per
-    // thread; scans, slow and uneven, twice, and a short scan, small as its file is, into pages.
+    // thread, or twice with recognition on, which may spend seconds on a picture here and
+    // there; scans, slow and uneven, twice, and a short scan, small as its file is, into pages.
     void piecesPerThread()
     {
         QTemporaryDir dir;
         const QString text = dir.filePath(QStringLiteral("text.pdf")), scan = dir.filePath(QStringLiteral("scan.pdf")),
                       shortScan = dir.filePath(QStringLiteral("short.pdf"));
-        for (const auto &[source, pages, pieces] : {std::tuple{text, 1000, 2}, std::tuple{scan, 8, 4}, std::tuple{shortScan, 3, 3}}) {
+        for (const auto &[source, recognition, pages, pieces] :
+             {std::tuple{text, false, 1000, 2}, std::tuple{text, true, 1000, 4}, std::tuple{text, true, 40, 2},
+              std::tuple{scan, true, 8, 4}, std::tuple{shortScan, true, 3, 3}}) {
             QFile file(source);
             QVERIFY(file.open(QIODevice::WriteOnly));
             QVERIFY(file.resize(source == text ? 1000 : pages * ConversionEngine::ScanBytesPerPage));
@@ -119,7 +122,7 @@ private slots:
             ScriptedConverter counting;
             counting.pagesOf[source] = pages;
             ConversionEngine::Options options;
-            options.recognition = true;
+            options.recognition = recognition;
             ConversionEngine engine(options, 2, &counting);
             if (source != shortScan)
                 engine.setSplitThreshold(0);

@@ -231,20 +231,24 @@ private slots:
     }
 
     // A few characters over a picture that fills the page (a stamped scan) are read again;
-    // a page of a few words alone keeps its text layer.
+    // a page of a few words alone, or beside a small picture, keeps its text layer, and a
+    // blank scanned page gives nothing.
     void fewCharactersOverAPicture()
     {
         std::vector<testpdf::Page> pages = scans(Prose);
         pages[0].text(500, 20, 8, "No. 17");
         pages.push_back(testpdf::linesPage({"Annual Report"}, 24));
+        pages.push_back(testpdf::linesPage({"Annual Report"}, 24));
+        pages.back().pictures.push_back({2, 2, std::vector<unsigned char>(4, 60), 400, 500, 120, 120}); // a logo
+        pages.emplace_back().pictures.push_back({8, 8, std::vector<unsigned char>(64, 255), 0, 0, 612, 792});
         const QString file = writePdf(*dir, QStringLiteral("stamped.pdf"), pages);
         MyPdfCvt::SetRecognition(false, {});
         const QByteArray layer = extract(file);
         MyPdfCvt::SetRecognition(true, QStringLiteral("eng"));
         const QList<QByteArray> texts = extract(file).split('\f');
-        QCOMPARE(texts.size(), 3);
+        QCOMPARE(texts.size(), 5);
         QVERIFY2(readsAsProse(texts[0]), texts[0].constData());
-        QCOMPARE(texts[1] + '\f', layer.mid(layer.indexOf('\f') + 1));
+        QCOMPARE(texts.mid(1).join('\f'), layer.mid(layer.indexOf('\f') + 1));
         MyPdfCvt::SetRecognition(false, {});
     }
 

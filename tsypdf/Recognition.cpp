@@ -120,6 +120,14 @@ bool mayHoldLightOnDark(const GreyImage &image, double dpi)
     return false;
 }
 
+// A pixel of a picture painted without paper, as poppler lays it on paper of that grey.
+int onPaper(const PaintedImage &painted, size_t i, int paper)
+{
+    const int alpha = painted.alpha[i];
+    const int mixed = (255 - alpha) * paper + alpha * painted.grey.pixels[i];
+    return (mixed + (mixed >> 8) + 0x80) >> 8;
+}
+
 double readingDpi(double area)
 {
     const double pixelsAt300 = area / (72 * 72) * ReadingDpi * ReadingDpi;
@@ -191,6 +199,34 @@ bool readsWell(const std::vector<Line> &lines)
             characters += count;
         }
     return characters >= FewCharacters && weighted >= WellReadConfidence * characters;
+}
+
+// The page as poppler lays it on white paper.
+GreyImage onWhitePaper(PaintedImage painted)
+{
+    for (size_t i = 0; i < painted.grey.pixels.size(); ++i)
+        painted.grey.pixels[i] = uint8_t(onPaper(painted, i, 255));
+    return std::move(painted.grey);
+}
+
+// Whether a page with the text layer may hold writing to read: one left blank on purpose has
+// nothing; anything drawn on a page without text may be writing. Over a few characters, a
+// picture must cover most of the page around them, as on a scan with a stamped number.
+bool showsWriting(const PaintedImage &painted, const std::vector<char> &layerText)
+{
+    const size_t size = painted.grey.pixels.size();
+    if (visibleCharacters(layerText.data(), layerText.size()) == 0) {
+        for (size_t i = 0; i < size; ++i)
+            if (onPaper(painted, i, 255) < 200)
+                return true;
+        return false;
+    }
+    // Where something opaque is drawn, the paper's colour does not show: count the pixels
+    // that look the same on white paper and on black.
+    size_t covered = 0;
+    for (size_t i = 0; i < size; ++i)
+        covered += std::abs(onPaper(painted, i, 255) - onPaper(painted, i, 0)) <= 8 ? 1 : 0;
+    return size > 0 && covered * 2 >= size;
 }
 
 } // namespace
@@ -293,33 +329,13 @@ bool Recogniser::mayWant(const std::vector<char> &layerText) const
     return !languages.empty() && visibleCharacters(layerText.data(), layerText.size()) < FewCharacters;
 }
 
-bool Recogniser::wanted(TextLayer &document, int page, const std::vector<char> &layerText) const
+Recogniser::Need Recogniser::wanted(TextLayer &document, int page, const std::vector<char> &layerText) const
 {
     if (!mayWant(layerText))
-        return false;
-    // One picture without paper tells what shows on white paper and on black.
-    const PaintedImage painted = document.paint(page, CheckDpi);
-    const std::vector<uint8_t> &grey = painted.grey.pixels;
-    const auto onPaper = [&](size_t i, int paper) { // as poppler lays a pixel on paper of that grey
-        const int alpha = painted.alpha[i];
-        const int mixed = (255 - alpha) * paper + alpha * grey[i];
-        return (mixed + (mixed >> 8) + 0x80) >> 8;
-    };
-    if (visibleCharacters(layerText.data(), layerText.size()) == 0) {
-        // A page left blank on purpose has nothing to read; anything drawn may be writing.
-        for (size_t i = 0; i < grey.size(); ++i)
-            if (onPaper(i, 255) < 200)
-                return true;
-        return false;
-    }
-
-    // A few characters: does a picture cover most of the page around them, as a scan with a
-    // stamped number does? Where something opaque is drawn, the paper's colour does not show:
-    // count the pixels that look the same on white paper and on black.
-    size_t covered = 0;
-    for (size_t i = 0; i < grey.size(); ++i)
-        covered += std::abs(onPaper(i, 255) - onPaper(i, 0)) <= 8 ? 1 : 0;
-    return !grey.empty() && covered * 2 >= grey.size();
+        return Need::None;
+    if (document.namesImage(page))
+        return Need::ReadingIfItShows;
+    return showsWriting(document.paint(page, CheckDpi), layerText) ? Need::Reading : Need::None;
 }
 
 void Recogniser::prepare()
@@ -330,7 +346,8 @@ void Recogniser::prepare()
         engines->prepareOrientation();
 }
 
-std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page, TextOrder order, std::vector<char> &text)
+std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page, TextOrder order, std::vector<char> &text,
+                                                   Need need)
 {
     // The page's time counts from here: rendering and the orientation take their part of it.
     const auto started = std::chrono::steady_clock::now();
@@ -338,7 +355,15 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     if (engines->readerLanguages != languages)
         return {};
     const double dpi = readingDpi(document.area(page));
-    GreyImage image = document.render(page, dpi);
+    GreyImage image;
+    if (need == Need::ReadingIfItShows) {
+        PaintedImage painted = document.paint(page, dpi);
+        if (!showsWriting(painted, text))
+            return {};
+        image = onWhitePaper(std::move(painted));
+    } else {
+        image = document.render(page, dpi);
+    }
     // A sliver of a page holds no line of text, and trips up the engines.
     if (image.width < MinTextPixels || image.height < MinTextPixels)
         return {};

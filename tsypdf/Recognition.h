@@ -23,8 +23,10 @@ public:
 
     // Whether the page needs reading: its text layer (UTF-8) is empty and the page is not
     // blank, or the layer holds a few characters and something opaque, a picture, covers
-    // most of the page.
-    bool wanted(TextLayer &document, int page, const std::vector<char> &layerText) const;
+    // most of the page. A page that names an image, as a scan does, is judged by read() on
+    // the picture it reads: rendering a scan is much of the work of reading it.
+    enum class Need { None, Reading, ReadingIfItShows };
+    Need wanted(TextLayer &document, int page, const std::vector<char> &layerText) const;
 
     // Whether the page may need reading, judged by its text layer alone: when it may not,
     // the page itself need not be opened for wanted().
@@ -43,7 +45,8 @@ public:
         WorkerProtocol::UnreadReason reason = WorkerProtocol::UnreadReason::NoLanguage;
         std::string script; // as the orientation step names it
     };
-    std::optional<Unread> read(TextLayer &document, int page, WorkerProtocol::TextOrder order, std::vector<char> &text);
+    std::optional<Unread> read(TextLayer &document, int page, WorkerProtocol::TextOrder order, std::vector<char> &text,
+                               Need need = Need::Reading);
 
     void setPageBudget(int seconds) { budgetSeconds = seconds; }
     int pageBudget() const { return budgetSeconds; }

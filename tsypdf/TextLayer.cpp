@@ -198,6 +198,21 @@ double TextLayer::area(int index)
     return page ? page->getCropWidth() * page->getCropHeight() : 0;
 }
 
+bool TextLayer::namesImage(int index)
+{
+    Page *page = index >= 0 && index < document->getNumPages() ? document->getPage(index + 1) : nullptr;
+    Dict *resources = page ? page->getResourceDict() : nullptr;
+    const Object pictures = resources ? resources->lookup("XObject") : Object();
+    if (!pictures.isDict())
+        return false;
+    for (int i = 0; i < pictures.getDict()->getLength(); ++i) {
+        const Object picture = pictures.getDict()->getVal(i);
+        if (picture.isStream() && picture.streamGetDict()->lookup("Subtype").isName("Image"))
+            return true;
+    }
+    return false;
+}
+
 GreyImage TextLayer::render(int index, double dpi)
 {
     return renderWith(painter, true, index, dpi, nullptr);

@@ -53,6 +53,8 @@ public:
 
     // The page's crop box in square points; 0 when there is no such page.
     double area(int index);
+    // Whether the page's own resources hold an image, as a scanned page's do.
+    bool namesImage(int index);
     // A grey picture of the page at dpi on white paper, as poppler-cpp's renderer paints it
     // with antialiasing; empty when there is no such page.
     GreyImage render(int index, double dpi);

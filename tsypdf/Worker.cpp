@@ -89,7 +89,7 @@ int readerSeconds(int budgetSeconds)
 // on. The child answers 'T' and the page's text, 'C' and the text of a page it read only in
 // part, or 'U' and the script of a page it left unread.
 std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &document, int page, TextOrder order,
-                                            std::vector<char> &text)
+                                            std::vector<char> &text, Recogniser::Need need)
 {
     recogniser.prepare(); // once here, not in every child
     int channel[2];
@@ -103,7 +103,7 @@ std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &d
         if (getppid() != parent)
             _exit(1);
         std::vector<char> read = text;
-        const std::optional<Recogniser::Unread> unread = recogniser.read(document, page, order, read);
+        const std::optional<Recogniser::Unread> unread = recogniser.read(document, page, order, read, need);
         const bool cut = unread && unread->reason == UnreadReason::CutShort;
         std::string answer = unread && !cut ? 'U' + unread->script : (cut ? 'C' : 'T') + std::string(read.begin(), read.end());
         _exit(Descriptors::writeFully(channel[1], answer.data(), answer.size()) == 0 ? 0 : 1);
@@ -140,7 +140,8 @@ std::optional<Recogniser::Unread> readApart(Recogniser &recogniser, TextLayer &d
 void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t index, TextOrder order, ProgressBody progress,
                         std::vector<char> &text, const std::function<void()> &sendPending)
 {
-    if (!recogniser.wanted(document, int(index), text))
+    const Recogniser::Need need = recogniser.wanted(document, int(index), text);
+    if (need == Recogniser::Need::None)
         return;
     sendPending();
     progress.recognisingPage = index + 1;
@@ -164,7 +165,7 @@ void recogniseIfScanned(Recogniser &recogniser, TextLayer &document, uint32_t in
                 std::atomic_signal_fence(std::memory_order_seq_cst);
             }
         } beating;
-        unread = readApart(recogniser, document, int(index), order, text);
+        unread = readApart(recogniser, document, int(index), order, text, need);
     }
     if (unread) {
         UnreadBody body{index + 1, unread->reason, {}};

@@ -180,6 +180,29 @@ private slots:
         }
     }
 
+    // A Japanese font named, not embedded, with no map to Unicode of its own, as many Japanese
+    // documents have: poppler reads it through the character collections of its language
+    // data, which the program needs installed. Without them the font is not made at all and
+    // the page's Japanese text is lost without a word.
+    void namedCjkFontsAreRead()
+    {
+        const std::vector<testpdf::RawObject> objects = {
+            testpdf::dictObject("/Type /Catalog /Pages 2 0 R"), testpdf::dictObject("/Type /Pages /Kids [3 0 R] /Count 1"),
+            testpdf::dictObject("/Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /J 5 0 R >> >> "
+                                "/Contents 4 0 R"),
+            testpdf::streamObject("", "BT /J 24 Tf 72 700 Td <732B304C30DE30C330C8> Tj ET\n"), // 猫がマット
+            testpdf::dictObject("/Type /Font /Subtype /Type0 /BaseFont /Ryumin-Light-UniJIS-UCS2-H /Encoding /UniJIS-UCS2-H "
+                                "/DescendantFonts [6 0 R]"),
+            testpdf::dictObject("/Type /Font /Subtype /CIDFontType0 /BaseFont /Ryumin-Light /FontDescriptor 7 0 R "
+                                "/CIDSystemInfo << /Registry (Adobe) /Ordering (Japan1) /Supplement 2 >> /DW 1000"),
+            testpdf::dictObject("/Type /FontDescriptor /FontName /Ryumin-Light /Flags 6 /FontBBox [-170 -331 1024 903] "
+                                "/ItalicAngle 0 /Ascent 723 /Descent -241 /CapHeight 709 /StemV 69"),
+        };
+        const QString file = writeFile(*dir, QStringLiteral("named-japanese.pdf"), testpdf::assemblePdf(objects));
+        for (int order : {0, 1, 2})
+            QCOMPARE(QString::fromUtf8(extractPages(file, order, false)).trimmed(), QStringLiteral("猫がマット"));
+    }
+
     // More fonts than the helper keeps for a document: those let go are made again when a
     // later page names them, and every page's text is poppler's.
     void moreFontsThanTheHelperKeeps()

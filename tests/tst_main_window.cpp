@@ -131,9 +131,14 @@ private slots:
     void aKeyActsOnceHoweverLongItsCommandRuns()
     {
         // Keys handled while Convert All runs do not make its own key look new afterwards:
-        // the run the user cancelled does not start again by itself.
-        for (int i = 0; i < 8; ++i)
-            FmMain->AddOneFile(pdf(QStringLiteral("k%1.pdf").arg(i)));
+        // the run the user cancelled does not start again by itself. The files are long
+        // enough for a run to outlast the wait for its progress window.
+        const std::string book = testpdf::makePdf(std::vector<testpdf::Page>(300, testpdf::linesPage({"hello"})));
+        for (int i = 0; i < 8; ++i) {
+            const QString path = pdf(QStringLiteral("k%1.pdf").arg(i));
+            QVERIFY(testpdf::writeFile(FileSystem::encodePath(path).toStdString(), book));
+            FmMain->AddOneFile(path);
+        }
         list()->setFocus();
         // Once the run shows its progress window, whatever the key's delivery waited for.
         QTimer poll;

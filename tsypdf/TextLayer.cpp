@@ -244,7 +244,7 @@ GreyImage TextLayer::renderWith(std::unique_ptr<SplashOutputDev> &device, bool o
         device->startDoc(document.get());
     }
     document->displayPageSlice(device.get(), index + 1, dpi, dpi, 0, false, true, false, -1, -1, -1, -1);
-    SplashBitmap *bitmap = device->getBitmap();
+    const SplashBitmap *bitmap = device->getBitmap();
     if (!bitmap || bitmap->getMode() != splashModeMono8 || bitmap->getWidth() <= 0 || bitmap->getHeight() <= 0)
         return grey;
     grey.width = bitmap->getWidth();

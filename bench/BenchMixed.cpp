@@ -2,7 +2,8 @@
 // file (one path a line, in list order), as Convert All runs it in the window:
 //   bench_mixed <list> [threads=0] [--no-ocr]
 // threads 0: every core; 1: one helper, no splitting. --no-ocr leaves scanned pages unread, as
-// the window's Recognise option unticked does. Prints the wall time, the outcome counts and the program's own peak memory (helpers apart).
+// the window's Recognise option unticked does. Prints the wall time, the outcome counts and
+// the program's own peak memory (helpers apart).
 #include "tests/support/SettingsCore.h"
 #include "conversion/ConversionRun.h"
 #include "conversion/JobList.h"

@@ -120,14 +120,6 @@ bool mayHoldLightOnDark(const GreyImage &image, double dpi)
     return false;
 }
 
-// A pixel of a picture painted without paper, as poppler lays it on paper of that grey.
-int onPaper(const PaintedImage &painted, size_t i, int paper)
-{
-    const int alpha = painted.alpha[i];
-    const int mixed = (255 - alpha) * paper + alpha * painted.grey.pixels[i];
-    return (mixed + (mixed >> 8) + 0x80) >> 8;
-}
-
 double readingDpi(double area)
 {
     const double pixelsAt300 = area / (72 * 72) * ReadingDpi * ReadingDpi;
@@ -205,7 +197,7 @@ bool readsWell(const std::vector<Line> &lines)
 GreyImage onWhitePaper(PaintedImage painted)
 {
     for (size_t i = 0; i < painted.grey.pixels.size(); ++i)
-        painted.grey.pixels[i] = uint8_t(onPaper(painted, i, 255));
+        painted.grey.pixels[i] = uint8_t(painted.onPaper(i, 255));
     return std::move(painted.grey);
 }
 
@@ -217,7 +209,7 @@ bool showsWriting(const PaintedImage &painted, const std::vector<char> &layerTex
     const size_t size = painted.grey.pixels.size();
     if (visibleCharacters(layerText.data(), layerText.size()) == 0) {
         for (size_t i = 0; i < size; ++i)
-            if (onPaper(painted, i, 255) < 200)
+            if (painted.onPaper(i, 255) < 200)
                 return true;
         return false;
     }
@@ -225,7 +217,7 @@ bool showsWriting(const PaintedImage &painted, const std::vector<char> &layerTex
     // that look the same on white paper and on black.
     size_t covered = 0;
     for (size_t i = 0; i < size; ++i)
-        covered += std::abs(onPaper(painted, i, 255) - onPaper(painted, i, 0)) <= 8 ? 1 : 0;
+        covered += std::abs(painted.onPaper(i, 255) - painted.onPaper(i, 0)) <= 8 ? 1 : 0;
     return size > 0 && covered * 2 >= size;
 }
 

@@ -30,6 +30,13 @@ struct GreyImage {
 struct PaintedImage {
     GreyImage grey;
     std::vector<uint8_t> alpha;
+
+    // Pixel i as poppler lays it on paper of that grey at the end of a page.
+    int onPaper(size_t i, int paper) const
+    {
+        const int mixed = (255 - alpha[i]) * paper + alpha[i] * grey.pixels[i];
+        return (mixed + (mixed >> 8) + 0x80) >> 8;
+    }
 };
 class TextOutputDev;
 

@@ -9,6 +9,8 @@
 // English data alone their accents are misread, so the F1 with accents set aside is shown too.
 // Where OCRmyPDF is installed, the same scans go through it too, one file after another on
 // every core, text output only, and its time and F1 in reading order are printed beside ours.
+// Where Tesseract's own command is installed, it reads the scans' pictures as grey image files
+// on every core, with no PDF read or written: the floor under any pipeline built on Tesseract.
 //   bench_recognition <folder of PDFs> [files=6] [pages a file=4] [languages=eng] [orders=3]
 #include "tests/support/SettingsCore.h"
 #include "conversion/ConversionRun.h"
@@ -93,6 +95,14 @@ struct Score {
     }
 };
 
+// The picture as a binary PGM file, which Tesseract reads without a PDF around it.
+void writePgm(const QString &path, const testpdf::Picture &picture)
+{
+    std::ofstream out(FileSystem::encodePath(path).toStdString(), std::ios::binary);
+    out << "P5\n" << picture.columns << ' ' << picture.rows << "\n255\n";
+    out.write(reinterpret_cast<const char *>(picture.pixels.data()), std::streamsize(picture.pixels.size()));
+}
+
 double cpuSeconds(int who)
 {
     rusage usage{};
@@ -131,6 +141,7 @@ int main(int argc, char *argv[])
                                                        poppler::page::physical_layout, poppler::page::raw_order_layout};
     const char *const orderNames[] = {"reading order", "physical layout", "raw order"};
     QStringList scans;
+    QList<QStringList> pictures; // each scan's pages as image files
     QList<QString> references[3];
     int pages = 0;
     for (const QString &name : folder.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name)) {
@@ -156,6 +167,12 @@ int main(int argc, char *argv[])
         }
         const QString scan = work.filePath(QStringLiteral("scan-") + name);
         testpdf::writeFile(FileSystem::encodePath(scan).toStdString(), testpdf::makePdf(scanned));
+        QStringList files;
+        for (size_t i = 0; i < scanned.size(); ++i) {
+            files << scan + QStringLiteral("-%1.pgm").arg(i + 1);
+            writePgm(files.back(), scanned[i].pictures.front());
+        }
+        pictures << files;
         scans << scan;
         pages += int(scanned.size());
     }
@@ -169,7 +186,13 @@ int main(int argc, char *argv[])
     for (const std::string &title : titles)
         covers.push_back(testpdf::photographPage(title));
     const QString photographs = work.filePath(QStringLiteral("scan-photographs.pdf"));
-    testpdf::writeFile(FileSystem::encodePath(photographs).toStdString(), testpdf::makePdf(testpdf::scannedPages(testpdf::makePdf(covers))));
+    const std::vector<testpdf::Page> scannedCovers = testpdf::scannedPages(testpdf::makePdf(covers));
+    testpdf::writeFile(FileSystem::encodePath(photographs).toStdString(), testpdf::makePdf(scannedCovers));
+    QStringList coverPictures;
+    for (size_t i = 0; i < scannedCovers.size(); ++i) {
+        coverPictures << photographs + QStringLiteral("-%1.pgm").arg(i + 1);
+        writePgm(coverPictures.back(), scannedCovers[i].pictures.front());
+    }
     Settings.ocr = true; // the run hands these to the library
     Settings.ocrlang = languages;
     std::printf("%d scanned files, %d pages at 300 dpi, and %d scanned photographs with a title, on %d cores, languages %s\n",
@@ -230,6 +253,52 @@ int main(int argc, char *argv[])
         std::printf("  photographs: %d stray words; %d of the titles' %d words read\n", stray, titleWordsRead, titleWords);
     }
 
+    // Tesseract alone on the same pictures, one page on each core at a time.
+    double tesseractSeconds = 0;
+    if (QProcess::execute(QStringLiteral("tesseract"), {QStringLiteral("--version")}) == 0) {
+        QStringList pages;
+        for (const QStringList &files : std::as_const(pictures) + QList<QStringList>{coverPictures})
+            pages += files;
+        QList<QString> texts(pages.size());
+        std::vector<std::unique_ptr<QProcess>> running(size_t(QThread::idealThreadCount()));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("OMP_THREAD_LIMIT"), QStringLiteral("1")); // as OCRmyPDF runs it beside others
+        const double cpuBefore = cpuSeconds(RUSAGE_CHILDREN);
+        QElapsedTimer timer;
+        timer.start();
+        for (qsizetype next = 0, done = 0; done < pages.size();) {
+            for (size_t slot = 0; slot < running.size(); ++slot) {
+                std::unique_ptr<QProcess> &process = running[slot];
+                if (process && process->state() != QProcess::NotRunning && !process->waitForFinished(5))
+                    continue;
+                if (process) {
+                    texts[process->property("page").toInt()] = QString::fromUtf8(process->readAllStandardOutput());
+                    process.reset();
+                    ++done;
+                }
+                if (next < pages.size()) {
+                    process = std::make_unique<QProcess>();
+                    process->setProcessEnvironment(environment);
+                    process->setProperty("page", int(next));
+                    process->start(QStringLiteral("tesseract"), {pages[next++], QStringLiteral("stdout"), QStringLiteral("-l"), languages,
+                                                                 QStringLiteral("--dpi"), QStringLiteral("300"), QStringLiteral("quiet")});
+                }
+            }
+        }
+        tesseractSeconds = double(timer.nsecsElapsed()) / 1e9;
+        const double cpu = cpuSeconds(RUSAGE_CHILDREN) - cpuBefore;
+        Score alone;
+        for (qsizetype i = 0, page = 0; i < pictures.size(); ++i) {
+            QString text;
+            for (qsizetype n = 0; n < pictures[i].size(); ++n)
+                text += texts[page++];
+            alone.add(references[0][i], text);
+        }
+        std::printf("Tesseract alone on the same pictures, no PDF read or written (%d pages): %.1f s; its CPU %.2f s a page\n",
+                    int(pages.size()), tesseractSeconds, cpu / double(pages.size()));
+        alone.print();
+    }
+
     // The usual pipeline on the same scans and the same Tesseract data.
     if (QProcess::execute(QStringLiteral("ocrmypdf"), {QStringLiteral("--version")}) != 0)
         return 0;
@@ -257,5 +326,7 @@ int main(int argc, char *argv[])
     theirs.print();
     std::printf("reading order: %.2f times as fast as OCRmyPDF; word F1 %.4f against its %.4f\n", seconds / ourSeconds[0],
                 ourReading.f1(), theirs.f1());
+    if (tesseractSeconds > 0)
+        std::printf("Tesseract alone is %.2f times as fast as OCRmyPDF\n", seconds / tesseractSeconds);
     return 0;
 }

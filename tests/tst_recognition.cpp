@@ -207,6 +207,37 @@ private slots:
         QCOMPARE(extract(file), before);
     }
 
+    // A scan is read however its page draws the picture: mirrored, or upside down with its rows
+    // stored bottom first, so that the page shows upright; at 600 dpi, and at 150 dpi.
+    void scansDrawnEveryWay()
+    {
+        std::vector<testpdf::Page> pages;
+        for (const bool mirrored : {true, false}) {
+            testpdf::Page page = scans(Prose).front();
+            testpdf::Picture &picture = page.pictures.front();
+            const auto row = [&](int y) { return picture.pixels.begin() + ptrdiff_t(y) * picture.columns; };
+            for (int y = 0; y < picture.rows; ++y) {
+                if (mirrored)
+                    std::reverse(row(y), row(y) + picture.columns);
+                else if (y < picture.rows / 2)
+                    std::swap_ranges(row(y), row(y) + picture.columns, row(picture.rows - 1 - y));
+            }
+            (mirrored ? picture.x : picture.y) = mirrored ? picture.width : picture.height;
+            (mirrored ? picture.width : picture.height) *= -1;
+            pages.push_back(std::move(page));
+        }
+        for (const double dpi : {600.0, 150.0})
+            pages.push_back(testpdf::scannedPages(testpdf::makePdf({testpdf::linesPage(Prose, 14)}), dpi).front());
+        MyPdfCvt::SetRecognition(true, QStringLiteral("eng"));
+        int result = -1;
+        const QList<QByteArray> texts = extract(writePdf(*dir, QStringLiteral("drawn.pdf"), pages), &result).split('\f');
+        MyPdfCvt::SetRecognition(false, {});
+        QVERIFY(result > 0);
+        QCOMPARE(texts.size(), 5);
+        for (int page = 0; page < 4; ++page)
+            QVERIFY2(readsAsProse(texts[page]), texts[page].constData());
+    }
+
     // A sliver of a scanned page (a page a fraction of a point high) is not read, and does not
     // cost the file the text of its other pages.
     void slivers()

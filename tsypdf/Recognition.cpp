@@ -75,23 +75,6 @@ GreyImage turned(const GreyImage &image, int quarterTurns)
     return out;
 }
 
-// Each pixel the mean of a square of four.
-GreyImage halved(const GreyImage &image)
-{
-    GreyImage half;
-    half.width = image.width / 2;
-    half.height = image.height / 2;
-    half.pixels.resize(size_t(half.width) * size_t(half.height));
-    for (int y = 0; y < half.height; ++y) {
-        const uint8_t *top = image.pixels.data() + size_t(2 * y) * size_t(image.width);
-        const uint8_t *bottom = top + image.width;
-        for (int x = 0; x < half.width; ++x)
-            half.pixels[size_t(y) * size_t(half.width) + size_t(x)] =
-                uint8_t((top[2 * x] + top[2 * x + 1] + bottom[2 * x] + bottom[2 * x + 1] + 2) / 4);
-    }
-    return half;
-}
-
 // Tesseract reads a line it reads poorly a second time inverted, in case it is light text on
 // a dark ground. A page without a dark patch as wide as a word and as tall as a line holds
 // no such text, and is spared that second reading.
@@ -193,12 +176,30 @@ bool readsWell(const std::vector<Line> &lines)
     return characters >= FewCharacters && weighted >= WellReadConfidence * characters;
 }
 
+// The characters of the words read with the confidence of upright prose.
+int surelyRead(const std::vector<Line> &lines)
+{
+    int characters = 0;
+    for (const Line &line : lines)
+        for (const Word &word : line.words)
+            characters += word.confidence >= WellReadConfidence ? visibleCharacters(word.text.data(), word.text.size()) : 0;
+    return characters;
+}
+
 // The page as poppler lays it on white paper.
 GreyImage onWhitePaper(PaintedImage painted)
 {
     for (size_t i = 0; i < painted.grey.pixels.size(); ++i)
         painted.grey.pixels[i] = uint8_t(painted.onPaper(i, 255));
     return std::move(painted.grey);
+}
+
+// Anything darker than this on white paper is a mark, not the paper's own grain.
+constexpr int MarkedGrey = 200;
+
+bool marked(const GreyImage &image)
+{
+    return std::any_of(image.pixels.begin(), image.pixels.end(), [](uint8_t grey) { return grey < MarkedGrey; });
 }
 
 // Whether a page with the text layer may hold writing to read: one left blank on purpose has
@@ -209,7 +210,7 @@ bool showsWriting(const PaintedImage &painted, const std::vector<char> &layerTex
     const size_t size = painted.grey.pixels.size();
     if (visibleCharacters(layerText.data(), layerText.size()) == 0) {
         for (size_t i = 0; i < size; ++i)
-            if (painted.onPaper(i, 255) < 200)
+            if (painted.onPaper(i, 255) < MarkedGrey)
                 return true;
         return false;
     }
@@ -284,7 +285,7 @@ struct Recogniser::Engines {
         Orientation found;
         if (!prepareOrientation())
             return found;
-        const GreyImage half = halved(image);
+        const GreyImage half = halvedImage(image);
         orientation.SetImage(half.pixels.data(), half.width, half.height, 1, half.width);
         orientation.SetSourceResolution(int(dpi / 2));
         int degrees = 0;
@@ -346,13 +347,23 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
     prepare();
     if (engines->readerLanguages != languages)
         return {};
-    const double dpi = readingDpi(document.area(page));
+    double dpi = readingDpi(document.area(page));
     GreyImage image;
     if (need == Need::ReadingIfItShows) {
-        PaintedImage painted = document.paint(page, dpi);
-        if (!showsWriting(painted, text))
-            return {};
-        image = onWhitePaper(std::move(painted));
+        // A scan is read from its own picture where it can be; one picture that fills the
+        // page covers what few characters it has.
+        double scanDpi = 0;
+        if (GreyImage scan = document.scannedPicture(page, scanDpi); !scan.pixels.empty() && scan.pixels.size() <= MostPixels) {
+            if (visibleCharacters(text.data(), text.size()) == 0 && !marked(scan))
+                return {};
+            image = std::move(scan);
+            dpi = scanDpi;
+        } else {
+            PaintedImage painted = document.paint(page, dpi);
+            if (!showsWriting(painted, text))
+                return {};
+            image = onWhitePaper(std::move(painted));
+        }
     } else {
         image = document.render(page, dpi);
     }
@@ -372,8 +383,11 @@ std::optional<Recogniser::Unread> Recogniser::read(TextLayer &document, int page
         if (!RecognitionLanguages::canRead(RecognitionLanguages::split(languages), orientation.script))
             return Unread{WorkerProtocol::UnreadReason::NoLanguage, orientation.script};
         if (orientation.uprightTurns != 0) {
-            image = turned(image, orientation.uprightTurns);
-            lines = engines->recognise(image, dpi, order, monitor);
+            std::vector<Line> turnedLines = engines->recognise(turned(image, orientation.uprightTurns), dpi, order, monitor);
+            // With few letters to go by, as over a photograph, the orientation step may turn an
+            // upright page: the reading sure of more characters stands.
+            if (surelyRead(turnedLines) >= surelyRead(lines))
+                lines = std::move(turnedLines);
         }
     }
     const std::optional<Unread> cut = monitor.deadline_exceeded() ? std::optional(Unread{WorkerProtocol::UnreadReason::CutShort, {}})

@@ -1,7 +1,8 @@
 #pragma once
 // Text from scanned pages, for tsypdf-worker: a page without a text layer (or with a few
-// characters over a picture that fills it) is rendered by poppler at 300 dpi in grey, turned
-// the right way up by Tesseract's orientation detection and recognised by Tesseract. Its words
+// characters over a picture that fills it) is rendered by poppler at 300 dpi in grey (a page
+// that is one scanned picture is read from that picture as it is), turned the right way up by
+// Tesseract's orientation detection and recognised by Tesseract. Its words
 // come out in the order asked for, as a text layer's would; those the engine is not sure of,
 // and lines of stray marks (what a picture gives), are left out.
 #include "base/WorkerProtocol.h"

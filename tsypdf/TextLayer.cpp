@@ -19,6 +19,8 @@
 #include <XRef.h>
 #include <goo/GooString.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -256,6 +258,138 @@ GreyImage TextLayer::renderWith(std::unique_ptr<SplashOutputDev> &device, bool o
     if (alpha && bitmap->getAlphaPtr())
         alpha->assign(bitmap->getAlphaPtr(), bitmap->getAlphaPtr() + grey.pixels.size()); // rows without padding
     return grey;
+}
+
+namespace {
+
+// Resolutions a scan is read at as it is; a picture of twice these is halved first, others are
+// rendered at the reading resolution.
+constexpr double LeastScanDpi = 200, MostScanDpi = 400;
+
+// Looks at what a page draws, at 72 dpi, and keeps the one picture of a page that is nothing
+// but a scan in grey. Anything else drawn, or a second picture, and the page is not one.
+class ScanDevice : public OutputDev {
+public:
+    GreyImage picture;
+    double dpi = 0;
+    bool other = false;
+
+    bool upsideDown() override { return true; }
+    bool useDrawChar() override { return false; }
+    bool interpretType3Chars() override { return false; }
+    void stroke(GfxState *) override { other = true; }
+    void fill(GfxState *) override { other = true; }
+    void eoFill(GfxState *) override { other = true; }
+    void drawString(GfxState *state, const GooString *) override { other = other || state->getRender() != 3; }
+    void beginString(GfxState *state, const GooString *) override { other = other || state->getRender() != 3; }
+    bool beginType3Char(GfxState *, double, double, double, double, CharCode, const Unicode *, int) override
+    {
+        other = true;
+        return true;
+    }
+    void drawImageMask(GfxState *, Object *, Stream *, int, int, bool, bool, bool) override { other = true; }
+    void setSoftMaskFromImageMask(GfxState *, Object *, Stream *, int, int, bool, bool, double *) override { other = true; }
+    void drawMaskedImage(GfxState *, Object *, Stream *, int, int, GfxImageColorMap *, bool, Stream *, int, int, bool, bool) override
+    {
+        other = true;
+    }
+    void drawSoftMaskedImage(GfxState *, Object *, Stream *, int, int, GfxImageColorMap *, bool, Stream *, int, int, GfxImageColorMap *,
+                             bool) override
+    {
+        other = true;
+    }
+    void beginTransparencyGroup(GfxState *, const double *, GfxColorSpace *, bool, bool, bool) override { other = true; }
+    void setSoftMask(GfxState *, const double *, bool, Function *, GfxColor *) override { other = true; }
+
+    void drawImage(GfxState *state, Object *, Stream *str, int width, int height, GfxImageColorMap *colorMap, bool, const int *maskColors,
+                   bool) override
+    {
+        if (other || !picture.pixels.empty() || maskColors || state->getFillOpacity() < 1 || state->getBlendMode() != gfxBlendNormal
+            || width <= 0 || height <= 0) {
+            other = true;
+            return;
+        }
+        // The picture's corners on the page, in points: upright or mirrored, not turned.
+        const double *m = state->getCTM();
+        const double pageWidth = state->getPageWidth(), pageHeight = state->getPageHeight();
+        double clipLeft = 0, clipTop = 0, clipRight = 0, clipBottom = 0;
+        state->getClipBBox(&clipLeft, &clipTop, &clipRight, &clipBottom);
+        const double left = std::min(m[4], m[4] + m[0]), right = std::max(m[4], m[4] + m[0]);
+        const double top = std::min(m[5], m[5] + m[3]), bottom = std::max(m[5], m[5] + m[3]);
+        const double slack = 0.01 * std::max(pageWidth, pageHeight);
+        const auto near = [slack](double a, double b) { return std::abs(a - b) <= slack; };
+        if (std::abs(m[1]) > 1e-6 || std::abs(m[2]) > 1e-6 || !near(left, 0) || !near(top, 0) || !near(right, pageWidth)
+            || !near(bottom, pageHeight) || clipLeft > slack || clipTop > slack || clipRight < pageWidth - slack
+            || clipBottom < pageHeight - slack) {
+            other = true;
+            return;
+        }
+        const double across = width * 72 / (right - left), down = height * 72 / (bottom - top);
+        const int halvings = across > 2 * MostScanDpi ? 2 : across > MostScanDpi ? 1 : 0;
+        if (std::abs(across - down) > 0.02 * down || across / (1 << halvings) < LeastScanDpi || across > 4 * MostScanDpi
+            || double(width) * height > 64e6) {
+            other = true;
+            return;
+        }
+        GreyImage grey;
+        grey.width = width;
+        grey.height = height;
+        grey.pixels.resize(size_t(width) * size_t(height));
+        ImageStream rows(str, width, colorMap->getNumPixelComps(), colorMap->getBits());
+        rows.reset();
+        // Row 0 of a picture is its top; the page may show it mirrored either way.
+        const bool flipped = m[3] > 0, mirrored = m[0] < 0;
+        for (int y = 0; y < height; ++y) {
+            unsigned char *line = rows.getLine();
+            if (!line) { // a picture cut short: rendering shows what there is
+                other = true;
+                break;
+            }
+            uint8_t *row = grey.pixels.data() + size_t(flipped ? height - 1 - y : y) * size_t(width);
+            colorMap->getGrayLine(line, row, width);
+            if (mirrored)
+                std::reverse(row, row + width);
+        }
+        rows.close();
+        if (other)
+            return;
+        dpi = across;
+        for (int i = 0; i < halvings; ++i) {
+            grey = halvedImage(grey);
+            dpi /= 2;
+        }
+        picture = std::move(grey);
+    }
+};
+
+}
+
+GreyImage halvedImage(const GreyImage &image)
+{
+    GreyImage half;
+    half.width = image.width / 2;
+    half.height = image.height / 2;
+    half.pixels.resize(size_t(half.width) * size_t(half.height));
+    for (int y = 0; y < half.height; ++y) {
+        const uint8_t *top = image.pixels.data() + size_t(2 * y) * size_t(image.width);
+        const uint8_t *bottom = top + image.width;
+        for (int x = 0; x < half.width; ++x)
+            half.pixels[size_t(y) * size_t(half.width) + size_t(x)] =
+                uint8_t((top[2 * x] + top[2 * x + 1] + bottom[2 * x] + bottom[2 * x + 1] + 2) / 4);
+    }
+    return half;
+}
+
+GreyImage TextLayer::scannedPicture(int index, double &dpi)
+{
+    if (index < 0 || index >= document->getNumPages() || !document->getPage(index + 1))
+        return {};
+    ScanDevice scan;
+    document->displayPageSlice(&scan, index + 1, 72, 72, 0, false, true, false, -1, -1, -1, -1);
+    if (scan.other || scan.picture.pixels.empty())
+        return {};
+    dpi = scan.dpi;
+    return std::move(scan.picture);
 }
 
 TextLayer::~TextLayer() = default;

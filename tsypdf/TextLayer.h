@@ -40,6 +40,9 @@ struct PaintedImage {
 };
 class TextOutputDev;
 
+// Each pixel the mean of a square of four.
+GreyImage halvedImage(const GreyImage &image);
+
 // Sets poppler's global parameters up for the rest of the process. poppler-cpp would tear
 // them down whenever none of its documents is open and build them again for the next one.
 void keepPopplerParameters();
@@ -68,6 +71,12 @@ public:
     // The same without paper, so that one picture tells both what shows on white paper and
     // where the paper shows through at all.
     PaintedImage paint(int index, double dpi);
+    // A scanned page's picture as it was scanned, in grey at its own resolution (set in dpi),
+    // when the page draws nothing but that picture, opaque, upright or mirrored, filling the
+    // page, at a resolution to read text at (pictures of twice that are halved); empty
+    // otherwise. Nothing is rendered: scaling and painting the picture cost as much again as
+    // decoding it.
+    GreyImage scannedPicture(int index, double &dpi);
 
 private:
     TextLayer();

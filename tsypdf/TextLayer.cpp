@@ -304,8 +304,10 @@ public:
     void drawImage(GfxState *state, Object *, Stream *str, int width, int height, GfxImageColorMap *colorMap, bool, const int *maskColors,
                    bool) override
     {
+        // A picture of a few greys, as a black-and-white scan is, reads better rendered: poppler
+        // softens its edges as it scales.
         if (other || !picture.pixels.empty() || maskColors || state->getFillOpacity() < 1 || state->getBlendMode() != gfxBlendNormal
-            || width <= 0 || height <= 0) {
+            || width <= 0 || height <= 0 || colorMap->getBits() < 8) {
             other = true;
             return;
         }

@@ -72,10 +72,10 @@ public:
     // where the paper shows through at all.
     PaintedImage paint(int index, double dpi);
     // A scanned page's picture as it was scanned, in grey at its own resolution (set in dpi),
-    // when the page draws nothing but that picture, opaque, upright or mirrored, filling the
-    // page, at a resolution to read text at (pictures of twice that are halved); empty
-    // otherwise. Nothing is rendered: scaling and painting the picture cost as much again as
-    // decoding it.
+    // when the page draws nothing but that picture, opaque, of 8 bits or more a component,
+    // upright or mirrored, filling the page, at a resolution to read text at (pictures of
+    // twice or four times that are halved); empty otherwise. Nothing is rendered: scaling and
+    // painting the picture cost as much again as decoding it.
     GreyImage scannedPicture(int index, double &dpi);
 
 private:

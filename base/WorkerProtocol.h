@@ -77,8 +77,9 @@ struct ProgressBody {
 // A page left without recognition: for want of language data, with the script the page is
 // written in (as Tesseract names it, NUL-padded; none when no chosen language's data is
 // installed), or because its recognition did not end within the page's budget; or a page whose
-// recognition was cut short at the budget, which keeps what was read by then.
-enum class UnreadReason : uint8_t { NoLanguage = 0, OutOfTime = 1, CutShort = 2 };
+// recognition was cut short at the budget, which keeps what was read by then; or a page whose
+// text is in part missing because poppler could not make a font it is shown in.
+enum class UnreadReason : uint8_t { NoLanguage = 0, OutOfTime = 1, CutShort = 2, NoFont = 3 };
 struct UnreadBody {
     uint32_t page; // from 1, in the document
     UnreadReason reason;

@@ -65,13 +65,15 @@ void BatchDisplay::entryDone(int row, const ConversionRun::EntryReport &report)
     }
     // Text missing from a converted file is told whatever else is asked: with --json, and
     // without a log.
-    totals.unreadPages += int(report.unreadPages.size() + report.unfinishedPages.size());
-    if (!report.unfinishedPages.isEmpty()) {
+    totals.unreadPages += int(report.unreadPages.size() + report.unfinishedPages.size() + report.lostTextPages.size());
+    const std::pair<const char *, const QList<int> *> missing[] = {
+        {QT_TRANSLATE_N_NOOP("Batch", "recognition did not finish in time, text is missing: page(s) %1 of %2"), &report.unfinishedPages},
+        {QT_TRANSLATE_N_NOOP("Batch", "text in fonts that could not be read is missing: page(s) %1 of %2"), &report.lostTextPages}};
+    for (const auto &[text, pages] : missing) {
+        if (pages->isEmpty())
+            continue;
         clearProgress();
-        printLine(stderr, QStringLiteral("ordvane-batch: ")
-                              + Batch::tr("recognition did not finish in time, text is missing: page(s) %1 of %2", nullptr,
-                                          int(report.unfinishedPages.size()))
-                                    .arg(pageList(report.unfinishedPages), entry.source));
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + Batch::tr(text, nullptr, int(pages->size())).arg(pageList(*pages), entry.source));
     }
     std::fflush(stdout);
 }
@@ -88,9 +90,10 @@ void BatchDisplay::printJson(int row, const QString &state, const QString &messa
     line[QStringLiteral("pages")] = report.pages >= 0 ? QJsonValue(report.pages) : QJsonValue();
     line[QStringLiteral("bytes")] = report.bytes >= 0 ? QJsonValue(report.bytes) : QJsonValue();
     line[QStringLiteral("seconds")] = qRound(report.seconds * 1000) / 1000.0;
-    // Pages whose text is missing: no recognition data read them, or their reading did not
-    // finish in time.
-    for (const auto &[name, pages] : {std::pair{"unreadPages", &report.unreadPages}, std::pair{"unfinishedPages", &report.unfinishedPages}}) {
+    // Pages whose text is missing: no recognition data read them, their reading did not
+    // finish in time, or they show text in fonts that could not be made.
+    for (const auto &[name, pages] : {std::pair{"unreadPages", &report.unreadPages}, std::pair{"unfinishedPages", &report.unfinishedPages},
+                                      std::pair{"lostTextPages", &report.lostTextPages}}) {
         QJsonArray numbers;
         for (const int page : *pages)
             numbers << page;

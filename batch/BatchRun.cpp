@@ -24,4 +24,6 @@ void addToTotals(const Conversion &conversion, const ConversionRun &run)
         printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unreadNote(ConversionRun::Language::User));
     if (run.unfinishedPages() > 0)
         printLine(stderr, QStringLiteral("ordvane-batch: ") + run.unfinishedNote(ConversionRun::Language::User));
+    if (run.lostTextPages() > 0)
+        printLine(stderr, QStringLiteral("ordvane-batch: ") + run.lostTextNote(ConversionRun::Language::User));
 }

@@ -42,8 +42,8 @@ public:
     static Converter &library();
 
     using Job = int;
-    // A page that needed recognition and was not read in full: for want of language data, or
-    // of time.
+    // A page that needed recognition and was not read in full, for want of language data or
+    // of time; or one whose text is in part missing, shown in fonts that could not be made.
     struct UnreadPage {
         int page = 0;   // from 1
         QString script; // empty: no chosen language's data is installed

@@ -90,7 +90,7 @@ bool ConversionRun::start(int runMode, const RunOptions &runOptions)
             names.plan(plannedTargets[size_t(row)]);
         }
     }
-    Successful = Failed = Skipped = LeftWaiting = WithoutText = UnreadPages = UnfinishedPages = 0;
+    Successful = Failed = Skipped = LeftWaiting = WithoutText = UnreadPages = UnfinishedPages = LostTextPages = 0;
     UnreadPackages.clear();
     nextRow = 0;
     inHand = {};
@@ -166,6 +166,8 @@ void ConversionRun::end()
         log.AppendLog(unreadNote());
     if (UnfinishedPages > 0)
         log.AppendLog(unfinishedNote());
+    if (LostTextPages > 0)
+        log.AppendLog(lostTextNote());
     log.AppendLog(summary() + QStringLiteral("\r\n"));
 }
 
@@ -188,6 +190,17 @@ QString ConversionRun::unfinishedNote(Language language) const
     if (language == Language::User)
         return QCoreApplication::translate("ConversionRun", text, nullptr, UnfinishedPages);
     return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(UnfinishedPages));
+}
+
+QString ConversionRun::lostTextNote(Language language) const
+{
+    if (LostTextPages == 0)
+        return {};
+    static const char *const text =
+        QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.");
+    if (language == Language::User)
+        return QCoreApplication::translate("ConversionRun", text, nullptr, LostTextPages);
+    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(LostTextPages));
 }
 
 QString ConversionRun::summary(Language language) const
@@ -459,9 +472,11 @@ ConversionRun::Step ConversionRun::finishInHand()
     const InHand entry = std::exchange(inHand, {});
     const int row = entry.row;
     ConversionEngine::Result conversion = engine->take(*entry.job);
-    EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds, {}, {}};
+    EntryReport report{true, conversion.result, -1, conversion.pages, conversion.seconds, {}, {}, {}};
     for (const ConversionEngine::UnreadPage &unread : conversion.unread)
-        (unread.reason == MyPdfCvt::UnreadReason::NoLanguage ? report.unreadPages : report.unfinishedPages) << unread.page;
+        (unread.reason == MyPdfCvt::UnreadReason::NoLanguage ? report.unreadPages
+         : unread.reason == MyPdfCvt::UnreadReason::NoFont   ? report.lostTextPages
+                                                             : report.unfinishedPages) << unread.page;
     if (conversion.result < 0) {
         fail(row, JobList::Outcome::failed(failureOfResult(conversion.result)), entry.source, report);
         return Step::Next;
@@ -507,6 +522,11 @@ void ConversionRun::recordConverted(int row, const QString &source, const Conver
         log.AppendLog(QStringLiteral("Converted file gave no text (") + source + u')');
     }
     for (const ConversionEngine::UnreadPage &unread : conversion.unread) {
+        if (unread.reason == MyPdfCvt::UnreadReason::NoFont) {
+            log.AppendLog(QStringLiteral("Page %1 shows text in a font that could not be read; that text is missing (%2)").arg(unread.page).arg(source));
+            ++LostTextPages;
+            continue;
+        }
         if (unread.reason != MyPdfCvt::UnreadReason::NoLanguage) {
             log.AppendLog((unread.reason == MyPdfCvt::UnreadReason::OutOfTime
                            ? QStringLiteral("Page %1 not recognised: its reading did not end in time (%2)")

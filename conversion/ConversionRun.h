@@ -50,6 +50,7 @@ public:
         double seconds = 0;         // spent converting it
         QList<int> unreadPages;     // left unread for want of recognition data
         QList<int> unfinishedPages; // whose recognition did not end in time, or was cut short
+        QList<int> lostTextPages;   // with text in fonts that could not be made, missing from them
     };
 
     class Display {
@@ -110,6 +111,9 @@ public:
     // Pages whose recognition did not finish in time, read in part or not at all.
     int unfinishedPages() const { return UnfinishedPages; }
     QString unfinishedNote(Language language = Language::Log) const;
+    // Pages with text shown in a font that could not be made, which is missing from them.
+    int lostTextPages() const { return LostTextPages; }
+    QString lostTextNote(Language language = Language::Log) const;
 
 signals:
     void finished();
@@ -180,5 +184,6 @@ private:
     int WithoutText = 0;
     int UnreadPages = 0;
     int UnfinishedPages = 0;
+    int LostTextPages = 0;
     QStringList UnreadPackages;
 };

@@ -165,6 +165,7 @@ void receiveUnread(int32_t page, int32_t reason, const char *script)
             unread.unreadScript = QString::fromUtf8(script);
             unread.unreadReason = reason == TsyUnreadOutOfTime ? UnreadReason::OutOfTime
                                 : reason == TsyUnreadCutShort  ? UnreadReason::CutShort
+                                : reason == TsyUnreadNoFont    ? UnreadReason::NoFont
                                                                : UnreadReason::NoLanguage;
             (*call.progress)(unread);
         }

@@ -74,8 +74,9 @@ struct PageRange {
 
 // Why a page that needed recognition was left with its text layer: no language read its
 // script, or its reading did not end in time; or why it holds only a part of its text: its
-// reading was cut short at the page's time.
-enum class UnreadReason { NoLanguage, OutOfTime, CutShort };
+// reading was cut short at the page's time; or why its text is in part missing: it is shown in
+// a font that could not be made.
+enum class UnreadReason { NoLanguage, OutOfTime, CutShort, NoFont };
 
 // How far a conversion is: pages finished of the pages asked for, and the page being
 // recognised (from 1, of the document's pages; 0 when none is).

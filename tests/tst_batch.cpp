@@ -16,6 +16,7 @@
 #include "tests/support/TestProgramDirectory.h"
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
@@ -527,6 +528,39 @@ private slots:
         }
         QCOMPARE(seen.size(), 12);
         QCOMPARE(QSet<QString>(seen.begin(), seen.end()).size(), 12);
+    }
+
+    // Text in a font that cannot be made (a CJK font naming a character map nobody has) is
+    // missing from its page: the file converts, and the page is named on standard error, in
+    // its JSON line and in the log, and the batch ends with status 3.
+    void textInFontsThatCannotBeMadeIsTold()
+    {
+        using testpdf::dictObject;
+        const std::string pdf = testpdf::assemblePdf({
+            dictObject("/Type /Catalog /Pages 2 0 R"), dictObject("/Type /Pages /Kids [3 0 R] /Count 1"),
+            dictObject("/Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Resources << /Font << /H 5 0 R /J 6 0 R >> >> /Contents 4 0 R"),
+            testpdf::streamObject("", "BT /H 12 Tf 72 720 Td (Kept words) Tj ET BT /J 24 Tf 72 700 Td <732B304C> Tj ET\n"),
+            dictObject("/Type /Font /Subtype /Type1 /BaseFont /Helvetica"),
+            dictObject("/Type /Font /Subtype /Type0 /BaseFont /Nonesuch /Encoding /Nonesuch-H /DescendantFonts [7 0 R]"),
+            dictObject("/Type /Font /Subtype /CIDFontType0 /BaseFont /Nonesuch /FontDescriptor 8 0 R "
+                       "/CIDSystemInfo << /Registry (Adobe) /Ordering (Nonesuch) /Supplement 0 >>"),
+            dictObject("/Type /FontDescriptor /FontName /Nonesuch /Flags 6 /FontBBox [0 0 1000 1000] /ItalicAngle 0 /Ascent 800 "
+                       "/Descent -200 /CapHeight 700 /StemV 80"),
+        });
+        const QString file = dir->file(QStringLiteral("lost.pdf"));
+        QVERIFY(testpdf::writeFile(FileSystem::encodePath(file).toStdString(), pdf));
+        const Outcome outcome = batch({QStringLiteral("--json"), QStringLiteral("--target-dir"), dir->file(QStringLiteral("t")), file});
+        QCOMPARE(outcome.status, 3);
+        const QList<QJsonObject> lines = outcome.lines();
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(lines[0][QStringLiteral("state")].toString(), QStringLiteral("Converted"));
+        QCOMPARE(lines[0][QStringLiteral("lostTextPages")].toArray(), QJsonArray{1});
+        QVERIFY2(outcome.err.contains("text in fonts that could not be read is missing: page 1 of " + file.toUtf8()), outcome.err.constData());
+        QVERIFY(textOf(lines[0][QStringLiteral("target")].toString()).contains(QStringLiteral("Kept words")));
+        const QStringList log = logTexts(dir->file(QStringLiteral("ordvnact.log")));
+        QVERIFY2(log.contains(QStringLiteral("Page 1 shows text in a font that could not be read; that text is missing (%1)").arg(file)),
+                 qPrintable(log.join(u'\n')));
+        QVERIFY(log.contains(QStringLiteral("1 page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.")));
     }
 
     // Two PDFs of one name from two folders into one folder keep a text each, with its own

@@ -290,6 +290,13 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <source>the folder %1 cannot be watched: %2</source>
         <translation>der Ordner %1 kann nicht beobachtet werden: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>text in fonts that could not be read is missing: page(s) %1 of %2</source>
+        <translation>
+            <numerusform>Text in nicht lesbaren Schriftarten fehlt: Seite %1 von %2</numerusform>
+            <numerusform>Text in nicht lesbaren Schriftarten fehlt: Seiten %1 von %2</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -441,6 +448,13 @@ Eine Textdatei heißt wie ihre PDF-Datei, mit der Endung .txt. Ist der Name verg
         <translation>
             <numerusform>%n Seite wurde nicht rechtzeitig vollständig erkannt; das Protokoll nennt sie.</numerusform>
             <numerusform>%n Seiten wurden nicht rechtzeitig vollständig erkannt; das Protokoll nennt sie.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.</source>
+        <translation>
+            <numerusform>%n Seite enthält Text in Schriftarten, die nicht gelesen werden konnten; dieser Text fehlt, das Protokoll nennt die Seite.</numerusform>
+            <numerusform>%n Seiten enthalten Text in Schriftarten, die nicht gelesen werden konnten; dieser Text fehlt, das Protokoll nennt die Seiten.</numerusform>
         </translation>
     </message>
 </context>

@@ -18,6 +18,13 @@
             <numerusform>; %n pages in %1 s</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>text in fonts that could not be read is missing: page(s) %1 of %2</source>
+        <translation>
+            <numerusform>text in fonts that could not be read is missing: page %1 of %2</numerusform>
+            <numerusform>text in fonts that could not be read is missing: pages %1 of %2</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConversionRun</name>
@@ -61,6 +68,13 @@
         <translation>
             <numerusform>%n left waiting (run stopped)</numerusform>
             <numerusform>%n left waiting (run stopped)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.</source>
+        <translation>
+            <numerusform>%n page shows text in fonts that could not be read; that text is missing, and the log names the page.</numerusform>
+            <numerusform>%n pages show text in fonts that could not be read; that text is missing, and the log names the pages.</numerusform>
         </translation>
     </message>
 </context>

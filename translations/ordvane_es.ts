@@ -290,6 +290,13 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <source>the folder %1 cannot be watched: %2</source>
         <translation>no se puede vigilar la carpeta %1: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>text in fonts that could not be read is missing: page(s) %1 of %2</source>
+        <translation>
+            <numerusform>falta texto en fuentes que no se pudieron leer: página %1 de %2</numerusform>
+            <numerusform>falta texto en fuentes que no se pudieron leer: páginas %1 de %2</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -441,6 +448,13 @@ Un archivo de texto se llama como su PDF, con la extensión .txt. Si el nombre e
         <translation>
             <numerusform>%n página no se reconoció por completo a tiempo; el registro la indica.</numerusform>
             <numerusform>%n páginas no se reconocieron por completo a tiempo; el registro las indica.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.</source>
+        <translation>
+            <numerusform>%n página muestra texto en fuentes que no se pudieron leer; ese texto falta y el registro indica la página.</numerusform>
+            <numerusform>%n páginas muestran texto en fuentes que no se pudieron leer; ese texto falta y el registro indica las páginas.</numerusform>
         </translation>
     </message>
 </context>

@@ -290,6 +290,13 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <source>the folder %1 cannot be watched: %2</source>
         <translation>le dossier %1 ne peut pas être surveillé&#x202f;: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>text in fonts that could not be read is missing: page(s) %1 of %2</source>
+        <translation>
+            <numerusform>du texte en polices qui n&apos;ont pas pu être lues manque&#x202f;: page %1 de %2</numerusform>
+            <numerusform>du texte en polices qui n&apos;ont pas pu être lues manque&#x202f;: pages %1 de %2</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -441,6 +448,13 @@ Un fichier texte porte le nom de son PDF, avec l&apos;extension .txt. Si ce nom 
         <translation>
             <numerusform>%n page n&apos;a pas été entièrement reconnue à temps&#x202f;; le journal l&apos;indique.</numerusform>
             <numerusform>%n pages n&apos;ont pas été entièrement reconnues à temps&#x202f;; le journal les indique.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.</source>
+        <translation>
+            <numerusform>%n page affiche du texte en polices qui n&apos;ont pas pu être lues&#x202f;; ce texte manque, et le journal indique la page.</numerusform>
+            <numerusform>%n pages affichent du texte en polices qui n&apos;ont pas pu être lues&#x202f;; ce texte manque, et le journal indique les pages.</numerusform>
         </translation>
     </message>
 </context>

@@ -288,6 +288,12 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <source>the folder %1 cannot be watched: %2</source>
         <translation>フォルダー %1 を監視できません: %2</translation>
     </message>
+    <message numerus="yes">
+        <source>text in fonts that could not be read is missing: page(s) %1 of %2</source>
+        <translation>
+            <numerusform>読み込めなかったフォントのテキストが欠けています: %2 の %1 ページ</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -433,6 +439,12 @@ A text file is named as its PDF, with the extension .txt. Where a name is taken,
         <source>%n page(s) not fully recognised in time; the log names them.</source>
         <translation>
             <numerusform>%n ページは時間内に最後まで認識できませんでした。該当するページはログに記録されています。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.</source>
+        <translation>
+            <numerusform>%n ページに読み込めなかったフォントのテキストがあり、そのテキストは欠けています。該当するページはログに記録されています。</numerusform>
         </translation>
     </message>
 </context>

@@ -35,7 +35,15 @@ ORDVANE_REACH(FontsOfDictionary, std::vector<std::shared_ptr<GfxFont>>, GfxFontD
 
 namespace {
 
-void silentErrors(ErrorCategory, Goffset, const char *) {}
+// Text shown while no font is set (poppler unsets one it could not make) is left out of the
+// page; counted here, as poppler tells of it only in an error.
+unsigned textWithoutFont = 0;
+
+void silentErrors(ErrorCategory, Goffset, const char *message)
+{
+    if (message && std::strncmp(message, "No font in ", 11) == 0)
+        ++textWithoutFont;
+}
 
 void append(void *written, const char *text, int length)
 {
@@ -503,7 +511,9 @@ bool TextLayer::read(int index, TextOrder order, std::vector<char> &text)
         deviceOrder = order;
     }
     written->clear();
+    const unsigned before = textWithoutFont;
     display(*document->getPage(index + 1));
+    lostText = textWithoutFont != before;
     takeText(*written, text);
     return true;
 }

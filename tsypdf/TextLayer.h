@@ -60,6 +60,9 @@ public:
     // The page's text (UTF-8, ended by poppler's form feed) in the order; false when the
     // document has no such page.
     bool read(int index, WorkerProtocol::TextOrder order, std::vector<char> &text);
+    // Whether the page read() read last shows text in a font poppler could not make (named
+    // but missing, in a collection without its data, or broken): that text is not in it.
+    bool lostTextToFonts() const { return lostText; }
 
     // The page's crop box in square points; 0 when there is no such page.
     double area(int index);
@@ -90,6 +93,7 @@ private:
     std::unique_ptr<TextOutputDev> device;
     WorkerProtocol::TextOrder deviceOrder = WorkerProtocol::TextOrder::Reading;
     std::unique_ptr<FontCache> fonts;
+    bool lostText = false;
     GreyImage renderWith(std::unique_ptr<SplashOutputDev> &device, bool onPaper, int index, double dpi,
                          std::vector<uint8_t> *alpha);
 

@@ -240,6 +240,11 @@ int32_t extract(const std::string &path, std::string_view password, TextOrder or
     for (uint32_t i = first; i < end; ++i) {
         const bool read = document->read(int(i), order, text);
         pagesRead += read ? 1 : 0;
+        if (read && document->lostTextToFonts()) {
+            const UnreadBody lost{i + 1, UnreadReason::NoFont, {}};
+            if (!sendFrame(FrameType::Unread, &lost, sizeof lost))
+                throw ChannelLost{};
+        }
         if (read && recogniser && recogniser->mayWant(text))
             recogniseIfScanned(*recogniser, *document, i, order, {i - first, end - first, 0, pages}, text,
                                [&] { if (!pending.empty()) send(i - first); });

@@ -79,9 +79,10 @@ void tsypdfSetRecognitionBudget(int32_t pageSeconds);
 // script it is written in (as Tesseract names scripts: "Han", "Cyrillic" ...; empty when no
 // chosen language's data is installed), or TsyUnreadOutOfTime, because its reading did not
 // end within the page's budget (script empty); or TsyUnreadCutShort, a page whose recognition
-// stopped at the budget and which keeps only what was read by then. One callback for the
-// process; null for none.
-enum { TsyUnreadNoLanguage = 0, TsyUnreadOutOfTime = 1, TsyUnreadCutShort = 2 };
+// stopped at the budget and which keeps only what was read by then; or TsyUnreadNoFont, a page
+// (recognised or not) with text shown in a font that could not be made, which that text is
+// missing from. One callback for the process; null for none.
+enum { TsyUnreadNoLanguage = 0, TsyUnreadOutOfTime = 1, TsyUnreadCutShort = 2, TsyUnreadNoFont = 3 };
 typedef void (*TsyUnreadCallback)(int32_t page, int32_t reason, const char *script);
 void tsypdfSetUnreadCallback(TsyUnreadCallback callback);
 

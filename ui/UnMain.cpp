@@ -384,6 +384,8 @@ void TFmMain::runEnded()
             messages << run->unreadNote(ConversionRun::Language::User); // the log names the pages
         if (run->unfinishedPages() > 0)
             messages << run->unfinishedNote(ConversionRun::Language::User);
+        if (run->lostTextPages() > 0)
+            messages << run->lostTextNote(ConversionRun::Language::User);
         ShowStatusMessage(messages.join(u' '));
     }
     leaveRun(run->failure());

@@ -171,36 +171,38 @@ void ConversionRun::end()
     log.AppendLog(summary() + QStringLiteral("\r\n"));
 }
 
+namespace {
+
+// A note on count pages: in the user's language, or in the log's English with the count.
+QString pagesNote(const char *text, int count, ConversionRun::Language language)
+{
+    if (count == 0)
+        return {};
+    if (language == ConversionRun::Language::User)
+        return QCoreApplication::translate("ConversionRun", text, nullptr, count);
+    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(count));
+}
+
+}
+
 QString ConversionRun::unreadNote(Language language) const
 {
-    if (UnreadPages == 0)
-        return {};
     static const char *const text = QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) left unread for want of recognition data; %1 would read them.");
-    const QString packages = UnreadPackages.join(QStringLiteral(", "));
-    if (language == Language::User)
-        return QCoreApplication::translate("ConversionRun", text, nullptr, UnreadPages).arg(packages);
-    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(UnreadPages)).arg(packages);
+    const QString note = pagesNote(text, UnreadPages, language);
+    return note.isEmpty() ? note : note.arg(UnreadPackages.join(QStringLiteral(", ")));
 }
 
 QString ConversionRun::unfinishedNote(Language language) const
 {
-    if (UnfinishedPages == 0)
-        return {};
-    static const char *const text = QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) not fully recognised in time; the log names them.");
-    if (language == Language::User)
-        return QCoreApplication::translate("ConversionRun", text, nullptr, UnfinishedPages);
-    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(UnfinishedPages));
+    return pagesNote(QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) not fully recognised in time; the log names them."), UnfinishedPages,
+                     language);
 }
 
 QString ConversionRun::lostTextNote(Language language) const
 {
-    if (LostTextPages == 0)
-        return {};
-    static const char *const text =
-        QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) show text in fonts that could not be read; that text is missing, and the log names the pages.");
-    if (language == Language::User)
-        return QCoreApplication::translate("ConversionRun", text, nullptr, LostTextPages);
-    return QString::fromLatin1(text).replace(QStringLiteral("%n"), QString::number(LostTextPages));
+    return pagesNote(QT_TRANSLATE_N_NOOP("ConversionRun", "%n page(s) show text in fonts that could not be read; that text is missing, "
+                                                          "and the log names the pages."),
+                     LostTextPages, language);
 }
 
 QString ConversionRun::summary(Language language) const

@@ -395,7 +395,9 @@ GreyImage TextLayer::scannedPicture(int index, double &dpi)
     if (index < 0 || index >= document->getNumPages() || !document->getPage(index + 1))
         return {};
     ScanDevice scan;
-    document->displayPageSlice(&scan, index + 1, 72, 72, 0, false, true, false, -1, -1, -1, -1);
+    // Once anything else is drawn the page is not a lone scan: poppler stops there.
+    const auto seenOther = [](void *device) { return static_cast<ScanDevice *>(device)->other; };
+    document->displayPageSlice(&scan, index + 1, 72, 72, 0, false, true, false, -1, -1, -1, -1, seenOther, &scan);
     if (scan.other || scan.picture.pixels.empty())
         return {};
     dpi = scan.dpi;

@@ -149,6 +149,7 @@ std::string inPhysicalLayout(std::vector<Line> lines)
     std::stable_sort(lines.begin(), lines.end(), [](const Line &a, const Line &b) { return a.baseline < b.baseline; });
 
     std::string out;
+    std::vector<std::pair<int, int>> starts; // where each word placed so far starts: its left edge, its column
     for (size_t first = 0; first < lines.size();) {
         size_t end = first + 1;
         while (end < lines.size() && lines[end].baseline - lines[first].baseline <= lineHeight * SameRowHeights)
@@ -166,6 +167,13 @@ std::string inPhysicalLayout(std::vector<Line> lines)
         for (size_t i = 0; i < row.size(); ++i) {
             const Word &word = *row[i].word;
             int at = int(std::lround((word.box.left - pageLeft) / charWidth));
+            // A word that starts within half a character of where a word above started takes
+            // its column: a table's cells stay in line though the ink of their first letters
+            // starts a little apart.
+            int nearest = int(charWidth / 2) + 1;
+            for (const auto &[left, placedAt] : starts)
+                if (std::abs(word.box.left - left) < nearest)
+                    nearest = std::abs(word.box.left - left), at = placedAt;
             if (i > 0) {
                 // The next word of the same line after an ordinary space (for its letters'
                 // size: a heading's are wide) follows with one; after a wider gap, a table's
@@ -177,6 +185,7 @@ std::string inPhysicalLayout(std::vector<Line> lines)
             }
             out.append(size_t(std::max(0, at - column)), ' ');
             out += word.text;
+            starts.emplace_back(word.box.left, std::max(at, column));
             column = std::max(at, column) + characters(word.text);
         }
         if (end < lines.size()) {

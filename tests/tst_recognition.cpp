@@ -201,6 +201,16 @@ private slots:
         const QByteArray light = extract(writePdf(*dir, QStringLiteral("negative.pdf"), negative));
         QVERIFY2(readsAsProse(light), light.constData());
 
+        // Grey text under a black heading, as a light body type or a faded print gives it.
+        std::vector<testpdf::Page> faded = testpdf::scannedPages(
+            testpdf::makePdf({testpdf::linesPage({"HARBOUR COMMITTEE MINUTES", Prose[0], Prose[1], Prose[2]}, 14)}));
+        testpdf::Picture &picture = faded[0].pictures[0];
+        const size_t headingEnd = size_t(74 * 300 / 72) * size_t(picture.columns); // below the heading's descenders
+        for (size_t i = headingEnd; i < picture.pixels.size(); ++i)
+            picture.pixels[i] = uint8_t(255 - (255 - picture.pixels[i]) / 4); // ink at a quarter of its strength
+        const QByteArray grey = extract(writePdf(*dir, QStringLiteral("faded.pdf"), faded));
+        QVERIFY2(readsAsProse(grey) && grey.contains("COMMITTEE"), grey.constData());
+
         MyPdfCvt::SetRecognition(false, QStringLiteral("eng"));
         QCOMPARE(extract(file), before);
         MyPdfCvt::SetRecognition(true, QStringLiteral("xyz"));
@@ -571,8 +581,8 @@ private slots:
                 while (!done.loadRelaxed() && kill(reader, SIGSTOP) == 0) {
                     if (forGood)
                         return;
-                    // Running a seventh of the time: slow enough to miss two seconds on a fast idle machine.
-                    QThread::msleep(300);
+                    // Running a fifteenth of the time: slow enough to miss two seconds on a fast idle machine.
+                    QThread::msleep(700);
                     kill(reader, SIGCONT);
                     QThread::msleep(50);
                 }

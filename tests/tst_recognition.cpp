@@ -202,8 +202,7 @@ private slots:
         QVERIFY2(readsAsProse(light), light.constData());
 
         // Grey text under a black heading, as a light body type or a faded print gives it.
-        std::vector<testpdf::Page> faded = testpdf::scannedPages(
-            testpdf::makePdf({testpdf::linesPage({"HARBOUR COMMITTEE MINUTES", Prose[0], Prose[1], Prose[2]}, 14)}));
+        std::vector<testpdf::Page> faded = scans({"HARBOUR COMMITTEE MINUTES", Prose[0], Prose[1], Prose[2]});
         testpdf::Picture &picture = faded[0].pictures[0];
         const size_t headingEnd = size_t(74 * 300 / 72) * size_t(picture.columns); // below the heading's descenders
         for (size_t i = headingEnd; i < picture.pixels.size(); ++i)

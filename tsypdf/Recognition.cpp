@@ -104,6 +104,27 @@ bool mayHoldLightOnDark(const GreyImage &image, double dpi)
     return false;
 }
 
+// Otsu's threshold over a page's greys: the grey that parts them into the two most distinct
+// classes, itself in the darker.
+int otsuThreshold(const std::array<double, 256> &count, double pixels)
+{
+    double total = 0;
+    for (int grey = 0; grey < 256; ++grey)
+        total += grey * count[size_t(grey)];
+    int threshold = 0;
+    double darker = 0, darkerTotal = 0, best = -1;
+    for (int grey = 0; grey < 255; ++grey) {
+        darker += count[size_t(grey)];
+        darkerTotal += grey * count[size_t(grey)];
+        if (darker == 0 || darker == pixels)
+            continue;
+        const double apart = darkerTotal / darker - (total - darkerTotal) / (pixels - darker);
+        if (const double score = darker * (pixels - darker) * apart * apart; score > best)
+            best = score, threshold = grey;
+    }
+    return threshold;
+}
+
 // Tesseract splits ink from paper with one threshold for the whole page, Otsu's. On a page of
 // black letters and pictures beside grey text (a light body type, a faded print) it falls
 // between the black and the grey, and the grey text is dropped whole. Whether the page is
@@ -136,21 +157,7 @@ bool dropsGreyInk(const GreyImage &image, double dpi)
     if (plain < pixels * 0.8) // a photograph, say: thresholds of its parts would make words of its shades
         return false;
 
-    // Otsu's threshold: the one that parts the greys into the two most distinct classes.
-    double total = 0;
-    for (int grey = 0; grey < 256; ++grey)
-        total += grey * count[size_t(grey)];
-    int otsu = 0;
-    double darker = 0, darkerTotal = 0, best = -1;
-    for (int grey = 0; grey < 255; ++grey) {
-        darker += count[size_t(grey)];
-        darkerTotal += grey * count[size_t(grey)];
-        if (darker == 0 || darker == pixels)
-            continue;
-        const double apart = darkerTotal / darker - (total - darkerTotal) / (pixels - darker);
-        if (const double score = darker * (pixels - darker) * apart * apart; score > best)
-            best = score, otsu = grey;
-    }
+    const int otsu = otsuThreshold(count, pixels);
 
     // Ink the threshold keeps, and grey ink it drops: lighter than the threshold but darker
     // than the paper by more than its grain. The soft edges of black letters make grey ink
